@@ -1,0 +1,77 @@
+#include "cli/CliCommon.h"
+
+#include <algorithm>
+
+#include "core/FileIO.h"
+#include "core/TextFormat.h"
+
+namespace zav::cli {
+
+Arguments::Arguments(const std::vector<std::string>& words, const std::vector<std::string>& flags) {
+    for (size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (word.size() > 1 && word[0] == '-' && word != "-") {
+            bool isFlag = std::find(flags.begin(), flags.end(), word) != flags.end();
+            if (isFlag) {
+                m_options.emplace_back(word, "");
+            } else if (i + 1 < words.size()) {
+                m_options.emplace_back(word, words[++i]);
+            } else {
+                m_error = "option " + word + " needs a value";
+            }
+        } else {
+            m_positional.push_back(word);
+        }
+    }
+}
+
+bool Arguments::Has(const std::string& option) const {
+    return std::any_of(m_options.begin(), m_options.end(),
+                       [&](const auto& o) { return o.first == option; });
+}
+
+std::optional<std::string> Arguments::Value(const std::string& option) const {
+    for (auto it = m_options.rbegin(); it != m_options.rend(); ++it) {
+        if (it->first == option) {
+            return it->second;
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> Arguments::Values(const std::string& option) const {
+    std::vector<std::string> values;
+    for (const auto& o : m_options) {
+        if (o.first == option) {
+            values.push_back(o.second);
+        }
+    }
+    return values;
+}
+
+DocumentEnvironment CliEnvironment() {
+    DocumentEnvironment environment;
+    environment.programDir = ProgramDirectory();
+    environment.applyWorkingDirectory = false;
+    return environment;
+}
+
+std::unique_ptr<CZAVDoc> OpenProject(UserInterface& ui, const std::string& path) {
+    auto doc = std::make_unique<CZAVDoc>(ui, CliEnvironment());
+    if (!doc->OnOpenDocument(path)) {
+        return nullptr;
+    }
+    return doc;
+}
+
+int Usage(std::ostream& err, const std::string& message) {
+    err << "zav-cli: " << message << "\n"
+        << "Run zav-cli --help for the commands.\n";
+    return kUsage;
+}
+
+std::string IsoDate(int year, int month, int day) {
+    return Format("%04d-%02d-%02d", year, month, day);
+}
+
+}  // namespace zav::cli

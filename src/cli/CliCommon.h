@@ -1,0 +1,55 @@
+// What every zav-cli command shares: its arguments, the console user
+// interface, and opening and saving a project the way the desktop does.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "core/UserInterface.h"
+#include "io/CZAVDoc.h"
+
+namespace zav::cli {
+
+// Exit statuses.
+constexpr int kOk = 0;
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+
+// Arguments after the command name: positional words and "--name value"
+// options; flags are options without a value.
+class Arguments {
+public:
+    // `flags` lists the options that take no value.
+    Arguments(const std::vector<std::string>& words, const std::vector<std::string>& flags);
+
+    const std::vector<std::string>& Positional() const { return m_positional; }
+    bool Has(const std::string& option) const;
+    std::optional<std::string> Value(const std::string& option) const;
+    // Every value given for a repeatable option, in order.
+    std::vector<std::string> Values(const std::string& option) const;
+    const std::string& Error() const { return m_error; }
+
+private:
+    std::vector<std::string> m_positional;
+    std::vector<std::pair<std::string, std::string>> m_options;
+    std::string m_error;
+};
+
+// The document environment for batch work: the program's folder for the
+// conversions file, and the working directory left alone so that relative
+// paths on the command line keep their meaning.
+DocumentEnvironment CliEnvironment();
+
+// Opens a project; nullptr (after the program's message on standard error)
+// when it cannot be read.
+std::unique_ptr<CZAVDoc> OpenProject(UserInterface& ui, const std::string& path);
+
+int Usage(std::ostream& err, const std::string& message);
+
+// "YYYY-MM-DD" for a calendar date.
+std::string IsoDate(int year, int month, int day);
+
+}  // namespace zav::cli

@@ -1,0 +1,16 @@
+// The zav-cli commands. Each takes the words after its name and the output
+// streams, and returns the exit status.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace zav::cli {
+
+using Words = std::vector<std::string>;
+
+int InfoCommand(const Words& words, std::ostream& out, std::ostream& err);
+int NewCommand(const Words& words, std::ostream& out, std::ostream& err);
+
+}  // namespace zav::cli

@@ -1,0 +1,233 @@
+#include "core/KTRTime.h"
+
+#include <cstdio>
+#include <string>
+
+#include "core/Calendar.h"
+#include "core/LocalClock.h"
+#include "core/TextFormat.h"
+
+namespace zav {
+
+namespace {
+
+constexpr int64_t kDay = 86400;
+
+int64_t FloorDiv(int64_t a, int64_t b) {
+    int64_t q = a / b;
+    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
+}
+
+// Two-digit years are 19xx; what is left must be a four-digit year.
+bool NormaliseYear(int& year) {
+    if (year < 100) {
+        year += 1900;
+    }
+    return year >= 1000 && year <= 9999;
+}
+
+CalendarFields FieldsOfLocal(int64_t local) {
+    CalendarFields f;
+    int64_t days = FloorDiv(local, kDay);
+    int64_t sod = local - days * kDay;
+    CivilFromDays(days, f.year, f.month, f.day);
+    f.hour = static_cast<int>(sod / 3600);
+    f.minute = static_cast<int>((sod / 60) % 60);
+    f.second = static_cast<int>(sod % 60);
+    return f;
+}
+
+// Emulates sscanf's "%Nd": blanks skipped, then at most `width` characters
+// of an optionally signed number.
+bool ScanWidthInt(std::string_view text, size_t& pos, int width, int& value) {
+    while (pos < text.size() && IsBlank(text[pos])) {
+        ++pos;
+    }
+    size_t end = std::min(text.size(), pos + static_cast<size_t>(width));
+    size_t i = pos;
+    bool negative = false;
+    if (i < end && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    size_t digits = i;
+    long long v = 0;
+    while (i < end && text[i] >= '0' && text[i] <= '9') {
+        v = v * 10 + (text[i] - '0');
+        ++i;
+    }
+    if (i == digits) {
+        return false;
+    }
+    value = static_cast<int>(negative ? -v : v);
+    pos = i;
+    return true;
+}
+
+void AppendPadded(std::string& out, int value, int width) {
+    char buf[16];
+    int n = std::snprintf(buf, sizeof buf, "%*d", width, value);
+    out.append(buf, static_cast<size_t>(n));
+}
+
+// Fast path for the common two-place field; same text as "%2d".
+void AppendTwo(std::string& out, int value) {
+    if (value >= 0 && value < 100) {
+        if (value < 10) {
+            out.push_back(' ');
+        } else {
+            out.push_back(static_cast<char>('0' + value / 10));
+        }
+        out.push_back(static_cast<char>('0' + value % 10));
+    } else {
+        AppendPadded(out, value, 2);
+    }
+}
+
+}  // namespace
+
+KTRTime::KTRTime(int year, int month, int day, int hour, int minute, int second) {
+    if (!NormaliseYear(year)) {
+        return;
+    }
+    int64_t local = DaysFromCivil(year, month, day) * kDay + int64_t{hour} * 3600 +
+                    int64_t{minute} * 60 + second;
+    m_instant = LocalSecondsToInstant(local);
+}
+
+KTRTime::KTRTime(std::string_view text) {
+    if (text.empty()) {
+        std::fputs("[KTRTime::KTRTime] Warning: NULL str_date value.\n", stderr);
+        return;
+    }
+    std::string clean;
+    clean.reserve(text.size());
+    for (char c : text) {
+        if (c != '"') {
+            clean.push_back(c);
+        }
+    }
+    int a = 0, b = 0, c = 0, h = 0, mi = 0, s = 0;
+    if (std::sscanf(clean.c_str(), "%d/%d/%d %d:%d:%d", &a, &b, &c, &h, &mi, &s) == 6) {
+        *this = KTRTime(c, a, b, h, mi, s);
+    } else if (std::sscanf(clean.c_str(), "%d-%d-%d %d:%d:%d", &a, &b, &c, &h, &mi, &s) == 6) {
+        *this = KTRTime(a, b, c, h, mi, s);
+    } else if (std::sscanf(clean.c_str(), "%d/%d/%d", &a, &b, &c) == 3) {
+        *this = KTRTime(c, a, b, 0, 0, 0);
+    }
+}
+
+KTRTime KTRTime::FromInstant(int64_t instant) {
+    KTRTime t;
+    t.m_instant = instant;
+    return t;
+}
+
+KTRTime KTRTime::FromStoredForm(std::string_view text) {
+    static const int kWidths[6] = {4, 2, 2, 2, 2, 2};
+    int v[6] = {0, 0, 0, 0, 0, 0};
+    size_t pos = 0;
+    for (int i = 0; i < 6; ++i) {
+        if (i > 0) {
+            if (pos >= text.size() || text[pos] != ':') {
+                return KTRTime();
+            }
+            ++pos;
+        }
+        if (!ScanWidthInt(text, pos, kWidths[i], v[i])) {
+            return KTRTime();
+        }
+    }
+    return KTRTime(v[0], v[1], v[2], v[3], v[4], v[5]);
+}
+
+CalendarFields KTRTime::Fields() const {
+    if (!IsValid()) {
+        return CalendarFields{};
+    }
+    return FieldsOfLocal(InstantToLocalSeconds(m_instant));
+}
+
+int KTRTime::SetYear(int year) {
+    CalendarFields f = Fields();
+    *this = KTRTime(year, f.month, f.day, f.hour, f.minute, f.second);
+    return 1;
+}
+
+int KTRTime::SetMinute(int minute) {
+    if (minute < 0 || minute >= 60) {
+        return 0;
+    }
+    CalendarFields f = Fields();
+    *this = KTRTime(f.year, f.month, f.day, f.hour, minute, f.second);
+    return 1;
+}
+
+int KTRTime::SetSecond(int second) {
+    if (second < 0 || second >= 60) {
+        return 0;
+    }
+    CalendarFields f = Fields();
+    *this = KTRTime(f.year, f.month, f.day, f.hour, f.minute, second);
+    return 1;
+}
+
+KTRTime KTRTime::Shifted(int64_t seconds) const {
+    if (!IsValid()) {
+        return *this;
+    }
+    return FromInstant(m_instant + seconds);
+}
+
+int KTRTime::UnitsBetween(const KTRTime& end, int unit) const {
+    if (!IsValid() || !end.IsValid() || end < *this) {
+        return 0;
+    }
+    CalendarFields a = Fields();
+    CalendarFields b = end.Fields();
+    int64_t d = DaysFromCivil(b.year, b.month, b.day) - DaysFromCivil(a.year, a.month, a.day);
+    int64_t count = 0;
+    switch (unit) {
+        case kYears: count = b.year - a.year + 1; break;
+        case kMonths: count = int64_t{b.year - a.year} * 12 + b.month - a.month + 1; break;
+        case kWeeks: count = (d + 1 + 6) / 7; break;
+        case kDays: count = d + 1; break;
+        case kHours: count = d * 24 + b.hour - a.hour + 1; break;
+        case kMinutes: count = (d * 24 + b.hour - a.hour) * 60 + b.minute - a.minute + 1; break;
+        default: return 0;
+    }
+    return count > INT32_MAX ? INT32_MAX : static_cast<int>(count);
+}
+
+std::string KTRTime::ToText() const {
+    CalendarFields f = Fields();
+    return Format("%2d/%2d/%4d %2d:%02d:%02d", f.month, f.day, f.year, f.hour, f.minute,
+                  f.second);
+}
+
+void KTRTime::AppendStoredForm(std::string& out) const {
+    CalendarFields f = Fields();
+    if (f.year >= 1000 && f.year <= 9999) {
+        AppendInt(out, f.year);
+    } else {
+        AppendPadded(out, f.year, 4);
+    }
+    out.push_back(':');
+    AppendTwo(out, f.month);
+    out.push_back(':');
+    AppendTwo(out, f.day);
+    out.push_back(':');
+    AppendTwo(out, f.hour);
+    out.push_back(':');
+    AppendTwo(out, f.minute);
+    out.push_back(':');
+    AppendTwo(out, f.second);
+}
+
+std::string KTRTime::ToStoredForm() const {
+    std::string out;
+    AppendStoredForm(out);
+    return out;
+}
+
+}  // namespace zav

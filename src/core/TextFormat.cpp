@@ -1,0 +1,226 @@
+#include "core/TextFormat.h"
+
+#include <cerrno>
+#include <charconv>
+#include <climits>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <algorithm>
+#include <vector>
+
+namespace zav {
+
+namespace {
+
+// std::from_chars covers the common decimal forms without locale or
+// allocation; strtod stays the reference for the rare forms it does not take
+// (a leading '+', hexadecimal, "infinity" spelled out and the like).
+bool ParseDoubleAt(const char* first, const char* last, double& value, const char*& end) {
+    const char* p = first;
+    bool plainDecimal = false;
+    if (p < last) {
+        const char* q = (*p == '-') ? p + 1 : p;
+        if (q < last && ((*q >= '0' && *q <= '9') || *q == '.')) {
+            plainDecimal = !(q + 1 < last && q[0] == '0' && (q[1] == 'x' || q[1] == 'X'));
+        }
+    }
+    if (plainDecimal) {
+        auto result = std::from_chars(p, last, value);
+        if (result.ec == std::errc()) {
+            end = result.ptr;
+            return true;
+        }
+        if (result.ec == std::errc::result_out_of_range) {
+            // strtod gives +-HUGE_VAL or a denormal/zero here; keep its answer.
+        } else {
+            return false;
+        }
+    }
+    // A bounded copy: strtod needs a terminated string, and a number is never
+    // longer than a line.
+    std::string copy(first, std::min(last, first + 512));
+    char* stop = nullptr;
+    errno = 0;
+    value = std::strtod(copy.c_str(), &stop);
+    if (stop == copy.c_str()) {
+        return false;
+    }
+    end = first + (stop - copy.c_str());
+    return true;
+}
+
+}  // namespace
+
+void AppendG(std::string& out, double value) {
+    char buf[64];
+    auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 6);
+    out.append(buf, result.ptr);
+}
+
+std::string FormatG(double value) {
+    std::string out;
+    AppendG(out, value);
+    return out;
+}
+
+void AppendExact(std::string& out, double value) {
+    char buf[64];
+    auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 6);
+    double back = 0.0;
+    auto check = std::from_chars(buf, result.ptr, back);
+    if (check.ec != std::errc() || back != value) {
+        // More than six significant digits are needed: the shortest exact
+        // form, still in %g style.
+        result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general);
+    }
+    out.append(buf, result.ptr);
+}
+
+std::string FormatExact(double value) {
+    std::string out;
+    AppendExact(out, value);
+    return out;
+}
+
+void AppendInt(std::string& out, long long value) {
+    char buf[24];
+    auto result = std::to_chars(buf, buf + sizeof buf, value);
+    out.append(buf, result.ptr);
+}
+
+std::string Format(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    va_list copy;
+    va_copy(copy, args);
+    char small[256];
+    int n = std::vsnprintf(small, sizeof small, format, args);
+    va_end(args);
+    std::string out;
+    if (n < 0) {
+        va_end(copy);
+        return out;
+    }
+    if (static_cast<size_t>(n) < sizeof small) {
+        out.assign(small, static_cast<size_t>(n));
+    } else {
+        std::vector<char> big(static_cast<size_t>(n) + 1);
+        std::vsnprintf(big.data(), big.size(), format, copy);
+        out.assign(big.data(), static_cast<size_t>(n));
+    }
+    va_end(copy);
+    return out;
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+double AtoF(std::string_view text) {
+    size_t pos = 0;
+    double value = 0.0;
+    return ExtractDouble(text, pos, value) ? value : 0.0;
+}
+
+int AtoI(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) {
+            value = static_cast<long long>(INT_MAX) + 1;
+        }
+    }
+    if (negative) {
+        value = -value;
+    }
+    if (value > INT_MAX) {
+        return INT_MAX;
+    }
+    if (value < INT_MIN) {
+        return INT_MIN;
+    }
+    return static_cast<int>(value);
+}
+
+bool ExtractDouble(std::string_view text, size_t& pos, double& value) {
+    size_t i = pos;
+    while (i < text.size() && IsBlank(text[i])) {
+        ++i;
+    }
+    const char* first = text.data() + i;
+    const char* end = first;
+    if (!ParseDoubleAt(first, text.data() + text.size(), value, end)) {
+        return false;
+    }
+    pos = i + static_cast<size_t>(end - first);
+    return true;
+}
+
+bool ExtractInt(std::string_view text, size_t& pos, int& value) {
+    size_t i = pos;
+    while (i < text.size() && IsBlank(text[i])) {
+        ++i;
+    }
+    size_t start = i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        ++i;
+    }
+    size_t digits = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        ++i;
+    }
+    if (i == digits) {
+        return false;
+    }
+    long long parsed = 0;
+    const char* p = text.data() + (text[start] == '+' ? start + 1 : start);
+    auto result = std::from_chars(p, text.data() + i, parsed);
+    if (result.ec != std::errc() || parsed > INT_MAX || parsed < INT_MIN) {
+        return false;  // out of range fails, as a stream extraction does
+    }
+    value = static_cast<int>(parsed);
+    pos = i;
+    return true;
+}
+
+std::string_view TrimView(std::string_view text) {
+    size_t b = 0;
+    size_t e = text.size();
+    while (b < e && IsBlank(text[b])) {
+        ++b;
+    }
+    while (e > b && IsBlank(text[e - 1])) {
+        --e;
+    }
+    return text.substr(b, e - b);
+}
+
+std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
+
+std::string TrimLeft(std::string_view text) {
+    size_t b = 0;
+    while (b < text.size() && IsBlank(text[b])) {
+        ++b;
+    }
+    return std::string(text.substr(b));
+}
+
+std::string TrimRight(std::string_view text) {
+    size_t e = text.size();
+    while (e > 0 && IsBlank(text[e - 1])) {
+        --e;
+    }
+    return std::string(text.substr(0, e));
+}
+
+}  // namespace zav

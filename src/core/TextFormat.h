@@ -1,0 +1,45 @@
+// Number and text conventions shared by every reader and writer: how numbers
+// are read (the lenient atof/atoi rules users' files rely on), how they are
+// written for display and for storage, and how text is trimmed.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zav {
+
+// Display form of a double: six significant digits, as "%g" writes it.
+std::string FormatG(double value);
+void AppendG(std::string& out, double value);
+
+// Storage form of a double: the shortest "%g"-style text that reads back to
+// exactly the same value. Values with six or fewer significant digits come
+// out exactly as "%g" writes them, so files stay readable by any reader
+// that uses atof.
+std::string FormatExact(double value);
+void AppendExact(std::string& out, double value);
+
+void AppendInt(std::string& out, long long value);
+
+// printf into a std::string; for the fixed display formats.
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// atof: leading white space skipped, trailing text ignored, no number gives 0.
+double AtoF(std::string_view text);
+// atoi: the same for integers; values beyond the int range are clamped.
+int AtoI(std::string_view text);
+
+// Reads a number the way a formatted stream extraction does: white space
+// skipped, then a number must follow. Returns false (and leaves the position
+// where it was) when there is none. On success `pos` is just past it.
+bool ExtractDouble(std::string_view text, size_t& pos, double& value);
+bool ExtractInt(std::string_view text, size_t& pos, int& value);
+
+bool IsBlank(char c);  // blank, tab, CR, LF, VT, FF
+std::string_view TrimView(std::string_view text);
+std::string Trim(std::string_view text);
+std::string TrimLeft(std::string_view text);
+std::string TrimRight(std::string_view text);
+
+}  // namespace zav

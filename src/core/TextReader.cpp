@@ -1,0 +1,121 @@
+#include "core/TextReader.h"
+
+#include "core/FileIO.h"
+#include "core/TextFormat.h"
+
+#include <algorithm>
+
+namespace zav {
+
+bool TextReader::LoadFile(const std::string& path) {
+    std::string text;
+    if (!ReadFileText(path, text)) {
+        return false;
+    }
+    SetText(std::move(text));
+    return true;
+}
+
+void TextReader::SetText(std::string text) {
+    m_text = std::move(text);
+    m_pos = 0;
+    m_failed = false;
+}
+
+// The line starting at m_pos without its line end; `next` is set past the
+// line end.
+std::string_view TextReader::Line(size_t& next) const {
+    size_t end = m_text.find('\n', m_pos);
+    if (end == std::string::npos) {
+        end = m_text.size();
+        next = end;
+    } else {
+        next = end + 1;
+    }
+    size_t stop = end;
+    if (stop > m_pos && m_text[stop - 1] == '\r') {
+        --stop;
+    }
+    return std::string_view(m_text).substr(m_pos, stop - m_pos);
+}
+
+bool TextReader::ReadLine(std::string& line) {
+    if (m_failed || AtEnd()) {
+        line.clear();
+        return false;
+    }
+    size_t next = 0;
+    std::string_view view = Line(next);
+    if (view.size() > kMaxLine) {
+        view = view.substr(0, kMaxLine);
+    }
+    line.assign(view);
+    m_pos = next;
+    return true;
+}
+
+bool TextReader::ReadWholeLine(std::string& line) {
+    if (m_failed || AtEnd()) {
+        line.clear();
+        return false;
+    }
+    size_t next = 0;
+    line.assign(Line(next));
+    m_pos = next;
+    return true;
+}
+
+bool TextReader::ReadHeader(std::string_view keyword) {
+    if (m_failed || AtEnd()) {
+        m_failed = true;
+        return false;
+    }
+    size_t limit = std::min(m_text.size(), m_pos + kMaxLine + 1);
+    size_t eq = m_text.find('=', m_pos);
+    if (eq == std::string::npos || eq >= limit) {
+        m_failed = true;
+        return false;
+    }
+    std::string_view header = std::string_view(m_text).substr(m_pos, eq - m_pos);
+    m_pos = eq + 1;
+    if (header.find(keyword) == std::string_view::npos) {
+        m_failed = true;
+        return false;
+    }
+    return true;
+}
+
+std::string TextReader::RestOfLine() {
+    std::string line;
+    if (m_failed) {
+        return line;
+    }
+    ReadWholeLine(line);
+    return line;
+}
+
+double TextReader::ExtractDouble() {
+    if (m_failed) {
+        return 0.0;
+    }
+    double value = 0.0;
+    if (!zav::ExtractDouble(m_text, m_pos, value)) {
+        m_failed = true;
+        return 0.0;
+    }
+    return value;
+}
+
+int TextReader::ExtractInt() {
+    if (m_failed) {
+        return 0;
+    }
+    int value = 0;
+    if (!zav::ExtractInt(m_text, m_pos, value)) {
+        m_failed = true;
+        return 0;
+    }
+    return value;
+}
+
+}  // namespace zav

@@ -1,0 +1,96 @@
+#include "core/UserInterface.h"
+
+#include <cstdio>
+
+namespace zav {
+
+void ConsoleUserInterface::ShowMessage(const std::string& text) {
+    ++m_messageCount;
+    std::fputs(text.c_str(), stderr);
+    if (text.empty() || text.back() != '\n') {
+        std::fputc('\n', stderr);
+    }
+}
+
+bool ConsoleUserInterface::AskYesNo(const std::string& text) {
+    std::fprintf(stderr, "%s %s\n", text.c_str(), m_answerYes ? "Yes" : "No");
+    return m_answerYes;
+}
+
+std::optional<int> ConsoleUserInterface::ChooseOne(const std::string&,
+                                                   const std::vector<std::string>&) {
+    return std::nullopt;
+}
+
+std::optional<std::vector<int>> ConsoleUserInterface::ChooseSeveral(
+    const std::string&, const std::vector<std::string>&) {
+    return std::nullopt;
+}
+
+std::optional<std::vector<int>> ConsoleUserInterface::ChooseToDelete(
+    const std::vector<std::string>&) {
+    return std::nullopt;
+}
+
+std::optional<std::string> ConsoleUserInterface::GetClipboardText() { return m_clipboard; }
+
+bool ConsoleUserInterface::SetClipboardText(const std::string& text) {
+    m_clipboard = text;
+    return true;
+}
+
+void ScriptedUserInterface::ShowMessage(const std::string& text) { messages.push_back(text); }
+
+void ScriptedUserInterface::ShowWarning(const std::string& text) {
+    messages.push_back(text);
+    warnings.push_back(text);
+}
+
+bool ScriptedUserInterface::AskYesNo(const std::string& text) {
+    questions.push_back(text);
+    if (yesNoAnswers.empty()) {
+        return true;
+    }
+    bool answer = yesNoAnswers.front();
+    yesNoAnswers.pop_front();
+    return answer;
+}
+
+std::optional<int> ScriptedUserInterface::ChooseOne(const std::string& caption,
+                                                    const std::vector<std::string>&) {
+    captions.push_back(caption);
+    if (oneAnswers.empty()) {
+        return std::nullopt;
+    }
+    auto answer = oneAnswers.front();
+    oneAnswers.pop_front();
+    return answer;
+}
+
+std::optional<std::vector<int>> ScriptedUserInterface::ChooseSeveral(
+    const std::string& caption, const std::vector<std::string>&) {
+    captions.push_back(caption);
+    if (severalAnswers.empty()) {
+        return std::nullopt;
+    }
+    auto answer = severalAnswers.front();
+    severalAnswers.pop_front();
+    return answer;
+}
+
+std::optional<std::vector<int>> ScriptedUserInterface::ChooseToDelete(
+    const std::vector<std::string>& texts) {
+    return ChooseSeveral("Choose Items to Delete", texts);
+}
+
+std::optional<std::string> ScriptedUserInterface::GetClipboardText() { return clipboard; }
+
+bool ScriptedUserInterface::SetClipboardText(const std::string& text) {
+    if (!clipboard) {
+        return false;
+    }
+    clipboard = text;
+    return true;
+}
+
+}  // namespace zav

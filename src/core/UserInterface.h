@@ -1,0 +1,90 @@
+// How the Qt-free layers talk to a person: messages with an OK button, Yes/No
+// questions, choices from a list of texts and the clipboard. The desktop
+// program answers with dialogs, zav-cli with standard error and fixed
+// answers, and tests with a script that records every message.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zav {
+
+class UserInterface {
+public:
+    virtual ~UserInterface() = default;
+
+    // A modal message with an OK button.
+    virtual void ShowMessage(const std::string& text) = 0;
+    // The same with an exclamation icon, where the program warns.
+    virtual void ShowWarning(const std::string& text) { ShowMessage(text); }
+    // Yes/No; true for Yes.
+    virtual bool AskYesNo(const std::string& text) = 0;
+    // One text from a list, titled `caption`; the chosen index or nothing
+    // when cancelled.
+    virtual std::optional<int> ChooseOne(const std::string& caption,
+                                         const std::vector<std::string>& texts) = 0;
+    // Several texts; indices ascending, nothing when cancelled.
+    virtual std::optional<std::vector<int>> ChooseSeveral(
+        const std::string& caption, const std::vector<std::string>& texts) = 0;
+    // Items to delete; indices highest first, nothing when cancelled.
+    virtual std::optional<std::vector<int>> ChooseToDelete(
+        const std::vector<std::string>& texts) = 0;
+    // Plain-text clipboard; nothing when it cannot be opened.
+    virtual std::optional<std::string> GetClipboardText() = 0;
+    virtual bool SetClipboardText(const std::string& text) = 0;
+};
+
+// For batch work: messages go to standard error, questions get a fixed
+// answer, choices are cancelled, and the clipboard lives in memory.
+class ConsoleUserInterface : public UserInterface {
+public:
+    explicit ConsoleUserInterface(bool answerYes = true) : m_answerYes(answerYes) {}
+
+    void ShowMessage(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
+    std::optional<int> ChooseOne(const std::string& caption,
+                                 const std::vector<std::string>& texts) override;
+    std::optional<std::vector<int>> ChooseSeveral(const std::string& caption,
+                                                  const std::vector<std::string>& texts) override;
+    std::optional<std::vector<int>> ChooseToDelete(const std::vector<std::string>& texts) override;
+    std::optional<std::string> GetClipboardText() override;
+    bool SetClipboardText(const std::string& text) override;
+
+    int MessageCount() const { return m_messageCount; }
+
+private:
+    bool m_answerYes;
+    int m_messageCount = 0;
+    std::string m_clipboard;
+};
+
+// A test double: records every message and question in order and answers
+// from queues (Yes, the first item, or cancel when a queue is empty, as set).
+class ScriptedUserInterface : public UserInterface {
+public:
+    void ShowMessage(const std::string& text) override;
+    void ShowWarning(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
+    std::optional<int> ChooseOne(const std::string& caption,
+                                 const std::vector<std::string>& texts) override;
+    std::optional<std::vector<int>> ChooseSeveral(const std::string& caption,
+                                                  const std::vector<std::string>& texts) override;
+    std::optional<std::vector<int>> ChooseToDelete(const std::vector<std::string>& texts) override;
+    std::optional<std::string> GetClipboardText() override;
+    bool SetClipboardText(const std::string& text) override;
+
+    // What was shown, in order; questions are recorded as well.
+    std::vector<std::string> messages;
+    std::vector<std::string> warnings;
+    std::vector<std::string> questions;
+    std::vector<std::string> captions;  // of every choice asked
+
+    std::deque<bool> yesNoAnswers;  // empty: Yes
+    std::deque<std::optional<int>> oneAnswers;  // empty: cancel
+    std::deque<std::optional<std::vector<int>>> severalAnswers;  // empty: cancel
+    std::optional<std::string> clipboard = std::string();  // nothing: cannot open
+};
+
+}  // namespace zav

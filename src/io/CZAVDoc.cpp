@@ -1,0 +1,122 @@
+#include "io/CZAVDoc.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "core/FileIO.h"
+#include "core/InputError.h"
+#include "core/TextReader.h"
+#include "core/UserInterface.h"
+#include "io/ProjectFile.h"
+#include "io/StationBlocks.h"
+
+namespace zav {
+
+const char* const kDefaultParseString = "MM/DD/[YY]YY\tVALUE\tSKIP\tSKIP\tSKIP";
+
+void ApplyWorkingDirectoryRule(const std::string& zavCwdSetting, const std::string& fallbackBase) {
+    std::string target = zavCwdSetting;
+    if (target.empty()) {
+        target = fallbackBase;
+        if (!target.empty() && target.back() != '/') {
+            target += '/';
+        }
+        target += "../examples";
+    }
+    if (::chdir(target.c_str()) != 0) {
+        // The directory stays what it was.
+    }
+}
+
+CZAVDoc::CZAVDoc(UserInterface& ui, const DocumentEnvironment& environment)
+    : m_ui(ui),
+      m_store(ui),
+      m_conversionsPath(environment.programDir + "unitConversions.txt"),
+      m_parseString(kDefaultParseString) {
+    if (environment.applyWorkingDirectory) {
+        ApplyWorkingDirectoryRule(environment.zavCwdSetting, environment.programDir);
+    }
+}
+
+bool CZAVDoc::OnNewDocument() {
+    m_conversions.ReadConversions(m_conversionsPath, m_ui);
+    m_modified = false;
+    return true;
+}
+
+bool CZAVDoc::OnOpenDocument(const std::string& path) {
+    TextReader in;
+    if (!in.LoadFile(path)) {
+        m_ui.ShowMessage("Unable to open " + path + " for reading.");
+        return false;
+    }
+    // Read into a fresh store so that a damaged file changes nothing.
+    ZAVFieldManager loaded(m_ui);
+    std::string parseString;
+    try {
+        ExpectHeader(in, "spreaadsheetParseString");
+        parseString = in.RestOfLine();
+        ReadProject(in, loaded);
+    } catch (const InputError& error) {
+        m_ui.ShowMessage(error.Message());
+        return false;
+    }
+    m_store.TakeContentsFrom(loaded);
+    m_parseString = std::move(parseString);
+    m_pathName = path;
+    m_modified = false;
+    m_conversions.Clear();
+    m_conversions.ReadConversions(m_conversionsPath, m_ui);
+    return true;
+}
+
+std::string CZAVDoc::ProjectText() const {
+    std::string out;
+    out.reserve(64 + m_store.PointCount() * 48);
+    out += "spreaadsheetParseString =";
+    AppendLineValue(out, m_parseString);
+    out += kLineEnd;
+    WriteProject(out, m_store);
+    return out;
+}
+
+bool CZAVDoc::OnSaveDocument(const std::string& path) {
+    m_conversions.WriteConversions(m_conversionsPath, m_ui);
+    switch (WriteFileSafely(path, ProjectText())) {
+        case WriteResult::kOk:
+            m_pathName = path;
+            m_modified = false;
+            return true;
+        case WriteResult::kCannotOpen:
+            m_ui.ShowMessage("Unable to open " + path + " for writing.");
+            return false;
+        case WriteResult::kCannotWrite:
+            m_ui.ShowMessage("Unable to write " + path +
+                             "; the file on disk was left as it was.");
+            return false;
+    }
+    return false;
+}
+
+void CZAVDoc::AddObserver(DocumentObserver* observer) {
+    if (std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end()) {
+        m_observers.push_back(observer);
+    }
+}
+
+void CZAVDoc::RemoveObserver(DocumentObserver* observer) {
+    m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), observer),
+                      m_observers.end());
+}
+
+void CZAVDoc::NotifyViews(int hint) {
+    // A copy: an observer may close its view, and so remove itself, while
+    // it is being told.
+    std::vector<DocumentObserver*> observers = m_observers;
+    for (DocumentObserver* observer : observers) {
+        observer->OnDocumentUpdate(hint);
+    }
+}
+
+}  // namespace zav

@@ -1,0 +1,85 @@
+// CZAVDoc: one open project. It owns the store, the standard conversions and
+// the spreadsheet parse string, knows whether it has unsaved changes, and
+// tells its observers (the views) what changed. It has no windows: the
+// desktop program binds it to them, zav-cli drives it directly.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "io/ConversionTable.h"
+#include "store/ZAVFieldManager.h"
+
+namespace zav {
+
+class UserInterface;
+
+// What a view is told after a change.
+enum ViewHint { HintDataChanged = 1, HintAggregatesChanged = 2 };
+
+class DocumentObserver {
+public:
+    virtual ~DocumentObserver() = default;
+    virtual void OnDocumentUpdate(int hint) = 0;
+};
+
+// Where the program runs: its own folder (conversions file, examples
+// fallback) and the "ZAV CWD" setting.
+struct DocumentEnvironment {
+    std::string programDir;     // with a trailing separator
+    std::string zavCwdSetting;  // empty: the examples folder beside the program's
+    bool applyWorkingDirectory = true;
+};
+
+// The working-directory rule: "ZAV CWD" when set, otherwise `fallbackBase`
+// followed by "../examples". A failed change leaves the directory as it was.
+void ApplyWorkingDirectoryRule(const std::string& zavCwdSetting, const std::string& fallbackBase);
+
+extern const char* const kDefaultParseString;
+
+class CZAVDoc {
+public:
+    CZAVDoc(UserInterface& ui, const DocumentEnvironment& environment);
+    CZAVDoc(const CZAVDoc&) = delete;
+    CZAVDoc& operator=(const CZAVDoc&) = delete;
+
+    // New: reads the standard conversions (a missing file only warns).
+    bool OnNewDocument();
+    // Open: reads the project; on failure (after the message) the document
+    // is left exactly as it was.
+    bool OnOpenDocument(const std::string& path);
+    // Save: writes the conversions, then the project beside the old file
+    // and replaces it only when the new one is complete.
+    bool OnSaveDocument(const std::string& path);
+    // The project file text, as Save writes it.
+    std::string ProjectText() const;
+
+    ZAVFieldManager& FieldManager() { return m_store; }
+    const ZAVFieldManager& FieldManager() const { return m_store; }
+    ConversionTable& Conversions() { return m_conversions; }
+    const std::string& ConversionsPath() const { return m_conversionsPath; }
+    const std::string& ParseString() const { return m_parseString; }
+    void SetParseString(std::string text) { m_parseString = std::move(text); }
+    UserInterface& UI() const { return m_ui; }
+
+    bool IsModified() const { return m_modified; }
+    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+    const std::string& PathName() const { return m_pathName; }
+    void SetPathName(std::string path) { m_pathName = std::move(path); }
+
+    void AddObserver(DocumentObserver* observer);
+    void RemoveObserver(DocumentObserver* observer);
+    void NotifyViews(int hint);
+
+private:
+    UserInterface& m_ui;
+    ZAVFieldManager m_store;
+    ConversionTable m_conversions;
+    std::string m_conversionsPath;
+    std::string m_parseString;
+    std::string m_pathName;
+    bool m_modified = false;
+    std::vector<DocumentObserver*> m_observers;
+};
+
+}  // namespace zav

@@ -1,0 +1,146 @@
+#include "io/ProjectFile.h"
+
+#include "core/InputError.h"
+#include "core/TextFormat.h"
+#include "io/StationBlocks.h"
+
+namespace zav {
+
+namespace {
+
+// Both aggregate sections share one layout; only their words differ.
+struct AggregateSection {
+    int type;
+    const char* countKey;       // "number of aggregated stations"
+    const char* nameMissing;    // the item reported when "aggregate name" is missing
+    const char* memberCountKey; // "number of stations in aggregate"
+};
+
+const AggregateSection kStationSection{kStationType, "number of aggregated stations",
+                                       "number of aggregated stations",
+                                       "number of stations in aggregate"};
+const AggregateSection kParameterSection{kParameterType, "number of aggregated parameters",
+                                         "number of aggregated params",
+                                         "number of parameters in aggregate"};
+
+void WriteAggregates(std::string& out, const ZAVFieldManager& store,
+                     const AggregateSection& section) {
+    std::vector<IndexInfo> infos;
+    std::vector<std::string> aliases;
+    const NameIndex& index =
+        section.type == kStationType ? store.Stations() : store.Parameters();
+    index.GetAggregates(infos, aliases);
+    out += section.countKey;
+    out += " =";
+    AppendInt(out, static_cast<long long>(infos.size()));
+    out += kLineEnd;
+    for (const IndexInfo& info : infos) {
+        out += "aggregate name =";
+        AppendLineValue(out, info.alias);
+        out += kLineEnd;
+        out += section.memberCountKey;
+        out += " =";
+        AppendInt(out, static_cast<long long>(info.members.size() + 1));
+        out += kLineEnd;
+        AppendLineValue(out, info.name);
+        out += kLineEnd;
+        for (const std::string& member : info.members) {
+            AppendLineValue(out, member);
+            out += kLineEnd;
+        }
+    }
+}
+
+void ReadAggregates(TextReader& in, ZAVFieldManager& store, const AggregateSection& section) {
+    ExpectHeader(in, section.countKey);
+    int count = in.ExtractInt();
+    for (int i = 0; i < count; ++i) {
+        ExpectHeader(in, "aggregate name", section.nameMissing);
+        std::string alias = in.RestOfLine();
+        ExpectHeader(in, section.memberCountKey);
+        int members = in.ExtractInt();
+        in.RestOfLine();
+        std::vector<std::string> names;
+        std::string line;
+        // Lines are taken as they come; a count larger than the file ends
+        // with the file instead of sizing anything by it.
+        for (int m = 0; m < members && in.ReadWholeLine(line); ++m) {
+            names.push_back(line);
+        }
+        if (!names.empty()) {
+            store.AddAggregate(names, alias, section.type);
+        }
+    }
+}
+
+}  // namespace
+
+void WriteProject(std::string& out, const ZAVFieldManager& store) {
+    out += "number of files =";
+    AppendInt(out, static_cast<long long>(store.Sources().size()));
+    out += kLineEnd;
+    for (const DataSource& source : store.Sources()) {
+        WriteSourceBlock(out, source);
+    }
+    out += kLineEnd;
+    WriteAggregates(out, store, kStationSection);
+    out += kLineEnd;
+    WriteAggregates(out, store, kParameterSection);
+    out += kLineEnd;
+    out += "number of units =";
+    AppendInt(out, static_cast<long long>(store.UnitsMap().size()));
+    out += kLineEnd;
+    for (const auto& [key, record] : store.UnitsMap()) {
+        out += "units name =";
+        AppendLineValue(out, record.name);
+        out += kLineEnd;
+        out += "units alias =";
+        AppendLineValue(out, record.alias);
+        out += kLineEnd;
+        out += "units comment =";
+        AppendLineValue(out, record.comment);
+        out += kLineEnd;
+        out += "units multiplier =";
+        AppendExact(out, record.multiplier);
+        out += kLineEnd;
+        out += "units offset =";
+        AppendExact(out, record.offset);
+        out += kLineEnd;
+    }
+}
+
+void ReadProject(TextReader& in, ZAVFieldManager& store) {
+    ExpectHeader(in, "number of files");
+    int files = in.ExtractInt();
+    for (int i = 0; i < files; ++i) {
+        DataSource source;
+        ReadSourceBlock(in, source);
+        store.AppendSource(std::move(source));
+    }
+    store.RebuildStationIndex();
+    store.RebuildParameterIndex();
+    store.RebuildUnitsIndex();
+
+    ReadAggregates(in, store, kStationSection);
+    ReadAggregates(in, store, kParameterSection);
+
+    ExpectHeader(in, "number of units");
+    int units = in.ExtractInt();
+    store.ClearUnits();
+    for (int i = 0; i < units; ++i) {
+        UnitsRecord record;
+        ExpectHeader(in, "units name");
+        record.name = in.RestOfLine();
+        ExpectHeader(in, "units alias");
+        record.alias = in.RestOfLine();
+        ExpectHeader(in, "units comment");
+        record.comment = in.RestOfLine();
+        ExpectHeader(in, "units multiplier");
+        record.multiplier = AtoF(in.RestOfLine());
+        ExpectHeader(in, "units offset");
+        record.offset = AtoF(in.RestOfLine());
+        store.SetUnits(record.name, record);
+    }
+}
+
+}  // namespace zav

@@ -1,0 +1,19 @@
+// The project file's body (everything after the parse-string line): the data
+// sources, the station and parameter aggregates and the units records.
+#pragma once
+
+#include <string>
+
+#include "core/TextReader.h"
+#include "store/ZAVFieldManager.h"
+
+namespace zav {
+
+void WriteProject(std::string& out, const ZAVFieldManager& store);
+
+// Reads into `store`, which should be empty; rebuilds the indexes, replays
+// the aggregates and replaces the units records by the stored ones.
+// Raises InputError naming the first missing item.
+void ReadProject(TextReader& in, ZAVFieldManager& store);
+
+}  // namespace zav

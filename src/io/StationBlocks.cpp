@@ -1,0 +1,146 @@
+#include "io/StationBlocks.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "core/InputError.h"
+#include "core/TextFormat.h"
+
+namespace zav {
+
+const char* const kLineEnd = "\r\n";
+
+namespace {
+// The shortest text one point takes in a block ("time =", "data =",
+// "mask =" with their values and line ends); bounds how much room a count
+// read from the file may reserve.
+constexpr size_t kMinPointBytes = 18;
+constexpr size_t kMinSeriesBytes = 100;
+}  // namespace
+
+void AppendLineValue(std::string& out, const std::string& value) {
+    size_t start = out.size();
+    out += value;
+    std::replace(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), '\r', ' ');
+    std::replace(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), '\n', ' ');
+}
+
+void WriteSeriesBlock(std::string& out, const DataSeries& series) {
+    out += "station name =";
+    AppendLineValue(out, series.StationName());
+    out += kLineEnd;
+    out += "station location =";
+    AppendLineValue(out, series.StationLocation());
+    out += kLineEnd;
+    out += "parameter =";
+    AppendLineValue(out, series.ParameterName());
+    out += kLineEnd;
+    out += "units =";
+    AppendLineValue(out, series.Units());
+    out += kLineEnd;
+    out += "multiplier =";
+    AppendExact(out, series.Multiplier());
+    out += kLineEnd;
+    out += "offset =";
+    AppendExact(out, series.Offset());
+    out += kLineEnd;
+    out += "number of data points = ";
+    AppendInt(out, static_cast<long long>(series.Size()));
+    out += kLineEnd;
+    for (size_t i = 0; i < series.Size(); ++i) {
+        out += "time = ";
+        series.Time(i).AppendStoredForm(out);
+        out += kLineEnd;
+        out += "data =";
+        AppendExact(out, series.Value(i));
+        out += kLineEnd;
+        out += "mask =";
+        AppendInt(out, series.Mask(i));
+        out += kLineEnd;
+    }
+}
+
+void WriteSourceBlock(std::string& out, const DataSource& source) {
+    out += "filename =";
+    AppendLineValue(out, source.fileName);
+    out += kLineEnd;
+    out += "number of stations =";
+    AppendInt(out, static_cast<long long>(source.series.size()));
+    out += kLineEnd;
+    for (const DataSeries& series : source.series) {
+        WriteSeriesBlock(out, series);
+    }
+}
+
+void ExpectHeader(TextReader& in, const std::string& keyword, const std::string& reported) {
+    if (!in.ReadHeader(keyword)) {
+        throw InputError::MissingHeader(reported + " =");
+    }
+}
+
+void ExpectHeader(TextReader& in, const std::string& keyword) {
+    ExpectHeader(in, keyword, keyword);
+}
+
+void ReadSeriesBlock(TextReader& in, DataSeries& series) {
+    ExpectHeader(in, "station name");
+    series.SetStationName(in.RestOfLine());
+    ExpectHeader(in, "station location");
+    series.SetStationLocation(in.RestOfLine());
+    ExpectHeader(in, "parameter");
+    series.SetParameterName(in.RestOfLine());
+    ExpectHeader(in, "units");
+    series.SetUnits(in.RestOfLine());
+    ExpectHeader(in, "multiplier");
+    series.SetMultiplier(AtoF(in.RestOfLine()));
+    ExpectHeader(in, "offset");
+    series.SetOffset(AtoF(in.RestOfLine()));
+    ExpectHeader(in, "number of data points");
+    int count = AtoI(in.RestOfLine());
+
+    DataSeries filled;  // keeps the strings above out of the point loop
+    if (count > 0) {
+        // The count is only a hint: a damaged or hostile file cannot make us
+        // reserve more than its remaining text could hold.
+        filled.Reserve(std::min(static_cast<size_t>(count), in.Remaining() / kMinPointBytes + 1));
+    }
+    for (int i = 0; i < count; ++i) {
+        ExpectHeader(in, "time");
+        std::string text = in.RestOfLine();
+        KTRTime time = KTRTime::FromStoredForm(text);
+        if (!time.IsValid() && !in.Failed()) {
+            throw InputError("Parse error: unable to read the time '" + text + "'");
+        }
+        ExpectHeader(in, "data");
+        double value = in.ExtractDouble();
+        ExpectHeader(in, "mask");
+        int mask = in.ExtractInt();
+        filled.AppendPoint(time, value, mask);
+    }
+    filled.SortByTime(1);
+    filled.SetStationName(series.StationName());
+    filled.SetStationLocation(series.StationLocation());
+    filled.SetParameterName(series.ParameterName());
+    filled.SetUnits(series.Units());
+    filled.SetMultiplier(series.Multiplier());
+    filled.SetOffset(series.Offset());
+    series = std::move(filled);
+}
+
+void ReadSourceBlock(TextReader& in, DataSource& source) {
+    ExpectHeader(in, "filename");
+    source.fileName = in.RestOfLine();
+    ExpectHeader(in, "number of stations");
+    int count = in.ExtractInt();
+    source.series.clear();
+    if (count > 0) {
+        source.series.reserve(
+            std::min(static_cast<size_t>(count), in.Remaining() / kMinSeriesBytes + 1));
+    }
+    for (int i = 0; i < count; ++i) {
+        source.series.emplace_back();
+        ReadSeriesBlock(in, source.series.back());
+    }
+}
+
+}  // namespace zav

@@ -1,0 +1,35 @@
+// The text form in which a project carries each loaded input: a data source
+// block ("filename =", "number of stations =") followed by one station data
+// block per series. Writers append to a string; readers take items from a
+// TextReader and raise InputError naming the first missing item.
+#pragma once
+
+#include <string>
+
+#include "core/TextReader.h"
+#include "store/DataSeries.h"
+#include "store/DataSource.h"
+
+namespace zav {
+
+extern const char* const kLineEnd;  // CR LF, as every file of the program ends its lines
+
+void WriteSeriesBlock(std::string& out, const DataSeries& series);
+void WriteSourceBlock(std::string& out, const DataSource& source);
+
+// Points come back in time order: a block edited by hand with its points out
+// of order is sorted (stably) after it is read.
+void ReadSeriesBlock(TextReader& in, DataSeries& series);
+void ReadSourceBlock(TextReader& in, DataSource& source);
+
+// Reads the header `keyword` or raises the missing-header error for
+// `keyword` + " =" (the wording every reader of the program uses).
+void ExpectHeader(TextReader& in, const std::string& keyword);
+// The same, naming a different item in the message.
+void ExpectHeader(TextReader& in, const std::string& keyword, const std::string& reported);
+
+// Appends a text value on one line: a line break inside it would split
+// the item, so CR and LF become blanks.
+void AppendLineValue(std::string& out, const std::string& value);
+
+}  // namespace zav

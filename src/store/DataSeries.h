@@ -1,0 +1,88 @@
+// DataSeries: the points of one station/parameter pair with the scaling that
+// applies to them. Points are kept in time order in three parallel arrays
+// (times, values, masks), so a scan over one column stays in cache.
+//
+// A mask of 0 means the point counts; any other value sets it aside.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/KTRTime.h"
+
+namespace zav {
+
+class DataSeries {
+public:
+    const std::string& StationName() const { return m_stationName; }
+    const std::string& StationLocation() const { return m_stationLocation; }
+    const std::string& ParameterName() const { return m_parameterName; }
+    const std::string& Units() const { return m_units; }
+    double Multiplier() const { return m_multiplier; }
+    double Offset() const { return m_offset; }
+    bool NeedsSort() const { return m_needsSort != 0; }
+
+    void SetStationName(std::string name) { m_stationName = std::move(name); }
+    void SetStationLocation(std::string text) { m_stationLocation = std::move(text); }
+    void SetParameterName(std::string name) { m_parameterName = std::move(name); }
+    void SetUnits(std::string units) { m_units = std::move(units); }
+    void SetMultiplier(double multiplier) { m_multiplier = multiplier; }
+    void SetOffset(double offset) { m_offset = offset; }
+
+    size_t Size() const { return m_times.size(); }
+    bool Empty() const { return m_times.empty(); }
+    const std::vector<KTRTime>& Times() const { return m_times; }
+    const std::vector<double>& Values() const { return m_values; }
+    const std::vector<int32_t>& Masks() const { return m_masks; }
+    const KTRTime& Time(size_t i) const { return m_times[i]; }
+    double Value(size_t i) const { return m_values[i]; }
+    int32_t Mask(size_t i) const { return m_masks[i]; }
+    void SetValue(size_t i, double value) { m_values[i] = value; }
+    void SetMask(size_t i, int32_t mask) { m_masks[i] = mask; }
+
+    // The series' own scaling of point i: value x multiplier + offset.
+    double Scaled(size_t i) const { return m_values[i] * m_multiplier + m_offset; }
+
+    // Adds a point in time order; a point at an equal time has its value
+    // and mask replaced.
+    void InsertPoint(const KTRTime& time, double value, int32_t mask);
+    // Appends without looking at order; readers that cannot promise order
+    // call SortByTime(1) afterwards.
+    void AppendPoint(const KTRTime& time, double value, int32_t mask);
+    void RemovePoint(size_t index);
+    // Overwrites point `index`; 0 when the index is out of range or another
+    // point already has `time`. Order is restored by the next SortByTime.
+    int ReplacePoint(size_t index, const KTRTime& time, double value, int32_t mask);
+    // Stable sort by time when `force` is non-zero or a point was replaced.
+    void SortByTime(int force);
+
+    // Widens a running calendar-date range (years -1: nothing yet) by this
+    // series' first and last points.
+    void GetDateRange(int& firstDay, int& firstMonth, int& firstYear, int& lastDay,
+                      int& lastMonth, int& lastYear) const;
+    // Moves every point whose calendar year is at most `lastYear` forward
+    // by 100 years, then sorts.
+    void AddCentury(int lastYear);
+
+    void Reserve(size_t n);
+    void ShrinkToFit();
+    // Index of the first point at or after `time`.
+    size_t LowerBound(const KTRTime& time) const;
+
+private:
+    void InsertAt(size_t index, const KTRTime& time, double value, int32_t mask);
+
+    std::vector<double> m_values;
+    std::vector<KTRTime> m_times;
+    std::vector<int32_t> m_masks;
+    std::string m_stationName;
+    std::string m_stationLocation;
+    std::string m_parameterName;
+    std::string m_units;
+    int32_t m_needsSort = 0;
+    double m_offset = 0.0;
+    double m_multiplier = 1.0;
+};
+
+}  // namespace zav

@@ -1,0 +1,285 @@
+// ZAVFieldManager: sources, the global series numbering, the name and units
+// indexes and the lookups over them.
+#include <algorithm>
+
+#include "core/TextFormat.h"
+#include "core/UserInterface.h"
+#include "store/ZAVFieldManager.h"
+
+namespace zav {
+
+namespace {
+// Handed out by GetSeries when the store has no series at all, so that a
+// caller that asks anyway gets an empty series instead of a crash.
+DataSeries& EmptySeries() {
+    static thread_local DataSeries empty;
+    empty = DataSeries();
+    return empty;
+}
+}  // namespace
+
+ZAVFieldManager::ZAVFieldManager(UserInterface& ui) : m_ui(ui) {}
+
+int ZAVFieldManager::AddSource(DataSource source) {
+    AppendSource(std::move(source));
+    RebuildStationIndex();
+    RebuildParameterIndex();
+    RebuildUnitsIndex();
+    return 1;
+}
+
+void ZAVFieldManager::AppendSource(DataSource source) {
+    m_sources.push_back(std::move(source));
+    RebuildSeriesTable();
+}
+
+void ZAVFieldManager::ClearSources() {
+    m_sources.clear();
+    RebuildSeriesTable();
+}
+
+void ZAVFieldManager::TakeContentsFrom(ZAVFieldManager& other) {
+    // Moving the vectors keeps every series where it is, so the table of
+    // series pointers moves along unchanged.
+    m_sources = std::move(other.m_sources);
+    m_seriesTable = std::move(other.m_seriesTable);
+    m_stations = std::move(other.m_stations);
+    m_parameters = std::move(other.m_parameters);
+    m_units = std::move(other.m_units);
+    m_aggregationType = other.m_aggregationType;
+    other.m_sources.clear();
+    other.m_seriesTable.clear();
+    other.m_units.clear();
+}
+
+void ZAVFieldManager::SourcesChanged() {
+    RebuildSeriesTable();
+    RefreshStationSeriesLists();
+    RefreshParameterSeriesLists();
+}
+
+void ZAVFieldManager::RebuildSeriesTable() {
+    m_seriesTable.clear();
+    for (DataSource& source : m_sources) {
+        for (DataSeries& series : source.series) {
+            m_seriesTable.push_back(&series);
+        }
+    }
+}
+
+DataSeries& ZAVFieldManager::GetSeries(int index) {
+    if (index >= 0 && index < SeriesCount()) {
+        return *m_seriesTable[static_cast<size_t>(index)];
+    }
+    m_ui.ShowMessage("Error: Index " + std::to_string(index) +
+                     " is greater than the number of stations in the project.");
+    return m_seriesTable.empty() ? EmptySeries() : *m_seriesTable.front();
+}
+
+size_t ZAVFieldManager::PointCount() const {
+    size_t n = 0;
+    for (const DataSeries* series : m_seriesTable) {
+        n += series->Size();
+    }
+    return n;
+}
+
+void ZAVFieldManager::RefreshSeriesLists(NameIndex& index, bool byStation) {
+    std::map<std::string, std::vector<int>> byName;
+    for (size_t i = 0; i < m_seriesTable.size(); ++i) {
+        const DataSeries& s = *m_seriesTable[i];
+        byName[byStation ? s.StationName() : s.ParameterName()].push_back(static_cast<int>(i));
+    }
+    for (auto& [key, info] : index.Entries()) {
+        auto found = byName.find(info.name);
+        if (found == byName.end()) {
+            info.seriesIndices.clear();
+        } else {
+            info.seriesIndices = found->second;
+        }
+    }
+}
+
+void ZAVFieldManager::RebuildStationIndex() {
+    auto& entries = m_stations.Entries();
+    entries.clear();
+    for (const DataSeries* series : m_seriesTable) {
+        const std::string& name = series->StationName();
+        if (entries.count(name) == 0) {
+            IndexInfo info;
+            info.name = name;
+            info.alias = name;
+            entries.emplace(name, std::move(info));
+        }
+    }
+    RefreshStationSeriesLists();
+}
+
+void ZAVFieldManager::RefreshStationSeriesLists() { RefreshSeriesLists(m_stations, true); }
+
+void ZAVFieldManager::RebuildParameterIndex() {
+    auto& entries = m_parameters.Entries();
+    entries.clear();
+    for (const DataSeries* series : m_seriesTable) {
+        const std::string& name = series->ParameterName();
+        if (entries.count(name) == 0) {
+            IndexInfo info;
+            info.name = name;
+            info.alias = name;
+            info.units = series->Units();
+            entries.emplace(name, std::move(info));
+        }
+    }
+    RefreshParameterSeriesLists();
+}
+
+void ZAVFieldManager::RefreshParameterSeriesLists() { RefreshSeriesLists(m_parameters, false); }
+
+void ZAVFieldManager::RebuildUnitsIndex() {
+    m_units.clear();
+    for (const DataSeries* series : m_seriesTable) {
+        const std::string& units = series->Units();
+        if (m_units.count(units) == 0) {
+            m_units.emplace(units, UnitsRecord::Identity(units));
+        }
+    }
+}
+
+void ZAVFieldManager::DropOrphanUnits() {
+    for (auto it = m_units.begin(); it != m_units.end();) {
+        bool used = std::any_of(m_parameters.Entries().begin(), m_parameters.Entries().end(),
+                                [&](const auto& p) { return p.second.units == it->first; });
+        it = used ? std::next(it) : m_units.erase(it);
+    }
+}
+
+void ZAVFieldManager::GetDateRange(int& firstDay, int& firstMonth, int& firstYear, int& lastDay,
+                                   int& lastMonth, int& lastYear) const {
+    firstYear = -1;
+    lastYear = -1;
+    for (const DataSeries* series : m_seriesTable) {
+        series->GetDateRange(firstDay, firstMonth, firstYear, lastDay, lastMonth, lastYear);
+    }
+}
+
+int ZAVFieldManager::GetStation(const std::string& name, StationInfo& info) const {
+    const IndexInfo* found = m_stations.Lookup(name);
+    if (!found) {
+        return 0;
+    }
+    info = *found;
+    return 1;
+}
+
+int ZAVFieldManager::GetParameter(const std::string& name, ParameterInfo& info) const {
+    const IndexInfo* found = m_parameters.Lookup(name);
+    if (!found) {
+        return 0;
+    }
+    info = *found;
+    return 1;
+}
+
+void ZAVFieldManager::SetParameter(const std::string& name, const ParameterInfo& info) {
+    m_parameters.Entries()[m_parameters.Resolve(name)] = info;
+}
+
+void ZAVFieldManager::RemoveStationEntry(const std::string& name) { m_stations.RemoveEntry(name); }
+
+void ZAVFieldManager::RemoveParameterEntry(const std::string& name) {
+    m_parameters.RemoveEntry(name);
+}
+
+int ZAVFieldManager::ParameterExists(const std::string& name) const {
+    for (const auto& [key, info] : m_parameters.Entries()) {
+        if (info.name == name) {
+            return 1;
+        }
+    }
+    return 0;
+}
+
+std::string ZAVFieldManager::GetParameterUnits(const std::string& parameter) const {
+    const IndexInfo* info = m_parameters.Find(parameter);
+    return info ? info->units : "<error>";
+}
+
+std::string ZAVFieldManager::GetParameterUnitsAlias(const std::string& parameter) const {
+    const IndexInfo* info = m_parameters.Find(parameter);
+    if (!info) {
+        return "<error>";
+    }
+    auto units = m_units.find(info->units);
+    return units == m_units.end() ? std::string() : units->second.alias;
+}
+
+DataSeries* ZAVFieldManager::FindSeries(const std::string& station, const std::string& parameter) {
+    const IndexInfo* stationInfo = m_stations.Lookup(station);
+    const IndexInfo* parameterInfo = m_parameters.Lookup(parameter);
+    if (!stationInfo || !parameterInfo) {
+        return nullptr;
+    }
+    for (int index : stationInfo->seriesIndices) {
+        if (index >= 0 && index < SeriesCount() &&
+            m_seriesTable[static_cast<size_t>(index)]->ParameterName() == parameterInfo->name) {
+            return m_seriesTable[static_cast<size_t>(index)];
+        }
+    }
+    return nullptr;
+}
+
+void ZAVFieldManager::GetInfoList(std::vector<IndexInfo>& list, int type) const {
+    list.clear();
+    if (const NameIndex* index = IndexFor(type)) {
+        index->GetInfoList(list);
+    }
+}
+
+void ZAVFieldManager::GetRelatedNames(const std::string& name, std::vector<std::string>& list,
+                                      int type) const {
+    const bool stations = type == kStationType;
+    const IndexInfo* entry = stations ? m_stations.Find(name) : m_parameters.Find(name);
+    if (!entry) {
+        return;
+    }
+    std::vector<std::string> seen;
+    for (int index : entry->seriesIndices) {
+        if (index < 0 || index >= SeriesCount()) {
+            continue;
+        }
+        const DataSeries& series = *m_seriesTable[static_cast<size_t>(index)];
+        std::string related = stations ? m_parameters.AliasOrName(series.ParameterName())
+                                       : m_stations.AliasOrName(series.StationName());
+        if (std::find(seen.begin(), seen.end(), related) != seen.end()) {
+            continue;
+        }
+        seen.push_back(related);
+        list.push_back(related);
+        if (stations) {
+            list.push_back(FormatG(series.Multiplier()));
+            list.push_back(FormatG(series.Offset()));
+        }
+    }
+}
+
+void ZAVFieldManager::GetUnitsList(std::vector<UnitsRecord>& list) const {
+    for (const auto& [key, record] : m_units) {
+        list.push_back(record);
+    }
+}
+
+int ZAVFieldManager::GetUnits(const std::string& name, UnitsRecord& record) const {
+    auto it = m_units.find(name);
+    if (it == m_units.end()) {
+        return 0;
+    }
+    record = it->second;
+    return 1;
+}
+
+void ZAVFieldManager::SetUnits(const std::string& oldName, const UnitsRecord& record) {
+    m_units.erase(oldName);
+    m_units[record.name] = record;
+}
+
+}  // namespace zav

@@ -1,0 +1,166 @@
+#include "store/NameIndex.h"
+
+#include <algorithm>
+
+#include "core/UserInterface.h"
+
+namespace zav {
+
+const IndexInfo* NameIndex::Find(const std::string& key) const {
+    auto it = m_entries.find(key);
+    return it == m_entries.end() ? nullptr : &it->second;
+}
+
+IndexInfo* NameIndex::Find(const std::string& key) {
+    auto it = m_entries.find(key);
+    return it == m_entries.end() ? nullptr : &it->second;
+}
+
+std::string NameIndex::Resolve(const std::string& name) const {
+    auto it = m_aliases.find(name);
+    if (it != m_aliases.end() && m_entries.count(it->second) != 0) {
+        return it->second;
+    }
+    return name;
+}
+
+std::string NameIndex::AliasOrName(const std::string& name) const {
+    auto it = m_aliases.find(name);
+    return it == m_aliases.end() ? name : it->second;
+}
+
+const IndexInfo* NameIndex::Lookup(const std::string& name) const { return Find(Resolve(name)); }
+
+int NameIndex::AddAggregate(const std::vector<std::string>& names, const std::string& alias,
+                            UserInterface& ui) {
+    if (m_entries.count(alias) != 0) {
+        ui.ShowMessage("Alias " + alias + " already exists.  Please choose another.");
+        return 0;
+    }
+    if (names.empty()) {
+        return 0;
+    }
+    const std::string& representative = names.front();
+    IndexInfo aggregate;
+    if (const IndexInfo* found = Find(representative)) {
+        aggregate = *found;
+    } else {
+        ui.ShowMessage("Error looking up " + m_kind + " name " + representative);
+    }
+    aggregate.isAggregate = 1;
+    aggregate.alias = alias;
+    aggregate.members.clear();
+    m_entries.erase(representative);
+    m_aliases[representative] = alias;
+    for (size_t i = 1; i < names.size(); ++i) {
+        IndexInfo& member = m_entries[names[i]];
+        if (member.name.empty()) {
+            member.name = names[i];
+        }
+        member.isMember = 1;
+        member.alias = alias;
+        aggregate.members.push_back(names[i]);
+        m_aliases[member.name] = alias;
+    }
+    m_entries[alias] = std::move(aggregate);
+    return 1;
+}
+
+int NameIndex::RemoveAggregate(const std::string& alias, std::vector<std::string>& names,
+                               UserInterface& ui) {
+    IndexInfo restored;
+    auto it = m_entries.find(alias);
+    if (it != m_entries.end()) {
+        restored = it->second;
+        m_entries.erase(it);
+    } else {
+        ui.ShowMessage("Internal error in RemoveAggregationItem: can't find alias.");
+    }
+    names.push_back(restored.name);
+    // Nothing of the aggregate may outlive it: each former member is found
+    // and retrieved under its own name again.
+    if (m_aliases.count(restored.name) != 0 && m_aliases[restored.name] == alias) {
+        m_aliases.erase(restored.name);
+    }
+    for (const std::string& memberName : restored.members) {
+        names.push_back(memberName);
+        if (IndexInfo* member = Find(memberName)) {
+            member->isMember = 0;
+            member->alias = member->name;
+        }
+        auto a = m_aliases.find(memberName);
+        if (a != m_aliases.end() && a->second == alias) {
+            m_aliases.erase(a);
+        }
+    }
+    restored.isAggregate = 0;
+    restored.isMember = 0;
+    restored.alias = restored.name;
+    restored.members.clear();
+    if (!restored.name.empty()) {
+        m_entries[restored.name] = std::move(restored);
+    }
+    return 1;
+}
+
+void NameIndex::GetAggregates(std::vector<IndexInfo>& infos,
+                              std::vector<std::string>& aliases) const {
+    infos.clear();
+    for (const auto& [key, info] : m_entries) {
+        if (info.isAggregate) {
+            infos.push_back(info);
+            aliases.push_back(info.alias);
+        }
+    }
+}
+
+int NameIndex::GetAggregateMembers(const std::string& name, std::vector<std::string>& names,
+                                   UserInterface& ui) const {
+    names.clear();
+    const IndexInfo* entry = nullptr;
+    auto a = m_aliases.find(name);
+    if (a != m_aliases.end()) {
+        entry = Find(a->second);
+    }
+    if (entry == nullptr) {
+        entry = Find(name);
+    }
+    if (entry == nullptr) {
+        ui.ShowMessage("Unable to find " + name + " in aggregated objects list.");
+        return 1;
+    }
+    if (entry->isAggregate) {
+        names.push_back(entry->name);
+        names.insert(names.end(), entry->members.begin(), entry->members.end());
+    }
+    return 1;
+}
+
+void NameIndex::GetNameList(std::vector<std::string>& list, bool aggregatesOnly) const {
+    list.clear();
+    for (const auto& [key, info] : m_entries) {
+        if (info.isAggregate) {
+            list.push_back(info.alias);
+        } else if (!aggregatesOnly && !info.isMember) {
+            list.push_back(info.name);
+        }
+    }
+    std::sort(list.begin(), list.end());
+}
+
+void NameIndex::GetInfoList(std::vector<IndexInfo>& list) const {
+    list.clear();
+    for (const auto& [key, info] : m_entries) {
+        list.push_back(info);
+    }
+    std::stable_sort(list.begin(), list.end(),
+                     [](const IndexInfo& a, const IndexInfo& b) { return a.name < b.name; });
+}
+
+void NameIndex::RemoveEntry(const std::string& name) {
+    std::string resolved = AliasOrName(name);
+    m_aliases.erase(resolved);
+    m_entries.erase(resolved);
+}
+
+}  // namespace zav

@@ -1,0 +1,57 @@
+// One name index of the store (stations or parameters): the entries by name,
+// the alias map of aggregate members, and the aggregate operations, written
+// once for both kinds. ZAVFieldManager owns one of each.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "store/IndexRecords.h"
+
+namespace zav {
+
+class UserInterface;
+
+class NameIndex {
+public:
+    // `kind` is the word used in messages: "station" or "parameter".
+    explicit NameIndex(std::string kind) : m_kind(std::move(kind)) {}
+
+    std::map<std::string, IndexInfo>& Entries() { return m_entries; }
+    const std::map<std::string, IndexInfo>& Entries() const { return m_entries; }
+    std::map<std::string, std::string>& Aliases() { return m_aliases; }
+    const std::map<std::string, std::string>& Aliases() const { return m_aliases; }
+
+    // The entry stored under exactly `key`, or null.
+    const IndexInfo* Find(const std::string& key) const;
+    IndexInfo* Find(const std::string& key);
+    // The entry for `name` after resolving it through the alias map: a
+    // member or representative leads to its aggregate's entry.
+    const IndexInfo* Lookup(const std::string& name) const;
+    // The key `name` resolves to: its aggregate's alias, or the name itself.
+    std::string Resolve(const std::string& name) const;
+    // Replaces the name by its aggregate's alias when it has one.
+    std::string AliasOrName(const std::string& name) const;
+
+    int AddAggregate(const std::vector<std::string>& names, const std::string& alias,
+                     UserInterface& ui);
+    int RemoveAggregate(const std::string& alias, std::vector<std::string>& names,
+                        UserInterface& ui);
+    void GetAggregates(std::vector<IndexInfo>& infos, std::vector<std::string>& aliases) const;
+    int GetAggregateMembers(const std::string& name, std::vector<std::string>& names,
+                            UserInterface& ui) const;
+    void GetNameList(std::vector<std::string>& list, bool aggregatesOnly) const;
+    // Copies of all entries, ascending by their name field.
+    void GetInfoList(std::vector<IndexInfo>& list) const;
+
+    // Removes the entry a name resolves to and that name's alias mapping.
+    void RemoveEntry(const std::string& name);
+
+private:
+    std::string m_kind;
+    std::map<std::string, IndexInfo> m_entries;
+    std::map<std::string, std::string> m_aliases;
+};
+
+}  // namespace zav

@@ -1,0 +1,127 @@
+// ZAVFieldManager: the in-memory store of one project. It owns every data
+// source and its series, keeps the station, parameter and units indexes and
+// the aggregates, and answers interval queries. Pages and analyses reach the
+// data only through its operations.
+//
+// Series are numbered globally from 0, source by source; index entries refer
+// to series by that number, so every change to the sources refreshes them.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/KTRTime.h"
+#include "store/DataSource.h"
+#include "store/IndexRecords.h"
+#include "store/NameIndex.h"
+
+namespace zav {
+
+class UserInterface;
+
+class ZAVFieldManager {
+public:
+    explicit ZAVFieldManager(UserInterface& ui);
+    ZAVFieldManager(const ZAVFieldManager&) = delete;
+    ZAVFieldManager& operator=(const ZAVFieldManager&) = delete;
+
+    UserInterface& UI() const { return m_ui; }
+
+    // --- sources and series ---------------------------------------------
+    // Appends a source that a reader filled and rebuilds the station,
+    // parameter and units indexes. Returns 1.
+    int AddSource(DataSource source);
+    // Appends a source without rebuilding; the project reader rebuilds once.
+    void AppendSource(DataSource source);
+    void ClearSources();
+    // Takes over everything `other` holds (sources, indexes, units,
+    // aggregation type); `other` is left empty.
+    void TakeContentsFrom(ZAVFieldManager& other);
+    const std::vector<DataSource>& Sources() const { return m_sources; }
+    // Every source of the store, for the editing operations.
+    std::vector<DataSource>& MutableSources() { return m_sources; }
+    // The caller changed the sources' series directly: renumber them.
+    void SourcesChanged();
+    int SeriesCount() const { return static_cast<int>(m_seriesTable.size()); }
+    int GetLastSeriesIndex() const { return SeriesCount() - 1; }
+    DataSeries& GetSeries(int index);
+    size_t PointCount() const;
+
+    // --- indexes ---------------------------------------------------------
+    void RebuildStationIndex();
+    void RefreshStationSeriesLists();
+    void RebuildParameterIndex();
+    void RefreshParameterSeriesLists();
+    void RebuildUnitsIndex();
+    void DropOrphanUnits();
+
+    void GetDateRange(int& firstDay, int& firstMonth, int& firstYear, int& lastDay,
+                      int& lastMonth, int& lastYear) const;
+
+    int GetStation(const std::string& name, StationInfo& info) const;
+    int GetParameter(const std::string& name, ParameterInfo& info) const;
+    void SetParameter(const std::string& name, const ParameterInfo& info);
+    void RemoveStationEntry(const std::string& name);
+    void RemoveParameterEntry(const std::string& name);
+    int ParameterExists(const std::string& name) const;
+    std::string GetParameterUnits(const std::string& parameter) const;
+    std::string GetParameterUnitsAlias(const std::string& parameter) const;
+    DataSeries* FindSeries(const std::string& station, const std::string& parameter);
+    void GetInfoList(std::vector<IndexInfo>& list, int type) const;
+    void GetRelatedNames(const std::string& name, std::vector<std::string>& list,
+                         int type) const;
+
+    void GetUnitsList(std::vector<UnitsRecord>& list) const;
+    int GetUnits(const std::string& name, UnitsRecord& record) const;
+    void SetUnits(const std::string& oldName, const UnitsRecord& record);
+    void ClearUnits() { m_units.clear(); }
+    const std::map<std::string, UnitsRecord>& UnitsMap() const { return m_units; }
+
+    // --- aggregates ------------------------------------------------------
+    void SetAggregationType(int type) { m_aggregationType = type; }
+    int GetAggregationType() const { return m_aggregationType; }
+    int AddAggregate(const std::vector<std::string>& names, const std::string& alias, int type);
+    int RemoveAggregationItem(const std::string& alias, std::vector<std::string>& names,
+                              int type);
+    void GetAggregates(std::vector<IndexInfo>& infos, std::vector<std::string>& aliases,
+                       int type) const;
+    int GetAggregateMembers(const std::string& name, std::vector<std::string>& names,
+                            int type) const;
+    void GetNameList(std::vector<std::string>& list, int type, bool aggregatesOnly) const;
+
+    const NameIndex& Stations() const { return m_stations; }
+    const NameIndex& Parameters() const { return m_parameters; }
+
+    // --- retrieval over an interval grid --------------------------------
+    // Per interval of the grid from `start` to `end` in `every` units of
+    // `unit`: min, max and mean of the converted unmasked values and a
+    // present flag (all 0.0 where none falls). Arrays must hold the interval
+    // count. Returns 1 when at least one series took part.
+    int GetData(const std::string& station, const std::string& parameter, const KTRTime& start,
+                const KTRTime& end, int unit, int every, std::vector<double>& min,
+                std::vector<double>& max, std::vector<double>& mean,
+                std::vector<double>& present, int fillGaps);
+    // Presence only, pooled from the parameter side. Returns 1.
+    int GetAvailability(const std::string& parameter, const std::string& station,
+                        const KTRTime& start, const KTRTime& end, int unit, int every,
+                        std::vector<double>& present);
+
+private:
+    // Type 2 means the stored aggregation type; null (after the message)
+    // when no type is known.
+    NameIndex* IndexFor(int type);
+    const NameIndex* IndexFor(int type) const;
+    void RebuildSeriesTable();
+    void RefreshSeriesLists(NameIndex& index, bool byStation);
+
+    UserInterface& m_ui;
+    std::vector<DataSource> m_sources;
+    std::vector<DataSeries*> m_seriesTable;  // global index -> series
+    NameIndex m_stations{"station"};
+    NameIndex m_parameters{"parameter"};
+    std::map<std::string, UnitsRecord> m_units;
+    int m_aggregationType = kCurrentType;
+};
+
+}  // namespace zav
