@@ -1,0 +1,50 @@
+// Helpers shared by the test programs: time-zone switching, scratch folders,
+// whole-file reading and writing, and one line-by-line text comparison.
+#pragma once
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+namespace zav::test {
+
+// Sets TZ and makes the program forget what it cached of the old zone.
+void SetTimeZone(const char* zone);
+
+// Restores the zone a test binary runs in (from ctest's environment) when it
+// goes out of scope.
+class ScopedTimeZone {
+public:
+    explicit ScopedTimeZone(const char* zone);
+    ~ScopedTimeZone();
+
+private:
+    std::string m_previous;
+    bool m_hadPrevious;
+};
+
+// A fresh folder under the system's temporary folder, removed with its
+// contents when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& Path() const { return m_path; }
+    // Path of a file inside the folder (the name is appended with a '/').
+    std::string File(const std::string& name) const;
+
+private:
+    std::string m_path;
+};
+
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& text);
+// Folder of the test data files (tests/data in the source tree).
+std::string DataPath(const std::string& name);
+
+// Compares two texts line by line and reports the first lines that differ.
+::testing::AssertionResult SameLines(const std::string& expected, const std::string& actual);
+
+}  // namespace zav::test
