@@ -51,6 +51,11 @@ public:
     // Save: writes the conversions, then the project beside the old file
     // and replaces it only when the new one is complete.
     bool OnSaveDocument(const std::string& path);
+    // Data > Add MOLVAN or PELLIDOR format, after the file dialog: reads each
+    // file into a new source (one that fails does not stop the others) and
+    // sets the modified flag. Returns the number of files added.
+    int AddAgencyFiles(const std::vector<std::string>& paths);
+
     // The project file text, as Save writes it.
     std::string ProjectText() const;
 
