@@ -8,6 +8,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -108,6 +109,36 @@ public:
                         std::vector<double>& present);
 
 private:
+    // One series taking part in a retrieval call and where its scan stands.
+    struct SeriesScan {
+        const DataSeries* series;
+        const UnitsRecord* units;  // null: no record for the series' units
+        size_t position;
+    };
+    // Per-interval results of GetData, as the caller's arrays.
+    struct IntervalStats {
+        std::vector<double>& min;
+        std::vector<double>& max;
+        std::vector<double>& mean;
+        std::vector<double>& present;
+    };
+
+    std::vector<SeriesScan> ListSeriesForData(const std::string& station,
+                                              const std::string& parameter);
+    std::vector<SeriesScan> ListSeriesForAvailability(const std::string& parameter,
+                                                      const std::string& station);
+    void AddScan(std::vector<SeriesScan>& scans, int index) const;
+    // The one-interval scans: statistics into slot i of the results, or
+    // presence alone.
+    void SearchRecords(std::vector<SeriesScan>& scans, int64_t first, int64_t last,
+                       IntervalStats& stats, size_t i);
+    void SearchRecords(std::vector<SeriesScan>& scans, int64_t first, int64_t last,
+                       std::vector<double>& present, size_t i);
+    void ReportMissingUnits(const std::vector<SeriesScan>& scans);
+    // Fills runs of intervals without values by straight lines; `leading`
+    // stands before interval 0 when a run starts there.
+    void doFillGaps(IntervalStats& stats, size_t count, std::optional<double> leading);
+
     // Type 2 means the stored aggregation type; null (after the message)
     // when no type is known.
     NameIndex* IndexFor(int type);

@@ -1,0 +1,51 @@
+// IntervalGrid: a date span cut into equal calendar steps (N years, months,
+// weeks, days, hours or minutes). It gives the interval count, the point each
+// interval is labelled by and the first and last instant of each interval.
+// Retrieval scans by these bounds and the report labels its columns by them.
+#pragma once
+
+#include <cstdint>
+
+#include "core/KTRTime.h"
+
+namespace zav {
+
+class IntervalGrid {
+public:
+    // `unit` as in IntervalUnit; `every` is the number of units per step.
+    IntervalGrid(const KTRTime& start, const KTRTime& end, int unit, int every);
+
+    // Ceiling of unitCount / every, worked in floating point as the page
+    // has always done; 0 when every is below 1.
+    static int IntervalCount(int unitCount, int every);
+
+    // Calendar units touched from start to end, both ends included.
+    int UnitCount() const { return m_unitCount; }
+    int Count() const { return m_count; }
+
+    // Start of interval i before clipping; for hours and minutes its centre.
+    KTRTime Point(int i) const;
+
+    // First and last instant of interval i: interval 0 begins at the start
+    // and the last interval ends at the end of the span.
+    struct Bounds {
+        int64_t first;
+        int64_t last;
+    };
+    Bounds IntervalBounds(int i) const;
+
+private:
+    KTRTime LocalTime(int64_t dayOffset, int64_t secondOfDay) const;
+
+    KTRTime m_start;
+    KTRTime m_end;
+    int m_unit;
+    int m_every;
+    int m_unitCount;
+    int m_count;
+    int m_year;
+    int m_month;
+    int64_t m_startDays;  // days from 1970-01-01 to the start's date
+};
+
+}  // namespace zav

@@ -1,0 +1,307 @@
+// ZAVFieldManager: retrieval over an interval grid. Each call lists the
+// series that belong to one station/parameter pair (aggregates pooled), then
+// walks the grid once, every series carrying its scan position from one
+// interval to the next, so a call costs one pass over the points.
+#include <algorithm>
+
+#include "core/IntervalGrid.h"
+#include "core/UserInterface.h"
+#include "store/ZAVFieldManager.h"
+
+namespace zav {
+
+namespace {
+
+bool NamedBy(const IndexInfo& entry, const std::string& name) {
+    return name == entry.name ||
+           std::find(entry.members.begin(), entry.members.end(), name) != entry.members.end();
+}
+
+// ((v x series multiplier) + series offset) x units multiplier + units offset,
+// in that order so results do not depend on how the factors are grouped.
+struct Conversion {
+    double multiplier;
+    double offset;
+    double unitsMultiplier;
+    double unitsOffset;
+
+    double operator()(double v) const {
+        return ((v * multiplier) + offset) * unitsMultiplier + unitsOffset;
+    }
+};
+
+Conversion ConversionOf(const DataSeries& series, const UnitsRecord* units) {
+    return {series.Multiplier(), series.Offset(), units ? units->multiplier : 1.0,
+            units ? units->offset : 0.0};
+}
+
+// First point at or after `instant` at or beyond `from`.
+size_t FirstAtOrAfter(const std::vector<KTRTime>& times, size_t from, int64_t instant) {
+    auto it = std::lower_bound(times.begin() + static_cast<std::ptrdiff_t>(from), times.end(),
+                               instant,
+                               [](const KTRTime& t, int64_t value) { return t.Instant() < value; });
+    return static_cast<size_t>(it - times.begin());
+}
+
+size_t FirstAfter(const std::vector<KTRTime>& times, size_t from, int64_t instant) {
+    auto it = std::upper_bound(times.begin() + static_cast<std::ptrdiff_t>(from), times.end(),
+                               instant,
+                               [](int64_t value, const KTRTime& t) { return value < t.Instant(); });
+    return static_cast<size_t>(it - times.begin());
+}
+
+// The result arrays must hold every interval; a caller that sized them short
+// gets them widened rather than written past their end.
+void EnsureSize(std::vector<double>& values, size_t n) {
+    if (values.size() < n) {
+        values.resize(n, 0.0);
+    }
+}
+
+}  // namespace
+
+void ZAVFieldManager::AddScan(std::vector<SeriesScan>& scans, int index) const {
+    const DataSeries& series = *m_seriesTable[static_cast<size_t>(index)];
+    auto units = m_units.find(series.Units());
+    scans.push_back({&series, units == m_units.end() ? nullptr : &units->second, 0});
+}
+
+std::vector<ZAVFieldManager::SeriesScan> ZAVFieldManager::ListSeriesForData(
+    const std::string& station, const std::string& parameter) {
+    std::vector<SeriesScan> scans;
+    const IndexInfo* stationEntry = m_stations.Find(station);
+    if (!stationEntry) {
+        m_ui.ShowMessage("ZAVFieldManager::GetData: Unable to find station " + station);
+    }
+    const IndexInfo* parameterEntry = m_parameters.Find(parameter);
+    if (!parameterEntry) {
+        m_ui.ShowMessage("ZAVFieldManager::GetData: Unable to find parameter " + parameter);
+    }
+    if (!stationEntry || !parameterEntry) {
+        return scans;
+    }
+    auto addMatching = [&](const IndexInfo& entry) {
+        for (int index : entry.seriesIndices) {
+            if (index >= 0 && index < SeriesCount() &&
+                NamedBy(*parameterEntry, m_seriesTable[static_cast<size_t>(index)]->ParameterName())) {
+                AddScan(scans, index);
+            }
+        }
+    };
+    addMatching(*stationEntry);
+    // An aggregate station answers only when its representative holds the
+    // parameter; its members are consulted after that.
+    if (scans.empty()) {
+        return scans;
+    }
+    for (const std::string& member : stationEntry->members) {
+        if (const IndexInfo* memberEntry = m_stations.Find(member)) {
+            addMatching(*memberEntry);
+        } else {
+            m_ui.ShowMessage("ZAVFieldManager::GetData: Unable to find station " + member);
+        }
+    }
+    return scans;
+}
+
+std::vector<ZAVFieldManager::SeriesScan> ZAVFieldManager::ListSeriesForAvailability(
+    const std::string& parameter, const std::string& station) {
+    std::vector<SeriesScan> scans;
+    const IndexInfo* stationEntry = m_stations.Find(station);
+    if (!stationEntry) {
+        m_ui.ShowMessage("ZAVFieldManager::GetData: Unable to find station " + station);
+    }
+    const IndexInfo* parameterEntry = m_parameters.Find(parameter);
+    if (!parameterEntry) {
+        m_ui.ShowMessage("ZAVFieldManager::GetData: Unable to find parameter " + parameter);
+    }
+    if (!stationEntry || !parameterEntry) {
+        return scans;
+    }
+    auto addMatching = [&](const IndexInfo& entry) {
+        for (int index : entry.seriesIndices) {
+            if (index >= 0 && index < SeriesCount() &&
+                NamedBy(*stationEntry, m_seriesTable[static_cast<size_t>(index)]->StationName())) {
+                AddScan(scans, index);
+            }
+        }
+    };
+    addMatching(*parameterEntry);
+    for (const std::string& member : parameterEntry->members) {
+        if (const IndexInfo* memberEntry = m_parameters.Find(member)) {
+            addMatching(*memberEntry);
+        } else {
+            m_ui.ShowMessage("ZAVFieldManager::GetData: Unable to find param " + member);
+        }
+    }
+    return scans;
+}
+
+void ZAVFieldManager::ReportMissingUnits(const std::vector<SeriesScan>& scans) {
+    for (const SeriesScan& scan : scans) {
+        if (!scan.units) {
+            m_ui.ShowMessage("SearchRecords: Units lookup failed.");
+        }
+    }
+}
+
+void ZAVFieldManager::SearchRecords(std::vector<SeriesScan>& scans, int64_t first, int64_t last,
+                                    IntervalStats& stats, size_t i) {
+    ReportMissingUnits(scans);
+    double sum = 0.0;
+    double low = 0.0;
+    double high = 0.0;
+    size_t count = 0;
+    for (SeriesScan& scan : scans) {
+        const Conversion convert = ConversionOf(*scan.series, scan.units);
+        const KTRTime* times = scan.series->Times().data();
+        const double* values = scan.series->Values().data();
+        const int32_t* masks = scan.series->Masks().data();
+        const size_t size = scan.series->Size();
+        size_t k = scan.position;
+        for (; k < size; ++k) {
+            const int64_t t = times[k].Instant();
+            if (t > last) {
+                break;
+            }
+            if (masks[k] != 0 || t < first) {
+                continue;
+            }
+            const double v = convert(values[k]);
+            // The first value of the interval sets both extremes, whatever
+            // it is: no value can be mistaken for "nothing yet".
+            if (count == 0) {
+                low = v;
+                high = v;
+            } else {
+                low = std::min(low, v);
+                high = std::max(high, v);
+            }
+            sum += v;
+            ++count;
+        }
+        scan.position = k;
+    }
+    if (count > 0) {
+        stats.min[i] = low;
+        stats.max[i] = high;
+        stats.mean[i] = sum / static_cast<double>(count);
+        stats.present[i] = 1.0;
+    } else {
+        stats.min[i] = 0.0;
+        stats.max[i] = 0.0;
+        stats.mean[i] = 0.0;
+        stats.present[i] = 0.0;
+    }
+}
+
+void ZAVFieldManager::SearchRecords(std::vector<SeriesScan>& scans, int64_t first, int64_t last,
+                                    std::vector<double>& present, size_t i) {
+    ReportMissingUnits(scans);
+    for (SeriesScan& scan : scans) {
+        const std::vector<KTRTime>& times = scan.series->Times();
+        const int32_t* masks = scan.series->Masks().data();
+        const size_t size = times.size();
+        size_t k = scan.position;
+        for (; k < size; ++k) {
+            const int64_t t = times[k].Instant();
+            if (t > last) {
+                break;
+            }
+            if (masks[k] == 0 && t >= first) {
+                present[i] = 1.0;
+                // Nothing more of this interval matters: jump past it.
+                k = FirstAfter(times, k, last);
+                break;
+            }
+        }
+        scan.position = k;
+    }
+}
+
+int ZAVFieldManager::GetData(const std::string& station, const std::string& parameter,
+                             const KTRTime& start, const KTRTime& end, int unit, int every,
+                             std::vector<double>& min, std::vector<double>& max,
+                             std::vector<double>& mean, std::vector<double>& present,
+                             int fillGaps) {
+    std::vector<SeriesScan> scans = ListSeriesForData(station, parameter);
+    if (scans.empty()) {
+        return 0;
+    }
+    const IntervalGrid grid(start, end, unit, every);
+    const size_t n = static_cast<size_t>(grid.Count());
+    for (std::vector<double>* values : {&min, &max, &mean, &present}) {
+        EnsureSize(*values, n);
+    }
+    for (SeriesScan& scan : scans) {
+        scan.position = FirstAtOrAfter(scan.series->Times(), 0, start.Instant());
+    }
+    IntervalStats stats{min, max, mean, present};
+    for (size_t i = 0; i < n; ++i) {
+        const IntervalGrid::Bounds bounds = grid.IntervalBounds(static_cast<int>(i));
+        SearchRecords(scans, bounds.first, bounds.last, stats, i);
+    }
+    if (fillGaps && n > 0) {
+        // The value a run at the start begins from: the converted first
+        // point (masked or not) of the last listed series that has points.
+        std::optional<double> leading;
+        for (const SeriesScan& scan : scans) {
+            if (!scan.series->Empty()) {
+                leading = ConversionOf(*scan.series, scan.units)(scan.series->Value(0));
+            }
+        }
+        doFillGaps(stats, n, leading);
+    }
+    return 1;
+}
+
+int ZAVFieldManager::GetAvailability(const std::string& parameter, const std::string& station,
+                                     const KTRTime& start, const KTRTime& end, int unit,
+                                     int every, std::vector<double>& present) {
+    std::vector<SeriesScan> scans = ListSeriesForAvailability(parameter, station);
+    const IntervalGrid grid(start, end, unit, every);
+    const size_t n = static_cast<size_t>(grid.Count());
+    EnsureSize(present, n);
+    if (scans.empty()) {
+        return 1;
+    }
+    for (SeriesScan& scan : scans) {
+        scan.position = FirstAtOrAfter(scan.series->Times(), 0, start.Instant());
+    }
+    for (size_t i = 0; i < n; ++i) {
+        const IntervalGrid::Bounds bounds = grid.IntervalBounds(static_cast<int>(i));
+        SearchRecords(scans, bounds.first, bounds.last, present, i);
+    }
+    return 1;
+}
+
+void ZAVFieldManager::doFillGaps(IntervalStats& stats, size_t count,
+                                 std::optional<double> leading) {
+    std::vector<double>* columns[3] = {&stats.min, &stats.max, &stats.mean};
+    for (size_t i = 0; i < count; ++i) {
+        if (stats.present[i] != 0.0) {
+            continue;
+        }
+        size_t j = i + 1;
+        while (j < count && !(stats.present[j] > 0.0)) {
+            ++j;
+        }
+        if (i == 0 && !leading) {
+            m_ui.ShowMessage("Error in doFillGaps");
+        }
+        const double steps = static_cast<double>(j - i + 1);
+        for (std::vector<double>* column : columns) {
+            std::vector<double>& v = *column;
+            const double from = i > 0 ? v[i - 1] : leading.value_or(0.0);
+            const double to = j < count ? v[j] : from;
+            for (size_t k = i; k < j; ++k) {
+                v[k] = from + (to - from) * static_cast<double>(k - i + 1) / steps;
+            }
+        }
+        for (size_t k = i; k < j; ++k) {
+            stats.present[k] = 1.0;
+        }
+    }
+}
+
+}  // namespace zav
