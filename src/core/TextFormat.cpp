@@ -69,10 +69,12 @@ void AppendExact(std::string& out, double value) {
     auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 6);
     double back = 0.0;
     auto check = std::from_chars(buf, result.ptr, back);
-    if (check.ec != std::errc() || back != value) {
-        // More than six significant digits are needed: the shortest exact
-        // form, still in %g style.
-        result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general);
+    // More than six significant digits are needed: the fewest that read
+    // back exactly, still in %g style.
+    for (int precision = 7; (check.ec != std::errc() || back != value) && precision <= 17;
+         ++precision) {
+        result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, precision);
+        check = std::from_chars(buf, result.ptr, back);
     }
     out.append(buf, result.ptr);
 }
