@@ -1,5 +1,6 @@
 #include "core/IntervalGrid.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -35,55 +36,70 @@ int IntervalGrid::IntervalCount(int unitCount, int every) {
 KTRTime IntervalGrid::LocalTime(int64_t dayOffset, int64_t secondOfDay) const {
     // Midnight is a local clock time; the seconds after it are elapsed
     // seconds, so on a day that changes to or from summer time the later
-    // hours of the grid move with the change.
-    int64_t midnight = LocalSecondsToInstant((m_startDays + dayOffset) * kDay);
-    return KTRTime::FromInstant(midnight + secondOfDay);
+    // hours of the grid move with the change. Hour and minute grids ask for
+    // the same day many times over, hence the one-day memo.
+    if (dayOffset != m_memoDay) {
+        m_memoDay = dayOffset;
+        m_memoMidnight = LocalSecondsToInstant((m_startDays + dayOffset) * kDay);
+    }
+    return KTRTime::FromInstant(m_memoMidnight + secondOfDay);
 }
 
 KTRTime IntervalGrid::Point(int i) const {
     const int64_t k = int64_t{m_every} * i;
     switch (m_unit) {
-        case kYears: return KTRTime(static_cast<int>(m_year + k), 1, 1, 0, 0, 0);
+        case kYears:
+            return KTRTime(static_cast<int>(m_year + k), 1, 1, 0, 0, 0);
         case kMonths: {
             int64_t month = m_month - 1 + k;
             return KTRTime(static_cast<int>(m_year + month / 12), static_cast<int>(month % 12) + 1,
                            1, 0, 0, 0);
         }
-        case kWeeks: return LocalTime(7 * k, 0);
-        case kDays: return LocalTime(k, 0);
-        case kHours: return LocalTime(k / 24, (k % 24) * 3600);
-        case kMinutes: return LocalTime(k / 1440, (k % 1440) * 60);
-        default: return m_start;
+        case kWeeks:
+            return LocalTime(7 * k, 0);
+        case kDays:
+            return LocalTime(k, 0);
+        case kHours:
+            return LocalTime(k / 24, (k % 24) * 3600);
+        case kMinutes:
+            return LocalTime(k / 1440, (k % 1440) * 60);
+        default:
+            return m_start;
+    }
+}
+
+IntervalGrid::Bounds IntervalGrid::RawBounds(int i) const {
+    const int64_t p = Point(i).Instant();
+    switch (m_unit) {
+        case kYears:
+        case kMonths:
+            return {p, Point(i + 1).Instant() - 1};
+        case kWeeks:
+            return {p, p + m_every * kWeek - 1};
+        case kDays:
+            return {p, p + m_every * kDay - 1};
+        case kHours:
+            return {p - m_every * int64_t{1800}, p + m_every * int64_t{1800} - 1};
+        case kMinutes:
+            return {p - m_every * int64_t{30}, p + m_every * int64_t{30} - 1};
+        default:
+            return {p, p};
     }
 }
 
 IntervalGrid::Bounds IntervalGrid::IntervalBounds(int i) const {
-    const int64_t p = Point(i).Instant();
-    Bounds b{p, p};
-    switch (m_unit) {
-        case kYears:
-        case kMonths:
-            // The next grid point is needed only when this interval is not
-            // the last one, whose end is the span's end anyway.
-            b.last = i + 1 < m_count ? Point(i + 1).Instant() - 1 : p;
-            break;
-        case kWeeks: b.last = p + m_every * kWeek - 1; break;
-        case kDays: b.last = p + m_every * kDay - 1; break;
-        case kHours:
-            b.first = p - m_every * int64_t{1800};
-            b.last = p + m_every * int64_t{1800} - 1;
-            break;
-        case kMinutes:
-            b.first = p - m_every * int64_t{30};
-            b.last = p + m_every * int64_t{30} - 1;
-            break;
-        default: break;
-    }
+    Bounds b = RawBounds(i);
     if (i == 0) {
         b.first = m_start.Instant();
     }
     if (i == m_count - 1) {
         b.last = m_end.Instant();
+    } else {
+        // Intervals are measured in elapsed seconds from local grid points,
+        // so on a day that falls back from summer time an interval would
+        // end an hour before the next one begins. Stretch it to meet the
+        // next one: no point inside the span may fall between intervals.
+        b.last = std::max(b.last, RawBounds(i + 1).first - 1);
     }
     return b;
 }

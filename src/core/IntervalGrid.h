@@ -27,7 +27,8 @@ public:
     KTRTime Point(int i) const;
 
     // First and last instant of interval i: interval 0 begins at the start
-    // and the last interval ends at the end of the span.
+    // and the last interval ends at the end of the span. An interval never
+    // ends before the next one begins.
     struct Bounds {
         int64_t first;
         int64_t last;
@@ -36,6 +37,7 @@ public:
 
 private:
     KTRTime LocalTime(int64_t dayOffset, int64_t secondOfDay) const;
+    Bounds RawBounds(int i) const;
 
     KTRTime m_start;
     KTRTime m_end;
@@ -46,6 +48,8 @@ private:
     int m_year;
     int m_month;
     int64_t m_startDays;  // days from 1970-01-01 to the start's date
+    mutable int64_t m_memoDay = INT64_MIN;
+    mutable int64_t m_memoMidnight = 0;
 };
 
 }  // namespace zav

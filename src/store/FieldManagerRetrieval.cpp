@@ -37,16 +37,16 @@ Conversion ConversionOf(const DataSeries& series, const UnitsRecord* units) {
 
 // First point at or after `instant` at or beyond `from`.
 size_t FirstAtOrAfter(const std::vector<KTRTime>& times, size_t from, int64_t instant) {
-    auto it = std::lower_bound(times.begin() + static_cast<std::ptrdiff_t>(from), times.end(),
-                               instant,
-                               [](const KTRTime& t, int64_t value) { return t.Instant() < value; });
+    auto it =
+        std::lower_bound(times.begin() + static_cast<std::ptrdiff_t>(from), times.end(), instant,
+                         [](const KTRTime& t, int64_t value) { return t.Instant() < value; });
     return static_cast<size_t>(it - times.begin());
 }
 
 size_t FirstAfter(const std::vector<KTRTime>& times, size_t from, int64_t instant) {
-    auto it = std::upper_bound(times.begin() + static_cast<std::ptrdiff_t>(from), times.end(),
-                               instant,
-                               [](int64_t value, const KTRTime& t) { return value < t.Instant(); });
+    auto it =
+        std::upper_bound(times.begin() + static_cast<std::ptrdiff_t>(from), times.end(), instant,
+                         [](int64_t value, const KTRTime& t) { return value < t.Instant(); });
     return static_cast<size_t>(it - times.begin());
 }
 
@@ -83,7 +83,8 @@ std::vector<ZAVFieldManager::SeriesScan> ZAVFieldManager::ListSeriesForData(
     auto addMatching = [&](const IndexInfo& entry) {
         for (int index : entry.seriesIndices) {
             if (index >= 0 && index < SeriesCount() &&
-                NamedBy(*parameterEntry, m_seriesTable[static_cast<size_t>(index)]->ParameterName())) {
+                NamedBy(*parameterEntry,
+                        m_seriesTable[static_cast<size_t>(index)]->ParameterName())) {
                 AddScan(scans, index);
             }
         }
@@ -256,8 +257,8 @@ int ZAVFieldManager::GetData(const std::string& station, const std::string& para
 }
 
 int ZAVFieldManager::GetAvailability(const std::string& parameter, const std::string& station,
-                                     const KTRTime& start, const KTRTime& end, int unit,
-                                     int every, std::vector<double>& present) {
+                                     const KTRTime& start, const KTRTime& end, int unit, int every,
+                                     std::vector<double>& present) {
     std::vector<SeriesScan> scans = ListSeriesForAvailability(parameter, station);
     const IntervalGrid grid(start, end, unit, every);
     const size_t n = static_cast<size_t>(grid.Count());

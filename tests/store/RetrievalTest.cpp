@@ -1,0 +1,331 @@
+// Retrieval over an interval grid: which points fall in which interval, the
+// statistics and their units, pooling of aggregates, and gap filling.
+#include <gtest/gtest.h>
+
+#include "StoreBuilders.h"
+#include "TestSupport.h"
+#include "core/UserInterface.h"
+#include "store/ZAVFieldManager.h"
+
+namespace zav {
+namespace {
+
+using test::MakeSeries;
+using test::MakeSource;
+using Points = std::vector<std::pair<KTRTime, double>>;
+
+KTRTime Day(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
+    return KTRTime(year, month, day, hour, minute, second);
+}
+
+struct Results {
+    int result = 0;
+    std::vector<double> min, max, mean, present;
+};
+
+class RetrievalTest : public ::testing::Test {
+protected:
+    Results Data(const std::string& station, const std::string& parameter, const KTRTime& start,
+                 const KTRTime& end, int unit, int every, size_t n, int fillGaps = 0) {
+        Results r;
+        r.min.assign(n, 0.0);
+        r.max.assign(n, 0.0);
+        r.mean.assign(n, 0.0);
+        r.present.assign(n, 0.0);
+        r.result = store.GetData(station, parameter, start, end, unit, every, r.min, r.max, r.mean,
+                                 r.present, fillGaps);
+        return r;
+    }
+    std::vector<double> Availability(const std::string& parameter, const std::string& station,
+                                     const KTRTime& start, const KTRTime& end, int unit, int every,
+                                     size_t n) {
+        std::vector<double> present(n, 0.0);
+        EXPECT_EQ(store.GetAvailability(parameter, station, start, end, unit, every, present), 1);
+        return present;
+    }
+    Results Year1995ByMonths(const std::string& station, int every, size_t n, int fill = 0) {
+        return Data(station, "DO", Day(1995, 1, 1), Day(1995, 12, 31, 23, 59, 59), kMonths, every,
+                    n, fill);
+    }
+
+    ScriptedUserInterface ui;
+    ZAVFieldManager store{ui};
+};
+
+TEST_F(RetrievalTest, MonthsCollectTheirPoints) {
+    store.AddSource(MakeSource(
+        "f", {MakeSeries("A", "DO", "mg/l", {{Day(1995, 3, 10), 2}, {Day(1995, 3, 20), 4}})}));
+    Results r = Year1995ByMonths("A", 1, 12);
+    EXPECT_EQ(r.result, 1);
+    for (size_t i = 0; i < 12; ++i) {
+        const bool march = i == 2;
+        EXPECT_EQ(r.min[i], march ? 2.0 : 0.0) << i;
+        EXPECT_EQ(r.max[i], march ? 4.0 : 0.0) << i;
+        EXPECT_EQ(r.mean[i], march ? 3.0 : 0.0) << i;
+        EXPECT_EQ(r.present[i], march ? 1.0 : 0.0) << i;
+    }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(RetrievalTest, StepsOfSeveralMonthsMeetExactly) {
+    // Every 5 months over one year: January to May, June to October,
+    // November to December; points on each side of the boundaries.
+    store.AddSource(MakeSource("f", {MakeSeries("A", "DO", "mg/l",
+                                                {{Day(1995, 1, 1), 1},
+                                                 {Day(1995, 5, 31, 23, 59, 59), 3},
+                                                 {Day(1995, 6, 1), 10},
+                                                 {Day(1995, 11, 1), 20},
+                                                 {Day(1995, 12, 31, 23, 59, 59), 30},
+                                                 {Day(1996, 1, 1), 99}})}));
+    Results r = Year1995ByMonths("A", 5, 3);
+    EXPECT_EQ(r.mean, (std::vector<double>{2, 10, 25}));
+    EXPECT_EQ(r.min, (std::vector<double>{1, 10, 20}));
+    EXPECT_EQ(r.max, (std::vector<double>{3, 10, 30}));
+    EXPECT_EQ(r.present, (std::vector<double>{1, 1, 1}));
+}
+
+TEST_F(RetrievalTest, MaskedPointsNeverCount) {
+    DataSeries s = MakeSeries("A", "DO", "mg/l", {{Day(1995, 3, 10), 2}});
+    s.InsertPoint(Day(1995, 3, 11), 100, 1);
+    s.InsertPoint(Day(1995, 4, 11), 100, -1);
+    store.AddSource(MakeSource("f", {s}));
+    Results r = Year1995ByMonths("A", 1, 12);
+    EXPECT_EQ(r.max[2], 2.0);
+    EXPECT_EQ(r.present[3], 0.0);
+    EXPECT_EQ(r.mean[3], 0.0);
+    std::vector<double> present =
+        Availability("DO", "A", Day(1995, 1, 1), Day(1995, 12, 31, 23, 59, 59), kMonths, 1, 12);
+    EXPECT_EQ(present[2], 1.0);
+    EXPECT_EQ(present[3], 0.0);
+}
+
+TEST_F(RetrievalTest, ValuesAreConvertedBySeriesThenUnits) {
+    DataSeries s = MakeSeries("A", "DO", "mg/l", {{Day(1995, 3, 10), 3}});
+    s.SetMultiplier(2);
+    s.SetOffset(1);
+    store.AddSource(MakeSource("f", {s}));
+    store.SetUnits("mg/l", UnitsRecord{"mg/l", "ug/l", "", 10, -5});
+    Results r = Year1995ByMonths("A", 1, 12);
+    EXPECT_EQ(r.min[2], 65.0);
+    EXPECT_EQ(r.max[2], 65.0);
+    EXPECT_EQ(r.mean[2], 65.0);
+}
+
+TEST_F(RetrievalTest, MissingUnitsRecordIsReportedAtEveryIntervalAndLeavesValues) {
+    DataSeries s = MakeSeries("A", "DO", "mg/l", {{Day(1995, 1, 10), 3}});
+    s.SetMultiplier(2);
+    store.AddSource(MakeSource("f", {s}));
+    store.ClearUnits();
+    Results r = Data("A", "DO", Day(1995, 1, 1), Day(1995, 3, 31), kMonths, 1, 3);
+    EXPECT_EQ(r.mean[0], 6.0);
+    EXPECT_EQ(ui.messages, std::vector<std::string>(3, "SearchRecords: Units lookup failed."));
+}
+
+TEST_F(RetrievalTest, FirstValueOfAnIntervalSetsItsExtremesWhateverItIs) {
+    // -999.9 once served as "nothing yet"; as a real value it must count.
+    store.AddSource(MakeSource(
+        "f",
+        {MakeSeries("A", "DO", "mg/l",
+                    {{Day(1995, 3, 1), -999.9}, {Day(1995, 3, 2), 5}, {Day(1995, 3, 3), -2000}})}));
+    Results r = Year1995ByMonths("A", 1, 12);
+    EXPECT_EQ(r.min[2], -2000.0);
+    EXPECT_EQ(r.max[2], 5.0);
+    EXPECT_DOUBLE_EQ(r.mean[2], (-999.9 + 5 - 2000) / 3);
+}
+
+TEST_F(RetrievalTest, GapsAreFilledByStraightLinesOrFlatAtTheEnd) {
+    store.AddSource(MakeSource(
+        "f", {MakeSeries("A", "DO", "mg/l",
+                         {{Day(1995, 1, 5), 1}, {Day(1995, 1, 6), 4}, {Day(1995, 4, 5), 7}}),
+              MakeSeries("B", "DO", "mg/l", {{Day(1995, 1, 5), 2}, {Day(1995, 1, 6), 3}}),
+              MakeSeries("D", "DO", "mg/l", {{Day(1995, 1, 5), 1}, {Day(1995, 1, 8), 4}})}));
+    Results a = Data("A", "DO", Day(1995, 1, 1), Day(1995, 4, 30), kMonths, 1, 4, 1);
+    // Months 2 and 3 lie a third and two thirds of the way from month 1 to 4.
+    EXPECT_EQ(a.present, (std::vector<double>{1, 1, 1, 1}));
+    EXPECT_DOUBLE_EQ(a.min[1], 1 + 6.0 / 3);
+    EXPECT_DOUBLE_EQ(a.min[2], 1 + 2 * 6.0 / 3);
+    EXPECT_DOUBLE_EQ(a.max[1], 4 + 3.0 / 3);
+    EXPECT_DOUBLE_EQ(a.mean[1], 2.5 + 4.5 / 3);
+    EXPECT_DOUBLE_EQ(a.mean[2], 2.5 + 2 * 4.5 / 3);
+
+    Results b = Data("B", "DO", Day(1995, 1, 1), Day(1995, 4, 30), kMonths, 1, 4, 1);
+    EXPECT_EQ(b.min, (std::vector<double>{2, 2, 2, 2}));
+    EXPECT_EQ(b.max, (std::vector<double>{3, 3, 3, 3}));
+    EXPECT_EQ(b.mean, (std::vector<double>{2.5, 2.5, 2.5, 2.5}));
+    EXPECT_EQ(b.present, (std::vector<double>{1, 1, 1, 1}));
+
+    // Means 1 and 4 in intervals 0 and 3 give 1, 2, 3, 4.
+    Results days = Data("D", "DO", Day(1995, 1, 5), Day(1995, 1, 8), kDays, 1, 4, 1);
+    EXPECT_EQ(days.mean, (std::vector<double>{1, 2, 3, 4}));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(RetrievalTest, RunAtTheStartIsFilledFromTheLastListedSeriesFirstPoint) {
+    // Station X pools A then B; B's first point (masked, and before the span)
+    // is where a run at the start begins, whatever its value.
+    DataSeries b = MakeSeries("B", "DO", "mg/l");
+    b.InsertPoint(Day(1994, 6, 1), -999.9, 1);
+    store.AddSource(MakeSource(
+        "f", {MakeSeries("A", "DO", "mg/l", {{Day(1994, 1, 1), 50}, {Day(1995, 3, 1), 2}}), b,
+              MakeSeries("C", "DO", "mg/l")}));
+    ASSERT_EQ(store.AddAggregate({"A", "B", "C"}, "X", kStationType), 1);
+    Results r = Data("X", "DO", Day(1995, 1, 1), Day(1995, 3, 31), kMonths, 1, 3, 1);
+    EXPECT_DOUBLE_EQ(r.mean[0], -999.9 + (2 + 999.9) / 3);
+    EXPECT_DOUBLE_EQ(r.mean[1], -999.9 + 2 * (2 + 999.9) / 3);
+    EXPECT_EQ(r.mean[2], 2.0);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(RetrievalTest, RunAtTheStartWithoutAnyPointStartsFromZero) {
+    // E's only DO series has no point at all, so nothing can lead.
+    store.AddSource(MakeSource(
+        "f", {MakeSeries("E", "DO", "mg/l"), MakeSeries("E", "pH", "su", {{Day(1995, 3, 1), 7}})}));
+    Results r = Data("E", "DO", Day(1995, 1, 1), Day(1995, 3, 31), kMonths, 1, 3, 1);
+    EXPECT_EQ(r.result, 1);
+    EXPECT_EQ(r.mean, (std::vector<double>{0, 0, 0}));
+    EXPECT_EQ(r.present, (std::vector<double>{1, 1, 1}));
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Error in doFillGaps"});
+}
+
+TEST_F(RetrievalTest, AggregateStationAnswersOnlyThroughItsRepresentative) {
+    store.AddSource(MakeSource("f", {MakeSeries("A", "pH", "su", {{Day(1995, 3, 1), 7}}),
+                                     MakeSeries("B", "DO", "mg/l", {{Day(1995, 3, 1), 5}}),
+                                     MakeSeries("C", "DO", "mg/l", {{Day(1995, 3, 2), 9}})}));
+    ASSERT_EQ(store.AddAggregate({"A", "B"}, "X", kStationType), 1);
+    Results r;
+    r.min.assign(12, 9.0);
+    r.max = r.mean = r.present = std::vector<double>(12, 0.0);
+    r.result = store.GetData("X", "DO", Day(1995, 1, 1), Day(1995, 12, 31), kMonths, 1, r.min,
+                             r.max, r.mean, r.present, 1);
+    EXPECT_EQ(r.result, 0);
+    EXPECT_EQ(r.min, std::vector<double>(12, 9.0));  // nothing written, nothing filled
+
+    // From the parameter side there is no such stop: X's members count.
+    std::vector<double> present =
+        Availability("DO", "X", Day(1995, 1, 1), Day(1995, 12, 31), kMonths, 1, 12);
+    EXPECT_EQ(present[2], 1.0);
+}
+
+TEST_F(RetrievalTest, AggregatesPoolTheirMembers) {
+    store.AddSource(MakeSource("f", {MakeSeries("A", "DO", "mg/l", {{Day(1995, 3, 1), 2}}),
+                                     MakeSeries("B", "DO", "mg/l", {{Day(1995, 3, 5), 8}}),
+                                     MakeSeries("B", "DO2", "mg/l", {{Day(1995, 3, 9), 20}}),
+                                     MakeSeries("B", "pH", "su", {{Day(1995, 4, 9), 7}})}));
+    ASSERT_EQ(store.AddAggregate({"A", "B"}, "X", kStationType), 1);
+    ASSERT_EQ(store.AddAggregate({"DO", "DO2"}, "Oxygen", kParameterType), 1);
+    Results r = Data("X", "Oxygen", Day(1995, 1, 1), Day(1995, 12, 31), kMonths, 1, 12);
+    EXPECT_EQ(r.min[2], 2.0);
+    EXPECT_EQ(r.max[2], 20.0);
+    EXPECT_EQ(r.mean[2], 10.0);
+    EXPECT_EQ(r.present[3], 0.0);
+    std::vector<double> present =
+        Availability("Oxygen", "X", Day(1995, 1, 1), Day(1995, 12, 31), kMonths, 1, 12);
+    EXPECT_EQ(present, (std::vector<double>{0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(RetrievalTest, UnknownNamesAreReported) {
+    store.AddSource(MakeSource("f", {MakeSeries("A", "DO", "mg/l", {{Day(1995, 3, 1), 2}})}));
+    Results r = Year1995ByMonths("Nowhere", 1, 12);
+    EXPECT_EQ(r.result, 0);
+    Data("A", "Nothing", Day(1995, 1, 1), Day(1995, 12, 31), kMonths, 1, 12);
+    ParameterInfo ghostly;
+    ghostly.name = "DO";
+    ghostly.seriesIndices = {0};
+    ghostly.alias = "Z";
+    ghostly.isAggregate = 1;
+    ghostly.members = {"Ghost"};
+    store.SetParameter("Z", ghostly);
+    std::vector<double> present =
+        Availability("Z", "A", Day(1995, 1, 1), Day(1995, 12, 31), kMonths, 1, 12);
+    EXPECT_EQ(present[2], 1.0);
+    EXPECT_EQ(ui.messages, (std::vector<std::string>{
+                               "ZAVFieldManager::GetData: Unable to find station Nowhere",
+                               "ZAVFieldManager::GetData: Unable to find parameter Nothing",
+                               "ZAVFieldManager::GetData: Unable to find param Ghost"}));
+}
+
+TEST_F(RetrievalTest, EndBeforeStartWritesNothing) {
+    store.AddSource(MakeSource("f", {MakeSeries("A", "DO", "mg/l", {{Day(1995, 3, 1), 2}})}));
+    std::vector<double> none;
+    EXPECT_EQ(store.GetData("A", "DO", Day(1995, 12, 31), Day(1995, 1, 1), kMonths, 1, none, none,
+                            none, none, 1),
+              1);
+    EXPECT_TRUE(none.empty());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(RetrievalTest, HourIntervalsAreCentredOnTheirGridPoints) {
+    store.AddSource(MakeSource("f", {MakeSeries("A", "DO", "mg/l",
+                                                {{Day(1995, 7, 13, 23, 30), 1},
+                                                 {Day(1995, 7, 14, 0, 59, 59), 2},
+                                                 {Day(1995, 7, 14, 1, 0, 0), 3},
+                                                 {Day(1995, 7, 14, 2, 59, 59), 4},
+                                                 {Day(1995, 7, 14, 3, 0, 0), 5},
+                                                 {Day(1995, 7, 14, 23, 30), 6}})}));
+    // Every 2 hours over a day: 00:00, 02:00, ... 22:00, each from an hour
+    // before to an hour after, the first clipped to the start, the last
+    // stretched to the end.
+    Results r = Data("A", "DO", Day(1995, 7, 14), Day(1995, 7, 14, 23, 59, 59), kHours, 2, 12);
+    EXPECT_EQ(r.mean[0], 2.0);
+    EXPECT_EQ(r.mean[1], 3.5);
+    EXPECT_EQ(r.mean[2], 5.0);
+    EXPECT_EQ(r.mean[11], 6.0);
+    EXPECT_EQ(r.present[10], 0.0);
+}
+
+TEST_F(RetrievalTest, MinuteIntervalsAreCentredOnTheirGridPoints) {
+    store.AddSource(MakeSource("f", {MakeSeries("M", "DO", "mg/l",
+                                                {{Day(1995, 7, 14, 0, 4, 59), 1},
+                                                 {Day(1995, 7, 14, 0, 5, 0), 2},
+                                                 {Day(1995, 7, 14, 0, 14, 59), 3},
+                                                 {Day(1995, 7, 14, 0, 15, 0), 4}})}));
+    // Every 10 minutes: 00:00 (clipped to start there), 00:10, 00:20.
+    Results m = Data("M", "DO", Day(1995, 7, 14), Day(1995, 7, 14, 0, 29, 59), kMinutes, 10, 3);
+    EXPECT_EQ(m.mean, (std::vector<double>{1, 2.5, 4}));
+}
+
+TEST_F(RetrievalTest, WeeksAndYearsFollowTheCalendar) {
+    store.AddSource(MakeSource(
+        "f",
+        {MakeSeries("W", "DO", "mg/l", {{Day(1995, 1, 10, 23, 59, 59), 1}, {Day(1995, 1, 11), 2}}),
+         MakeSeries(
+             "Y", "DO", "mg/l",
+             {{Day(1992, 1, 1), 3}, {Day(1993, 12, 31, 23, 59, 59), 5}, {Day(1994, 1, 1), 7}})}));
+    // Weeks from Wednesday 4 January 1995: the second week starts on the 11th.
+    Results w = Data("W", "DO", Day(1995, 1, 4), Day(1995, 1, 17, 23, 59, 59), kWeeks, 1, 2);
+    EXPECT_EQ(w.mean, (std::vector<double>{1, 2}));
+    Results y = Data("Y", "DO", Day(1990, 6, 1), Day(1995, 12, 31), kYears, 2, 3);
+    EXPECT_EQ(y.mean, (std::vector<double>{0, 4, 7}));  // 1990-91, 1992-93, 1994-95
+}
+
+TEST_F(RetrievalTest, DayIntervalsAcrossSummerTimeCountEveryPointOnce) {
+    // 1995 in New York: clocks went forward on 2 April, back on 29 October.
+    // A day interval is 86400 elapsed seconds from local midnight, so the
+    // short day's interval reaches 00:59:59 of the next day; the long day's
+    // is stretched to meet the next midnight, so no point falls between.
+    test::ScopedTimeZone zone("America/New_York");
+    store.AddSource(MakeSource("f", {MakeSeries("A", "DO", "mg/l",
+                                                {{Day(1995, 4, 2, 12), 1},
+                                                 {Day(1995, 4, 3, 0, 30), 2},
+                                                 {Day(1995, 4, 3, 1, 30), 3},
+                                                 {Day(1995, 10, 29, 23, 30), 4},
+                                                 {Day(1995, 10, 30, 0, 30), 5}})}));
+    Results spring = Data("A", "DO", Day(1995, 4, 2), Day(1995, 4, 3, 23, 59, 59), kDays, 1, 2);
+    EXPECT_EQ(spring.mean, (std::vector<double>{1.5, 3}));
+    Results autumn = Data("A", "DO", Day(1995, 10, 29), Day(1995, 10, 30, 23, 59, 59), kDays, 1, 2);
+    EXPECT_EQ(autumn.mean, (std::vector<double>{4, 5}));
+}
+
+TEST_F(RetrievalTest, DayIntervalsInUniversalTimeAreCalendarDays) {
+    test::ScopedTimeZone zone("UTC");
+    store.AddSource(MakeSource("f", {MakeSeries("A", "DO", "mg/l",
+                                                {{Day(1995, 4, 2, 12), 1},
+                                                 {Day(1995, 4, 3, 0, 30), 2},
+                                                 {Day(1995, 4, 3, 1, 30), 3}})}));
+    Results r = Data("A", "DO", Day(1995, 4, 2), Day(1995, 4, 3, 23, 59, 59), kDays, 1, 2);
+    EXPECT_EQ(r.mean, (std::vector<double>{1, 2.5}));
+}
+
+}  // namespace
+}  // namespace zav
