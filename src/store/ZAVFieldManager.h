@@ -57,8 +57,8 @@ public:
     void RebuildUnitsIndex();
     void DropOrphanUnits();
 
-    void GetDateRange(int& firstDay, int& firstMonth, int& firstYear, int& lastDay, int& lastMonth,
-                      int& lastYear) const;
+    void GetDateRange(int& firstDay, int& firstMonth, int& firstYear, int& lastDay,
+                      int& lastMonth, int& lastYear) const;
 
     int GetStation(const std::string& name, StationInfo& info) const;
     int GetParameter(const std::string& name, ParameterInfo& info) const;
@@ -70,7 +70,8 @@ public:
     std::string GetParameterUnitsAlias(const std::string& parameter) const;
     DataSeries* FindSeries(const std::string& station, const std::string& parameter);
     void GetInfoList(std::vector<IndexInfo>& list, int type) const;
-    void GetRelatedNames(const std::string& name, std::vector<std::string>& list, int type) const;
+    void GetRelatedNames(const std::string& name, std::vector<std::string>& list,
+                         int type) const;
 
     void GetUnitsList(std::vector<UnitsRecord>& list) const;
     int GetUnits(const std::string& name, UnitsRecord& record) const;
@@ -82,7 +83,8 @@ public:
     void SetAggregationType(int type) { m_aggregationType = type; }
     int GetAggregationType() const { return m_aggregationType; }
     int AddAggregate(const std::vector<std::string>& names, const std::string& alias, int type);
-    int RemoveAggregationItem(const std::string& alias, std::vector<std::string>& names, int type);
+    int RemoveAggregationItem(const std::string& alias, std::vector<std::string>& names,
+                              int type);
     void GetAggregates(std::vector<IndexInfo>& infos, std::vector<std::string>& aliases,
                        int type) const;
     int GetAggregateMembers(const std::string& name, std::vector<std::string>& names,
@@ -99,8 +101,8 @@ public:
     // count. Returns 1 when at least one series took part.
     int GetData(const std::string& station, const std::string& parameter, const KTRTime& start,
                 const KTRTime& end, int unit, int every, std::vector<double>& min,
-                std::vector<double>& max, std::vector<double>& mean, std::vector<double>& present,
-                int fillGaps);
+                std::vector<double>& max, std::vector<double>& mean,
+                std::vector<double>& present, int fillGaps);
     // Presence only, pooled from the parameter side. Returns 1.
     int GetAvailability(const std::string& parameter, const std::string& station,
                         const KTRTime& start, const KTRTime& end, int unit, int every,
