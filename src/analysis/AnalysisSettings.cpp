@@ -1,0 +1,25 @@
+#include "analysis/AnalysisSettings.h"
+
+namespace zav {
+
+KTRTime AnalysisSettings::SpanStart() const {
+    return KTRTime(startYear, startMonth, startDay, 0, 0, 0);
+}
+
+KTRTime AnalysisSettings::SpanEnd() const {
+    return KTRTime(endYear, endMonth, endDay, 23, 59, 59);
+}
+
+int AnalysisSettings::UnitCount() const {
+    return SpanStart().UnitsBetween(SpanEnd(), unit);
+}
+
+int AnalysisSettings::IntervalCount() const {
+    return IntervalGrid::IntervalCount(UnitCount(), every);
+}
+
+IntervalGrid AnalysisSettings::Grid() const {
+    return IntervalGrid(SpanStart(), SpanEnd(), unit, every);
+}
+
+}  // namespace zav

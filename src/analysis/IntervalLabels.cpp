@@ -1,0 +1,34 @@
+#include "analysis/IntervalLabels.h"
+
+#include "core/TextFormat.h"
+
+namespace zav {
+
+std::string IntervalLabel(const KTRTime& point, int unit) {
+    const CalendarFields f = point.Fields();
+    switch (unit) {
+        case kYears:
+        case kMonths:
+            return Format("%d/%d", f.month, f.year);
+        case kWeeks:
+        case kDays:
+            return Format("%d/%d/%d", f.month, f.day, f.year);
+        case kHours:
+            return Format("%2d/%2d/%4d %2d:00:00", f.month, f.day, f.year, f.hour);
+        case kMinutes:
+            return Format("%2d/%2d/%4d %2d:%02d:00", f.month, f.day, f.year, f.hour, f.minute);
+        default:
+            return std::string();
+    }
+}
+
+std::vector<std::string> IntervalLabels(const IntervalGrid& grid, int unit) {
+    std::vector<std::string> labels;
+    labels.reserve(static_cast<size_t>(grid.Count()));
+    for (int i = 0; i < grid.Count(); ++i) {
+        labels.push_back(IntervalLabel(grid.Point(i), unit));
+    }
+    return labels;
+}
+
+}  // namespace zav

@@ -1,0 +1,34 @@
+// Computing the report table from a request, as the availability page's
+// Refresh does: checks and messages in the page's order, the header of
+// interval labels, one row per main-list item, and its cells from the store.
+#pragma once
+
+#include "analysis/ReportRequest.h"
+#include "analysis/ReportTable.h"
+
+namespace zav {
+
+class ZAVFieldManager;
+
+enum class ReportOutcome {
+    kComputed,
+    kNothingToCompute,  // no data in the project or no selection: no message
+    kDeclined,          // No to the question about a wide table
+    kNoIntervals,       // the span ends before it starts
+    kBadStep,           // a step below 1
+};
+
+// Clears the item rows, writes the header's first cell and, unless a check
+// stops it, the labels and rows; then FillTable. Messages and the question
+// go through the store's UserInterface.
+ReportOutcome RebuildTable(ZAVFieldManager& store, const ReportRequest& request,
+                           ReportTable& table);
+
+// Computes the cells of the rows RebuildTable made (one per main item) and
+// the "Data for:" text.
+ReportOutcome FillTable(ZAVFieldManager& store, const ReportRequest& request, ReportTable& table);
+
+// The text of the header's first cell.
+const char* MainListTitle(int mainListKind);
+
+}  // namespace zav

@@ -1,0 +1,217 @@
+// The report table: the interval grid and its labels, the checks before a
+// computation and their messages, and the cells for availability and values.
+#include <gtest/gtest.h>
+
+#include "../store/StoreBuilders.h"
+#include "TestSupport.h"
+#include "analysis/IntervalLabels.h"
+#include "analysis/PickLists.h"
+#include "analysis/ReportBuilder.h"
+#include "core/UserInterface.h"
+#include "store/ZAVFieldManager.h"
+
+namespace zav {
+namespace {
+
+using test::MakeSeries;
+using test::MakeSource;
+using Texts = std::vector<std::string>;
+
+KTRTime Day(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
+    return KTRTime(year, month, day, hour, minute, second);
+}
+
+AnalysisSettings Span(int y0, int m0, int d0, int y1, int m1, int d1, int unit, int every = 1) {
+    AnalysisSettings s;
+    s.startYear = y0;
+    s.startMonth = m0;
+    s.startDay = d0;
+    s.endYear = y1;
+    s.endMonth = m1;
+    s.endDay = d1;
+    s.unit = unit;
+    s.every = every;
+    return s;
+}
+
+Texts Labels(const AnalysisSettings& s) {
+    return IntervalLabels(s.Grid(), s.unit);
+}
+
+std::string Bounds(const AnalysisSettings& s, int i) {
+    IntervalGrid::Bounds b = s.Grid().IntervalBounds(i);
+    return KTRTime::FromInstant(b.first).ToText() + " - " + KTRTime::FromInstant(b.last).ToText();
+}
+
+TEST(IntervalGridTest, LabelsAndBoundsFollowTheUnit) {
+    AnalysisSettings months = Span(1995, 1, 1, 1995, 12, 31, kMonths);
+    EXPECT_EQ(months.UnitCount(), 12);
+    EXPECT_EQ(Labels(months).front(), "1/1995");
+    EXPECT_EQ(Labels(months).back(), "12/1995");
+
+    AnalysisSettings fives = Span(1995, 1, 1, 1995, 12, 31, kMonths, 5);
+    EXPECT_EQ(fives.IntervalCount(), 3);
+    EXPECT_EQ(Bounds(fives, 1), " 6/ 1/1995  0:00:00 - 10/31/1995 23:59:59");
+    EXPECT_EQ(Bounds(fives, 2), "11/ 1/1995  0:00:00 - 12/31/1995 23:59:59");
+
+    AnalysisSettings turn = Span(1994, 12, 31, 1995, 1, 1, kYears);
+    EXPECT_EQ(Labels(turn), (Texts{"1/1994", "1/1995"}));
+    EXPECT_EQ(Bounds(turn, 0), "12/31/1994  0:00:00 - 12/31/1994 23:59:59");
+
+    AnalysisSettings decade = Span(1990, 1, 1, 1999, 12, 31, kYears, 2);
+    EXPECT_EQ(Labels(decade), (Texts{"1/1990", "1/1992", "1/1994", "1/1996", "1/1998"}));
+    EXPECT_EQ(Bounds(decade, 1), " 1/ 1/1992  0:00:00 - 12/31/1993 23:59:59");
+
+    AnalysisSettings hours = Span(1995, 7, 14, 1995, 7, 14, kHours, 6);
+    EXPECT_EQ(hours.UnitCount(), 24);
+    EXPECT_EQ(Labels(hours), (Texts{" 7/14/1995  0:00:00", " 7/14/1995  6:00:00",
+                                    " 7/14/1995 12:00:00", " 7/14/1995 18:00:00"}));
+    EXPECT_EQ(Bounds(hours, 1), " 7/14/1995  3:00:00 -  7/14/1995  8:59:59");
+
+    EXPECT_EQ(Labels(Span(1995, 7, 14, 1995, 7, 21, kWeeks)), (Texts{"7/14/1995", "7/21/1995"}));
+    EXPECT_EQ(Labels(Span(1995, 7, 14, 1995, 7, 15, kDays)), (Texts{"7/14/1995", "7/15/1995"}));
+    EXPECT_EQ(IntervalLabel(Day(1995, 7, 14, 3, 5, 9), kMinutes), " 7/14/1995  3:05:00");
+    EXPECT_EQ(Span(1995, 2, 1, 1995, 1, 31, kDays).IntervalCount(), 0);
+    EXPECT_EQ(Span(1995, 1, 1, 1995, 1, 31, kDays, 0).IntervalCount(), 0);
+}
+
+TEST(IntervalGridTest, HourLabelsOnTheDaySummerTimeBegins) {
+    // The grid counts elapsed seconds from local midnight, so in New York
+    // the hours after the change are shown an hour later; in UTC nothing moves.
+    AnalysisSettings s = Span(1995, 4, 2, 1995, 4, 2, kHours, 6);
+    {
+        test::ScopedTimeZone zone("America/New_York");
+        EXPECT_EQ(Labels(s), (Texts{" 4/ 2/1995  0:00:00", " 4/ 2/1995  7:00:00",
+                                    " 4/ 2/1995 13:00:00", " 4/ 2/1995 19:00:00"}));
+    }
+    {
+        test::ScopedTimeZone zone("UTC");
+        EXPECT_EQ(Labels(s), (Texts{" 4/ 2/1995  0:00:00", " 4/ 2/1995  6:00:00",
+                                    " 4/ 2/1995 12:00:00", " 4/ 2/1995 18:00:00"}));
+    }
+}
+
+class ReportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DataSeries masked = MakeSeries("C", "DO", "mg/l");
+        masked.InsertPoint(Day(1995, 1, 3), 8, 1);
+        store.AddSource(MakeSource(
+            "f",
+            {MakeSeries("A", "DO", "mg/l",
+                        {{Day(1995, 1, 3), 2.5}, {Day(1995, 2, 3), 1}, {Day(1995, 2, 4), 2}}),
+             MakeSeries("B", "DO", "mg/l",
+                        {{Day(1995, 1, 3), 1e6}, {Day(1995, 1, 4), 3e6}, {Day(1995, 3, 1), -0.5}}),
+             masked, MakeSeries("A", "pH", "su", {{Day(1995, 3, 3), 7}})}));
+    }
+    ReportRequest Request(const Texts& items, const std::string& other, int kind = kMainStations,
+                          int type = kDataValues) {
+        ReportRequest r;
+        r.settings = Span(1995, 1, 1, 1995, 3, 31, kMonths);
+        r.settings.mainListKind = kind;
+        r.settings.dataType = type;
+        r.mainItems = items;
+        r.otherItem = other;
+        return r;
+    }
+
+    ScriptedUserInterface ui;
+    ZAVFieldManager store{ui};
+    ReportTable table;
+};
+
+TEST_F(ReportTest, ValuesShowMeansWithSixDigitsOrADash) {
+    EXPECT_EQ(RebuildTable(store, Request({"A", "B", "C"}, "DO"), table), ReportOutcome::kComputed);
+    EXPECT_EQ(table.Grid(), (std::vector<Texts>{{"Station", "1/1995", "2/1995", "3/1995"},
+                                                {"A", "2.5", "1.5", "-"},
+                                                {"B", "2e+06", "-", "-0.5"},
+                                                {"C", "-", "-", "-"}}));
+    EXPECT_EQ(table.dataFor, "Data for parameter DO");
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(ui.questions.empty());
+}
+
+TEST_F(ReportTest, AvailabilityShowsPresenceAndFilledIntervals) {
+    ReportRequest r = Request({"B", "A"}, "DO", kMainStations, kDataAvailability);
+    ASSERT_EQ(RebuildTable(store, r, table), ReportOutcome::kComputed);
+    EXPECT_EQ(table.rows[0].cells, (Texts{"1", "0", "1"}));
+    EXPECT_EQ(table.rows[1].cells, (Texts{"1", "1", "0"}));
+    r.settings.fillGaps = true;
+    ASSERT_EQ(RebuildTable(store, r, table), ReportOutcome::kComputed);
+    EXPECT_EQ(table.rows[0].name, "B");
+    EXPECT_EQ(table.rows[0].cells, (Texts{"1", "1", "1"}));
+    r.settings.dataType = kDataValues;
+    ASSERT_EQ(RebuildTable(store, r, table), ReportOutcome::kComputed);
+    EXPECT_EQ(table.rows[0].cells, (Texts{"2e+06", "1e+06", "-0.5"}));
+}
+
+TEST_F(ReportTest, MainListOfParametersAlwaysReportsAvailability) {
+    ReportRequest r = Request({"pH", "DO"}, "A", kMainParameters, kDataValues);
+    ASSERT_EQ(RebuildTable(store, r, table), ReportOutcome::kComputed);
+    EXPECT_EQ(table.Grid(), (std::vector<Texts>{{"Parameter", "1/1995", "2/1995", "3/1995"},
+                                                {"pH", "0", "0", "1"},
+                                                {"DO", "1", "1", "0"}}));
+    EXPECT_EQ(table.dataFor, "Data for station A");
+}
+
+TEST_F(ReportTest, WideTablesAreBuiltOnlyWhenConfirmed) {
+    ReportRequest r = Request({"A"}, "DO");
+    r.settings = Span(1995, 1, 1, 1996, 5, 15, kDays);  // 501 days
+    ui.yesNoAnswers = {false};
+    EXPECT_EQ(RebuildTable(store, r, table), ReportOutcome::kDeclined);
+    EXPECT_EQ(ui.questions, (Texts{"There are 501 time points.  Continue?"}));
+    EXPECT_TRUE(table.rows.empty());
+
+    ui.questions.clear();
+    EXPECT_EQ(RebuildTable(store, r, table), ReportOutcome::kComputed);  // Yes
+    EXPECT_EQ(table.ColumnCount(), 502);
+    r.settings.endDay = 14;  // 500 days
+    EXPECT_EQ(RebuildTable(store, r, table), ReportOutcome::kComputed);
+    EXPECT_EQ(ui.questions.size(), 1u);
+    EXPECT_EQ(table.ColumnCount(), 501);
+}
+
+TEST_F(ReportTest, SpansWithoutIntervalsAreReportedAndKeepThePreviousLabels) {
+    ReportRequest r = Request({"A"}, "DO");
+    ASSERT_EQ(RebuildTable(store, r, table), ReportOutcome::kComputed);
+
+    r.settings = Span(1995, 3, 1, 1995, 2, 28, kDays);
+    EXPECT_EQ(RebuildTable(store, r, table), ReportOutcome::kNoIntervals);
+    // A step below 1 is reported alone, even over a span wider than 500.
+    r.settings = Span(1990, 1, 1, 1999, 1, 1, kDays, 0);
+    EXPECT_EQ(RebuildTable(store, r, table), ReportOutcome::kBadStep);
+    EXPECT_EQ(ui.messages, (Texts{"Date span selected yields no plotting intervals.",
+                                  "Interval span must be greater than zero."}));
+    EXPECT_TRUE(ui.questions.empty());
+
+    r.otherItem.reset();
+    r.settings.mainListKind = kMainParameters;
+    EXPECT_EQ(RebuildTable(store, r, table), ReportOutcome::kNothingToCompute);
+    EXPECT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(table.header, (Texts{"Parameter", "1/1995", "2/1995", "3/1995"}));
+    EXPECT_TRUE(table.rows.empty());
+}
+
+TEST(ReportEmptyTest, AProjectWithoutDataComputesNothing) {
+    ScriptedUserInterface ui;
+    ZAVFieldManager store{ui};
+    ReportTable table;
+    ReportRequest r;
+    r.settings = Span(1995, 1, 1, 1994, 1, 1, kDays);
+    r.mainItems = {"A"};
+    r.otherItem = "DO";
+    EXPECT_EQ(RebuildTable(store, r, table), ReportOutcome::kNothingToCompute);
+    EXPECT_EQ(table.Grid(), (std::vector<Texts>{{"Station"}}));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(ReportTest, SecondListHoldsRelatedNamesOnceInTheOrderMet) {
+    EXPECT_EQ(MainListNames(store, kMainStations, false), (Texts{"A", "B", "C"}));
+    EXPECT_EQ(SecondListNames(store, kMainStations, {"A", "B"}), (Texts{"DO", "pH"}));
+    EXPECT_EQ(SecondListNames(store, kMainParameters, {"pH", "DO"}), (Texts{"A", "B", "C"}));
+    ASSERT_EQ(store.AddAggregate({"DO", "pH"}, "All", kParameterType), 1);
+    EXPECT_EQ(SecondListNames(store, kMainStations, {"A"}), (Texts{"All"}));
+}
+
+}  // namespace
+}  // namespace zav
