@@ -12,5 +12,6 @@ using Words = std::vector<std::string>;
 
 int InfoCommand(const Words& words, std::ostream& out, std::ostream& err);
 int NewCommand(const Words& words, std::ostream& out, std::ostream& err);
+int ReportCommand(const Words& words, std::ostream& out, std::ostream& err);
 
 }  // namespace zav::cli

@@ -10,7 +10,12 @@ namespace {
 const char* const kHelp =
     "Usage:\n"
     "  zav-cli info PROJECT.zav [--json]\n"
-    "  zav-cli new OUT.zav\n";
+    "  zav-cli new OUT.zav\n"
+    "  zav-cli report PROJECT.zav --main stations|parameters\n"
+    "          --items NAME[,NAME...] --other NAME\n"
+    "          --start YYYY-MM-DD --end YYYY-MM-DD\n"
+    "          --unit years|months|weeks|days|hours|minutes [--every N]\n"
+    "          [--values] [--fill-gaps] [--transpose | --timeseries]\n";
 
 }  // namespace
 
@@ -19,6 +24,7 @@ int main(int argc, char** argv) {
     const std::map<std::string, int (*)(const Words&, std::ostream&, std::ostream&)> commands = {
         {"info", &InfoCommand},
         {"new", &NewCommand},
+        {"report", &ReportCommand},
     };
     if (argc < 2) {
         std::cerr << kHelp;

@@ -1,0 +1,151 @@
+// zav-cli report: the availability page's report table for one selection,
+// printed as the page's export writes it (the table file, the transposed
+// file or the time series). Where the page would stop with a message, the
+// message goes to standard error and nothing to standard output.
+#include <array>
+
+#include "analysis/ReportExport.h"
+#include "cli/CliCommon.h"
+#include "cli/Commands.h"
+#include "core/Calendar.h"
+#include "core/TextFormat.h"
+
+namespace zav::cli {
+
+namespace {
+
+const char* const kReportUsage =
+    "zav-cli report PROJECT.zav --main stations|parameters --items NAME[,NAME...]\n"
+    "        --other NAME --start YYYY-MM-DD --end YYYY-MM-DD\n"
+    "        --unit years|months|weeks|days|hours|minutes [--every N]\n"
+    "        [--values] [--fill-gaps] [--transpose | --timeseries]";
+
+const std::array<const char*, 6> kUnitNames = {"years", "months", "weeks",
+                                               "days",  "hours",  "minutes"};
+
+// A whole integer and nothing else.
+bool ParseWholeInt(std::string_view text, int& value) {
+    size_t pos = 0;
+    return !text.empty() && !IsBlank(text.front()) && ExtractInt(text, pos, value) &&
+           pos == text.size();
+}
+
+bool ParseDate(const std::string& text, int& year, int& month, int& day) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
+        return false;
+    }
+    std::string_view view(text);
+    return ParseWholeInt(view.substr(0, 4), year) && ParseWholeInt(view.substr(5, 2), month) &&
+           ParseWholeInt(view.substr(8, 2), day) && year >= 1000 && month >= 1 && month <= 12 &&
+           day >= 1 && day <= MonthLength(year, month);
+}
+
+std::vector<std::string> SplitItems(const std::string& text) {
+    std::vector<std::string> items;
+    size_t begin = 0;
+    for (;;) {
+        size_t comma = text.find(',', begin);
+        items.push_back(text.substr(begin, comma - begin));
+        if (comma == std::string::npos) {
+            return items;
+        }
+        begin = comma + 1;
+    }
+}
+
+// Reads the options into a request; an error text when they do not make one.
+std::string ReadRequest(const Arguments& args, ReportRequest& request) {
+    for (const char* required : {"--main", "--items", "--other", "--start", "--end", "--unit"}) {
+        if (!args.Value(required)) {
+            return std::string("report needs ") + required;
+        }
+    }
+    AnalysisSettings& s = request.settings;
+    const std::string main = *args.Value("--main");
+    if (main != "stations" && main != "parameters") {
+        return "--main takes stations or parameters";
+    }
+    s.mainListKind = main == "stations" ? kMainStations : kMainParameters;
+    // A main list of parameters reports availability only, as on the page.
+    s.dataType =
+        args.Has("--values") && s.mainListKind == kMainStations ? kDataValues : kDataAvailability;
+    s.fillGaps = args.Has("--fill-gaps");
+    if (!ParseDate(*args.Value("--start"), s.startYear, s.startMonth, s.startDay)) {
+        return "--start takes a date YYYY-MM-DD";
+    }
+    if (!ParseDate(*args.Value("--end"), s.endYear, s.endMonth, s.endDay)) {
+        return "--end takes a date YYYY-MM-DD";
+    }
+    const std::string unit = *args.Value("--unit");
+    s.unit = -1;
+    for (size_t i = 0; i < kUnitNames.size(); ++i) {
+        if (unit == kUnitNames[i]) {
+            s.unit = static_cast<int>(i);
+        }
+    }
+    if (s.unit < 0) {
+        return "--unit takes years, months, weeks, days, hours or minutes";
+    }
+    s.every = 1;
+    if (auto every = args.Value("--every"); every && !ParseWholeInt(*every, s.every)) {
+        return "--every takes an integer";
+    }
+    request.mainItems = SplitItems(*args.Value("--items"));
+    request.otherItem = *args.Value("--other");
+    if (args.Has("--transpose") && args.Has("--timeseries")) {
+        return "--transpose and --timeseries exclude each other";
+    }
+    return std::string();
+}
+
+bool Stopped(ReportOutcome outcome) {
+    return outcome == ReportOutcome::kDeclined || outcome == ReportOutcome::kNoIntervals ||
+           outcome == ReportOutcome::kBadStep;
+}
+
+}  // namespace
+
+int ReportCommand(const Words& words, std::ostream& out, std::ostream& err) {
+    Arguments args(words, {"--values", "--fill-gaps", "--transpose", "--timeseries"});
+    if (!args.Error().empty()) {
+        return Usage(err, args.Error());
+    }
+    if (args.Positional().size() != 1) {
+        return Usage(err, std::string("report takes one project: ") + kReportUsage);
+    }
+    ReportRequest request;
+    if (std::string problem = ReadRequest(args, request); !problem.empty()) {
+        return Usage(err, problem);
+    }
+    ConsoleUserInterface ui(true);
+    auto doc = OpenProject(ui, args.Positional()[0]);
+    if (!doc) {
+        return kFailed;
+    }
+    ZAVFieldManager& store = doc->FieldManager();
+    ReportTable table;
+    if (Stopped(RebuildTable(store, request, table))) {
+        return kFailed;
+    }
+    std::string text;
+    if (args.Has("--timeseries")) {
+        if (!BuildTimeseriesText(store, request, text)) {
+            return kFailed;
+        }
+        // The page writes no file for an empty series.
+        if (!text.empty()) {
+            text += "\r\n";
+        }
+    } else if (args.Has("--transpose")) {
+        if (Stopped(TransposedFileText(store, request, table, text))) {
+            return kFailed;
+        }
+    } else {
+        text = TableFileText(table);
+    }
+    out << text;
+    out.flush();
+    return out ? kOk : kFailed;
+}
+
+}  // namespace zav::cli
