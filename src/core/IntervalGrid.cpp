@@ -33,47 +33,69 @@ int IntervalGrid::IntervalCount(int unitCount, int every) {
                                                : static_cast<int>(n);
 }
 
-KTRTime IntervalGrid::LocalTime(int64_t dayOffset, int64_t secondOfDay) const {
+int64_t IntervalGrid::LocalInstant(int64_t dayOffset, int64_t secondOfDay) const {
     // Midnight is a local clock time; the seconds after it are elapsed
     // seconds, so on a day that changes to or from summer time the later
     // hours of the grid move with the change. Hour and minute grids ask for
     // the same day many times over, hence the one-day memo.
     if (dayOffset != m_memoDay) {
+        m_memoMidnight = Midnight(dayOffset);
         m_memoDay = dayOffset;
-        m_memoMidnight = LocalSecondsToInstant((m_startDays + dayOffset) * kDay);
     }
-    return KTRTime::FromInstant(m_memoMidnight + secondOfDay);
+    return m_memoMidnight + secondOfDay;
 }
 
-KTRTime IntervalGrid::Point(int i) const {
+int64_t IntervalGrid::Midnight(int64_t dayOffset) const {
+    const int64_t local = (m_startDays + dayOffset) * kDay;
+    // Stepping to the next day, the offset in force at the previous
+    // midnight is nearly always still in force: one question to the C
+    // library confirms it. Only when it does not is the local time worked
+    // out in full (a change of offset, a skipped or repeated midnight).
+    if (m_memoDay != INT64_MIN && dayOffset == m_memoDay + 1) {
+        const int64_t candidate = local - m_memoOffset;
+        if (UtcOffsetAt(candidate) == m_memoOffset) {
+            return candidate;
+        }
+    }
+    const int64_t midnight = LocalSecondsToInstant(local);
+    m_memoOffset = UtcOffsetAt(midnight);
+    return midnight;
+}
+
+int64_t IntervalGrid::PointInstant(int i) const {
     const int64_t k = int64_t{m_every} * i;
     switch (m_unit) {
         case kYears:
-            return KTRTime(static_cast<int>(m_year + k), 1, 1, 0, 0, 0);
+            return KTRTime(static_cast<int>(m_year + k), 1, 1, 0, 0, 0).Instant();
         case kMonths: {
             int64_t month = m_month - 1 + k;
             return KTRTime(static_cast<int>(m_year + month / 12), static_cast<int>(month % 12) + 1,
-                           1, 0, 0, 0);
+                           1, 0, 0, 0)
+                .Instant();
         }
         case kWeeks:
-            return LocalTime(7 * k, 0);
+            return LocalInstant(7 * k, 0);
         case kDays:
-            return LocalTime(k, 0);
+            return LocalInstant(k, 0);
         case kHours:
-            return LocalTime(k / 24, (k % 24) * 3600);
+            return LocalInstant(k / 24, (k % 24) * 3600);
         case kMinutes:
-            return LocalTime(k / 1440, (k % 1440) * 60);
+            return LocalInstant(k / 1440, (k % 1440) * 60);
         default:
-            return m_start;
+            return m_start.Instant();
     }
 }
 
+KTRTime IntervalGrid::Point(int i) const {
+    return KTRTime::FromInstant(PointInstant(i));
+}
+
 IntervalGrid::Bounds IntervalGrid::RawBounds(int i) const {
-    const int64_t p = Point(i).Instant();
+    const int64_t p = PointInstant(i);
     switch (m_unit) {
         case kYears:
         case kMonths:
-            return {p, Point(i + 1).Instant() - 1};
+            return {p, PointInstant(i + 1) - 1};
         case kWeeks:
             return {p, p + m_every * kWeek - 1};
         case kDays:
@@ -88,20 +110,83 @@ IntervalGrid::Bounds IntervalGrid::RawBounds(int i) const {
 }
 
 IntervalGrid::Bounds IntervalGrid::IntervalBounds(int i) const {
-    Bounds b = RawBounds(i);
-    if (i == 0) {
-        b.first = m_start.Instant();
-    }
-    if (i == m_count - 1) {
-        b.last = m_end.Instant();
-    } else {
-        // Intervals are measured in elapsed seconds from local grid points,
-        // so on a day that falls back from summer time an interval would
-        // end an hour before the next one begins. Stretch it to meet the
-        // next one: no point inside the span may fall between intervals.
-        b.last = std::max(b.last, RawBounds(i + 1).first - 1);
+    Bounds b{0, 0};
+    if (i >= 0 && i < m_count) {
+        FillBounds(i, 1, &b);
     }
     return b;
+}
+
+namespace {
+
+// Steps through an hour or minute grid without dividing at every point:
+// the day and the units into it are carried forward.
+class ClockSteps {
+public:
+    ClockSteps(int unit, int every, int from)
+        : m_perDay(unit == kHours ? 24 : 1440),
+          m_seconds(unit == kHours ? 3600 : 60),
+          m_every(every),
+          m_day(int64_t{every} * from / m_perDay),
+          m_units(int64_t{every} * from % m_perDay) {}
+
+    int64_t Day() const { return m_day; }
+    int64_t SecondOfDay() const { return m_units * m_seconds; }
+    int64_t HalfWidth() const { return m_every * m_seconds / 2; }
+    void Advance() {
+        m_units += m_every;
+        if (m_units >= m_perDay) {
+            m_day += m_units / m_perDay;
+            m_units %= m_perDay;
+        }
+    }
+
+private:
+    int64_t m_perDay;
+    int64_t m_seconds;
+    int64_t m_every;
+    int64_t m_day;
+    int64_t m_units;
+};
+
+}  // namespace
+
+void IntervalGrid::FillBounds(int from, int count, Bounds* out) const {
+    if (m_unit == kHours || m_unit == kMinutes) {
+        ClockSteps steps(m_unit, m_every, from);
+        const int64_t half = steps.HalfWidth();
+        FillBoundsWith(from, count, out, [&](int) {
+            const int64_t p = LocalInstant(steps.Day(), steps.SecondOfDay());
+            steps.Advance();
+            return Bounds{p - half, p + half - 1};
+        });
+    } else {
+        FillBoundsWith(from, count, out, [this](int i) { return RawBounds(i); });
+    }
+}
+
+template <class NextRaw>
+void IntervalGrid::FillBoundsWith(int from, int count, Bounds* out, NextRaw nextRaw) const {
+    Bounds next = nextRaw(from);
+    for (int j = 0; j < count; ++j) {
+        const int i = from + j;
+        Bounds b = next;
+        if (i == 0) {
+            b.first = m_start.Instant();
+        }
+        if (i == m_count - 1) {
+            b.last = m_end.Instant();
+        } else {
+            // Intervals are measured in elapsed seconds from local grid
+            // points, so on a day that falls back from summer time an
+            // interval would end an hour before the next one begins. It is
+            // stretched to meet the next one: no point inside the span may
+            // fall between intervals.
+            next = nextRaw(i + 1);
+            b.last = std::max(b.last, next.first - 1);
+        }
+        out[j] = b;
+    }
 }
 
 }  // namespace zav

@@ -104,6 +104,8 @@ int64_t InstantToLocalSeconds(int64_t instant) {
     return instant + (instant < span.change ? span.before : span.after);
 }
 
+int UtcOffsetAt(int64_t instant) { return OffsetAt(instant); }
+
 void ResetLocalClock() {
     tzset();
     g_generation.fetch_add(1, std::memory_order_relaxed);

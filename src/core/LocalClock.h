@@ -24,6 +24,10 @@ namespace zav {
 int64_t LocalSecondsToInstant(int64_t localSeconds);
 int64_t InstantToLocalSeconds(int64_t instant);
 
+// The zone's offset from UTC in seconds at an instant, asked of the C
+// library each time (no cache); for callers that step from day to day.
+int UtcOffsetAt(int64_t instant);
+
 // Re-reads TZ and forgets every cached offset; for tests that switch zones.
 void ResetLocalClock();
 

@@ -60,15 +60,17 @@ void EnsureSize(std::vector<double>& values, size_t n) {
 
 }  // namespace
 
-void ZAVFieldManager::AddScan(std::vector<SeriesScan>& scans, int index) const {
+void ZAVFieldManager::AddScan(ScanList& list, int index) const {
     const DataSeries& series = *m_seriesTable[static_cast<size_t>(index)];
     auto units = m_units.find(series.Units());
-    scans.push_back({&series, units == m_units.end() ? nullptr : &units->second, 0});
+    const bool missing = units == m_units.end();
+    list.missingUnits += missing ? 1 : 0;
+    list.scans.push_back({&series, missing ? nullptr : &units->second, 0});
 }
 
-std::vector<ZAVFieldManager::SeriesScan> ZAVFieldManager::ListSeriesForData(
-    const std::string& station, const std::string& parameter) {
-    std::vector<SeriesScan> scans;
+ZAVFieldManager::ScanList ZAVFieldManager::ListSeriesForData(const std::string& station,
+                                                             const std::string& parameter) {
+    ScanList list;
     const IndexInfo* stationEntry = m_stations.Find(station);
     if (!stationEntry) {
         m_ui.ShowMessage("ZAVFieldManager::GetData: Unable to find station " + station);
@@ -78,22 +80,22 @@ std::vector<ZAVFieldManager::SeriesScan> ZAVFieldManager::ListSeriesForData(
         m_ui.ShowMessage("ZAVFieldManager::GetData: Unable to find parameter " + parameter);
     }
     if (!stationEntry || !parameterEntry) {
-        return scans;
+        return list;
     }
     auto addMatching = [&](const IndexInfo& entry) {
         for (int index : entry.seriesIndices) {
             if (index >= 0 && index < SeriesCount() &&
                 NamedBy(*parameterEntry,
                         m_seriesTable[static_cast<size_t>(index)]->ParameterName())) {
-                AddScan(scans, index);
+                AddScan(list, index);
             }
         }
     };
     addMatching(*stationEntry);
     // An aggregate station answers only when its representative holds the
     // parameter; its members are consulted after that.
-    if (scans.empty()) {
-        return scans;
+    if (list.scans.empty()) {
+        return list;
     }
     for (const std::string& member : stationEntry->members) {
         if (const IndexInfo* memberEntry = m_stations.Find(member)) {
@@ -102,12 +104,12 @@ std::vector<ZAVFieldManager::SeriesScan> ZAVFieldManager::ListSeriesForData(
             m_ui.ShowMessage("ZAVFieldManager::GetData: Unable to find station " + member);
         }
     }
-    return scans;
+    return list;
 }
 
-std::vector<ZAVFieldManager::SeriesScan> ZAVFieldManager::ListSeriesForAvailability(
-    const std::string& parameter, const std::string& station) {
-    std::vector<SeriesScan> scans;
+ZAVFieldManager::ScanList ZAVFieldManager::ListSeriesForAvailability(const std::string& parameter,
+                                                                     const std::string& station) {
+    ScanList list;
     const IndexInfo* stationEntry = m_stations.Find(station);
     if (!stationEntry) {
         m_ui.ShowMessage("ZAVFieldManager::GetData: Unable to find station " + station);
@@ -117,13 +119,13 @@ std::vector<ZAVFieldManager::SeriesScan> ZAVFieldManager::ListSeriesForAvailabil
         m_ui.ShowMessage("ZAVFieldManager::GetData: Unable to find parameter " + parameter);
     }
     if (!stationEntry || !parameterEntry) {
-        return scans;
+        return list;
     }
     auto addMatching = [&](const IndexInfo& entry) {
         for (int index : entry.seriesIndices) {
             if (index >= 0 && index < SeriesCount() &&
                 NamedBy(*stationEntry, m_seriesTable[static_cast<size_t>(index)]->StationName())) {
-                AddScan(scans, index);
+                AddScan(list, index);
             }
         }
     };
@@ -135,25 +137,28 @@ std::vector<ZAVFieldManager::SeriesScan> ZAVFieldManager::ListSeriesForAvailabil
             m_ui.ShowMessage("ZAVFieldManager::GetData: Unable to find param " + member);
         }
     }
-    return scans;
+    return list;
 }
 
-void ZAVFieldManager::ReportMissingUnits(const std::vector<SeriesScan>& scans) {
-    for (const SeriesScan& scan : scans) {
+void ZAVFieldManager::ReportMissingUnits(const ScanList& list) {
+    if (list.missingUnits == 0) {
+        return;
+    }
+    for (const SeriesScan& scan : list.scans) {
         if (!scan.units) {
             m_ui.ShowMessage("SearchRecords: Units lookup failed.");
         }
     }
 }
 
-void ZAVFieldManager::SearchRecords(std::vector<SeriesScan>& scans, int64_t first, int64_t last,
+void ZAVFieldManager::SearchRecords(ScanList& list, int64_t first, int64_t last,
                                     IntervalStats& stats, size_t i) {
-    ReportMissingUnits(scans);
+    ReportMissingUnits(list);
     double sum = 0.0;
     double low = 0.0;
     double high = 0.0;
     size_t count = 0;
-    for (SeriesScan& scan : scans) {
+    for (SeriesScan& scan : list.scans) {
         const Conversion convert = ConversionOf(*scan.series, scan.units);
         const KTRTime* times = scan.series->Times().data();
         const double* values = scan.series->Values().data();
@@ -186,7 +191,9 @@ void ZAVFieldManager::SearchRecords(std::vector<SeriesScan>& scans, int64_t firs
     if (count > 0) {
         stats.min[i] = low;
         stats.max[i] = high;
-        stats.mean[i] = sum / static_cast<double>(count);
+        // One value is its own mean; skipping the division matters when
+        // intervals are as fine as the points.
+        stats.mean[i] = count == 1 ? sum : sum / static_cast<double>(count);
         stats.present[i] = 1.0;
     } else {
         stats.min[i] = 0.0;
@@ -196,10 +203,10 @@ void ZAVFieldManager::SearchRecords(std::vector<SeriesScan>& scans, int64_t firs
     }
 }
 
-void ZAVFieldManager::SearchRecords(std::vector<SeriesScan>& scans, int64_t first, int64_t last,
+void ZAVFieldManager::SearchRecords(ScanList& list, int64_t first, int64_t last,
                                     std::vector<double>& present, size_t i) {
-    ReportMissingUnits(scans);
-    for (SeriesScan& scan : scans) {
+    ReportMissingUnits(list);
+    for (SeriesScan& scan : list.scans) {
         const std::vector<KTRTime>& times = scan.series->Times();
         const int32_t* masks = scan.series->Masks().data();
         const size_t size = times.size();
@@ -225,8 +232,8 @@ int ZAVFieldManager::GetData(const std::string& station, const std::string& para
                              std::vector<double>& min, std::vector<double>& max,
                              std::vector<double>& mean, std::vector<double>& present,
                              int fillGaps) {
-    std::vector<SeriesScan> scans = ListSeriesForData(station, parameter);
-    if (scans.empty()) {
+    ScanList list = ListSeriesForData(station, parameter);
+    if (list.scans.empty()) {
         return 0;
     }
     const IntervalGrid grid(start, end, unit, every);
@@ -234,19 +241,17 @@ int ZAVFieldManager::GetData(const std::string& station, const std::string& para
     for (std::vector<double>* values : {&min, &max, &mean, &present}) {
         EnsureSize(*values, n);
     }
-    for (SeriesScan& scan : scans) {
+    for (SeriesScan& scan : list.scans) {
         scan.position = FirstAtOrAfter(scan.series->Times(), 0, start.Instant());
     }
     IntervalStats stats{min, max, mean, present};
-    for (size_t i = 0; i < n; ++i) {
-        const IntervalGrid::Bounds bounds = grid.IntervalBounds(static_cast<int>(i));
-        SearchRecords(scans, bounds.first, bounds.last, stats, i);
-    }
+    grid.ForEachInterval(
+        [&](size_t i, int64_t first, int64_t last) { SearchRecords(list, first, last, stats, i); });
     if (fillGaps && n > 0) {
         // The value a run at the start begins from: the converted first
         // point (masked or not) of the last listed series that has points.
         std::optional<double> leading;
-        for (const SeriesScan& scan : scans) {
+        for (const SeriesScan& scan : list.scans) {
             if (!scan.series->Empty()) {
                 leading = ConversionOf(*scan.series, scan.units)(scan.series->Value(0));
             }
@@ -259,20 +264,19 @@ int ZAVFieldManager::GetData(const std::string& station, const std::string& para
 int ZAVFieldManager::GetAvailability(const std::string& parameter, const std::string& station,
                                      const KTRTime& start, const KTRTime& end, int unit, int every,
                                      std::vector<double>& present) {
-    std::vector<SeriesScan> scans = ListSeriesForAvailability(parameter, station);
+    ScanList list = ListSeriesForAvailability(parameter, station);
     const IntervalGrid grid(start, end, unit, every);
     const size_t n = static_cast<size_t>(grid.Count());
     EnsureSize(present, n);
-    if (scans.empty()) {
+    if (list.scans.empty()) {
         return 1;
     }
-    for (SeriesScan& scan : scans) {
+    for (SeriesScan& scan : list.scans) {
         scan.position = FirstAtOrAfter(scan.series->Times(), 0, start.Instant());
     }
-    for (size_t i = 0; i < n; ++i) {
-        const IntervalGrid::Bounds bounds = grid.IntervalBounds(static_cast<int>(i));
-        SearchRecords(scans, bounds.first, bounds.last, present, i);
-    }
+    grid.ForEachInterval([&](size_t i, int64_t first, int64_t last) {
+        SearchRecords(list, first, last, present, i);
+    });
     return 1;
 }
 

@@ -115,6 +115,10 @@ private:
         const UnitsRecord* units;  // null: no record for the series' units
         size_t position;
     };
+    struct ScanList {
+        std::vector<SeriesScan> scans;
+        int missingUnits = 0;  // scans without a units record
+    };
     // Per-interval results of GetData, as the caller's arrays.
     struct IntervalStats {
         std::vector<double>& min;
@@ -123,18 +127,16 @@ private:
         std::vector<double>& present;
     };
 
-    std::vector<SeriesScan> ListSeriesForData(const std::string& station,
-                                              const std::string& parameter);
-    std::vector<SeriesScan> ListSeriesForAvailability(const std::string& parameter,
-                                                      const std::string& station);
-    void AddScan(std::vector<SeriesScan>& scans, int index) const;
+    ScanList ListSeriesForData(const std::string& station, const std::string& parameter);
+    ScanList ListSeriesForAvailability(const std::string& parameter, const std::string& station);
+    void AddScan(ScanList& list, int index) const;
     // The one-interval scans: statistics into slot i of the results, or
     // presence alone.
-    void SearchRecords(std::vector<SeriesScan>& scans, int64_t first, int64_t last,
-                       IntervalStats& stats, size_t i);
-    void SearchRecords(std::vector<SeriesScan>& scans, int64_t first, int64_t last,
-                       std::vector<double>& present, size_t i);
-    void ReportMissingUnits(const std::vector<SeriesScan>& scans);
+    void SearchRecords(ScanList& list, int64_t first, int64_t last, IntervalStats& stats,
+                       size_t i);
+    void SearchRecords(ScanList& list, int64_t first, int64_t last, std::vector<double>& present,
+                       size_t i);
+    void ReportMissingUnits(const ScanList& list);
     // Fills runs of intervals without values by straight lines; `leading`
     // stands before interval 0 when a run starts there.
     void doFillGaps(IntervalStats& stats, size_t count, std::optional<double> leading);

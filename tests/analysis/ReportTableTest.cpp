@@ -7,6 +7,7 @@
 #include "analysis/IntervalLabels.h"
 #include "analysis/PickLists.h"
 #include "analysis/ReportBuilder.h"
+#include "core/Calendar.h"
 #include "core/UserInterface.h"
 #include "store/ZAVFieldManager.h"
 
@@ -88,6 +89,29 @@ TEST(IntervalGridTest, HourLabelsOnTheDaySummerTimeBegins) {
         test::ScopedTimeZone zone("UTC");
         EXPECT_EQ(Labels(s), (Texts{" 4/ 2/1995  0:00:00", " 4/ 2/1995  6:00:00",
                                     " 4/ 2/1995 12:00:00", " 4/ 2/1995 18:00:00"}));
+    }
+}
+
+TEST(IntervalGridTest, DayAndHourGridsStartAtEachLocalMidnight) {
+    // Day grids step from midnight to midnight without asking the full
+    // local-time rule each day; the result must still be each day's midnight,
+    // also where summer time starts or ends at midnight itself.
+    for (const char* name : {"America/New_York", "America/Sao_Paulo", "UTC"}) {
+        test::ScopedTimeZone zone(name);
+        AnalysisSettings s = Span(1995, 1, 1, 1996, 12, 31, kDays);
+        IntervalGrid grid = s.Grid();
+        for (int i = 0; i < grid.Count(); ++i) {
+            int day = 0, month = 0, year = 0;
+            DateFromDayNumber(i, 1995, &day, &month, &year);
+            ASSERT_EQ(grid.Point(i), Day(year, month, day))
+                << name << " " << year << "-" << month << "-" << day;
+        }
+        AnalysisSettings hours = Span(1995, 1, 1, 1996, 12, 31, kHours, 24);
+        IntervalGrid hourGrid = hours.Grid();
+        ASSERT_EQ(hourGrid.Count(), grid.Count());
+        for (int i = 0; i < grid.Count(); ++i) {
+            ASSERT_EQ(hourGrid.Point(i), grid.Point(i)) << name << " " << i;
+        }
     }
 }
 

@@ -1,0 +1,187 @@
+// Retrieval and report benchmarks: GetData over one long series, and the
+// report of many stations (statistics alone, the finished table, and the
+// whole path from the project file to the table). Times are local = UTC so
+// the generated hours are plain.
+//
+// The file-to-table benchmark reads the project named by ZAV_BENCH_PROJECT
+// (written by zav_bench_generate; see report_comparison.sh).
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <map>
+#include <memory>
+
+#include "ProjectGenerator.h"
+#include "analysis/IntervalStatistics.h"
+#include "analysis/ReportBuilder.h"
+#include "core/LocalClock.h"
+#include "core/UserInterface.h"
+#include "io/CZAVDoc.h"
+
+namespace zav::bench {
+namespace {
+
+// Answers Yes to wide tables without a word; messages still show.
+class QuietYes : public ConsoleUserInterface {
+public:
+    bool AskYesNo(const std::string&) override { return true; }
+};
+QuietYes g_ui;
+
+// Built once per process, on first use.
+ZAVFieldManager& Store(const GeneratorSpec& spec) {
+    static std::map<std::pair<int, int>, std::unique_ptr<ZAVFieldManager>> stores;
+    auto& slot = stores[{spec.stations, spec.pointsPerStation}];
+    if (!slot) {
+        slot = std::make_unique<ZAVFieldManager>(g_ui);
+        FillStore(*slot, spec);
+    }
+    return *slot;
+}
+
+GeneratorSpec OneLongSeries() {
+    GeneratorSpec spec;
+    spec.stations = 1;
+    spec.pointsPerStation = 1000000;  // about 114 years of hours
+    spec.startYear = 1900;
+    return spec;
+}
+
+GeneratorSpec ManyStations() {
+    return GeneratorSpec{};
+}  // 100 x 100,000 hours
+
+// Settings covering every point of the generated series.
+AnalysisSettings Covering(const ZAVFieldManager& store, int unit, int every) {
+    AnalysisSettings s;
+    store.GetDateRange(s.startDay, s.startMonth, s.startYear, s.endDay, s.endMonth, s.endYear);
+    s.unit = unit;
+    s.every = every;
+    s.dataType = kDataValues;
+    return s;
+}
+
+// The report benchmarks' cases: monthly, daily and 6-hourly values.
+void ReportCases(benchmark::internal::Benchmark* b) {
+    b->Args({kMonths, 1})->Args({kDays, 1})->Args({kHours, 6})->Unit(benchmark::kMillisecond);
+}
+
+ReportRequest ReportOf(const ZAVFieldManager& store, int unit, int every, int stations) {
+    ReportRequest request;
+    request.settings = Covering(store, unit, every);
+    for (int s = 0; s < stations; ++s) {
+        request.mainItems.push_back(StationName(s));
+    }
+    request.otherItem = "DO";
+    return request;
+}
+
+void BM_GetDataOneSeries(benchmark::State& state) {
+    ZAVFieldManager& store = Store(OneLongSeries());
+    const AnalysisSettings s = Covering(store, static_cast<int>(state.range(0)), 1);
+    const size_t n = static_cast<size_t>(s.IntervalCount());
+    // The caller's arrays are made once, as a page reusing its rows would;
+    // GetData writes every interval of them on each call.
+    std::vector<double> min(n), max(n), mean(n), present(n);
+    for (auto _ : state) {
+        store.GetData("S001", "DO", s.SpanStart(), s.SpanEnd(), s.unit, s.every, min, max, mean,
+                      present, 0);
+        benchmark::DoNotOptimize(mean.data());
+    }
+    state.counters["intervals"] = static_cast<double>(n);
+    state.counters["ns/point"] = benchmark::Counter(
+        1e6, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_GetDataOneSeries)
+    ->Arg(kMonths)
+    ->Arg(kDays)
+    ->Arg(kHours)
+    ->Unit(benchmark::kMillisecond);
+
+// The same with fresh zeroed arrays per call, as the report table does.
+void BM_GetDataOneSeriesFreshArrays(benchmark::State& state) {
+    ZAVFieldManager& store = Store(OneLongSeries());
+    const AnalysisSettings s = Covering(store, static_cast<int>(state.range(0)), 1);
+    const size_t n = static_cast<size_t>(s.IntervalCount());
+    for (auto _ : state) {
+        IntervalStatistics stats = IntervalStatistics::Compute(
+            store, "S001", "DO", s.SpanStart(), s.SpanEnd(), s.unit, s.every, n, false);
+        benchmark::DoNotOptimize(stats.mean.data());
+    }
+}
+BENCHMARK(BM_GetDataOneSeriesFreshArrays)
+    ->Arg(kMonths)
+    ->Arg(kDays)
+    ->Arg(kHours)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_ReportStatistics(benchmark::State& state) {
+    const GeneratorSpec spec = ManyStations();
+    ZAVFieldManager& store = Store(spec);
+    const ReportRequest r = ReportOf(store, static_cast<int>(state.range(0)),
+                                     static_cast<int>(state.range(1)), spec.stations);
+    const AnalysisSettings& s = r.settings;
+    const size_t n = static_cast<size_t>(s.IntervalCount());
+    for (auto _ : state) {
+        for (const std::string& station : r.mainItems) {
+            IntervalStatistics stats = IntervalStatistics::Compute(
+                store, station, "DO", s.SpanStart(), s.SpanEnd(), s.unit, s.every, n, false);
+            benchmark::DoNotOptimize(stats.mean.data());
+        }
+    }
+    state.counters["intervals"] = static_cast<double>(n);
+}
+BENCHMARK(BM_ReportStatistics)->Apply(ReportCases);
+
+void BM_ReportTable(benchmark::State& state) {
+    const GeneratorSpec spec = ManyStations();
+    ZAVFieldManager& store = Store(spec);
+    const ReportRequest r = ReportOf(store, static_cast<int>(state.range(0)),
+                                     static_cast<int>(state.range(1)), spec.stations);
+    for (auto _ : state) {
+        ReportTable table;
+        RebuildTable(store, r, table);
+        benchmark::DoNotOptimize(table.rows.data());
+    }
+}
+BENCHMARK(BM_ReportTable)->Apply(ReportCases);
+
+void BM_FileToTable(benchmark::State& state) {
+    const char* path = std::getenv("ZAV_BENCH_PROJECT");
+    if (!path) {
+        state.SkipWithError("set ZAV_BENCH_PROJECT to a project from zav_bench_generate");
+        return;
+    }
+    for (auto _ : state) {
+        DocumentEnvironment environment;
+        environment.applyWorkingDirectory = false;
+        CZAVDoc doc(g_ui, environment);
+        if (!doc.OnOpenDocument(path)) {
+            state.SkipWithError("the project could not be opened");
+            return;
+        }
+        ZAVFieldManager& store = doc.FieldManager();
+        const ReportRequest r =
+            ReportOf(store, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
+                     static_cast<int>(store.SeriesCount()));
+        ReportTable table;
+        RebuildTable(store, r, table);
+        benchmark::DoNotOptimize(table.rows.data());
+    }
+}
+BENCHMARK(BM_FileToTable)->Apply(ReportCases)->Iterations(3);
+
+}  // namespace
+}  // namespace zav::bench
+
+int main(int argc, char** argv) {
+    setenv("TZ", "UTC", 1);
+    zav::ResetLocalClock();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
