@@ -5,17 +5,23 @@
 
 namespace zav {
 
+void IntervalStatistics::Fill(ZAVFieldManager& store, const std::string& station,
+                              const std::string& parameter, const KTRTime& start,
+                              const KTRTime& end, int unit, int every, size_t count,
+                              bool fillGaps) {
+    for (std::vector<double>* values : {&min, &max, &mean, &present}) {
+        values->assign(count, 0.0);
+    }
+    store.GetData(station, parameter, start, end, unit, every, min, max, mean, present,
+                  fillGaps ? 1 : 0);
+}
+
 IntervalStatistics IntervalStatistics::Compute(ZAVFieldManager& store, const std::string& station,
                                                const std::string& parameter, const KTRTime& start,
                                                const KTRTime& end, int unit, int every,
                                                size_t count, bool fillGaps) {
     IntervalStatistics s;
-    s.min.assign(count, 0.0);
-    s.max.assign(count, 0.0);
-    s.mean.assign(count, 0.0);
-    s.present.assign(count, 0.0);
-    store.GetData(station, parameter, start, end, unit, every, s.min, s.max, s.mean, s.present,
-                  fillGaps ? 1 : 0);
+    s.Fill(store, station, parameter, start, end, unit, every, count, fillGaps);
     return s;
 }
 

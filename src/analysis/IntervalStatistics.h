@@ -20,6 +20,10 @@ struct IntervalStatistics {
     std::vector<double> present;
 
     // GetData for the pair with `count` intervals, all 0.0 to begin with.
+    // Fill reuses the arrays' storage, for callers that go row by row.
+    void Fill(ZAVFieldManager& store, const std::string& station, const std::string& parameter,
+              const KTRTime& start, const KTRTime& end, int unit, int every, size_t count,
+              bool fillGaps);
     static IntervalStatistics Compute(ZAVFieldManager& store, const std::string& station,
                                       const std::string& parameter, const KTRTime& start,
                                       const KTRTime& end, int unit, int every, size_t count,

@@ -23,13 +23,15 @@ bool ProjectHasData(const ZAVFieldManager& store) {
     return fy != -1;
 }
 
+// `stats` is scratch storage shared by the rows.
 std::vector<std::string> RowCells(ZAVFieldManager& store, const ReportRequest& request,
-                                  const std::string& item, size_t n) {
+                                  const std::string& item, size_t n, IntervalStatistics& stats) {
     const AnalysisSettings& s = request.settings;
     std::vector<std::string> cells;
     cells.reserve(n);
     if (s.mainListKind == kMainParameters) {
-        std::vector<double> present(n, 0.0);
+        std::vector<double>& present = stats.present;
+        present.assign(n, 0.0);
         store.GetAvailability(item, *request.otherItem, s.SpanStart(), s.SpanEnd(), s.unit, s.every,
                               present);
         for (double flag : present) {
@@ -38,9 +40,8 @@ std::vector<std::string> RowCells(ZAVFieldManager& store, const ReportRequest& r
         return cells;
     }
     // With gap filling on, filled intervals come back present and show "1".
-    IntervalStatistics stats =
-        IntervalStatistics::Compute(store, item, *request.otherItem, s.SpanStart(), s.SpanEnd(),
-                                    s.unit, s.every, n, s.fillGaps);
+    stats.Fill(store, item, *request.otherItem, s.SpanStart(), s.SpanEnd(), s.unit, s.every, n,
+               s.fillGaps);
     for (size_t i = 0; i < n; ++i) {
         cells.push_back(s.ReportsValues() ? stats.MeanCell(i) : stats.PresenceCell(i));
     }
@@ -106,8 +107,9 @@ ReportOutcome FillTable(ZAVFieldManager& store, const ReportRequest& request, Re
     table.dataFor =
         (s.mainListKind == kMainStations ? "Data for parameter " : "Data for station ") +
         *request.otherItem;
+    IntervalStatistics stats;
     for (size_t r = 0; r < table.rows.size() && r < request.mainItems.size(); ++r) {
-        table.rows[r].cells = RowCells(store, request, request.mainItems[r], n);
+        table.rows[r].cells = RowCells(store, request, request.mainItems[r], n, stats);
     }
     return ReportOutcome::kComputed;
 }

@@ -61,6 +61,12 @@ bool ReadFileText(const std::string& path, std::string& text) {
         return false;
     }
     text.clear();
+    // One allocation for the whole file: projects run to hundreds of
+    // megabytes, and growing the text as it comes would copy it over and over.
+    struct stat info {};
+    if (::fstat(::fileno(file), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
+        text.reserve(static_cast<size_t>(info.st_size));
+    }
     char buf[1 << 16];
     size_t n = 0;
     while ((n = std::fread(buf, 1, sizeof buf, file)) > 0) {

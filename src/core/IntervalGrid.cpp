@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "core/Calendar.h"
 #include "core/LocalClock.h"
@@ -10,9 +11,30 @@
 namespace zav {
 
 namespace {
+
 constexpr int64_t kDay = 86400;
 constexpr int64_t kWeek = 7 * kDay;
+constexpr int64_t kUnknown = INT64_MIN;
+// About 2,900 years of days (8 MB); wider grids are not remembered.
+constexpr int64_t kMaxCachedDays = int64_t{1} << 20;
+
+int64_t DaysOfInstant(const KTRTime& t) {
+    const CalendarFields f = t.Fields();
+    return DaysFromCivil(f.year, f.month, f.day);
+}
+
 }  // namespace
+
+// Local midnights by day, kept from one grid to the next: a report asks for
+// the same grid once per row, and each midnight costs a question to the C
+// library. Forgotten when the time zone is read again.
+struct IntervalGrid::MidnightCache {
+    unsigned generation = 0;
+    int64_t firstDay = 0;
+    std::vector<int64_t> midnights;  // kUnknown where not yet worked out
+};
+
+thread_local IntervalGrid::MidnightCache IntervalGrid::t_midnights;
 
 IntervalGrid::IntervalGrid(const KTRTime& start, const KTRTime& end, int unit, int every)
     : m_start(start), m_end(end), m_unit(unit), m_every(every) {
@@ -46,20 +68,65 @@ int64_t IntervalGrid::LocalInstant(int64_t dayOffset, int64_t secondOfDay) const
 }
 
 int64_t IntervalGrid::Midnight(int64_t dayOffset) const {
-    const int64_t local = (m_startDays + dayOffset) * kDay;
+    const int64_t day = m_startDays + dayOffset;
+    MidnightCache& cache = t_midnights;
+    if (cache.generation != LocalClockGeneration()) {
+        cache = MidnightCache{LocalClockGeneration(), 0, {}};
+    }
+    const int64_t slot = day - cache.firstDay;
+    const bool cached = slot >= 0 && slot < static_cast<int64_t>(cache.midnights.size());
+    if (cached && cache.midnights[static_cast<size_t>(slot)] != kUnknown) {
+        return cache.midnights[static_cast<size_t>(slot)];
+    }
+    const int64_t local = day * kDay;
+    int64_t midnight = kUnknown;
     // Stepping to the next day, the offset in force at the previous
     // midnight is nearly always still in force: one question to the C
     // library confirms it. Only when it does not is the local time worked
     // out in full (a change of offset, a skipped or repeated midnight).
     if (m_memoDay != INT64_MIN && dayOffset == m_memoDay + 1) {
-        const int64_t candidate = local - m_memoOffset;
-        if (UtcOffsetAt(candidate) == m_memoOffset) {
-            return candidate;
+        const int64_t offset = (day - 1) * kDay - m_memoMidnight;
+        if (UtcOffsetAt(local - offset) == offset) {
+            midnight = local - offset;
         }
     }
-    const int64_t midnight = LocalSecondsToInstant(local);
-    m_memoOffset = UtcOffsetAt(midnight);
+    if (midnight == kUnknown) {
+        midnight = LocalSecondsToInstant(local);
+    }
+    if (cached) {
+        cache.midnights[static_cast<size_t>(slot)] = midnight;
+    } else {
+        CoverSpan(cache);
+        const int64_t at = day - cache.firstDay;
+        if (at >= 0 && at < static_cast<int64_t>(cache.midnights.size())) {
+            cache.midnights[static_cast<size_t>(at)] = midnight;
+        }
+    }
     return midnight;
+}
+
+void IntervalGrid::CoverSpan(MidnightCache& cache) const {
+    // The grid's days, and one beyond for the end of the last interval.
+    const int64_t first = m_startDays;
+    const int64_t last = std::max(first, DaysOfInstant(m_end)) + 1;
+    if (last - first > kMaxCachedDays) {
+        return;
+    }
+    if (!cache.midnights.empty()) {
+        const int64_t oldLast = cache.firstDay + static_cast<int64_t>(cache.midnights.size());
+        const int64_t from = std::min(first, cache.firstDay);
+        const int64_t to = std::max(last, oldLast);
+        if (to - from <= kMaxCachedDays) {
+            std::vector<int64_t> wider(static_cast<size_t>(to - from + 1), kUnknown);
+            std::copy(cache.midnights.begin(), cache.midnights.end(),
+                      wider.begin() + (cache.firstDay - from));
+            cache.firstDay = from;
+            cache.midnights = std::move(wider);
+            return;
+        }
+    }
+    cache.firstDay = first;
+    cache.midnights.assign(static_cast<size_t>(last - first + 1), kUnknown);
 }
 
 int64_t IntervalGrid::PointInstant(int i) const {

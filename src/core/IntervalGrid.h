@@ -39,23 +39,12 @@ public:
     // in one pass, for long scans.
     void FillBounds(int from, int count, Bounds* out) const;
 
-    // Calls visit(i, first, last) for every interval in order.
-    template <class Visit>
-    void ForEachInterval(Visit&& visit) const {
-        constexpr int kBatch = 256;
-        Bounds batch[kBatch];
-        for (int from = 0; from < m_count; from += kBatch) {
-            const int count = m_count - from < kBatch ? m_count - from : kBatch;
-            FillBounds(from, count, batch);
-            for (int j = 0; j < count; ++j) {
-                visit(static_cast<size_t>(from + j), batch[j].first, batch[j].last);
-            }
-        }
-    }
-
 private:
     int64_t LocalInstant(int64_t dayOffset, int64_t secondOfDay) const;
     int64_t Midnight(int64_t dayOffset) const;
+    struct MidnightCache;
+    void CoverSpan(MidnightCache& cache) const;
+    static thread_local MidnightCache t_midnights;
     int64_t PointInstant(int i) const;
     // Bounds before clipping to the span and meeting the next interval.
     Bounds RawBounds(int i) const;
@@ -74,7 +63,6 @@ private:
     int64_t m_startDays;  // days from 1970-01-01 to the start's date
     mutable int64_t m_memoDay = INT64_MIN;
     mutable int64_t m_memoMidnight = 0;
-    mutable int m_memoOffset = 0;  // UTC offset at m_memoMidnight
 };
 
 }  // namespace zav

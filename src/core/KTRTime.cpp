@@ -123,7 +123,46 @@ KTRTime KTRTime::FromInstant(int64_t instant) {
     return t;
 }
 
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The stored form exactly as this program writes it, four-digit year and
+// fields padded with a blank, read without the general scanner: project
+// files hold one such line per point. Anything else is left to the general
+// reading, which gives the same fields for these lines.
+bool ReadWrittenForm(std::string_view text, int v[6]) {
+    size_t p = 0;
+    while (p < text.size() && IsBlank(text[p])) {
+        ++p;
+    }
+    if (text.size() - p < 19) {
+        return false;
+    }
+    const char* c = text.data() + p;
+    if (!IsDigit(c[0]) || !IsDigit(c[1]) || !IsDigit(c[2]) || !IsDigit(c[3])) {
+        return false;
+    }
+    v[0] = (c[0] - '0') * 1000 + (c[1] - '0') * 100 + (c[2] - '0') * 10 + (c[3] - '0');
+    for (int f = 1; f < 6; ++f) {
+        const char* q = c + 1 + 3 * f;  // the ':' before field f
+        if (q[0] != ':' || !IsDigit(q[2]) || !(IsDigit(q[1]) || q[1] == ' ')) {
+            return false;
+        }
+        v[f] = (q[1] == ' ' ? 0 : (q[1] - '0') * 10) + (q[2] - '0');
+    }
+    // A digit straight after the seconds would be read into them by the
+    // general scanner.
+    return text.size() - p == 19 || !IsDigit(c[19]);
+}
+
+}  // namespace
+
 KTRTime KTRTime::FromStoredForm(std::string_view text) {
+    int fields[6];
+    if (ReadWrittenForm(text, fields)) {
+        return KTRTime(fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]);
+    }
     static const int kWidths[6] = {4, 2, 2, 2, 2, 2};
     int v[6] = {0, 0, 0, 0, 0, 0};
     size_t pos = 0;

@@ -106,6 +106,8 @@ int64_t InstantToLocalSeconds(int64_t instant) {
 
 int UtcOffsetAt(int64_t instant) { return OffsetAt(instant); }
 
+unsigned LocalClockGeneration() { return g_generation.load(std::memory_order_relaxed); }
+
 void ResetLocalClock() {
     tzset();
     g_generation.fetch_add(1, std::memory_order_relaxed);

@@ -28,6 +28,10 @@ int64_t InstantToLocalSeconds(int64_t instant);
 // library each time (no cache); for callers that step from day to day.
 int UtcOffsetAt(int64_t instant);
 
+// Changes whenever ResetLocalClock runs; callers that keep converted times
+// of their own compare it to know when to forget them.
+unsigned LocalClockGeneration();
+
 // Re-reads TZ and forgets every cached offset; for tests that switch zones.
 void ResetLocalClock();
 

@@ -94,6 +94,16 @@ std::string TextReader::RestOfLine() {
     return line;
 }
 
+std::string_view TextReader::RestOfLineView() {
+    if (m_failed || AtEnd()) {
+        return std::string_view();
+    }
+    size_t next = 0;
+    std::string_view line = Line(next);
+    m_pos = next;
+    return line;
+}
+
 double TextReader::ExtractDouble() {
     if (m_failed) {
         return 0.0;

@@ -39,6 +39,9 @@ public:
     bool ReadHeader(std::string_view keyword);
     // The rest of the current line, its line end consumed (no length limit).
     std::string RestOfLine();
+    // The same as a view into the text, valid while the reader lives; for
+    // hot loops that only parse the value.
+    std::string_view RestOfLineView();
     // Formatted extraction: white space skipped, then a number; a missing
     // number fails the reader and yields 0.
     double ExtractDouble();

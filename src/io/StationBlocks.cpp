@@ -106,10 +106,10 @@ void ReadSeriesBlock(TextReader& in, DataSeries& series) {
     }
     for (int i = 0; i < count; ++i) {
         ExpectHeader(in, "time");
-        std::string text = in.RestOfLine();
+        std::string_view text = in.RestOfLineView();
         KTRTime time = KTRTime::FromStoredForm(text);
         if (!time.IsValid() && !in.Failed()) {
-            throw InputError("Parse error: unable to read the time '" + text + "'");
+            throw InputError("Parse error: unable to read the time '" + std::string(text) + "'");
         }
         ExpectHeader(in, "data");
         double value = in.ExtractDouble();

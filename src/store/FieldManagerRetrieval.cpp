@@ -3,6 +3,7 @@
 // walks the grid once, every series carrying its scan position from one
 // interval to the next, so a call costs one pass over the points.
 #include <algorithm>
+#include <limits>
 
 #include "core/IntervalGrid.h"
 #include "core/UserInterface.h"
@@ -11,6 +12,8 @@
 namespace zav {
 
 namespace {
+
+using IntervalBounds = IntervalGrid::Bounds;
 
 bool NamedBy(const IndexInfo& entry, const std::string& name) {
     return name == entry.name ||
@@ -151,13 +154,23 @@ void ZAVFieldManager::ReportMissingUnits(const ScanList& list) {
     }
 }
 
-void ZAVFieldManager::SearchRecords(ScanList& list, int64_t first, int64_t last,
-                                    IntervalStats& stats, size_t i) {
-    ReportMissingUnits(list);
-    double sum = 0.0;
-    double low = 0.0;
-    double high = 0.0;
-    size_t count = 0;
+void ZAVFieldManager::SearchRecords(ScanList& list, const IntervalBounds* bounds, size_t from,
+                                    size_t count, IntervalStats& stats) {
+    for (size_t j = 0; j < count; ++j) {
+        ReportMissingUnits(list);
+    }
+    // Running statistics per interval. Series are taken one after another
+    // over the whole run, which adds each interval's values in the same
+    // order as taking the intervals one after another would. "Nothing yet"
+    // is a count of 0, never a special value: the extremes start beyond any
+    // value, so the first value sets both, whatever it is.
+    struct Running {
+        double sum = 0.0;
+        double low = std::numeric_limits<double>::infinity();
+        double high = -std::numeric_limits<double>::infinity();
+        size_t count = 0;
+    };
+    Running running[kIntervalBatch];
     for (SeriesScan& scan : list.scans) {
         const Conversion convert = ConversionOf(*scan.series, scan.units);
         const KTRTime* times = scan.series->Times().data();
@@ -165,62 +178,70 @@ void ZAVFieldManager::SearchRecords(ScanList& list, int64_t first, int64_t last,
         const int32_t* masks = scan.series->Masks().data();
         const size_t size = scan.series->Size();
         size_t k = scan.position;
-        for (; k < size; ++k) {
-            const int64_t t = times[k].Instant();
-            if (t > last) {
-                break;
+        for (size_t j = 0; j < count && k < size; ++j) {
+            const int64_t first = bounds[j].first;
+            const int64_t last = bounds[j].last;
+            // Locals, not the array slot, so the loop keeps them in
+            // registers.
+            Running r = running[j];
+            for (; k < size; ++k) {
+                const int64_t t = times[k].Instant();
+                if (t > last) {
+                    break;
+                }
+                if (masks[k] != 0 || t < first) {
+                    continue;
+                }
+                const double v = convert(values[k]);
+                r.low = std::min(r.low, v);
+                r.high = std::max(r.high, v);
+                r.sum += v;
+                ++r.count;
             }
-            if (masks[k] != 0 || t < first) {
-                continue;
-            }
-            const double v = convert(values[k]);
-            // The first value of the interval sets both extremes, whatever
-            // it is: no value can be mistaken for "nothing yet".
-            if (count == 0) {
-                low = v;
-                high = v;
-            } else {
-                low = std::min(low, v);
-                high = std::max(high, v);
-            }
-            sum += v;
-            ++count;
+            running[j] = r;
         }
         scan.position = k;
     }
-    if (count > 0) {
-        stats.min[i] = low;
-        stats.max[i] = high;
+    double* min = stats.min.data() + from;
+    double* max = stats.max.data() + from;
+    double* mean = stats.mean.data() + from;
+    double* present = stats.present.data() + from;
+    for (size_t j = 0; j < count; ++j) {
+        const Running& r = running[j];
+        const bool any = r.count > 0;
+        min[j] = any ? r.low : 0.0;
+        max[j] = any ? r.high : 0.0;
         // One value is its own mean; skipping the division matters when
         // intervals are as fine as the points.
-        stats.mean[i] = count == 1 ? sum : sum / static_cast<double>(count);
-        stats.present[i] = 1.0;
-    } else {
-        stats.min[i] = 0.0;
-        stats.max[i] = 0.0;
-        stats.mean[i] = 0.0;
-        stats.present[i] = 0.0;
+        mean[j] = !any ? 0.0 : r.count == 1 ? r.sum : r.sum / static_cast<double>(r.count);
+        present[j] = any ? 1.0 : 0.0;
     }
 }
 
-void ZAVFieldManager::SearchRecords(ScanList& list, int64_t first, int64_t last,
-                                    std::vector<double>& present, size_t i) {
-    ReportMissingUnits(list);
+void ZAVFieldManager::SearchRecords(ScanList& list, const IntervalBounds* bounds, size_t from,
+                                    size_t count, std::vector<double>& present) {
+    for (size_t j = 0; j < count; ++j) {
+        ReportMissingUnits(list);
+    }
     for (SeriesScan& scan : list.scans) {
         const std::vector<KTRTime>& times = scan.series->Times();
         const int32_t* masks = scan.series->Masks().data();
         const size_t size = times.size();
         size_t k = scan.position;
-        for (; k < size; ++k) {
-            const int64_t t = times[k].Instant();
-            if (t > last) {
-                break;
-            }
-            if (masks[k] == 0 && t >= first) {
-                present[i] = 1.0;
-                // Nothing more of this interval matters: jump past it.
-                k = FirstAfter(times, k, last);
-                break;
+        for (size_t j = 0; j < count && k < size; ++j) {
+            const int64_t first = bounds[j].first;
+            const int64_t last = bounds[j].last;
+            for (; k < size; ++k) {
+                const int64_t t = times[k].Instant();
+                if (t > last) {
+                    break;
+                }
+                if (masks[k] == 0 && t >= first) {
+                    present[from + j] = 1.0;
+                    // Nothing more of this interval matters: jump past it.
+                    k = FirstAfter(times, k, last);
+                    break;
+                }
             }
         }
         scan.position = k;
@@ -245,8 +266,12 @@ int ZAVFieldManager::GetData(const std::string& station, const std::string& para
         scan.position = FirstAtOrAfter(scan.series->Times(), 0, start.Instant());
     }
     IntervalStats stats{min, max, mean, present};
-    grid.ForEachInterval(
-        [&](size_t i, int64_t first, int64_t last) { SearchRecords(list, first, last, stats, i); });
+    IntervalBounds bounds[kIntervalBatch];
+    for (size_t from = 0; from < n; from += kIntervalBatch) {
+        const size_t count = std::min(kIntervalBatch, n - from);
+        grid.FillBounds(static_cast<int>(from), static_cast<int>(count), bounds);
+        SearchRecords(list, bounds, from, count, stats);
+    }
     if (fillGaps && n > 0) {
         // The value a run at the start begins from: the converted first
         // point (masked or not) of the last listed series that has points.
@@ -274,9 +299,12 @@ int ZAVFieldManager::GetAvailability(const std::string& parameter, const std::st
     for (SeriesScan& scan : list.scans) {
         scan.position = FirstAtOrAfter(scan.series->Times(), 0, start.Instant());
     }
-    grid.ForEachInterval([&](size_t i, int64_t first, int64_t last) {
-        SearchRecords(list, first, last, present, i);
-    });
+    IntervalBounds bounds[kIntervalBatch];
+    for (size_t from = 0; from < n; from += kIntervalBatch) {
+        const size_t count = std::min(kIntervalBatch, n - from);
+        grid.FillBounds(static_cast<int>(from), static_cast<int>(count), bounds);
+        SearchRecords(list, bounds, from, count, present);
+    }
     return 1;
 }
 

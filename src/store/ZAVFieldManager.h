@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "core/IntervalGrid.h"
 #include "core/KTRTime.h"
 #include "store/DataSource.h"
 #include "store/IndexRecords.h"
@@ -130,12 +131,13 @@ private:
     ScanList ListSeriesForData(const std::string& station, const std::string& parameter);
     ScanList ListSeriesForAvailability(const std::string& parameter, const std::string& station);
     void AddScan(ScanList& list, int index) const;
-    // The one-interval scans: statistics into slot i of the results, or
-    // presence alone.
-    void SearchRecords(ScanList& list, int64_t first, int64_t last, IntervalStats& stats,
-                       size_t i);
-    void SearchRecords(ScanList& list, int64_t first, int64_t last, std::vector<double>& present,
-                       size_t i);
+    // The interval scans, over a run of consecutive intervals (results from
+    // slot `from` on): statistics, or presence alone.
+    static constexpr size_t kIntervalBatch = 256;
+    void SearchRecords(ScanList& list, const IntervalGrid::Bounds* bounds, size_t from,
+                       size_t count, IntervalStats& stats);
+    void SearchRecords(ScanList& list, const IntervalGrid::Bounds* bounds, size_t from,
+                       size_t count, std::vector<double>& present);
     void ReportMissingUnits(const ScanList& list);
     // Fills runs of intervals without values by straight lines; `leading`
     // stands before interval 0 when a run starts there.
