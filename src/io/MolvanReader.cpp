@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <string_view>
 #include <unordered_map>
 
@@ -58,19 +57,23 @@ ColumnHeadings ReadHeadings(TextReader& in) {
     return headings;
 }
 
-// "YYYYMMDDhhmm" at the start of the first field. A year that the time
-// value cannot hold (100 to 999 and the like) counts as unreadable rather
-// than putting an invalid time into the store.
-bool ReadLineTime(const std::string& field, KTRTime& time) {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    int hour = 0;
-    int minute = 0;
-    if (std::sscanf(field.c_str(), "%4d%2d%2d%2d%2d", &year, &month, &day, &hour, &minute) != 5) {
-        return false;
+// The first field starts with "YYYYMMDDhhmm". Only digits count: a dash or
+// a sign read as part of a number (as in "1996-05-15") would give a wrong
+// date instead of an error. A year that the time value cannot hold (100 to
+// 999, say) is as unreadable, rather than an invalid time in the store.
+bool ReadLineTime(std::string_view field, KTRTime& time) {
+    static constexpr int kWidths[5] = {4, 2, 2, 2, 2};
+    int parts[5] = {0, 0, 0, 0, 0};
+    size_t pos = 0;
+    for (int i = 0; i < 5; ++i) {
+        for (int n = 0; n < kWidths[i]; ++n, ++pos) {
+            if (pos >= field.size() || field[pos] < '0' || field[pos] > '9') {
+                return false;
+            }
+            parts[i] = parts[i] * 10 + (field[pos] - '0');
+        }
     }
-    time = KTRTime(year, month, day, hour, minute, 0);
+    time = KTRTime(parts[0], parts[1], parts[2], parts[3], parts[4], 0);
     return time.IsValid();
 }
 

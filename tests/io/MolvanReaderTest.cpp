@@ -121,6 +121,8 @@ TEST(MolvanReader, UnreadableDateFailsTheWholeFile) {
     const std::vector<std::string> badLines = {
         "STATION     KESTREL-01      4.5",  // no digits at all
         "1995030110  KESTREL-01      4.5",  // four numbers only
+        "1995-03-01  KESTREL-01      4.5",  // dashes are not signs here
+        "+99503011030KESTREL-01      4.5",
         "050003011030KESTREL-01      4.5",  // a year the time value cannot hold
     };
     for (const std::string& bad : badLines) {
