@@ -109,7 +109,7 @@ void ReadSeriesBlock(TextReader& in, DataSeries& series) {
         std::string text = in.RestOfLine();
         KTRTime time = KTRTime::FromStoredForm(text);
         if (!time.IsValid() && !in.Failed()) {
-            throw InputError("Parse error: unable to read the time '" + text + "'");
+            throw InputError("Parse error: unable to read the time '" + Trim(text) + "'");
         }
         ExpectHeader(in, "data");
         double value = in.ExtractDouble();
