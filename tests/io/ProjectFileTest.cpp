@@ -227,6 +227,23 @@ TEST_F(ProjectFileTest, BinaryJunkIsRefusedWithoutHarm) {
     EXPECT_EQ(ui.messages.size(), 50u);
 }
 
+TEST_F(ProjectFileTest, DamagedCopiesOfARealProjectOpenOrFailCleanly) {
+    const std::string original = ReadFile(test::DataPath("../../examples/sample.zav"));
+    std::mt19937 random(11);
+    for (int round = 0; round < 60; ++round) {
+        std::string text = original.substr(0, random() % original.size());
+        for (int flips = random() % 20; flips > 0 && !text.empty(); --flips) {
+            text[random() % text.size()] = static_cast<char>(random());
+        }
+        WriteFile(dir.File("damaged.zav"), text);
+        CZAVDoc doc(ui, Environment());
+        if (doc.OnOpenDocument(dir.File("damaged.zav"))) {
+            // Whatever was read must save again.
+            EXPECT_FALSE(doc.ProjectText().empty());
+        }
+    }
+}
+
 TEST_F(ProjectFileTest, SavingIntoAFolderOrAMissingFolderFailsAndKeepsTheOldFile) {
     CZAVDoc doc(ui, Environment());
     Fill(doc);
