@@ -1,47 +1,16 @@
+// zav-cli add, run as a user runs it on the example agency files.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
-#include <string>
-
+#include "CliRunner.h"
 #include "TestSupport.h"
 
 namespace zav {
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs zav-cli with `arguments` (already quoted for the shell).
-CliRun RunCli(const test::TempDir& dir, const std::string& arguments) {
-    std::string errFile = dir.File("stderr.txt");
-    std::string command =
-        std::string("'") + ZAV_CLI_PATH + "' " + arguments + " 2>'" + errFile + "'";
-    CliRun run;
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    char buf[4096];
-    size_t n = 0;
-    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) {
-        run.out.append(buf, n);
-    }
-    int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.err = test::ReadFile(errFile);
-    return run;
-}
-
-std::string Quoted(const std::string& path) {
-    return "'" + path + "'";
-}
+using test::RunCli;
 
 std::string Example(const std::string& name) {
-    return Quoted(std::string(ZAV_EXAMPLES_DIR) + "/" + name);
+    return test::DataPath("../../examples/" + name);
 }
 
 // The part of "info" that does not name the source files.
@@ -50,16 +19,15 @@ std::string FromStations(const std::string& info) {
     return at == std::string::npos ? std::string() : info.substr(at);
 }
 
-TEST(AddCommand, ExampleFilesGiveTheirStationsParametersAndUnits) {
+TEST(CliAdd, ExampleFilesGiveTheirStationsParametersAndUnits) {
     test::TempDir dir;
-    std::string project = Quoted(dir.File("basin.zav"));
-    ASSERT_EQ(RunCli(dir, "new " + project).status, 0);
-    CliRun add = RunCli(dir, "add " + project + " " + Example("north-basin.mlv") + " " +
-                                 Example("talverene-daily.pld"));
-    EXPECT_EQ(add.status, 0);
+    std::string project = dir.File("basin.zav");
+    ASSERT_EQ(RunCli({"new", project}).exitStatus, 0);
+    auto add = RunCli({"add", project, Example("north-basin.mlv"), Example("talverene-daily.pld")});
+    EXPECT_EQ(add.exitStatus, 0);
     EXPECT_EQ(add.err, "");
-    CliRun info = RunCli(dir, "info " + project);
-    ASSERT_EQ(info.status, 0);
+    auto info = RunCli({"info", project});
+    ASSERT_EQ(info.exitStatus, 0);
     EXPECT_NE(info.out.find("north-basin.mlv\t28 series\n"), std::string::npos);
     EXPECT_NE(info.out.find("talverene-daily.pld\t4 series\n"), std::string::npos);
     EXPECT_TRUE(
@@ -94,29 +62,28 @@ TEST(AddCommand, ExampleFilesGiveTheirStationsParametersAndUnits) {
                         FromStations(info.out)));
 }
 
-TEST(AddCommand, KeepsTheFilesReadAndFailsWhenOneCouldNotBe) {
+TEST(CliAdd, KeepsTheFilesReadAndFailsWhenOneCouldNotBe) {
     test::TempDir dir;
-    std::string project = Quoted(dir.File("basin.zav"));
-    std::string out = Quoted(dir.File("out.zav"));
-    ASSERT_EQ(RunCli(dir, "new " + project).status, 0);
-    std::string before = test::ReadFile(dir.File("basin.zav"));
+    std::string project = dir.File("basin.zav");
+    std::string out = dir.File("out.zav");
+    ASSERT_EQ(RunCli({"new", project}).exitStatus, 0);
+    std::string before = test::ReadFile(project);
     std::string bad = test::DataPath("bad-date.mlv");
-    CliRun add = RunCli(dir, "add " + project + " " + Quoted(bad) + " " +
-                                 Example("talverene-daily.pld") + " -o " + out);
-    EXPECT_EQ(add.status, 1);
+    auto add = RunCli({"add", project, bad, Example("talverene-daily.pld"), "-o", out});
+    EXPECT_EQ(add.exitStatus, 1);
     EXPECT_EQ(add.err,
-              "Parse error reading line 1996-05-15  NB-ASHFORD-0101    14.9     9.6 in file " +
+              "Parse error reading line 1996-05-15  NB-ASHFORD-0101    14.9     9.6 "
+              "in file " +
                   bad + "\n");
-    EXPECT_EQ(test::ReadFile(dir.File("basin.zav")), before);
-    CliRun info = RunCli(dir, "info " + out);
+    // -o leaves the project as it was; the output holds the file that was read.
+    EXPECT_EQ(test::ReadFile(project), before);
+    auto info = RunCli({"info", out});
     EXPECT_NE(info.out.find("Sources (1):\n"), std::string::npos);
     EXPECT_NE(info.out.find("talverene-daily.pld\t4 series\n"), std::string::npos);
 
-    CliRun usage = RunCli(dir, "add " + project);
-    EXPECT_EQ(usage.status, 2);
-    CliRun missingProject =
-        RunCli(dir, "add " + Quoted(dir.File("none.zav")) + " " + Example("north-basin.mlv"));
-    EXPECT_EQ(missingProject.status, 1);
+    EXPECT_EQ(RunCli({"add", project}).exitStatus, 2);
+    auto missingProject = RunCli({"add", dir.File("none.zav"), Example("north-basin.mlv")});
+    EXPECT_EQ(missingProject.exitStatus, 1);
     EXPECT_EQ(missingProject.err, "Unable to open " + dir.File("none.zav") + " for reading.\n");
 }
 
