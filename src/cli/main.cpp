@@ -11,6 +11,7 @@ const char* const kHelp =
     "Usage:\n"
     "  zav-cli info PROJECT.zav [--json]\n"
     "  zav-cli new OUT.zav\n"
+    "  zav-cli add PROJECT.zav FILE... [-o OUT.zav]\n"
     "  zav-cli report PROJECT.zav --main stations|parameters\n"
     "          --items NAME[,NAME...] --other NAME\n"
     "          --start YYYY-MM-DD --end YYYY-MM-DD\n"
@@ -22,6 +23,7 @@ const char* const kHelp =
 int main(int argc, char** argv) {
     using namespace zav::cli;
     const std::map<std::string, int (*)(const Words&, std::ostream&, std::ostream&)> commands = {
+        {"add", &AddCommand},
         {"info", &InfoCommand},
         {"new", &NewCommand},
         {"report", &ReportCommand},

@@ -85,18 +85,11 @@ bool TextReader::ReadHeader(std::string_view keyword) {
     return true;
 }
 
-std::string TextReader::RestOfLine() {
-    std::string line;
-    if (m_failed) {
-        return line;
-    }
-    ReadWholeLine(line);
-    return line;
-}
+std::string TextReader::RestOfLine() { return std::string(RestOfLineView()); }
 
 std::string_view TextReader::RestOfLineView() {
     if (m_failed || AtEnd()) {
-        return std::string_view();
+        return {};
     }
     size_t next = 0;
     std::string_view line = Line(next);

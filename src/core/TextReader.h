@@ -39,8 +39,7 @@ public:
     bool ReadHeader(std::string_view keyword);
     // The rest of the current line, its line end consumed (no length limit).
     std::string RestOfLine();
-    // The same as a view into the text, valid while the reader lives; for
-    // hot loops that only parse the value.
+    // The same without a copy; valid until the reader's text changes.
     std::string_view RestOfLineView();
     // Formatted extraction: white space skipped, then a number; a missing
     // number fails the reader and yields 0.

@@ -1,32 +1,25 @@
 // zav-cli report run on tests/data/report.zav: the bytes it prints, its
 // messages and its exit status.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
+#include <sstream>
 
+#include "CliRunner.h"
 #include "TestSupport.h"
 
 namespace zav {
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using CliRun = test::CliResult;
 
+// `options` are words separated by single blanks.
 CliRun Report(const std::string& options) {
-    test::TempDir dir;
-    const std::string command = std::string("'") + ZAV_CLI_PATH + "' report '" +
-                                test::DataPath("report.zav") + "' " + options + " > '" +
-                                dir.File("out") + "' 2> '" + dir.File("err") + "'";
-    CliRun run;
-    int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = test::ReadFile(dir.File("out"));
-    run.err = test::ReadFile(dir.File("err"));
-    return run;
+    std::vector<std::string> words = {"report", test::DataPath("report.zav")};
+    std::istringstream in(options);
+    for (std::string word; in >> word;) {
+        words.push_back(word);
+    }
+    return test::RunCli(words);
 }
 
 const char* const kQuarter = "--start 1995-01-01 --end 1995-03-31 --unit months ";
@@ -35,7 +28,7 @@ TEST(ReportCommandTest, PrintsTheTableFileWithRowsInTheOrderGiven) {
     CliRun values = Report(std::string(kQuarter) +
                            "--main stations --items South,North,Basin "
                            "--other DO --values");
-    EXPECT_EQ(values.status, 0);
+    EXPECT_EQ(values.exitStatus, 0);
     EXPECT_EQ(values.out,
               "Station\t1/1995\t2/1995\t3/1995\r\n"
               "South\t-\t13\t-\r\n"
@@ -57,7 +50,7 @@ TEST(ReportCommandTest, PrintsTheTableFileWithRowsInTheOrderGiven) {
 TEST(ReportCommandTest, PrintsTheTransposedFileAndTheTimeseries) {
     CliRun transposed = Report(std::string(kQuarter) +
                                "--main stations --items North,South --other DO --transpose");
-    EXPECT_EQ(transposed.status, 0);
+    EXPECT_EQ(transposed.exitStatus, 0);
     EXPECT_EQ(transposed.out,
               "Min\r\nStation\tNorth\tSouth\t\r\n1/1995\t1\t-\r\n2/1995\t-\t13\r\n3/1995\t4\t-\r\n"
               "\r\nMax\r\nStation\tNorth\tSouth\t\r\n1/1995\t7\t-\r\n2/1995\t-\t13\r\n"
@@ -73,7 +66,7 @@ TEST(ReportCommandTest, PrintsTheTransposedFileAndTheTimeseries) {
     CliRun series = Report(
         "--start 1995-01-01 --end 1995-01-10 --unit weeks --main stations --items North "
         "--other DO --timeseries");
-    EXPECT_EQ(series.status, 0);
+    EXPECT_EQ(series.exitStatus, 0);
     EXPECT_EQ(series.out, "1.5\t0\t2\t1\t7\t4\t\r\n");
 }
 
@@ -92,7 +85,7 @@ TEST(ReportCommandTest, WhereThePageStopsItPrintsTheMessageAndNothingElse) {
     };
     for (const auto& c : cases) {
         CliRun run = Report(c.options);
-        EXPECT_NE(run.status, 0) << c.options;
+        EXPECT_NE(run.exitStatus, 0) << c.options;
         EXPECT_EQ(run.out, "") << c.options;
         EXPECT_EQ(run.err, c.message) << c.options;
     }
@@ -102,7 +95,7 @@ TEST(ReportCommandTest, AnswersYesToWideTables) {
     CliRun wide = Report(
         "--start 1995-01-01 --end 1996-05-15 --unit days --main stations "
         "--items North --other DO");
-    EXPECT_EQ(wide.status, 0);
+    EXPECT_EQ(wide.exitStatus, 0);
     EXPECT_EQ(wide.err, "There are 501 time points.  Continue? Yes\n");
     EXPECT_EQ(wide.out.substr(0, 28), "Station\t1/1/1995\t1/2/1995\t1/");
     EXPECT_EQ(wide.out.substr(wide.out.size() - 14), "\t0\t0\t0\t0\t0\t0\r\n");
@@ -119,7 +112,7 @@ TEST(ReportCommandTest, RefusesOptionsThatMakeNoRequest) {
           "--start 1995-01-01 --end 1995-03-01 --unit days --main stations --items A --other B "
           "--transpose --timeseries"}) {
         CliRun run = Report(options);
-        EXPECT_EQ(run.status, 2) << options;
+        EXPECT_EQ(run.exitStatus, 2) << options;
         EXPECT_EQ(run.out, "") << options;
     }
 }
