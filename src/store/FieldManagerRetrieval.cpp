@@ -181,9 +181,12 @@ void ZAVFieldManager::SearchRecords(ScanList& list, const IntervalBounds* bounds
         for (size_t j = 0; j < count && k < size; ++j) {
             const int64_t first = bounds[j].first;
             const int64_t last = bounds[j].last;
-            // Locals, not the array slot, so the loop keeps them in
+            // Plain locals, not the array slot, so the loop keeps them in
             // registers.
-            Running r = running[j];
+            double sum = running[j].sum;
+            double low = running[j].low;
+            double high = running[j].high;
+            size_t n = running[j].count;
             for (; k < size; ++k) {
                 const int64_t t = times[k].Instant();
                 if (t > last) {
@@ -193,12 +196,12 @@ void ZAVFieldManager::SearchRecords(ScanList& list, const IntervalBounds* bounds
                     continue;
                 }
                 const double v = convert(values[k]);
-                r.low = std::min(r.low, v);
-                r.high = std::max(r.high, v);
-                r.sum += v;
-                ++r.count;
+                low = v < low ? v : low;
+                high = v > high ? v : high;
+                sum += v;
+                ++n;
             }
-            running[j] = r;
+            running[j] = Running{sum, low, high, n};
         }
         scan.position = k;
     }
