@@ -65,6 +65,28 @@ bool TextReader::ReadWholeLine(std::string& line) {
     return true;
 }
 
+namespace {
+
+// Nearly every header is its keyword right after the previous line end; a
+// plain comparison settles those before the general search.
+bool StartsWithAfterBlanks(std::string_view text, std::string_view keyword) {
+    size_t start = 0;
+    while (start < text.size() && IsBlank(text[start])) {
+        ++start;
+    }
+    if (text.size() - start < keyword.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < keyword.size(); ++i) {
+        if (text[start + i] != keyword[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 bool TextReader::ReadHeader(std::string_view keyword) {
     if (m_failed || AtEnd()) {
         m_failed = true;
@@ -78,6 +100,9 @@ bool TextReader::ReadHeader(std::string_view keyword) {
     }
     std::string_view header = std::string_view(m_text).substr(m_pos, eq - m_pos);
     m_pos = eq + 1;
+    if (StartsWithAfterBlanks(header, keyword)) {
+        return true;
+    }
     if (header.find(keyword) == std::string_view::npos) {
         m_failed = true;
         return false;
