@@ -18,6 +18,13 @@ constexpr int64_t kUnknown = INT64_MIN;
 // About 2,900 years of days (8 MB); wider grids are not remembered.
 constexpr int64_t kMaxCachedDays = int64_t{1} << 20;
 
+// Midnight of the first of a month. A year past the last one a time can hold
+// lies beyond every point: only the end of the span's last interval asks.
+int64_t CalendarStart(int64_t year, int month) {
+    const KTRTime t(year > 9999 ? 10000 : static_cast<int>(year), month, 1, 0, 0, 0);
+    return t.IsValid() ? t.Instant() : std::numeric_limits<int64_t>::max();
+}
+
 int64_t DaysOfInstant(const KTRTime& t) {
     const CalendarFields f = t.Fields();
     return DaysFromCivil(f.year, f.month, f.day);
@@ -133,12 +140,10 @@ int64_t IntervalGrid::PointInstant(int i) const {
     const int64_t k = int64_t{m_every} * i;
     switch (m_unit) {
         case kYears:
-            return KTRTime(static_cast<int>(m_year + k), 1, 1, 0, 0, 0).Instant();
+            return CalendarStart(m_year + k, 1);
         case kMonths: {
-            int64_t month = m_month - 1 + k;
-            return KTRTime(static_cast<int>(m_year + month / 12), static_cast<int>(month % 12) + 1,
-                           1, 0, 0, 0)
-                .Instant();
+            const int64_t month = m_month - 1 + k;
+            return CalendarStart(m_year + month / 12, static_cast<int>(month % 12) + 1);
         }
         case kWeeks:
             return LocalInstant(7 * k, 0);
