@@ -15,6 +15,22 @@ namespace {
 
 using IntervalBounds = IntervalGrid::Bounds;
 
+// Intervals are scanned in runs of this many, their bounds worked out
+// together beforehand.
+constexpr size_t kIntervalBatch = 256;
+
+// Runs `scan(bounds, from, count)` over the whole grid, run by run.
+template <class Scan>
+void ForEachRun(const IntervalGrid& grid, Scan scan) {
+    const size_t n = static_cast<size_t>(grid.Count());
+    IntervalBounds bounds[kIntervalBatch];
+    for (size_t from = 0; from < n; from += kIntervalBatch) {
+        const size_t count = std::min(kIntervalBatch, n - from);
+        grid.FillBounds(static_cast<int>(from), static_cast<int>(count), bounds);
+        scan(bounds, from, count);
+    }
+}
+
 bool NamedBy(const IndexInfo& entry, const std::string& name) {
     return name == entry.name ||
            std::find(entry.members.begin(), entry.members.end(), name) != entry.members.end();
@@ -143,6 +159,13 @@ ZAVFieldManager::ScanList ZAVFieldManager::ListSeriesForAvailability(const std::
     return list;
 }
 
+void ZAVFieldManager::StartScans(ScanList& list, const KTRTime& start) {
+    // Points before the span never count; the first scan starts past them.
+    for (SeriesScan& scan : list.scans) {
+        scan.position = FirstAtOrAfter(scan.series->Times(), 0, start.Instant());
+    }
+}
+
 void ZAVFieldManager::ReportMissingUnits(const ScanList& list) {
     if (list.missingUnits == 0) {
         return;
@@ -265,16 +288,11 @@ int ZAVFieldManager::GetData(const std::string& station, const std::string& para
     for (std::vector<double>* values : {&min, &max, &mean, &present}) {
         EnsureSize(*values, n);
     }
-    for (SeriesScan& scan : list.scans) {
-        scan.position = FirstAtOrAfter(scan.series->Times(), 0, start.Instant());
-    }
+    StartScans(list, start);
     IntervalStats stats{min, max, mean, present};
-    IntervalBounds bounds[kIntervalBatch];
-    for (size_t from = 0; from < n; from += kIntervalBatch) {
-        const size_t count = std::min(kIntervalBatch, n - from);
-        grid.FillBounds(static_cast<int>(from), static_cast<int>(count), bounds);
+    ForEachRun(grid, [&](const IntervalBounds* bounds, size_t from, size_t count) {
         SearchRecords(list, bounds, from, count, stats);
-    }
+    });
     if (fillGaps && n > 0) {
         // The value a run at the start begins from: the converted first
         // point (masked or not) of the last listed series that has points.
@@ -299,15 +317,10 @@ int ZAVFieldManager::GetAvailability(const std::string& parameter, const std::st
     if (list.scans.empty()) {
         return 1;
     }
-    for (SeriesScan& scan : list.scans) {
-        scan.position = FirstAtOrAfter(scan.series->Times(), 0, start.Instant());
-    }
-    IntervalBounds bounds[kIntervalBatch];
-    for (size_t from = 0; from < n; from += kIntervalBatch) {
-        const size_t count = std::min(kIntervalBatch, n - from);
-        grid.FillBounds(static_cast<int>(from), static_cast<int>(count), bounds);
+    StartScans(list, start);
+    ForEachRun(grid, [&](const IntervalBounds* bounds, size_t from, size_t count) {
         SearchRecords(list, bounds, from, count, present);
-    }
+    });
     return 1;
 }
 

@@ -131,9 +131,9 @@ private:
     ScanList ListSeriesForData(const std::string& station, const std::string& parameter);
     ScanList ListSeriesForAvailability(const std::string& parameter, const std::string& station);
     void AddScan(ScanList& list, int index) const;
+    static void StartScans(ScanList& list, const KTRTime& start);
     // The interval scans, over a run of consecutive intervals (results from
     // slot `from` on): statistics, or presence alone.
-    static constexpr size_t kIntervalBatch = 256;
     void SearchRecords(ScanList& list, const IntervalGrid::Bounds* bounds, size_t from,
                        size_t count, IntervalStats& stats);
     void SearchRecords(ScanList& list, const IntervalGrid::Bounds* bounds, size_t from,
