@@ -67,11 +67,31 @@ bool ScanWidthInt(std::string_view text, size_t& pos, int width, int& value) {
 
 }  // namespace
 
+namespace {
+
+// Times are made in runs from the same month (a file's points, a grid), so
+// the day count of the month's first day is remembered; a day of the month
+// only adds to it.
+int64_t DaysOfDate(int year, int month, int day) {
+    struct Memo {
+        int year = 0;
+        int month = 0;
+        int64_t firstDay = 0;
+    };
+    thread_local Memo memo;
+    if (year != memo.year || month != memo.month) {
+        memo = Memo{year, month, DaysFromCivil(year, month, 1)};
+    }
+    return memo.firstDay + (day - 1);
+}
+
+}  // namespace
+
 KTRTime::KTRTime(int year, int month, int day, int hour, int minute, int second) {
     if (!NormaliseYear(year)) {
         return;
     }
-    int64_t local = DaysFromCivil(year, month, day) * kDay + int64_t{hour} * 3600 +
+    int64_t local = DaysOfDate(year, month, day) * kDay + int64_t{hour} * 3600 +
                     int64_t{minute} * 60 + second;
     m_instant = LocalSecondsToInstant(local);
 }

@@ -92,9 +92,14 @@ bool TextReader::ReadHeader(std::string_view keyword) {
         m_failed = true;
         return false;
     }
-    size_t limit = std::min(m_text.size(), m_pos + kMaxLine + 1);
-    size_t eq = m_text.find('=', m_pos);
-    if (eq == std::string::npos || eq >= limit) {
+    // Headers are a few characters long: a plain loop up to the limit beats
+    // a library search, and never looks further than the limit.
+    const size_t limit = std::min(m_text.size(), m_pos + kMaxLine + 1);
+    size_t eq = m_pos;
+    while (eq < limit && m_text[eq] != '=') {
+        ++eq;
+    }
+    if (eq >= limit) {
         m_failed = true;
         return false;
     }
