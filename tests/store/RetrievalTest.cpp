@@ -4,6 +4,7 @@
 
 #include "StoreBuilders.h"
 #include "TestSupport.h"
+#include "core/IntervalGrid.h"
 #include "core/UserInterface.h"
 #include "store/ZAVFieldManager.h"
 
@@ -325,6 +326,51 @@ TEST_F(RetrievalTest, DayIntervalsInUniversalTimeAreCalendarDays) {
                                                  {Day(1995, 4, 3, 1, 30), 3}})}));
     Results r = Data("A", "DO", Day(1995, 4, 2), Day(1995, 4, 3, 23, 59, 59), kDays, 1, 2);
     EXPECT_EQ(r.mean, (std::vector<double>{1, 2.5}));
+}
+
+TEST_F(RetrievalTest, LongScansAgreeWithCountingEachIntervalAlone) {
+    // Forty days of points every 20 minutes, with gaps, masked points and
+    // irregular runs, by 3-hour intervals: more intervals than one run of
+    // the scan takes, and interval sizes that change now and then.
+    test::ScopedTimeZone zone("UTC");
+    DataSeries s = MakeSeries("A", "DO", "mg/l");
+    const KTRTime start = Day(1995, 3, 1);
+    for (int k = 0; k < 40 * 72; ++k) {
+        if (k % 500 < 30) {
+            continue;  // a gap of ten hours now and then
+        }
+        const int64_t extra = k % 211 == 0 ? 7 : 0;  // an extra point
+        s.InsertPoint(start + k * 1200, k % 7 + 0.25 * (k % 3), k % 37 == 0 ? 1 : 0);
+        if (extra) {
+            s.InsertPoint(start + k * 1200 + extra, 100, 0);
+        }
+    }
+    store.AddSource(MakeSource("f", {s}));
+    const KTRTime end = Day(1995, 4, 9, 23, 59, 59);
+    const size_t n = 320;
+    Results r = Data("A", "DO", start, end, kHours, 3, n);
+    const IntervalGrid grid(start, end, kHours, 3);
+    ASSERT_EQ(grid.Count(), static_cast<int>(n));
+    for (size_t i = 0; i < n; ++i) {
+        const IntervalGrid::Bounds b = grid.IntervalBounds(static_cast<int>(i));
+        double sum = 0, low = 0, high = 0;
+        int count = 0;
+        for (size_t k = 0; k < s.Size(); ++k) {
+            const int64_t t = s.Time(k).Instant();
+            if (s.Mask(k) == 0 && t >= b.first && t <= b.last) {
+                low = count == 0 ? s.Value(k) : std::min(low, s.Value(k));
+                high = count == 0 ? s.Value(k) : std::max(high, s.Value(k));
+                sum += s.Value(k);
+                ++count;
+            }
+        }
+        ASSERT_EQ(r.present[i], count > 0 ? 1.0 : 0.0) << i;
+        ASSERT_EQ(r.min[i], low) << i;
+        ASSERT_EQ(r.max[i], high) << i;
+        ASSERT_DOUBLE_EQ(r.mean[i], count > 0 ? sum / count : 0.0) << i;
+    }
+    std::vector<double> present = Availability("DO", "A", start, end, kHours, 3, n);
+    EXPECT_EQ(present, r.present);
 }
 
 }  // namespace
