@@ -1,5 +1,6 @@
 #include "core/KTRTime.h"
 
+#include <charconv>
 #include <cstdio>
 #include <string>
 
@@ -62,26 +63,6 @@ bool ScanWidthInt(std::string_view text, size_t& pos, int width, int& value) {
     value = static_cast<int>(negative ? -v : v);
     pos = i;
     return true;
-}
-
-void AppendPadded(std::string& out, int value, int width) {
-    char buf[16];
-    int n = std::snprintf(buf, sizeof buf, "%*d", width, value);
-    out.append(buf, static_cast<size_t>(n));
-}
-
-// Fast path for the common two-place field; same text as "%2d".
-void AppendTwo(std::string& out, int value) {
-    if (value >= 0 && value < 100) {
-        if (value < 10) {
-            out.push_back(' ');
-        } else {
-            out.push_back(static_cast<char>('0' + value / 10));
-        }
-        out.push_back(static_cast<char>('0' + value % 10));
-    } else {
-        AppendPadded(out, value, 2);
-    }
 }
 
 }  // namespace
@@ -205,23 +186,30 @@ std::string KTRTime::ToText() const {
                   f.second);
 }
 
-void KTRTime::AppendStoredForm(std::string& out) const {
+size_t KTRTime::WriteStoredForm(char* out) const {
     CalendarFields f = Fields();
+    size_t n = 0;
     if (f.year >= 1000 && f.year <= 9999) {
-        AppendInt(out, f.year);
+        n = static_cast<size_t>(std::to_chars(out, out + 8, f.year).ptr - out);
     } else {
-        AppendPadded(out, f.year, 4);
+        n = static_cast<size_t>(std::snprintf(out, 16, "%4d", f.year));
     }
-    out.push_back(':');
-    AppendTwo(out, f.month);
-    out.push_back(':');
-    AppendTwo(out, f.day);
-    out.push_back(':');
-    AppendTwo(out, f.hour);
-    out.push_back(':');
-    AppendTwo(out, f.minute);
-    out.push_back(':');
-    AppendTwo(out, f.second);
+    const int rest[5] = {f.month, f.day, f.hour, f.minute, f.second};
+    for (int value : rest) {
+        out[n++] = ':';
+        if (value >= 0 && value < 100) {
+            out[n++] = value < 10 ? ' ' : static_cast<char>('0' + value / 10);
+            out[n++] = static_cast<char>('0' + value % 10);
+        } else {
+            n += static_cast<size_t>(std::snprintf(out + n, 12, "%2d", value));
+        }
+    }
+    return n;
+}
+
+void KTRTime::AppendStoredForm(std::string& out) const {
+    char buf[64];
+    out.append(buf, WriteStoredForm(buf));
 }
 
 std::string KTRTime::ToStoredForm() const {

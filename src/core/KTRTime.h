@@ -78,6 +78,8 @@ public:
     // Stored form "%4d:%2d:%2d:%2d:%2d:%2d", without a line end.
     std::string ToStoredForm() const;
     void AppendStoredForm(std::string& out) const;
+    // The same into a buffer of at least 64 characters; returns the length.
+    size_t WriteStoredForm(char* out) const;
 
 private:
     static constexpr int64_t kInvalid = INT64_MIN;

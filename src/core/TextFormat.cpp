@@ -1,6 +1,7 @@
 #include "core/TextFormat.h"
 
 #include <cerrno>
+#include <cmath>
 #include <charconv>
 #include <climits>
 #include <cstdarg>
@@ -64,17 +65,143 @@ std::string FormatG(double value) {
     return out;
 }
 
-void AppendExact(std::string& out, double value) {
-    char buf[64];
-    auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 6);
-    double back = 0.0;
-    auto check = std::from_chars(buf, result.ptr, back);
-    if (check.ec != std::errc() || back != value) {
-        // More than six significant digits are needed: the shortest exact
-        // form, still in %g style.
-        result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general);
+namespace {
+
+// "%g" text built from a decimal significand and its exponent: the style
+// choice and trailing-zero removal that printf makes for precision 6.
+size_t ComposeG(char* out, bool negative, const char* digits, int count, int exponent) {
+    char* p = out;
+    if (negative) {
+        *p++ = '-';
     }
-    out.append(buf, result.ptr);
+    if (exponent < -4 || exponent >= 6) {
+        *p++ = digits[0];
+        if (count > 1) {
+            *p++ = '.';
+            for (int i = 1; i < count; ++i) {
+                *p++ = digits[i];
+            }
+        }
+        *p++ = 'e';
+        *p++ = exponent < 0 ? '-' : '+';
+        int e = exponent < 0 ? -exponent : exponent;
+        if (e >= 100) {
+            *p++ = static_cast<char>('0' + e / 100);
+        }
+        *p++ = static_cast<char>('0' + (e / 10) % 10);
+        *p++ = static_cast<char>('0' + e % 10);
+    } else if (exponent >= 0) {
+        for (int i = 0; i <= exponent; ++i) {
+            *p++ = i < count ? digits[i] : '0';
+        }
+        if (count > exponent + 1) {
+            *p++ = '.';
+            for (int i = exponent + 1; i < count; ++i) {
+                *p++ = digits[i];
+            }
+        }
+    } else {
+        *p++ = '0';
+        *p++ = '.';
+        for (int i = 0; i < -exponent - 1; ++i) {
+            *p++ = '0';
+        }
+        for (int i = 0; i < count; ++i) {
+            *p++ = digits[i];
+        }
+    }
+    return static_cast<size_t>(p - out);
+}
+
+}  // namespace
+
+namespace {
+
+const double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                               1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// Measured values usually have a few decimals. When v = r / 10^k for an
+// integer r with at most six significant digits, the division being
+// correctly rounded, r's digits are exactly what "%g" prints. Returns the
+// length written, or 0 when the value is not of that kind.
+size_t ComposeShortDecimal(char* out, double value) {
+    double magnitude = std::fabs(value);
+    if (!(magnitude < 1e15) || magnitude < 1e-9) {
+        return value == 0.0 && !std::signbit(value) ? (out[0] = '0', 1) : 0;
+    }
+    for (int k = 0; k < 16; ++k) {
+        double scaled = magnitude * kPowersOfTen[k];
+        if (scaled >= 1e15) {
+            return 0;
+        }
+        double r = std::nearbyint(scaled);
+        if (r / kPowersOfTen[k] != magnitude) {
+            continue;
+        }
+        auto integer = static_cast<long long>(r);
+        char digits[24];
+        int count = static_cast<int>(std::to_chars(digits, digits + sizeof digits, integer).ptr - digits);
+        int exponent = count - 1 - k;
+        while (count > 1 && digits[count - 1] == '0') {
+            --count;
+        }
+        if (count > 6) {
+            return 0;
+        }
+        return ComposeG(out, value < 0, digits, count, exponent);
+    }
+    return 0;
+}
+
+}  // namespace
+
+size_t WriteExact(char* out, double value) {
+    if (size_t n = ComposeShortDecimal(out, value)) {
+        return n;
+    }
+    char buf[64];
+    // The shortest digits that read back exactly. When there are at most
+    // six, "%g" would print those very digits, so compose its text from them.
+    auto shortest = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+    const char* p = buf;
+    bool negative = *p == '-';
+    if (negative) {
+        ++p;
+    }
+    if (!(*p >= '0' && *p <= '9')) {
+        auto special = std::to_chars(out, out + kNumberBuffer, value, std::chars_format::general, 6);
+        return static_cast<size_t>(special.ptr - out);  // inf and nan
+    }
+    char digits[20];
+    int count = 0;
+    while (p < shortest.ptr && *p != 'e') {
+        if (*p != '.' && count < 20) {
+            digits[count++] = *p;
+        }
+        ++p;
+    }
+    int exponent = (p < shortest.ptr) ? std::atoi(p + 1) : 0;
+    if (count <= 6) {
+        return ComposeG(out, negative, digits, count, exponent);
+    }
+    // More than six significant digits are needed: the fewest that read
+    // back exactly, still in %g style.
+    std::to_chars_result result{};
+    for (int precision = 7; precision <= 17; ++precision) {
+        result = std::to_chars(out, out + kNumberBuffer, value, std::chars_format::general,
+                               precision);
+        double back = 0.0;
+        auto check = std::from_chars(out, result.ptr, back);
+        if (check.ec == std::errc() && back == value) {
+            break;
+        }
+    }
+    return static_cast<size_t>(result.ptr - out);
+}
+
+void AppendExact(std::string& out, double value) {
+    char buf[kNumberBuffer];
+    out.append(buf, WriteExact(buf, value));
 }
 
 std::string FormatExact(double value) {

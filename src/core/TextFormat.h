@@ -19,6 +19,10 @@ void AppendG(std::string& out, double value);
 // that uses atof.
 std::string FormatExact(double value);
 void AppendExact(std::string& out, double value);
+// The same into a buffer of at least kNumberBuffer characters; returns the
+// length written. For writers that build a whole line at once.
+constexpr size_t kNumberBuffer = 40;
+size_t WriteExact(char* out, double value);
 
 void AppendInt(std::string& out, long long value);
 

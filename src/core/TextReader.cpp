@@ -85,12 +85,15 @@ bool TextReader::ReadHeader(std::string_view keyword) {
     return true;
 }
 
-std::string TextReader::RestOfLine() {
-    std::string line;
-    if (m_failed) {
-        return line;
+std::string TextReader::RestOfLine() { return std::string(RestOfLineView()); }
+
+std::string_view TextReader::RestOfLineView() {
+    if (m_failed || AtEnd()) {
+        return {};
     }
-    ReadWholeLine(line);
+    size_t next = 0;
+    std::string_view line = Line(next);
+    m_pos = next;
     return line;
 }
 

@@ -39,6 +39,8 @@ public:
     bool ReadHeader(std::string_view keyword);
     // The rest of the current line, its line end consumed (no length limit).
     std::string RestOfLine();
+    // The same without a copy; valid until the reader's text changes.
+    std::string_view RestOfLineView();
     // Formatted extraction: white space skipped, then a number; a missing
     // number fails the reader and yields 0.
     double ExtractDouble();

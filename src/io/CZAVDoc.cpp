@@ -73,7 +73,7 @@ bool CZAVDoc::OnOpenDocument(const std::string& path) {
 
 std::string CZAVDoc::ProjectText() const {
     std::string out;
-    out.reserve(64 + m_store.PointCount() * 48);
+    out.reserve(64 + m_store.PointCount() * 56);
     out += "spreaadsheetParseString =";
     AppendLineValue(out, m_parseString);
     out += kLineEnd;

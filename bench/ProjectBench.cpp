@@ -1,0 +1,116 @@
+// Opening and saving large projects, and the memory a loaded store takes.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <unistd.h>
+
+#include <cmath>
+
+#include "LargeProjects.h"
+#include "core/TextFormat.h"
+#include "core/UserInterface.h"
+#include "io/CZAVDoc.h"
+
+namespace zav::bench {
+namespace {
+
+// 100 series of 10,000 points: a million points.
+const LargeProjectShape kMillion{100, 10000, 3600, 1};
+
+const std::string& MillionPointProject() {
+    static const std::string path = [] {
+        std::string p = "/tmp/zav-bench-million-" + std::to_string(::getpid()) + ".zav";
+        WriteLargeProject(p, kMillion);
+        return p;
+    }();
+    return path;
+}
+
+DocumentEnvironment QuietEnvironment() {
+    DocumentEnvironment env;
+    env.programDir = "/tmp/zav-bench-";  // its own conversions file
+    env.applyWorkingDirectory = false;
+    return env;
+}
+
+void BM_OpenProject(benchmark::State& state) {
+    const std::string& path = MillionPointProject();
+    ScriptedUserInterface ui;
+    size_t heapGrowth = 0;
+    for (auto _ : state) {
+        size_t before = mallinfo2().uordblks;
+        CZAVDoc doc(ui, QuietEnvironment());
+        if (!doc.OnOpenDocument(path)) {
+            state.SkipWithError("open failed");
+            return;
+        }
+        heapGrowth = mallinfo2().uordblks - before;
+        benchmark::DoNotOptimize(doc.FieldManager().PointCount());
+    }
+    state.counters["bytes_per_point"] = static_cast<double>(heapGrowth) / 1e6;
+}
+BENCHMARK(BM_OpenProject)->Unit(benchmark::kMillisecond);
+
+void BM_SaveProject(benchmark::State& state) {
+    ScriptedUserInterface ui;
+    CZAVDoc doc(ui, QuietEnvironment());
+    FillLargeStore(doc.FieldManager(), kMillion);
+    std::string path = "/tmp/zav-bench-save-" + std::to_string(::getpid()) + ".zav";
+    for (auto _ : state) {
+        if (!doc.OnSaveDocument(path)) {
+            state.SkipWithError("save failed");
+            return;
+        }
+    }
+    ::unlink(path.c_str());
+}
+BENCHMARK(BM_SaveProject)->Unit(benchmark::kMillisecond);
+
+void BM_ProjectText(benchmark::State& state) {
+    ScriptedUserInterface ui;
+    CZAVDoc doc(ui, QuietEnvironment());
+    FillLargeStore(doc.FieldManager(), kMillion);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(doc.ProjectText());
+    }
+}
+BENCHMARK(BM_ProjectText)->Unit(benchmark::kMillisecond);
+
+// The two per-point conversions of a save, a million times each.
+void BM_WriteExactMillion(benchmark::State& state) {
+    std::vector<double> values;
+    for (int i = 0; i < 1000000; ++i) {
+        values.push_back(std::round(4000 + 2500 * std::sin(i * 0.001)) / 100.0);
+    }
+    char buf[kNumberBuffer];
+    for (auto _ : state) {
+        size_t total = 0;
+        for (double v : values) {
+            total += WriteExact(buf, v);
+        }
+        benchmark::DoNotOptimize(total);
+    }
+}
+BENCHMARK(BM_WriteExactMillion)->Unit(benchmark::kMillisecond);
+
+void BM_WriteStoredFormMillion(benchmark::State& state) {
+    const KTRTime start(1990, 1, 1, 0, 0, 0);
+    char buf[64];
+    for (auto _ : state) {
+        size_t total = 0;
+        for (int i = 0; i < 1000000; ++i) {
+            total += (start + int64_t{i} * 3600).WriteStoredForm(buf);
+        }
+        benchmark::DoNotOptimize(total);
+    }
+}
+BENCHMARK(BM_WriteStoredFormMillion)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace zav::bench
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    ::unlink(zav::bench::MillionPointProject().c_str());
+    return 0;
+}

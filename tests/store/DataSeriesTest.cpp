@@ -1,0 +1,101 @@
+// A series keeps its points in time order with one point per time.
+#include "store/DataSeries.h"
+
+#include <gtest/gtest.h>
+
+namespace zav {
+namespace {
+
+KTRTime Day(int d) { return KTRTime(1995, 3, d, 0, 0, 0); }
+
+std::vector<int> Days(const DataSeries& s) {
+    std::vector<int> days;
+    for (const KTRTime& t : s.Times()) {
+        days.push_back(t.Day());
+    }
+    return days;
+}
+
+TEST(DataSeriesPoints, InsertKeepsTimeOrderAndReplacesEqualTimes) {
+    DataSeries s;
+    s.InsertPoint(Day(3), 30, 0);
+    s.InsertPoint(Day(1), 10, 0);
+    s.InsertPoint(Day(2), 20, 0);
+    EXPECT_EQ(Days(s), (std::vector<int>{1, 2, 3}));
+    s.InsertPoint(Day(2), 22, 5);
+    EXPECT_EQ(s.Size(), 3u);
+    EXPECT_EQ(s.Value(1), 22);
+    EXPECT_EQ(s.Mask(1), 5);
+    EXPECT_EQ(s.Values(), (std::vector<double>{10, 22, 30}));
+}
+
+TEST(DataSeriesPoints, ReplaceRefusesAnotherPointsTimeAndSortRestoresOrder) {
+    DataSeries s;
+    for (int d = 1; d <= 4; ++d) {
+        s.InsertPoint(Day(d), d, 0);
+    }
+    EXPECT_EQ(s.ReplacePoint(0, Day(3), 9, 0), 0);
+    EXPECT_EQ(s.ReplacePoint(4, Day(9), 9, 0), 0);
+    EXPECT_EQ(Days(s), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_FALSE(s.NeedsSort());
+    EXPECT_EQ(s.ReplacePoint(1, Day(2), 7, 1), 1);  // its own time
+    EXPECT_EQ(s.ReplacePoint(0, Day(9), 1, 0), 1);
+    EXPECT_TRUE(s.NeedsSort());
+    s.SortByTime(0);
+    EXPECT_EQ(Days(s), (std::vector<int>{2, 3, 4, 9}));
+    EXPECT_EQ(s.Values(), (std::vector<double>{7, 3, 4, 1}));
+    EXPECT_FALSE(s.NeedsSort());
+    s.SortByTime(0);
+    EXPECT_EQ(Days(s), (std::vector<int>{2, 3, 4, 9}));
+}
+
+TEST(DataSeriesPoints, SortIsStableForEqualTimes) {
+    DataSeries s;
+    s.AppendPoint(Day(2), 1, 0);
+    s.AppendPoint(Day(1), 2, 0);
+    s.AppendPoint(Day(2), 3, 0);
+    s.SortByTime(1);
+    EXPECT_EQ(s.Values(), (std::vector<double>{2, 1, 3}));
+}
+
+TEST(DataSeriesPoints, RemoveClosesTheGap) {
+    DataSeries s;
+    for (int d = 1; d <= 8; ++d) {
+        s.InsertPoint(Day(d), d, 0);
+    }
+    s.RemovePoint(5);
+    s.RemovePoint(2);
+    s.RemovePoint(100);
+    EXPECT_EQ(Days(s), (std::vector<int>{1, 2, 4, 5, 7, 8}));
+}
+
+TEST(DataSeriesRange, WidensARunningDateRange) {
+    DataSeries a;
+    a.InsertPoint(KTRTime(1995, 3, 10, 23, 0, 0), 1, 0);
+    a.InsertPoint(KTRTime(1996, 1, 2, 0, 0, 0), 1, 0);
+    DataSeries b;
+    b.InsertPoint(KTRTime(1995, 3, 9, 0, 0, 0), 1, 0);
+    b.InsertPoint(KTRTime(1995, 12, 31, 0, 0, 0), 1, 0);
+    DataSeries empty;
+    int fd = 0, fm = 0, fy = -1, ld = 0, lm = 0, ly = -1;
+    empty.GetDateRange(fd, fm, fy, ld, lm, ly);
+    EXPECT_EQ(fy, -1);
+    a.GetDateRange(fd, fm, fy, ld, lm, ly);
+    b.GetDateRange(fd, fm, fy, ld, lm, ly);
+    EXPECT_EQ((std::vector<int>{fy, fm, fd, ly, lm, ld}),
+              (std::vector<int>{1995, 3, 9, 1996, 1, 2}));
+}
+
+TEST(DataSeriesCentury, MovesEarlyYearsAndSorts) {
+    DataSeries s;
+    s.InsertPoint(KTRTime(1905, 6, 1, 8, 0, 0), 1, 0);
+    s.InsertPoint(KTRTime(1930, 2, 3, 0, 0, 0), 2, 0);
+    s.InsertPoint(KTRTime(1931, 1, 1, 0, 0, 0), 3, 0);
+    s.AddCentury(1930);
+    EXPECT_EQ(s.Values(), (std::vector<double>{3, 1, 2}));
+    EXPECT_EQ(s.Time(1), KTRTime(2005, 6, 1, 8, 0, 0));
+    EXPECT_EQ(s.Time(2), KTRTime(2030, 2, 3, 0, 0, 0));
+}
+
+}  // namespace
+}  // namespace zav
