@@ -1,6 +1,7 @@
 #include "AppTestSupport.h"
 
 #include "app/CGridCtrl.h"
+#include "io/CZAVDoc.h"
 
 namespace {
 QString Cell(int row, int column) {
@@ -29,4 +30,55 @@ void RecordingGridListener::OnGridFocusChanged(CGridCtrl&, int row, int column) 
 
 void RecordingGridListener::OnGridRightClick(CGridCtrl&, int row, int column, const QPoint&) {
     events << "right " + Cell(row, column);
+}
+
+QStringList ScriptedFileDialogs::ChooseOpenFiles(QWidget*, const QString& title,
+                                                 const QString& filterSpec, bool) {
+    titles << title;
+    filters << filterSpec;
+    if (openAnswers.empty()) {
+        return {};
+    }
+    QStringList answer = openAnswers.front();
+    openAnswers.pop_front();
+    return answer;
+}
+
+QString ScriptedFileDialogs::ChooseSaveFile(QWidget*, const QString& title,
+                                            const QString& filterSpec, const QString& proposedName,
+                                            const QString&) {
+    titles << title;
+    filters << filterSpec;
+    proposedNames << proposedName;
+    if (saveAnswers.empty()) {
+        return {};
+    }
+    QString answer = saveAnswers.front();
+    saveAnswers.pop_front();
+    return answer;
+}
+
+AppTestBed::AppTestBed()
+    : settings(std::make_unique<QSettings>(QDir(dir.path()).filePath("settings.ini"),
+                                           QSettings::IniFormat)),
+      previousDir(QDir::currentPath()) {}
+
+AppTestBed::~AppTestBed() {
+    QDir::setCurrent(previousDir);
+}
+
+QString AppTestBed::WriteProject(const QString& name, const std::vector<std::string>& sources) {
+    zav::ScriptedUserInterface quiet;
+    zav::DocumentEnvironment environment;
+    environment.programDir = dir.path().toStdString() + "/";
+    environment.applyWorkingDirectory = false;
+    zav::CZAVDoc doc(quiet, environment);
+    for (const std::string& source : sources) {
+        zav::DataSource data;
+        data.fileName = source;
+        doc.FieldManager().AddSource(std::move(data));
+    }
+    QString path = Path(name);
+    doc.OnSaveDocument(path.toStdString());
+    return path;
 }

@@ -1,0 +1,36 @@
+// zav: the desktop program.
+#include <QApplication>
+#include <QSettings>
+#include <clocale>
+
+#include "app/CMainFrame.h"
+#include "app/CZAVApp.h"
+#include "app/FileDialogs.h"
+#include "app/QtUserInterface.h"
+#include "app/Screenshots.h"
+#include "core/FileIO.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    // Qt takes on the user's locale; numbers in files and tables are read
+    // and written with the C library's own rules.
+    std::setlocale(LC_NUMERIC, "C");
+    QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+    QCoreApplication::setApplicationName(QStringLiteral("ZAV"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.1.12"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("zav"));
+
+    StartOptions options = ParseCommandLine(QCoreApplication::arguments());
+    QSettings settings;
+    QtUserInterface ui;
+    QtFileDialogs dialogs;
+    CZAVApp zav(ui, dialogs, settings, QString::fromStdString(zav::ProgramDirectory()));
+    if (!zav.InitInstance(options)) {
+        return 1;
+    }
+    ui.SetParentWidget(zav.MainFrame());
+    if (!options.screenshotsDir.isEmpty()) {
+        return RenderScreenshots(*zav.MainFrame(), options.screenshotsDir) ? 0 : 1;
+    }
+    return QApplication::exec();
+}
