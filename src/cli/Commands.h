@@ -10,6 +10,7 @@ namespace zav::cli {
 
 using Words = std::vector<std::string>;
 
+int AddCommand(const Words& words, std::ostream& out, std::ostream& err);
 int InfoCommand(const Words& words, std::ostream& out, std::ostream& err);
 int NewCommand(const Words& words, std::ostream& out, std::ostream& err);
 

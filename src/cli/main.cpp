@@ -10,13 +10,15 @@ namespace {
 const char* const kHelp =
     "Usage:\n"
     "  zav-cli info PROJECT.zav [--json]\n"
-    "  zav-cli new OUT.zav\n";
+    "  zav-cli new OUT.zav\n"
+    "  zav-cli add PROJECT.zav FILE... [-o OUT.zav]\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace zav::cli;
     const std::map<std::string, int (*)(const Words&, std::ostream&, std::ostream&)> commands = {
+        {"add", &AddCommand},
         {"info", &InfoCommand},
         {"new", &NewCommand},
     };

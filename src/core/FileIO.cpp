@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <string>
 
 namespace zav {
 
@@ -38,8 +40,14 @@ WriteResult WriteFileSafely(const std::string& path, const std::string& content)
     if (exists && ::access(path.c_str(), W_OK) != 0) {
         return WriteResult::kCannotOpen;
     }
-    std::string temp = path + ".zav-saving";
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // A name of this process's own: two programs saving the same file at once
+    // (the shared conversions file, say) must not write into one temporary.
+    // A file left under this name can only be from a process that died.
+    static std::atomic<int> saveCount{0};
+    std::string temp = path + ".zav-saving-" + std::to_string(::getpid()) + "-" +
+                       std::to_string(++saveCount);
+    ::unlink(temp.c_str());
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
         return WriteResult::kCannotOpen;
     }

@@ -8,6 +8,7 @@
 #include "core/InputError.h"
 #include "core/TextReader.h"
 #include "core/UserInterface.h"
+#include "io/AgencyFile.h"
 #include "io/ProjectFile.h"
 #include "io/StationBlocks.h"
 
@@ -97,6 +98,16 @@ bool CZAVDoc::OnSaveDocument(const std::string& path) {
             return false;
     }
     return false;
+}
+
+int CZAVDoc::AddAgencyFiles(const std::vector<std::string>& paths) {
+    int added = 0;
+    for (const std::string& path : paths) {
+        added += AddAgencyFile(m_store, path);
+    }
+    // Marked even when nothing was chosen, as the menu command always has.
+    m_modified = true;
+    return added;
 }
 
 void CZAVDoc::AddObserver(DocumentObserver* observer) {

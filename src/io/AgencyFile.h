@@ -1,0 +1,29 @@
+// Agency files: the fixed-layout station exports (MOLVAN ".mlv", PELLIDOR
+// ".pld") that users add to a project. The reader is chosen by the path; a
+// file is added to the store only when it was read through without error.
+#pragma once
+
+#include <string>
+
+#include "core/TextReader.h"
+#include "store/DataSource.h"
+#include "store/ZAVFieldManager.h"
+
+namespace zav {
+
+class UserInterface;
+
+// Sets the source's file name and reads the file with the reader its path
+// names: ".mlv" anywhere in it (checked first, case-sensitive), then ".pld".
+// Any other path is refused with a message. True when the file was read.
+bool ReadAgencyFile(DataSource& source, const std::string& path, UserInterface& ui);
+
+// Reads the file into a fresh source and appends it to the store (which
+// rebuilds its indexes) only when the read succeeded. 1 when added, else 0.
+int AddAgencyFile(ZAVFieldManager& store, const std::string& path);
+
+// Loads a whole agency file; shows "Unable to open file <path> for input."
+// and returns false when it cannot be read.
+bool LoadAgencyText(TextReader& in, const std::string& path, UserInterface& ui);
+
+}  // namespace zav

@@ -1,0 +1,23 @@
+// The PELLIDOR reader: printed reports of daily values, one block per
+// station, parameter and water year (October to September), each a table of
+// 31 day rows by 12 month columns. Text between blocks is passed over.
+#pragma once
+
+#include <string>
+
+#include "store/DataSource.h"
+
+namespace zav {
+
+class UserInterface;
+
+// Reads the file at `path` into `source`. False (after a message) when the
+// file cannot be opened or a block's station or parameter line cannot be
+// read; the source is then to be dropped whole.
+bool ReadPellidorFile(DataSource& source, const std::string& path, UserInterface& ui);
+
+// The same over text already in memory; `path` is only named in messages.
+bool ReadPellidorText(DataSource& source, std::string text, const std::string& path,
+                      UserInterface& ui);
+
+}  // namespace zav
