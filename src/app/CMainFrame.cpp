@@ -47,9 +47,9 @@ CMainFrame::CMainFrame(zav::UserInterface& ui, FileDialogs& dialogs, AppSettings
     UpdateFrameState();
     // Menus and captions follow the project windows whenever the program
     // has nothing else to do, as the commands' enabled states do.
-    m_idleConnection = connect(QAbstractEventDispatcher::instance(),
-                               &QAbstractEventDispatcher::aboutToBlock, this,
-                               &CMainFrame::UpdateFrameState);
+    m_idleConnection =
+        connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+                &CMainFrame::UpdateFrameState);
 }
 
 CMainFrame::~CMainFrame() {
@@ -92,7 +92,11 @@ void CMainFrame::CreateActions() {
     connect(MakeAction(cmd::kFileSave), &QAction::triggered, this, [this] { OnFileSave(); });
     connect(MakeAction(cmd::kFileSaveAs), &QAction::triggered, this, [this] { OnFileSaveAs(); });
     connect(MakeAction(cmd::kAppExit), &QAction::triggered, this, &QWidget::close);
-    MakeAction(cmd::kAddAgencyFiles)->setEnabled(false);      // arrives with the agency readers
+    connect(MakeAction(cmd::kAddAgencyFiles), &QAction::triggered, this, [this] {
+        if (CChildFrame* active = ActiveChild()) {
+            active->View().OnAddAgencyFiles();
+        }
+    });
     MakeAction(cmd::kAddFromSpreadsheet)->setEnabled(false);  // arrives with a later version
     MakeAction(cmd::kAddCentury)->setEnabled(false);          // arrives with a later version
     MakeAction(cmd::kViewToolbar)->setCheckable(true);
@@ -273,8 +277,8 @@ void CMainFrame::UpdateFrameState() {
     const QList<CChildFrame*> children = Children();
     CChildFrame* active = ActiveChild();
     ShowMenusFor(active != nullptr);
-    for (int id : {cmd::kFileClose, cmd::kFileSave, cmd::kFileSaveAs, cmd::kWindowNew,
-                   cmd::kWindowCascade, cmd::kWindowTile, cmd::kWindowArrange}) {
+    for (int id : {cmd::kFileClose, cmd::kFileSave, cmd::kFileSaveAs, cmd::kAddAgencyFiles,
+                   cmd::kWindowNew, cmd::kWindowCascade, cmd::kWindowTile, cmd::kWindowArrange}) {
         Action(id)->setEnabled(active != nullptr);
     }
     // Windows of one project are numbered in the order they were opened.
@@ -468,7 +472,9 @@ void CMainFrame::OnWindowArrangeIcons() {
 
 // --- help ---------------------------------------------------------------------
 
-HelpWindow* CMainFrame::Help() const { return m_help; }
+HelpWindow* CMainFrame::Help() const {
+    return m_help;
+}
 
 void CMainFrame::OnHelpFinder() {
     if (!m_help) {

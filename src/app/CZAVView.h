@@ -24,6 +24,10 @@ public:
     // availability page; anything else nothing.
     void OnDocumentUpdate(int hint) override;
 
+    // Data > Add MOLVAN or PELLIDOR format: the files chosen are added in
+    // the order the dialog gives them, then this view's pages reload.
+    void OnAddAgencyFiles();
+
 private:
     zav::CZAVDoc& m_doc;
     FileDialogs& m_dialogs;

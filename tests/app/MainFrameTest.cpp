@@ -126,6 +126,7 @@ private slots:
         QCOMPARE(frame.Action(57601)->shortcut(), QKeySequence("Ctrl+O"));
         QCOMPARE(frame.Action(57603)->shortcut(), QKeySequence("Ctrl+S"));
         QVERIFY(frame.Action(57648)->isEnabled());
+        QVERIFY(frame.Action(32771)->isEnabled());
         QVERIFY(!frame.Action(32774)->isEnabled());
         QVERIFY(!frame.Action(32775)->isEnabled());
 
@@ -256,6 +257,49 @@ private slots:
         // The same file again shows the window it is in.
         QCOMPARE(frame.OpenDocumentFile(path), child);
         QCOMPARE(frame.Children().size(), 1);
+    }
+
+    void addingAgencyFilesListsThemAndMarksTheProject() {
+        // Headings only: each file still becomes a source of its own.
+        const QString headings = "title\n  line two\n  line three\n  units\n";
+        QStringList files;
+        for (const char* name : {"upper.mlv", "lower.mlv"}) {
+            QFile file(m_bed->Path(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(headings.toLatin1());
+            files << file.fileName();
+        }
+        CMainFrame& frame = MakeFrame();
+        CChildFrame* child = frame.OnFileNew();
+        QStringList refreshed;
+        connect(&child->View().Sheet(), &ZAVViewSheet::pageRefreshed, this,
+                [&](SheetPage* page) { refreshed << page->metaObject()->className(); });
+
+        m_bed->ui.messages.clear();
+        m_bed->dialogs.openAnswers = {{files[0], m_bed->Path("gone.mlv"), files[1]}};
+        QAction* command = frame.Action(32771);
+        QVERIFY(command->isEnabled());
+        command->trigger();
+        QCOMPARE(m_bed->dialogs.titles, QStringList({"Open"}));
+        QCOMPARE(m_bed->dialogs.filters,
+                 QStringList({"MOLVAN and PELLIDOR files (*.mlv, *.pld)|*.mlv;*.pld|MOLVAN files "
+                              "(*.mlv) |*.mlv|PELLIDOR files (*.pld)|*.pld||"}));
+        QCOMPARE(m_bed->ui.messages,
+                 std::vector<std::string>({"Unable to open file " +
+                                           m_bed->Path("gone.mlv").toStdString() + " for input."}));
+        QListWidget* list = child->View().Sheet().ProjectInfo().FileList();
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->item(0)->text(), files[0]);
+        QCOMPARE(list->item(1)->text(), files[1]);
+        QCOMPARE(refreshed, QStringList({"ProjectInfoPage", "AggregationPage", "DataAvailPage",
+                                         "DataEditPage", "UnitsPage"}));
+        QVERIFY(child->Project().Doc().IsModified());
+
+        // Cancel adds nothing but still marks the project.
+        child->Project().Doc().SetModifiedFlag(false);
+        command->trigger();
+        QCOMPARE(list->count(), 2);
+        QVERIFY(child->Project().Doc().IsModified());
     }
 
     void aProjectThatCannotBeReadOpensNothing() {
