@@ -12,11 +12,12 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About ZAV"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
+    // The picture fills the width of the box; the text and OK sit below.
+    DialogUnits units(font());
+    const int width = units.X(214);
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("titlePicture"));
-    picture->setAlignment(Qt::AlignCenter);
-    picture->setPixmap(TitlePicture());
-    picture->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    picture->setPixmap(TitlePicture(width));
 
     auto* version = new QLabel(QStringLiteral("ZAV Version 1.1.12"), this);
     version->setObjectName(QStringLiteral("version"));
@@ -27,10 +28,10 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(picture, 1);
+    layout->setContentsMargins(0, 0, 0, units.Y(7));
+    layout->setSpacing(units.Y(7));
+    layout->addWidget(picture);
     layout->addWidget(version);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
-
-    DialogUnits units(font());
-    setFixedSize(units.Size(214, 231).expandedTo(layout->sizeHint()));
+    setFixedSize(width, layout->sizeHint().height());
 }

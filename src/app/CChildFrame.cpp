@@ -12,6 +12,7 @@ CChildFrame::CChildFrame(std::shared_ptr<OpenProject> project, FileDialogs& dial
       m_frame(frame),
       m_view(new CZAVView(m_project->Doc(), dialogs, this)) {
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/zav.svg")));
     setWidget(m_view);
 }
 

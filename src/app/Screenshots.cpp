@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <cstdio>
 
+#include "app/CAboutDialog.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CZAVView.h"
@@ -27,6 +28,14 @@ bool RenderScreenshots(CMainFrame& frame, const QString& dir) {
             std::fprintf(stderr, "Unable to write %s\n", qPrintable(path));
             ok = false;
         }
+    }
+    CAboutDialog about(&frame);
+    about.show();
+    QApplication::processEvents();
+    const QString aboutPath = QDir(dir).filePath(QStringLiteral("about.png"));
+    if (!about.grab().save(aboutPath)) {
+        std::fprintf(stderr, "Unable to write %s\n", qPrintable(aboutPath));
+        ok = false;
     }
     return ok;
 }

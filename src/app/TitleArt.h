@@ -4,5 +4,6 @@
 
 #include <QPixmap>
 
-// Null when the artwork cannot be loaded.
-QPixmap TitlePicture();
+// At its own size (360 x 200), or scaled to `width` pixels across. Null
+// when the artwork cannot be loaded.
+QPixmap TitlePicture(int width = 0);
