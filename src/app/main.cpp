@@ -1,7 +1,9 @@
 // zav: the desktop program.
 #include <QApplication>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <clocale>
+#include <memory>
 
 #include "app/CMainFrame.h"
 #include "app/CZAVApp.h"
@@ -21,10 +23,17 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("zav"));
 
     StartOptions options = ParseCommandLine(QCoreApplication::arguments());
-    QSettings settings;
+    // Pictures for the documentation leave the person's own settings (recent
+    // files, "ZAV CWD") alone.
+    QTemporaryDir scratch;
+    std::unique_ptr<QSettings> settings =
+        options.screenshotsDir.isEmpty()
+            ? std::make_unique<QSettings>()
+            : std::make_unique<QSettings>(scratch.filePath(QStringLiteral("settings.ini")),
+                                          QSettings::IniFormat);
     QtUserInterface ui;
     QtFileDialogs dialogs;
-    CZAVApp zav(ui, dialogs, settings, QString::fromStdString(zav::ProgramDirectory()));
+    CZAVApp zav(ui, dialogs, *settings, QString::fromStdString(zav::ProgramDirectory()));
     if (!zav.InitInstance(options)) {
         return 1;
     }
