@@ -28,7 +28,10 @@ void CChildFrame::UpdateCaption(int windowNumber, int windowCount) {
         caption += QStringLiteral(":%1").arg(windowNumber);
     }
     setWindowTitle(caption + QStringLiteral("[*]"));
-    setWindowModified(m_project->Doc().IsModified());
+    // Runs whenever the program idles: change nothing that has not changed.
+    if (isWindowModified() != m_project->Doc().IsModified()) {
+        setWindowModified(m_project->Doc().IsModified());
+    }
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {

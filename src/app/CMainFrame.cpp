@@ -290,7 +290,10 @@ void CMainFrame::UpdateFrameState() {
         auto& [count, next] = numbering[&child->Project()];
         child->UpdateCaption(++next, count);
     }
-    setWindowModified(active != nullptr && active->Project().Doc().IsModified());
+    const bool modified = active != nullptr && active->Project().Doc().IsModified();
+    if (isWindowModified() != modified) {
+        setWindowModified(modified);
+    }
     if (active == nullptr) {
         setWindowTitle(QStringLiteral("ZAV"));
     }
@@ -389,9 +392,12 @@ void CMainFrame::OnFileClose() {
 bool CMainFrame::SaveProject(OpenProject& project, bool askForName) {
     QString path = project.PathName();
     if (askForName || path.isEmpty()) {
-        path = m_dialogs.ChooseSaveFile(
-            this, QStringLiteral("Save As"), QString::fromLatin1(kProjectFilter),
-            project.Title() + QStringLiteral(".zav"), QStringLiteral("zav"));
+        // A new project proposes its title; a saved one its own file.
+        const QString proposed =
+            project.IsUntitled() ? project.Title() + QStringLiteral(".zav") : project.PathName();
+        path = m_dialogs.ChooseSaveFile(this, QStringLiteral("Save As"),
+                                        QString::fromLatin1(kProjectFilter), proposed,
+                                        QStringLiteral("zav"));
         if (path.isEmpty()) {
             return false;
         }

@@ -227,6 +227,8 @@ private slots:
 
         QVERIFY(frame.OnFileSave());  // no dialog this time
         QCOMPARE(m_bed->dialogs.titles.size(), 1);
+        QVERIFY(!frame.OnFileSaveAs());  // cancelled
+        QCOMPARE(m_bed->dialogs.proposedNames.last(), path);
 
         // Yes at the prompt saves before the window goes.
         child->Project().Doc().SetModifiedFlag();
