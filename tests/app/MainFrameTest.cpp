@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QtTest>
@@ -259,6 +260,20 @@ private slots:
         // The same file again shows the window it is in.
         QCOMPARE(frame.OpenDocumentFile(path), child);
         QCOMPARE(frame.Children().size(), 1);
+
+        // Files dropped on the main window open.
+        const QString other = m_bed->WriteProject("other.zav", {});
+        QMimeData dropped;
+        dropped.setUrls({QUrl::fromLocalFile(other)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(&frame, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&frame, &drop);
+        QCOMPARE(frame.Children().size(), 2);
+        QCOMPARE(frame.ActiveChild()->Project().Title(), QString("other.zav"));
+        QCOMPARE(m_settings->RecentFiles(), QStringList({other, path}));
     }
 
     void addingAgencyFilesListsThemAndMarksTheProject() {
