@@ -68,23 +68,27 @@ void KeyStateIndicators::Show() {
 }
 
 bool KeyStateIndicators::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return QObject::eventFilter(watched, event);
+    }
     auto* keyEvent = static_cast<QKeyEvent*>(event);
-    if (event->type() == QEvent::KeyPress && !keyEvent->isAutoRepeat() &&
-        (keyEvent->timestamp() != m_lastKeyTime || keyEvent->timestamp() == 0)) {
-        m_lastKeyTime = keyEvent->timestamp();
-        int key = keyEvent->key();
-        int lock = key == Qt::Key_CapsLock     ? kCaps
-                   : key == Qt::Key_NumLock    ? kNum
-                   : key == Qt::Key_ScrollLock ? kScroll
-                                               : -1;
-        if (lock >= 0) {
-            if (m_haveLights) {
-                m_sinceRead.invalidate();
-                Update();
-            } else {
-                m_on[static_cast<size_t>(lock)] = !m_on[static_cast<size_t>(lock)];
-                Show();
-            }
+    if (keyEvent->isAutoRepeat() ||
+        (keyEvent->timestamp() == m_lastKeyTime && keyEvent->timestamp() != 0)) {
+        return QObject::eventFilter(watched, event);
+    }
+    m_lastKeyTime = keyEvent->timestamp();
+    const int key = keyEvent->key();
+    const int lock = key == Qt::Key_CapsLock     ? kCaps
+                     : key == Qt::Key_NumLock    ? kNum
+                     : key == Qt::Key_ScrollLock ? kScroll
+                                                 : -1;
+    if (lock >= 0) {
+        if (m_haveLights) {
+            m_sinceRead.invalidate();
+            Update();
+        } else {
+            m_on[static_cast<size_t>(lock)] = !m_on[static_cast<size_t>(lock)];
+            Show();
         }
     }
     return QObject::eventFilter(watched, event);

@@ -16,6 +16,7 @@
 #include "app/CMainFrame.h"
 #include "app/CZAVApp.h"
 #include "app/CZAVView.h"
+#include "app/KeyStateIndicators.h"
 #include "app/OpenProject.h"
 #include "app/ProjectInfoPage.h"
 #include "app/ZAVViewSheet.h"
@@ -155,6 +156,18 @@ private slots:
             panes << label->objectName();
         }
         QVERIFY(panes.contains("CAP") && panes.contains("NUM") && panes.contains("SCRL"));
+
+        // Without keyboard lights to read, the panes follow the lock keys.
+        if (!QDir("/sys/class/leds").exists()) {
+            QLabel* caps = frame.KeyStates().Pane(KeyStateIndicators::kCaps);
+            QCOMPARE(caps->text(), QString());
+            QTest::keyClick(&frame, Qt::Key_CapsLock);
+            QCOMPARE(caps->text(), QString("CAP"));
+            QTest::keyClick(&frame, Qt::Key_NumLock);
+            QCOMPARE(frame.KeyStates().Pane(KeyStateIndicators::kNum)->text(), QString("NUM"));
+            QTest::keyClick(&frame, Qt::Key_CapsLock);
+            QCOMPARE(caps->text(), QString());
+        }
 
         QAction* toggle = frame.Action(59393);
         QVERIFY(toggle->isChecked());
