@@ -7,9 +7,9 @@
 
 const char* const kProjectFilter = "ZAV Files (*.zav)|*.zav|All Files (*.*)|*.*||";
 
-std::vector<NameFilter> ParseFilterSpec(const QString& spec) {
+std::vector<NameFilter> ParseFilterList(const QString& text) {
     std::vector<NameFilter> filters;
-    const QStringList parts = spec.split(QLatin1Char('|'));
+    const QStringList parts = text.split(QLatin1Char('|'));
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         if (parts[i].isEmpty()) {
             break;  // the "||" that ends the list
@@ -26,13 +26,13 @@ std::vector<NameFilter> ParseFilterSpec(const QString& spec) {
     return filters;
 }
 
-void ApplyFilterSpec(QFileDialog& dialog, const QString& spec) {
+void ApplyFilterList(QFileDialog& dialog, const QString& text) {
     // Qt tidies the blanks of a filter's name and reads the patterns out of
     // its last parentheses; our names carry their own texts there
     // ("(*.mlv, *.pld)", a blank after the parenthesis). So the list of
     // types shows the names as written, and the file list gets the patterns
     // written beside each name every time a type is chosen.
-    const std::vector<NameFilter> filters = ParseFilterSpec(spec);
+    const std::vector<NameFilter> filters = ParseFilterList(text);
     QStringList names;
     for (const NameFilter& filter : filters) {
         names << filter.name;
@@ -61,22 +61,22 @@ void ApplyFilterSpec(QFileDialog& dialog, const QString& spec) {
 }
 
 QStringList QtFileDialogs::ChooseOpenFiles(QWidget* parent, const QString& title,
-                                           const QString& filterSpec, bool several) {
+                                           const QString& filterList, bool several) {
     QFileDialog dialog(parent, title, QDir::currentPath());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(several ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
-    ApplyFilterSpec(dialog, filterSpec);
+    ApplyFilterList(dialog, filterList);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
 }
 
 QString QtFileDialogs::ChooseSaveFile(QWidget* parent, const QString& title,
-                                      const QString& filterSpec, const QString& proposedName,
+                                      const QString& filterList, const QString& proposedName,
                                       const QString& defaultSuffix) {
     QFileDialog dialog(parent, title, QDir::currentPath());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
-    ApplyFilterSpec(dialog, filterSpec);
+    ApplyFilterList(dialog, filterList);
     if (!proposedName.isEmpty()) {
         dialog.selectFile(proposedName);
     }

@@ -19,26 +19,26 @@ struct NameFilter {
     QStringList patterns;  // "*.*" becomes "*": every file, as the name means
 };
 
-std::vector<NameFilter> ParseFilterSpec(const QString& spec);
-// Gives `dialog` the filters of `spec`: their names exactly as written and
+std::vector<NameFilter> ParseFilterList(const QString& text);
+// Gives `dialog` the filters of `text`: their names exactly as written and
 // their patterns as written, whatever Qt would read into the names.
-void ApplyFilterSpec(QFileDialog& dialog, const QString& spec);
+void ApplyFilterList(QFileDialog& dialog, const QString& text);
 
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
     // Existing files; empty when cancelled.
     virtual QStringList ChooseOpenFiles(QWidget* parent, const QString& title,
-                                        const QString& filterSpec, bool several) = 0;
+                                        const QString& filterList, bool several) = 0;
     // A file to write; empty when cancelled.
-    virtual QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& filterSpec,
+    virtual QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& filterList,
                                    const QString& proposedName, const QString& defaultSuffix) = 0;
 };
 
 class QtFileDialogs : public FileDialogs {
 public:
-    QStringList ChooseOpenFiles(QWidget* parent, const QString& title, const QString& filterSpec,
+    QStringList ChooseOpenFiles(QWidget* parent, const QString& title, const QString& filterList,
                                 bool several) override;
-    QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& filterSpec,
+    QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& filterList,
                            const QString& proposedName, const QString& defaultSuffix) override;
 };

@@ -33,9 +33,9 @@ void RecordingGridListener::OnGridRightClick(CGridCtrl&, int row, int column, co
 }
 
 QStringList ScriptedFileDialogs::ChooseOpenFiles(QWidget*, const QString& title,
-                                                 const QString& filterSpec, bool) {
+                                                 const QString& filterList, bool) {
     titles << title;
-    filters << filterSpec;
+    filters << filterList;
     if (openAnswers.empty()) {
         return {};
     }
@@ -45,10 +45,10 @@ QStringList ScriptedFileDialogs::ChooseOpenFiles(QWidget*, const QString& title,
 }
 
 QString ScriptedFileDialogs::ChooseSaveFile(QWidget*, const QString& title,
-                                            const QString& filterSpec, const QString& proposedName,
+                                            const QString& filterList, const QString& proposedName,
                                             const QString&) {
     titles << title;
-    filters << filterSpec;
+    filters << filterList;
     proposedNames << proposedName;
     if (saveAnswers.empty()) {
         return {};

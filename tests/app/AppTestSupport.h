@@ -26,9 +26,9 @@ public:
     QStringList filters;
     QStringList proposedNames;
 
-    QStringList ChooseOpenFiles(QWidget* parent, const QString& title, const QString& filterSpec,
+    QStringList ChooseOpenFiles(QWidget* parent, const QString& title, const QString& filterList,
                                 bool several) override;
-    QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& filterSpec,
+    QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& filterList,
                            const QString& proposedName, const QString& defaultSuffix) override;
 };
 

@@ -168,18 +168,18 @@ private slots:
     }
 
     void agencyFilterKeepsItsNamesAndFiltersByItsPatterns() {
-        const QString spec =
+        const QString filterList =
             "MOLVAN and PELLIDOR files (*.mlv, *.pld)|*.mlv;*.pld|MOLVAN files (*.mlv) "
             "|*.mlv|PELLIDOR files (*.pld)|*.pld||";
-        std::vector<NameFilter> filters = ParseFilterSpec(spec);
+        std::vector<NameFilter> filters = ParseFilterList(filterList);
         QCOMPARE(filters.size(), size_t(3));
         QCOMPARE(filters[0].name, QString("MOLVAN and PELLIDOR files (*.mlv, *.pld)"));
         QCOMPARE(filters[0].patterns, QStringList({"*.mlv", "*.pld"}));
         QCOMPARE(filters[1].name, QString("MOLVAN files (*.mlv) "));
-        QCOMPARE(ParseFilterSpec("All Files (*.*)|*.*||")[0].patterns, QStringList({"*"}));
+        QCOMPARE(ParseFilterList("All Files (*.*)|*.*||")[0].patterns, QStringList({"*"}));
 
         QFileDialog dialog;
-        ApplyFilterSpec(dialog, spec);
+        ApplyFilterList(dialog, filterList);
         auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
         QVERIFY(types);
         QStringList shown;
