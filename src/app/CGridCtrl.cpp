@@ -349,24 +349,29 @@ void CGridCtrl::CommitEdit(const QModelIndex& index, const QString& text) {
     int column = index.column();
     QString previous =
         (row == m_editRow && column == m_editColumn) ? m_textBeforeEdit : GetItemText(row, column);
+    if (m_endPending.row == row && m_endPending.column == column) {
+        previous = m_endPending.previous;  // committed twice before closing
+    }
     m_editRow = m_editColumn = -1;
     SetItemText(row, column, text);
-    if (m_listener && !m_listener->OnGridEndEdit(*this, row, column)) {
-        SetItemText(row, column, previous);
-    }
+    // The page hears of it once the editor is gone (closeEditor): a message
+    // it shows must not find the editor still open and committing again.
+    m_endPending = {row, column, previous};
 }
 
 void CGridCtrl::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
     QTableView::closeEditor(editor, hint);
-    // A cancelled edit still ends, with the text unchanged, so that a page
-    // that prepared something at its start can let go of it.
-    if (hint == QAbstractItemDelegate::RevertModelCache && m_editRow >= 0) {
-        int row = m_editRow;
-        int column = m_editColumn;
-        m_editRow = m_editColumn = -1;
-        if (m_listener) {
-            m_listener->OnGridEndEdit(*this, row, column);
-        }
+    EndEdit ended = m_endPending;
+    m_endPending = EndEdit();
+    if (ended.row < 0 && hint == QAbstractItemDelegate::RevertModelCache && m_editRow >= 0) {
+        // A cancelled edit still ends, with the text unchanged, so that a
+        // page that prepared something at its start can let go of it.
+        ended = {m_editRow, m_editColumn, GetItemText(m_editRow, m_editColumn)};
+    }
+    m_editRow = m_editColumn = -1;
+    if (ended.row >= 0 && m_listener &&
+        !m_listener->OnGridEndEdit(*this, ended.row, ended.column)) {
+        SetItemText(ended.row, ended.column, ended.previous);
     }
 }
 

@@ -125,9 +125,18 @@ private:
     GridModel* m_model;
     GridDelegate* m_delegate;
     GridListener* m_listener = nullptr;
+    // The cell being edited and its text when the edit began.
     QString m_textBeforeEdit;
     int m_editRow = -1;
     int m_editColumn = -1;
+    // An edit whose text is in the cell but whose end the page has not
+    // heard of yet.
+    struct EndEdit {
+        int row = -1;
+        int column = -1;
+        QString previous;
+    };
+    EndEdit m_endPending;
 
     friend class GridDelegateAccess;
 };

@@ -19,6 +19,7 @@ void RecordingGridListener::OnGridBeginEdit(CGridCtrl& grid, int row, int column
 }
 
 bool RecordingGridListener::OnGridEndEdit(CGridCtrl& grid, int row, int column) {
+    editorOpenAtEnd = grid.IsEditing();
     QString text = grid.GetItemText(row, column);
     events << "end " + Cell(row, column) + "=" + text;
     return !(refuse && refuse(row, column, text));

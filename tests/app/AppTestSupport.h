@@ -63,6 +63,8 @@ public:
     void OnGridFocusChanged(CGridCtrl& grid, int row, int column) override;
     void OnGridRightClick(CGridCtrl& grid, int row, int column, const QPoint& globalPos) override;
 
-    // Set during OnGridBeginEdit: whether an editor was already open.
+    // Whether an editor was open when the start, and the end, of an edit
+    // were reported.
     bool editorOpenAtBegin = false;
+    bool editorOpenAtEnd = false;
 };

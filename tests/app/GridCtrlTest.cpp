@@ -1,6 +1,7 @@
 // The table widget: clipboard text rules, edit vetting, in-place editing
 // keys, notifications and the model's consistency.
 #include <QAbstractItemModelTester>
+#include <QDialog>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QtTest>
@@ -150,6 +151,7 @@ private slots:
         QTest::keyClick(editor, Qt::Key_Return);
         QCOMPARE(grid.GetItemText(1, 1), QString("k7"));
         QCOMPARE(listener.events, QStringList({"begin 1,1", "end 1,1=k7", "focus 2,1"}));
+        QVERIFY(!listener.editorOpenAtEnd);
         QCOMPARE(grid.GetFocusCell(), std::make_pair(2, 1));
     }
 
@@ -177,6 +179,33 @@ private slots:
         QTest::keyClick(editor, Qt::Key_Escape);
         QCOMPARE(grid.GetItemText(3, 1), QString("x3"));
         QCOMPARE(listener.events, QStringList({"begin 3,1", "end 3,1=x3"}));
+    }
+
+    void aMessageShownAtTheEndOfAnEditDoesNotEndItTwice() {
+        CGridCtrl grid(m_ui);
+        RecordingGridListener listener;
+        grid.SetListener(&listener);
+        Fill(grid);
+        grid.show();
+        QApplication::setActiveWindow(&grid);
+        QVERIFY(QTest::qWaitForWindowActive(&grid));
+        // As a page does when it refuses: a modal message, then no.
+        listener.refuse = [](int, int, const QString&) {
+            QDialog message;
+            QTimer::singleShot(0, &message, &QDialog::accept);
+            message.exec();
+            return true;
+        };
+        grid.SetFocusCell(1, 2);
+        QTest::keyClick(&grid, Qt::Key_D, Qt::NoModifier, 'd');
+        auto* editor = qobject_cast<QLineEdit*>(grid.indexWidget(grid.Model().IndexOf(1, 2)));
+        QVERIFY(editor != nullptr);
+        editor->setFocus();
+        listener.events.clear();
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(listener.events.filter("end").size(), 1);
+        QVERIFY(!listener.editorOpenAtEnd);
+        QCOMPARE(grid.GetItemText(1, 2), QString("y1"));
     }
 
     void arrowsEndATypedEditButMoveInsideAnOpenedOne() {
