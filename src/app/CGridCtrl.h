@@ -94,6 +94,10 @@ public:
 
     GridModel& Model() const { return *m_model; }
 
+    // Typing in a cell that cannot be changed does nothing; it does not
+    // jump to a cell that starts with the letters typed.
+    void keyboardSearch(const QString&) override {}
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;

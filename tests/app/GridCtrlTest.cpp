@@ -243,6 +243,9 @@ private slots:
             QVERIFY(!grid.IsEditing());
         }
         QVERIFY(!listener.events.join(' ').contains("begin"));
+        grid.SetFocusCell(1, 1);
+        QTest::keyClick(&grid, Qt::Key_X, Qt::NoModifier, 'x');  // no jump to "x2"
+        QCOMPARE(grid.GetFocusCell(), std::make_pair(1, 1));
         QVERIFY(grid.IsItemReadOnly(1, 1));
         QVERIFY(!grid.IsCellEditable(0, 2));
         QVERIFY(grid.IsCellEditable(2, 1));
