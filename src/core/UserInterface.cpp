@@ -56,6 +56,16 @@ bool ScriptedUserInterface::AskYesNo(const std::string& text) {
     return answer;
 }
 
+UserInterface::Answer ScriptedUserInterface::AskYesNoCancel(const std::string& text) {
+    questions.push_back(text);
+    if (yesNoCancelAnswers.empty()) {
+        return Answer::kYes;
+    }
+    Answer answer = yesNoCancelAnswers.front();
+    yesNoCancelAnswers.pop_front();
+    return answer;
+}
+
 std::optional<int> ScriptedUserInterface::ChooseOne(const std::string& caption,
                                                     const std::vector<std::string>&) {
     captions.push_back(caption);

@@ -13,6 +13,8 @@ namespace zav {
 
 class UserInterface {
 public:
+    enum class Answer { kYes, kNo, kCancel };
+
     virtual ~UserInterface() = default;
 
     // A modal message with an OK button.
@@ -21,6 +23,11 @@ public:
     virtual void ShowWarning(const std::string& text) { ShowMessage(text); }
     // Yes/No; true for Yes.
     virtual bool AskYesNo(const std::string& text) = 0;
+    // Yes/No/Cancel, as before a modified project closes. Where only Yes
+    // and No can be given, the answer is one of those.
+    virtual Answer AskYesNoCancel(const std::string& text) {
+        return AskYesNo(text) ? Answer::kYes : Answer::kNo;
+    }
     // One text from a list, titled `caption`; the chosen index or nothing
     // when cancelled.
     virtual std::optional<int> ChooseOne(const std::string& caption,
@@ -67,6 +74,7 @@ public:
     void ShowMessage(const std::string& text) override;
     void ShowWarning(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
+    Answer AskYesNoCancel(const std::string& text) override;
     std::optional<int> ChooseOne(const std::string& caption,
                                  const std::vector<std::string>& texts) override;
     std::optional<std::vector<int>> ChooseSeveral(const std::string& caption,
@@ -82,6 +90,7 @@ public:
     std::vector<std::string> captions;  // of every choice asked
 
     std::deque<bool> yesNoAnswers;  // empty: Yes
+    std::deque<Answer> yesNoCancelAnswers;  // empty: Yes
     std::deque<std::optional<int>> oneAnswers;  // empty: cancel
     std::deque<std::optional<std::vector<int>>> severalAnswers;  // empty: cancel
     std::optional<std::string> clipboard = std::string();  // nothing: cannot open

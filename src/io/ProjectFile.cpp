@@ -30,23 +30,15 @@ void WriteAggregates(std::string& out, const ZAVFieldManager& store,
     const NameIndex& index =
         section.type == kStationType ? store.Stations() : store.Parameters();
     index.GetAggregates(infos, aliases);
-    out += section.countKey;
-    out += " =";
-    AppendInt(out, static_cast<long long>(infos.size()));
-    out += kLineEnd;
+    AppendCount(out, (std::string(section.countKey) + " =").c_str(),
+                static_cast<long long>(infos.size()));
+    const std::string memberCountKey = std::string(section.memberCountKey) + " =";
     for (const IndexInfo& info : infos) {
-        out += "aggregate name =";
-        AppendLineValue(out, info.alias);
-        out += kLineEnd;
-        out += section.memberCountKey;
-        out += " =";
-        AppendInt(out, static_cast<long long>(info.members.size() + 1));
-        out += kLineEnd;
-        AppendLineValue(out, info.name);
-        out += kLineEnd;
+        AppendItem(out, "aggregate name =", info.alias);
+        AppendCount(out, memberCountKey.c_str(), static_cast<long long>(info.members.size() + 1));
+        AppendItem(out, "", info.name);
         for (const std::string& member : info.members) {
-            AppendLineValue(out, member);
-            out += kLineEnd;
+            AppendItem(out, "", member);
         }
     }
 }
@@ -76,9 +68,7 @@ void ReadAggregates(TextReader& in, ZAVFieldManager& store, const AggregateSecti
 }  // namespace
 
 void WriteProject(std::string& out, const ZAVFieldManager& store) {
-    out += "number of files =";
-    AppendInt(out, static_cast<long long>(store.Sources().size()));
-    out += kLineEnd;
+    AppendCount(out, "number of files =", static_cast<long long>(store.Sources().size()));
     for (const DataSource& source : store.Sources()) {
         WriteSourceBlock(out, source);
     }
@@ -87,25 +77,13 @@ void WriteProject(std::string& out, const ZAVFieldManager& store) {
     out += kLineEnd;
     WriteAggregates(out, store, kParameterSection);
     out += kLineEnd;
-    out += "number of units =";
-    AppendInt(out, static_cast<long long>(store.UnitsMap().size()));
-    out += kLineEnd;
+    AppendCount(out, "number of units =", static_cast<long long>(store.UnitsMap().size()));
     for (const auto& [key, record] : store.UnitsMap()) {
-        out += "units name =";
-        AppendLineValue(out, record.name);
-        out += kLineEnd;
-        out += "units alias =";
-        AppendLineValue(out, record.alias);
-        out += kLineEnd;
-        out += "units comment =";
-        AppendLineValue(out, record.comment);
-        out += kLineEnd;
-        out += "units multiplier =";
-        AppendExact(out, record.multiplier);
-        out += kLineEnd;
-        out += "units offset =";
-        AppendExact(out, record.offset);
-        out += kLineEnd;
+        AppendItem(out, "units name =", record.name);
+        AppendItem(out, "units alias =", record.alias);
+        AppendItem(out, "units comment =", record.comment);
+        AppendItem(out, "units multiplier =", record.multiplier);
+        AppendItem(out, "units offset =", record.offset);
     }
 }
 

@@ -33,28 +33,32 @@ void AppendLineValue(std::string& out, const std::string& value) {
     std::replace(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), '\n', ' ');
 }
 
+void AppendItem(std::string& out, const char* key, const std::string& value) {
+    out += key;
+    AppendLineValue(out, value);
+    out += kLineEnd;
+}
+
+void AppendItem(std::string& out, const char* key, double value) {
+    out += key;
+    AppendExact(out, value);
+    out += kLineEnd;
+}
+
+void AppendCount(std::string& out, const char* key, long long count) {
+    out += key;
+    AppendInt(out, count);
+    out += kLineEnd;
+}
+
 void WriteSeriesBlock(std::string& out, const DataSeries& series) {
-    out += "station name =";
-    AppendLineValue(out, series.StationName());
-    out += kLineEnd;
-    out += "station location =";
-    AppendLineValue(out, series.StationLocation());
-    out += kLineEnd;
-    out += "parameter =";
-    AppendLineValue(out, series.ParameterName());
-    out += kLineEnd;
-    out += "units =";
-    AppendLineValue(out, series.Units());
-    out += kLineEnd;
-    out += "multiplier =";
-    AppendExact(out, series.Multiplier());
-    out += kLineEnd;
-    out += "offset =";
-    AppendExact(out, series.Offset());
-    out += kLineEnd;
-    out += "number of data points = ";
-    AppendInt(out, static_cast<long long>(series.Size()));
-    out += kLineEnd;
+    AppendItem(out, "station name =", series.StationName());
+    AppendItem(out, "station location =", series.StationLocation());
+    AppendItem(out, "parameter =", series.ParameterName());
+    AppendItem(out, "units =", series.Units());
+    AppendItem(out, "multiplier =", series.Multiplier());
+    AppendItem(out, "offset =", series.Offset());
+    AppendCount(out, "number of data points = ", static_cast<long long>(series.Size()));
     // The three lines of a point are built in one buffer and appended at
     // once: this loop is most of the time a save takes.
     char lines[160];
@@ -72,12 +76,8 @@ void WriteSeriesBlock(std::string& out, const DataSeries& series) {
 }
 
 void WriteSourceBlock(std::string& out, const DataSource& source) {
-    out += "filename =";
-    AppendLineValue(out, source.fileName);
-    out += kLineEnd;
-    out += "number of stations =";
-    AppendInt(out, static_cast<long long>(source.series.size()));
-    out += kLineEnd;
+    AppendItem(out, "filename =", source.fileName);
+    AppendCount(out, "number of stations =", static_cast<long long>(source.series.size()));
     for (const DataSeries& series : source.series) {
         WriteSeriesBlock(out, series);
     }

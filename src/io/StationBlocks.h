@@ -32,4 +32,11 @@ void ExpectHeader(TextReader& in, const std::string& keyword, const std::string&
 // the item, so CR and LF become blanks.
 void AppendLineValue(std::string& out, const std::string& value);
 
+// One item line: `key` (with its "=" and any blank after it), the value,
+// the line end. Text as it is, doubles in their exact form, counts in
+// plain decimal.
+void AppendItem(std::string& out, const char* key, const std::string& value);
+void AppendItem(std::string& out, const char* key, double value);
+void AppendCount(std::string& out, const char* key, long long count);
+
 }  // namespace zav

@@ -100,38 +100,31 @@ void ZAVFieldManager::RefreshSeriesLists(NameIndex& index, bool byStation) {
     }
 }
 
-void ZAVFieldManager::RebuildStationIndex() {
-    auto& entries = m_stations.Entries();
+// A fresh entry for every name the series carry, in the order first met;
+// aggregate entries and member flags go with the old entries.
+void ZAVFieldManager::RebuildIndex(NameIndex& index, bool byStation) {
+    auto& entries = index.Entries();
     entries.clear();
     for (const DataSeries* series : m_seriesTable) {
-        const std::string& name = series->StationName();
+        const std::string& name = byStation ? series->StationName() : series->ParameterName();
         if (entries.count(name) == 0) {
             IndexInfo info;
             info.name = name;
             info.alias = name;
+            if (!byStation) {
+                info.units = series->Units();
+            }
             entries.emplace(name, std::move(info));
         }
     }
-    RefreshStationSeriesLists();
+    RefreshSeriesLists(index, byStation);
 }
+
+void ZAVFieldManager::RebuildStationIndex() { RebuildIndex(m_stations, true); }
 
 void ZAVFieldManager::RefreshStationSeriesLists() { RefreshSeriesLists(m_stations, true); }
 
-void ZAVFieldManager::RebuildParameterIndex() {
-    auto& entries = m_parameters.Entries();
-    entries.clear();
-    for (const DataSeries* series : m_seriesTable) {
-        const std::string& name = series->ParameterName();
-        if (entries.count(name) == 0) {
-            IndexInfo info;
-            info.name = name;
-            info.alias = name;
-            info.units = series->Units();
-            entries.emplace(name, std::move(info));
-        }
-    }
-    RefreshParameterSeriesLists();
-}
+void ZAVFieldManager::RebuildParameterIndex() { RebuildIndex(m_parameters, false); }
 
 void ZAVFieldManager::RefreshParameterSeriesLists() { RefreshSeriesLists(m_parameters, false); }
 

@@ -149,6 +149,7 @@ private:
     const NameIndex* IndexFor(int type) const;
     void RebuildSeriesTable();
     void RefreshSeriesLists(NameIndex& index, bool byStation);
+    void RebuildIndex(NameIndex& index, bool byStation);
 
     UserInterface& m_ui;
     std::vector<DataSource> m_sources;

@@ -1,0 +1,35 @@
+// CZAVView: the content of a project window — the page sheet — and the
+// window's ear on its document: a hint from the document reloads the pages
+// it concerns. It also carries out the Data menu commands that a view
+// handles.
+#pragma once
+
+#include <QWidget>
+
+#include "io/CZAVDoc.h"
+
+class FileDialogs;
+class ZAVViewSheet;
+
+class CZAVView : public QWidget, public zav::DocumentObserver {
+    Q_OBJECT
+public:
+    CZAVView(zav::CZAVDoc& doc, FileDialogs& dialogs, QWidget* parent);
+    ~CZAVView() override;
+
+    zav::CZAVDoc& Doc() const { return m_doc; }
+    ZAVViewSheet& Sheet() const { return *m_sheet; }
+
+    // HintDataChanged reloads every page; HintAggregatesChanged the
+    // availability page; anything else nothing.
+    void OnDocumentUpdate(int hint) override;
+
+    // Data > Add MOLVAN or PELLIDOR format: the files chosen are added in
+    // the order the dialog gives them, then this view's pages reload.
+    void OnAddAgencyFiles();
+
+private:
+    zav::CZAVDoc& m_doc;
+    FileDialogs& m_dialogs;
+    ZAVViewSheet* m_sheet;
+};

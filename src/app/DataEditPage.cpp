@@ -1,0 +1,7 @@
+#include "app/DataEditPage.h"
+
+DataEditPage::DataEditPage(zav::CZAVDoc& doc, QWidget* parent) : SheetPage(doc, parent) {
+    ShowComingLater();
+}
+
+void DataEditPage::Refresh() {}

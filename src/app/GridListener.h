@@ -1,0 +1,21 @@
+// What a page hears from a table widget. Rows and columns are the grid's own
+// (row 0 is the header row); a click outside every cell reports -1, -1.
+#pragma once
+
+class CGridCtrl;
+class QPoint;
+
+class GridListener {
+public:
+    virtual ~GridListener() = default;
+
+    virtual void OnGridClick(CGridCtrl& grid, int row, int column);
+    // Before the editor opens, and before cut or paste writes a cell.
+    virtual void OnGridBeginEdit(CGridCtrl& grid, int row, int column);
+    // The new text is already in the cell. Returning false refuses it: the
+    // cell gets its previous text back.
+    virtual bool OnGridEndEdit(CGridCtrl& grid, int row, int column);
+    virtual void OnGridFocusChanged(CGridCtrl& grid, int row, int column);
+    // For the page's context menu; `globalPos` is where to open it.
+    virtual void OnGridRightClick(CGridCtrl& grid, int row, int column, const QPoint& globalPos);
+};

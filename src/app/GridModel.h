@@ -1,0 +1,76 @@
+// GridModel: the cells of one table widget, a vector of rows of texts plus
+// the set of read-only cells. Row 0 (when the grid has a fixed row) is shown
+// as the view's column headers; the other rows are the model's rows.
+//
+// Appended rows are announced to the views in one batch when control
+// returns to the event loop (or at Flush), so that filling a table row by
+// row costs no more than filling it at once.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <functional>
+#include <unordered_set>
+#include <vector>
+
+class GridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit GridModel(QObject* parent = nullptr);
+
+    int GridRowCount() const { return static_cast<int>(m_rows.size()); }
+    int GridColumnCount() const { return m_columns; }
+    int FixedRowCount() const { return m_fixedRows; }
+    int FixedColumnCount() const { return m_fixedColumns; }
+    void SetFixedRowCount(int count);
+    void SetFixedColumnCount(int count);
+    void SetColumnCount(int count);
+    void SetRowCount(int count);
+
+    // Appends a row whose first cell holds `firstCell`; returns its row.
+    int AppendRow(const QString& firstCell);
+    void RemoveNonFixedRows();
+    void RemoveAllRows();
+
+    QString Text(int row, int column) const;
+    bool SetText(int row, int column, const QString& text);
+    bool IsValidCell(int row, int column) const;
+    bool IsFixedCell(int row, int column) const;
+    bool IsReadOnly(int row, int column) const;
+    void SetReadOnly(int row, int column, bool readOnly);
+    // Not fixed and not read-only: typing, cut and paste may change it.
+    bool IsEditable(int row, int column) const;
+
+    // Grid row of a model index, and the index of a grid cell (invalid for
+    // the fixed row, which the views show as headers).
+    int GridRow(const QModelIndex& index) const { return index.row() + m_fixedRows; }
+    QModelIndex IndexOf(int row, int column) const;
+
+    // Tells the views about rows appended since the last call.
+    void Flush();
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+private:
+    int StoredModelRows() const;
+    void ScheduleFlush();
+    void ResetWith(const std::function<void()>& change);
+    static quint64 Key(int row, int column) {
+        return (static_cast<quint64>(static_cast<quint32>(row)) << 32) |
+               static_cast<quint32>(column);
+    }
+
+    std::vector<std::vector<QString>> m_rows;  // grid rows; cells may be fewer than columns
+    std::unordered_set<quint64> m_readOnly;
+    int m_columns = 0;
+    int m_fixedRows = 0;
+    int m_fixedColumns = 0;
+    int m_reportedRows = 0;  // model rows the views know of
+    bool m_flushQueued = false;
+};

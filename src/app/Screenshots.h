@@ -1,0 +1,12 @@
+// Pictures of the main window with each tab of the active project, for
+// people who want to see the program without a display.
+#pragma once
+
+#include <QString>
+
+class CMainFrame;
+
+// Writes one PNG per tab into `dir` (made when missing), named after the tab
+// ("1-project-information.png", ...), and one of the about box
+// ("about.png"). False when one could not be written.
+bool RenderScreenshots(CMainFrame& frame, const QString& dir);

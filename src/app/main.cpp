@@ -1,0 +1,45 @@
+// zav: the desktop program.
+#include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <clocale>
+#include <memory>
+
+#include "app/CMainFrame.h"
+#include "app/CZAVApp.h"
+#include "app/FileDialogs.h"
+#include "app/QtUserInterface.h"
+#include "app/Screenshots.h"
+#include "core/FileIO.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    // Qt takes on the user's locale; numbers in files and tables are read
+    // and written with the C library's own rules.
+    std::setlocale(LC_NUMERIC, "C");
+    QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+    QCoreApplication::setApplicationName(QStringLiteral("ZAV"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.1.12"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("zav"));
+
+    StartOptions options = ParseCommandLine(QCoreApplication::arguments());
+    // Pictures for the documentation leave the person's own settings (recent
+    // files, "ZAV CWD") alone.
+    QTemporaryDir scratch;
+    std::unique_ptr<QSettings> settings =
+        options.screenshotsDir.isEmpty()
+            ? std::make_unique<QSettings>()
+            : std::make_unique<QSettings>(scratch.filePath(QStringLiteral("settings.ini")),
+                                          QSettings::IniFormat);
+    QtUserInterface ui;
+    QtFileDialogs dialogs;
+    CZAVApp zav(ui, dialogs, *settings, QString::fromStdString(zav::ProgramDirectory()));
+    if (!zav.InitInstance(options)) {
+        return 1;
+    }
+    ui.SetParentWidget(zav.MainFrame());
+    if (!options.screenshotsDir.isEmpty()) {
+        return RenderScreenshots(*zav.MainFrame(), options.screenshotsDir) ? 0 : 1;
+    }
+    return QApplication::exec();
+}

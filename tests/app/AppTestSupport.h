@@ -1,0 +1,70 @@
+// Helpers for the desktop tests: a grid listener that writes down what it
+// hears, file dialogs that answer from a script, and a scratch setting-up of
+// the program (settings file, folders) that never touches the user's own.
+#pragma once
+
+#include <QDir>
+#include <QSettings>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <deque>
+#include <functional>
+#include <memory>
+
+#include "app/FileDialogs.h"
+#include "app/GridListener.h"
+#include "core/UserInterface.h"
+
+// Answers file dialogs from queues (empty: cancel) and records their titles
+// and filters.
+class ScriptedFileDialogs : public FileDialogs {
+public:
+    std::deque<QStringList> openAnswers;
+    std::deque<QString> saveAnswers;
+    QStringList titles;
+    QStringList filters;
+    QStringList proposedNames;
+
+    QStringList ChooseOpenFiles(QWidget* parent, const QString& title, const QString& filterList,
+                                bool several) override;
+    QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& filterList,
+                           const QString& proposedName, const QString& defaultSuffix) override;
+};
+
+// A scratch folder with a settings file, the scripted person and dialogs;
+// the working directory is put back when it goes.
+struct AppTestBed {
+    AppTestBed();
+    ~AppTestBed();
+    QString Path(const QString& name) const { return QDir(dir.path()).filePath(name); }
+    // Writes a project holding one empty source per name (an empty name
+    // stands for data entered by hand); returns its path.
+    QString WriteProject(const QString& name, const std::vector<std::string>& sources);
+
+    QTemporaryDir dir;
+    std::unique_ptr<QSettings> settings;
+    zav::ScriptedUserInterface ui;
+    ScriptedFileDialogs dialogs;
+    QString previousDir;
+};
+
+// Records every notification as text ("begin 1,2", "end 1,2=new text",
+// "click 0,1", "focus 2,0", "right 1,1") and refuses the end of an edit when
+// `refuse` says so.
+class RecordingGridListener : public GridListener {
+public:
+    QStringList events;
+    std::function<bool(int row, int column, const QString& text)> refuse;
+
+    void OnGridClick(CGridCtrl& grid, int row, int column) override;
+    void OnGridBeginEdit(CGridCtrl& grid, int row, int column) override;
+    bool OnGridEndEdit(CGridCtrl& grid, int row, int column) override;
+    void OnGridFocusChanged(CGridCtrl& grid, int row, int column) override;
+    void OnGridRightClick(CGridCtrl& grid, int row, int column, const QPoint& globalPos) override;
+
+    // Whether an editor was open when the start, and the end, of an edit
+    // were reported.
+    bool editorOpenAtBegin = false;
+    bool editorOpenAtEnd = false;
+};

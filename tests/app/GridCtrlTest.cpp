@@ -1,0 +1,330 @@
+// The table widget: clipboard text rules, edit vetting, in-place editing
+// keys, notifications and the model's consistency.
+#include <QAbstractItemModelTester>
+#include <QDialog>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QtTest>
+
+#include "AppTestSupport.h"
+#include "app/CGridCtrl.h"
+#include "app/GridModel.h"
+#include "app/GridText.h"
+#include "core/UserInterface.h"
+
+class GridCtrlTest : public QObject {
+    Q_OBJECT
+
+private:
+    zav::ScriptedUserInterface m_ui;
+
+    // A header row "A B C" and three rows "r1 x1 y1" ... "r3 x3 y3".
+    void Fill(CGridCtrl& grid) {
+        grid.SetColumnCount(3);
+        grid.SetFixedRowCount(1);
+        grid.SetItemText(0, 0, "A");
+        grid.SetItemText(0, 1, "B");
+        grid.SetItemText(0, 2, "C");
+        for (int i = 1; i <= 3; ++i) {
+            int row = grid.InsertRow(QStringLiteral("r%1").arg(i));
+            grid.SetItemText(row, 1, QStringLiteral("x%1").arg(i));
+            grid.SetItemText(row, 2, QStringLiteral("y%1").arg(i));
+        }
+        grid.Model().Flush();
+    }
+
+private slots:
+    void copyTextJoinsCellsWithTabsAndRowsWithLineFeeds() {
+        CGridCtrl grid(m_ui);
+        Fill(grid);
+        QCOMPARE(grid.CopyText(), std::string("A\tB\tC\nr1\tx1\ty1\nr2\tx2\ty2\nr3\tx3\ty3"));
+
+        grid.SetSelectedRange({2, 1, 3, 2});
+        QCOMPARE(grid.CopyText(), std::string("x2\ty2\nx3\ty3"));
+
+        // A cell left out of the block stays empty rather than leaking.
+        grid.selectionModel()->select(grid.Model().IndexOf(1, 0), QItemSelectionModel::Select);
+        QCOMPARE(grid.CopyText(), std::string("r1\t\t\n\tx2\ty2\n\tx3\ty3"));
+
+        grid.OnEditCopy();
+        QCOMPARE(*m_ui.clipboard, std::string("r1\t\t\n\tx2\ty2\n\tx3\ty3"));
+    }
+
+    void pasteTextIsCutAtLineFeedsTabsAndCommas() {
+        using Block = zav::TextBlock;
+        QCOMPARE(zav::SplitPasteText("a, b\t c \r\nd,,e\r\n"),
+                 (Block{{"a", "b", "c"}, {"d", "", "e"}}));
+        QCOMPARE(zav::SplitPasteText(",x\n\ty"), (Block{{"", "x"}, {"", "y"}}));
+        QCOMPARE(zav::SplitPasteText("one"), (Block{{"one"}}));
+        QCOMPARE(zav::SplitPasteText(""), Block{});
+        QCOMPARE(zav::BuildCopyText(Block{{"a", ""}, {"", "b"}}), std::string("a\t\n\tb"));
+    }
+
+    void pasteWritesEditableCellsAsEditsFromTheFocusedCell() {
+        CGridCtrl grid(m_ui);
+        RecordingGridListener listener;
+        grid.SetListener(&listener);
+        Fill(grid);
+        grid.SetItemReadOnly(2, 2);
+        listener.refuse = [](int, int, const QString& text) { return text == "bad"; };
+        grid.SetFocusCell(1, 1);
+        listener.events.clear();
+
+        // Three rows by three cells from (1,1): column 3 does not exist and
+        // row 4 neither; (2,2) is read-only; "bad" is refused.
+        int written = grid.PasteText("p,q,z\r\nbad\t s \nt,u,v\nw\n");
+        QCOMPARE(written, 5);
+        QCOMPARE(listener.events,
+                 QStringList({"begin 1,1", "end 1,1=p", "begin 1,2", "end 1,2=q", "begin 2,1",
+                              "end 2,1=bad", "begin 3,1", "end 3,1=t", "begin 3,2", "end 3,2=u"}));
+        QCOMPARE(grid.GetItemText(1, 1), QString("p"));
+        QCOMPARE(grid.GetItemText(1, 2), QString("q"));
+        QCOMPARE(grid.GetItemText(2, 1), QString("x2"));  // refused: previous text back
+        QCOMPARE(grid.GetItemText(2, 2), QString("y2"));  // read-only
+        QCOMPARE(grid.GetItemText(3, 1), QString("t"));
+        QCOMPARE(grid.GetItemText(3, 2), QString("u"));
+        QCOMPARE(grid.GetRowCount(), 4);
+        QCOMPARE(grid.GetColumnCount(), 3);
+    }
+
+    void pasteIntoTheHeaderOrWithoutFocusWritesNothing() {
+        CGridCtrl grid(m_ui);
+        Fill(grid);
+        QCOMPARE(grid.PasteText("zz"), 0);
+        grid.SetFixedColumnCount(1);
+        grid.SetFocusCell(1, 1);
+        m_ui.clipboard = std::string("m\tn");
+        grid.setFocus();
+        QTest::keyClick(&grid, Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(grid.GetItemText(1, 1), QString("m"));
+        QCOMPARE(grid.GetItemText(1, 2), QString("n"));
+        QCOMPARE(grid.GetItemText(1, 0), QString("r1"));
+        QCOMPARE(grid.GetItemText(0, 1), QString("B"));
+    }
+
+    void cutCopiesThenEmptiesSelectedEditableCells() {
+        CGridCtrl grid(m_ui);
+        RecordingGridListener listener;
+        grid.SetListener(&listener);
+        Fill(grid);
+        grid.SetItemReadOnly(3, 2);
+        grid.SetSelectedRange({2, 1, 3, 2});
+        listener.events.clear();
+        QTest::keyClick(&grid, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(*m_ui.clipboard, std::string("x2\ty2\nx3\ty3"));
+        QCOMPARE(listener.events, QStringList({"begin 2,1", "end 2,1=", "begin 2,2",
+                                               "end 2,2=", "begin 3,1", "end 3,1="}));
+        QCOMPARE(grid.GetItemText(3, 2), QString("y3"));
+    }
+
+    void clipboardKeysCopyAndSelectAll() {
+        CGridCtrl grid(m_ui);
+        Fill(grid);
+        grid.SetSelectedRange({1, 0, 1, 1});
+        QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(*m_ui.clipboard, std::string("r1\tx1"));
+        grid.SetSelectedRange({2, 2, 2, 2});
+        QTest::keyClick(&grid, Qt::Key_Insert, Qt::ControlModifier);
+        QCOMPARE(*m_ui.clipboard, std::string("y2"));
+        QTest::keyClick(&grid, Qt::Key_A, Qt::ControlModifier);
+        GridRange all = grid.GetSelectedRange();
+        QCOMPARE(all.minRow, 1);
+        QCOMPARE(all.maxRow, 3);
+        QCOMPARE(all.minColumn, 0);
+        QCOMPARE(all.maxColumn, 2);
+    }
+
+    void typingOpensTheEditorAndEnterEndsTheEditAndMovesDown() {
+        CGridCtrl grid(m_ui);
+        RecordingGridListener listener;
+        grid.SetListener(&listener);
+        Fill(grid);
+        grid.SetFocusCell(1, 1);
+        listener.events.clear();
+
+        QTest::keyClick(&grid, Qt::Key_K, Qt::NoModifier, 'k');
+        QVERIFY(!listener.editorOpenAtBegin);
+        auto* editor = qobject_cast<QLineEdit*>(grid.indexWidget(grid.Model().IndexOf(1, 1)));
+        QVERIFY(editor != nullptr);
+        QCOMPARE(editor->text(), QString("k"));
+        QTest::keyClicks(editor, "7");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(grid.GetItemText(1, 1), QString("k7"));
+        QCOMPARE(listener.events, QStringList({"begin 1,1", "end 1,1=k7", "focus 2,1"}));
+        QVERIFY(!listener.editorOpenAtEnd);
+        QCOMPARE(grid.GetFocusCell(), std::make_pair(2, 1));
+    }
+
+    void refusedEditRestoresTheTextAndEscapeCancels() {
+        CGridCtrl grid(m_ui);
+        RecordingGridListener listener;
+        listener.refuse = [](int, int, const QString& text) { return text == "no"; };
+        grid.SetListener(&listener);
+        Fill(grid);
+        grid.SetFocusCell(2, 2);
+
+        QTest::keyClick(&grid, Qt::Key_N, Qt::NoModifier, 'n');
+        auto* editor = qobject_cast<QLineEdit*>(grid.indexWidget(grid.Model().IndexOf(2, 2)));
+        QVERIFY(editor != nullptr);
+        QTest::keyClicks(editor, "o");
+        QTest::keyClick(editor, Qt::Key_Tab);
+        QCOMPARE(grid.GetItemText(2, 2), QString("y2"));
+        QVERIFY(listener.events.contains("end 2,2=no"));
+
+        grid.SetFocusCell(3, 1);
+        listener.events.clear();
+        QTest::keyClick(&grid, Qt::Key_Z, Qt::NoModifier, 'z');
+        editor = qobject_cast<QLineEdit*>(grid.indexWidget(grid.Model().IndexOf(3, 1)));
+        QVERIFY(editor != nullptr);
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QCOMPARE(grid.GetItemText(3, 1), QString("x3"));
+        QCOMPARE(listener.events, QStringList({"begin 3,1", "end 3,1=x3"}));
+    }
+
+    void aMessageShownAtTheEndOfAnEditDoesNotEndItTwice() {
+        CGridCtrl grid(m_ui);
+        RecordingGridListener listener;
+        grid.SetListener(&listener);
+        Fill(grid);
+        grid.show();
+        QApplication::setActiveWindow(&grid);
+        QVERIFY(QTest::qWaitForWindowActive(&grid));
+        // As a page does when it refuses: a modal message, then no.
+        listener.refuse = [](int, int, const QString&) {
+            QDialog message;
+            QTimer::singleShot(0, &message, &QDialog::accept);
+            message.exec();
+            return true;
+        };
+        grid.SetFocusCell(1, 2);
+        QTest::keyClick(&grid, Qt::Key_D, Qt::NoModifier, 'd');
+        auto* editor = qobject_cast<QLineEdit*>(grid.indexWidget(grid.Model().IndexOf(1, 2)));
+        QVERIFY(editor != nullptr);
+        editor->setFocus();
+        listener.events.clear();
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(listener.events.filter("end").size(), 1);
+        QVERIFY(!listener.editorOpenAtEnd);
+        QCOMPARE(grid.GetItemText(1, 2), QString("y1"));
+    }
+
+    void arrowsEndATypedEditButMoveInsideAnOpenedOne() {
+        CGridCtrl grid(m_ui);
+        Fill(grid);
+        grid.SetFocusCell(1, 1);
+        QTest::keyClick(&grid, Qt::Key_Q, Qt::NoModifier, 'q');
+        auto* editor = qobject_cast<QLineEdit*>(grid.indexWidget(grid.Model().IndexOf(1, 1)));
+        QVERIFY(editor != nullptr);
+        QTest::keyClick(editor, Qt::Key_Right);
+        QCOMPARE(grid.GetItemText(1, 1), QString("q"));
+        QCOMPARE(grid.GetFocusCell(), std::make_pair(1, 2));
+
+        QTest::keyClick(&grid, Qt::Key_F2);
+        editor = qobject_cast<QLineEdit*>(grid.indexWidget(grid.Model().IndexOf(1, 2)));
+        QVERIFY(editor != nullptr);
+        QTest::keyClick(editor, Qt::Key_Left);
+        QVERIFY(grid.IsEditing());
+        QTest::keyClick(editor, Qt::Key_Down);
+        QCOMPARE(grid.GetFocusCell(), std::make_pair(2, 2));
+        QCOMPARE(grid.GetItemText(1, 2), QString("y1"));
+    }
+
+    void readOnlyAndFixedCellsDoNotOpenAnEditor() {
+        CGridCtrl grid(m_ui);
+        RecordingGridListener listener;
+        grid.SetListener(&listener);
+        Fill(grid);
+        grid.SetFixedColumnCount(1);
+        grid.SetItemReadOnly(1, 1);
+        listener.events.clear();
+        for (int column : {0, 1}) {
+            grid.SetFocusCell(1, column);
+            QTest::keyClick(&grid, Qt::Key_W, Qt::NoModifier, 'w');
+            QVERIFY(!grid.IsEditing());
+        }
+        QVERIFY(!listener.events.join(' ').contains("begin"));
+        grid.SetFocusCell(1, 1);
+        QTest::keyClick(&grid, Qt::Key_X, Qt::NoModifier, 'x');  // no jump to "x2"
+        QCOMPARE(grid.GetFocusCell(), std::make_pair(1, 1));
+        QVERIFY(grid.IsItemReadOnly(1, 1));
+        QVERIFY(!grid.IsCellEditable(0, 2));
+        QVERIFY(grid.IsCellEditable(2, 1));
+    }
+
+    void notificationsReportGridRowsAndColumns() {
+        CGridCtrl grid(m_ui);
+        RecordingGridListener listener;
+        grid.SetListener(&listener);
+        Fill(grid);
+        grid.resize(400, 300);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        listener.events.clear();
+
+        QRect cell = grid.visualRect(grid.Model().IndexOf(2, 1));
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+        QCOMPARE(listener.events, QStringList({"focus 2,1", "click 2,1"}));
+
+        listener.events.clear();
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, QPoint(390, 280));
+        QCOMPARE(listener.events.last(), QString("click -1,-1"));
+
+        listener.events.clear();
+        QHeaderView* header = grid.horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(2) + 5, 5));
+        QCOMPARE(listener.events.last(), QString("click 0,2"));
+
+        listener.events.clear();
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, cell.center(),
+                               grid.viewport()->mapToGlobal(cell.center()));
+        QApplication::sendEvent(grid.viewport(), &menu);
+        QCOMPARE(listener.events, QStringList({"right 2,1"}));
+    }
+
+    void headerRowIsShownAsColumnHeaders() {
+        CGridCtrl grid(m_ui);
+        Fill(grid);
+        QCOMPARE(grid.model()->headerData(1, Qt::Horizontal).toString(), QString("B"));
+        QCOMPARE(grid.model()->rowCount(), 3);
+        grid.SetItemText(0, 1, "Renamed");
+        QCOMPARE(grid.model()->headerData(1, Qt::Horizontal).toString(), QString("Renamed"));
+        grid.DeleteNonFixedRows();
+        QCOMPARE(grid.GetRowCount(), 1);
+        QCOMPARE(grid.GetItemText(0, 1), QString("Renamed"));
+        grid.DeleteAllItems();
+        QCOMPARE(grid.GetRowCount(), 0);
+        grid.SetFixedRowCount(1);
+        QCOMPARE(grid.GetRowCount(), 1);
+        QCOMPARE(grid.GetItemText(0, 1), QString());
+    }
+
+    void modelStaysConsistentThroughEveryChange() {
+        CGridCtrl grid(m_ui);
+        QAbstractItemModelTester tester(&grid.Model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        Fill(grid);
+        for (int i = 0; i < 50; ++i) {
+            grid.InsertRow(QString::number(i));
+        }
+        QCOMPARE(grid.model()->rowCount(), 3);  // announced when the loop runs
+        QCoreApplication::processEvents();
+        QCOMPARE(grid.model()->rowCount(), 53);
+        grid.SetItemText(10, 2, "changed");
+        grid.SetColumnCount(5);
+        grid.SetColumnCount(2);
+        QCOMPARE(grid.GetItemText(10, 2), QString());
+        grid.SetRowCount(20);
+        QCOMPARE(grid.model()->rowCount(), 19);
+        grid.SetFixedColumnCount(1);
+        grid.DeleteNonFixedRows();
+        grid.DeleteAllItems();
+        grid.SetFixedRowCount(1);
+        grid.InsertRow(QString("again"));
+        grid.Model().Flush();
+        QCOMPARE(grid.model()->rowCount(), 1);
+    }
+};
+
+QTEST_MAIN(GridCtrlTest)
+#include "GridCtrlTest.moc"

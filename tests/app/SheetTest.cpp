@@ -1,0 +1,201 @@
+// The page sheet and what sits around it: which pages a hint reloads and in
+// which order, the project information page, the splash window, the about
+// box, the help window and the file filters.
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QListWidget>
+#include <QTextBrowser>
+#include <QtTest>
+
+#include "AppTestSupport.h"
+#include "app/AggregationPage.h"
+#include "app/CAboutDialog.h"
+#include "app/CSplashWindow.h"
+#include "app/CZAVView.h"
+#include "app/DataAvailPage.h"
+#include "app/DataEditPage.h"
+#include "app/HelpWindow.h"
+#include "app/ProjectInfoPage.h"
+#include "app/UnitsPage.h"
+#include "app/ZAVViewSheet.h"
+#include "io/CZAVDoc.h"
+
+namespace {
+
+zav::DocumentEnvironment QuietEnvironment() {
+    zav::DocumentEnvironment environment;
+    environment.programDir = "/nonexistent/";
+    environment.applyWorkingDirectory = false;
+    return environment;
+}
+
+QStringList ListTexts(QListWidget* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i) {
+        texts << list->item(i)->text();
+    }
+    return texts;
+}
+
+}  // namespace
+
+class SheetTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void hintsReloadTheirPagesInOrder() {
+        zav::ScriptedUserInterface ui;
+        zav::CZAVDoc doc(ui, QuietEnvironment());
+        ScriptedFileDialogs dialogs;
+        CZAVView view(doc, dialogs, nullptr);
+        ZAVViewSheet& sheet = view.Sheet();
+        QStringList refreshed;
+        connect(&sheet, &ZAVViewSheet::pageRefreshed, this,
+                [&](SheetPage* page) { refreshed << page->metaObject()->className(); });
+
+        doc.NotifyViews(zav::HintDataChanged);
+        QCOMPARE(refreshed, QStringList({"ProjectInfoPage", "AggregationPage", "DataAvailPage",
+                                         "DataEditPage", "UnitsPage"}));
+        refreshed.clear();
+        doc.NotifyViews(zav::HintAggregatesChanged);
+        QCOMPARE(refreshed, QStringList({"DataAvailPage"}));
+        refreshed.clear();
+        for (int hint : {0, 3, -1}) {
+            view.OnDocumentUpdate(hint);
+        }
+        QVERIFY(refreshed.isEmpty());
+    }
+
+    void aViewStopsListeningWhenItGoes() {
+        zav::ScriptedUserInterface ui;
+        zav::CZAVDoc doc(ui, QuietEnvironment());
+        ScriptedFileDialogs dialogs;
+        { CZAVView view(doc, dialogs, nullptr); }
+        doc.NotifyViews(zav::HintDataChanged);  // would touch a deleted view
+    }
+
+    void projectInfoListsNamedSourcesInStoreOrderAndFollowsTheSize() {
+        zav::ScriptedUserInterface ui;
+        zav::CZAVDoc doc(ui, QuietEnvironment());
+        for (const char* name : {"north.mlv", "", "south.pld", ""}) {
+            zav::DataSource source;
+            source.fileName = name;
+            doc.FieldManager().AddSource(std::move(source));
+        }
+        ScriptedFileDialogs dialogs;
+        CZAVView view(doc, dialogs, nullptr);
+        ProjectInfoPage& page = view.Sheet().ProjectInfo();
+        QCOMPARE(ListTexts(page.FileList()), QStringList({"north.mlv", "south.pld"}));
+        zav::DataSource later;
+        later.fileName = "east.mlv";
+        doc.FieldManager().AddSource(std::move(later));
+        view.Sheet().RefreshAllPages();
+        QCOMPARE(ListTexts(page.FileList()), QStringList({"north.mlv", "south.pld", "east.mlv"}));
+        QCOMPARE(page.findChild<QLabel*>()->text(), QString("Input Data Files:"));
+
+        view.resize(600, 400);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QRect list = page.FileList()->geometry();
+        QSize before = page.size();
+        view.resize(650, 440);
+        QTRY_COMPARE(page.size(), before + QSize(50, 40));
+        QCOMPARE(page.FileList()->geometry(), list.adjusted(0, 0, 50, 40));
+        QCOMPARE(page.width() - page.FileList()->geometry().right(), before.width() - list.right());
+    }
+
+    void laterPagesSayTheyComeLater() {
+        zav::ScriptedUserInterface ui;
+        zav::CZAVDoc doc(ui, QuietEnvironment());
+        ScriptedFileDialogs dialogs;
+        CZAVView view(doc, dialogs, nullptr);
+        ZAVViewSheet& sheet = view.Sheet();
+        for (QWidget* page : std::initializer_list<QWidget*>{
+                 &sheet.Aggregation(), &sheet.DataEdit(), &sheet.DataAvail(), &sheet.Units()}) {
+            auto* notice = page->findChild<QLabel*>("comingLater");
+            QVERIFY(notice);
+            QCOMPARE(notice->text(), QString("This page comes with a later version of ZAV."));
+        }
+    }
+
+    void aKeyPressClosesTheSplashAndGoesNoFurther() {
+        QWidget frame;
+        frame.resize(300, 200);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        CSplashWindow* splash = CSplashWindow::ShowSplashScreen(&frame, 60000);
+        QVERIFY(splash);
+        QVERIFY(CSplashWindow::IsShowing());
+        QCOMPARE(CSplashWindow::ShowSplashScreen(&frame), nullptr);  // one at a time
+        QCOMPARE(splash->size(), QSize(360, 200));
+
+        class KeySpy : public QObject {
+        public:
+            int keys = 0;
+            bool eventFilter(QObject*, QEvent* event) override {
+                keys += event->type() == QEvent::KeyPress;
+                return false;
+            }
+        } spy;
+        frame.installEventFilter(&spy);
+        QTest::keyClick(&frame, Qt::Key_A);
+        QVERIFY(!CSplashWindow::IsShowing());
+        QCOMPARE(spy.keys, 0);
+        QTest::keyClick(&frame, Qt::Key_B);
+        QCOMPARE(spy.keys, 1);
+    }
+
+    void theSplashGoesByItself() {
+        QWidget frame;
+        QVERIFY(CSplashWindow::ShowSplashScreen(&frame, 50));
+        QTRY_VERIFY(!CSplashWindow::IsShowing());
+    }
+
+    void aboutBoxShowsThePictureAndTheVersion() {
+        CAboutDialog about;
+        QCOMPARE(about.windowTitle(), QString("About ZAV"));
+        QCOMPARE(about.findChild<QLabel*>("version")->text(), QString("ZAV Version 1.1.12"));
+        QVERIFY(!about.findChild<QLabel*>("titlePicture")->pixmap().isNull());
+        QCOMPARE(about.minimumSize(), about.maximumSize());
+    }
+
+    void helpWindowShowsTheManual() {
+        HelpWindow help;
+        QCOMPARE(help.windowTitle(), QString("ZAV Help"));
+        QVERIFY(help.Browser().toPlainText().startsWith("ZAV user manual"));
+    }
+
+    void agencyFilterKeepsItsNamesAndFiltersByItsPatterns() {
+        const QString filterList =
+            "MOLVAN and PELLIDOR files (*.mlv, *.pld)|*.mlv;*.pld|MOLVAN files (*.mlv) "
+            "|*.mlv|PELLIDOR files (*.pld)|*.pld||";
+        std::vector<NameFilter> filters = ParseFilterList(filterList);
+        QCOMPARE(filters.size(), size_t(3));
+        QCOMPARE(filters[0].name, QString("MOLVAN and PELLIDOR files (*.mlv, *.pld)"));
+        QCOMPARE(filters[0].patterns, QStringList({"*.mlv", "*.pld"}));
+        QCOMPARE(filters[1].name, QString("MOLVAN files (*.mlv) "));
+        QCOMPARE(ParseFilterList("All Files (*.*)|*.*||")[0].patterns, QStringList({"*"}));
+
+        QFileDialog dialog;
+        ApplyFilterList(dialog, filterList);
+        auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+        QVERIFY(types);
+        QStringList shown;
+        for (int i = 0; i < types->count(); ++i) {
+            shown << types->itemText(i);
+        }
+        QCOMPARE(shown, QStringList({"MOLVAN and PELLIDOR files (*.mlv, *.pld)",
+                                     "MOLVAN files (*.mlv) ", "PELLIDOR files (*.pld)"}));
+        auto* model = dialog.findChild<QFileSystemModel*>();
+        QVERIFY(model);
+        QCOMPARE(model->nameFilters(), QStringList({"*.mlv", "*.pld"}));
+        types->setCurrentIndex(1);
+        types->activated(1);
+        QCOMPARE(model->nameFilters(), QStringList({"*.mlv"}));
+    }
+};
+
+QTEST_MAIN(SheetTest)
+#include "SheetTest.moc"
