@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "core/IntervalGrid.h"
+#include "core/LocalClock.h"
 #include "core/UserInterface.h"
 #include "store/ZAVFieldManager.h"
 
@@ -19,15 +20,23 @@ using IntervalBounds = IntervalGrid::Bounds;
 // together beforehand.
 constexpr size_t kIntervalBatch = 256;
 
-// Runs `scan(bounds, from, count)` over the whole grid, run by run.
+// Grids up to this many intervals keep their bounds for the next call.
+constexpr size_t kCachedIntervals = size_t{1} << 20;
+
+// Runs `scan(bounds, from, count)` over the whole grid, run by run, from
+// `all` when the bounds are known already.
 template <class Scan>
-void ForEachRun(const IntervalGrid& grid, Scan scan) {
+void ForEachRun(const IntervalGrid& grid, const IntervalBounds* all, Scan scan) {
     const size_t n = static_cast<size_t>(grid.Count());
     IntervalBounds bounds[kIntervalBatch];
     for (size_t from = 0; from < n; from += kIntervalBatch) {
         const size_t count = std::min(kIntervalBatch, n - from);
-        grid.FillBounds(static_cast<int>(from), static_cast<int>(count), bounds);
-        scan(bounds, from, count);
+        if (all) {
+            scan(all + from, from, count);
+        } else {
+            grid.FillBounds(static_cast<int>(from), static_cast<int>(count), bounds);
+            scan(bounds, from, count);
+        }
     }
 }
 
@@ -88,6 +97,24 @@ void EnsureSize(std::vector<double>& values, size_t n) {
 }
 
 }  // namespace
+
+const IntervalBounds* ZAVFieldManager::CachedBounds(const IntervalGrid& grid, const KTRTime& start,
+                                                    const KTRTime& end, int unit, int every) {
+    const size_t n = static_cast<size_t>(grid.Count());
+    if (n > kCachedIntervals) {
+        return nullptr;
+    }
+    BoundsCache& cache = m_boundsCache;
+    const unsigned generation = LocalClockGeneration();
+    if (cache.start != start.Instant() || cache.end != end.Instant() || cache.unit != unit ||
+        cache.every != every || cache.generation != generation || cache.bounds.size() != n) {
+        cache.bounds.resize(n);
+        grid.FillBounds(0, static_cast<int>(n), cache.bounds.data());
+        cache = BoundsCache{start.Instant(), end.Instant(), unit,
+                            every,           generation,    std::move(cache.bounds)};
+    }
+    return cache.bounds.data();
+}
 
 void ZAVFieldManager::AddScan(ScanList& list, int index) const {
     const DataSeries& series = *m_seriesTable[static_cast<size_t>(index)];
@@ -176,6 +203,8 @@ void ZAVFieldManager::StartScans(ScanList& list, const KTRTime& start) {
     }
 }
 
+// Once per call, not once per interval: a report of a few hundred intervals
+// would otherwise stop the user with as many identical message boxes.
 void ZAVFieldManager::ReportMissingUnits(const ScanList& list) {
     if (list.missingUnits == 0) {
         return;
@@ -189,9 +218,6 @@ void ZAVFieldManager::ReportMissingUnits(const ScanList& list) {
 
 void ZAVFieldManager::SearchRecords(ScanList& list, const IntervalBounds* bounds, size_t from,
                                     size_t count, IntervalStats& stats) {
-    for (size_t j = 0; j < count; ++j) {
-        ReportMissingUnits(list);
-    }
     // Running statistics per interval. Series are taken one after another
     // over the whole run, which adds each interval's values in the same
     // order as taking the intervals one after another would. "Nothing yet"
@@ -221,10 +247,7 @@ void ZAVFieldManager::SearchRecords(ScanList& list, const IntervalBounds* bounds
             double low = running[j].low;
             double high = running[j].high;
             size_t n = running[j].count;
-            auto take = [&](size_t i) {
-                if (masks[i] != 0 || times[i].Instant() < first) {
-                    return;
-                }
+            auto add = [&](size_t i) {
                 const double v = convert(values[i]);
                 low = v < low ? v : low;
                 high = v > high ? v : high;
@@ -233,12 +256,20 @@ void ZAVFieldManager::SearchRecords(ScanList& list, const IntervalBounds* bounds
             };
             size_t end = k + previous;
             if (SameCountAgain(times, k, size, last, previous)) {
+                // The scan never stops before an interval's first instant
+                // (intervals meet or overlap, and the scan starts at the
+                // span), so inside a known run only the masks matter and
+                // the times need not be read at all.
                 for (size_t i = k; i < end; ++i) {
-                    take(i);
+                    if (masks[i] == 0) {
+                        add(i);
+                    }
                 }
             } else {
                 for (end = k; end < size && times[end].Instant() <= last; ++end) {
-                    take(end);
+                    if (masks[end] == 0 && times[end].Instant() >= first) {
+                        add(end);
+                    }
                 }
             }
             running[j] = Running{sum, low, high, n};
@@ -265,9 +296,6 @@ void ZAVFieldManager::SearchRecords(ScanList& list, const IntervalBounds* bounds
 
 void ZAVFieldManager::SearchRecords(ScanList& list, const IntervalBounds* bounds, size_t from,
                                     size_t count, std::vector<double>& present) {
-    for (size_t j = 0; j < count; ++j) {
-        ReportMissingUnits(list);
-    }
     for (SeriesScan& scan : list.scans) {
         const std::vector<KTRTime>& times = scan.series->Times();
         const int32_t* masks = scan.series->Masks().data();
@@ -308,10 +336,14 @@ int ZAVFieldManager::GetData(const std::string& station, const std::string& para
         EnsureSize(*values, n);
     }
     StartScans(list, start);
+    if (n > 0) {
+        ReportMissingUnits(list);
+    }
     IntervalStats stats{min, max, mean, present};
-    ForEachRun(grid, [&](const IntervalBounds* bounds, size_t from, size_t count) {
-        SearchRecords(list, bounds, from, count, stats);
-    });
+    ForEachRun(grid, CachedBounds(grid, start, end, unit, every),
+               [&](const IntervalBounds* bounds, size_t from, size_t count) {
+                   SearchRecords(list, bounds, from, count, stats);
+               });
     if (fillGaps && n > 0) {
         // The value a run at the start begins from: the converted first
         // point (masked or not) of the last listed series that has points.
@@ -337,9 +369,13 @@ int ZAVFieldManager::GetAvailability(const std::string& parameter, const std::st
         return 1;
     }
     StartScans(list, start);
-    ForEachRun(grid, [&](const IntervalBounds* bounds, size_t from, size_t count) {
-        SearchRecords(list, bounds, from, count, present);
-    });
+    if (n > 0) {
+        ReportMissingUnits(list);
+    }
+    ForEachRun(grid, CachedBounds(grid, start, end, unit, every),
+               [&](const IntervalBounds* bounds, size_t from, size_t count) {
+                   SearchRecords(list, bounds, from, count, present);
+               });
     return 1;
 }
 

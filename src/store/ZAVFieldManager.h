@@ -58,8 +58,8 @@ public:
     void RebuildUnitsIndex();
     void DropOrphanUnits();
 
-    void GetDateRange(int& firstDay, int& firstMonth, int& firstYear, int& lastDay,
-                      int& lastMonth, int& lastYear) const;
+    void GetDateRange(int& firstDay, int& firstMonth, int& firstYear, int& lastDay, int& lastMonth,
+                      int& lastYear) const;
 
     int GetStation(const std::string& name, StationInfo& info) const;
     int GetParameter(const std::string& name, ParameterInfo& info) const;
@@ -71,8 +71,7 @@ public:
     std::string GetParameterUnitsAlias(const std::string& parameter) const;
     DataSeries* FindSeries(const std::string& station, const std::string& parameter);
     void GetInfoList(std::vector<IndexInfo>& list, int type) const;
-    void GetRelatedNames(const std::string& name, std::vector<std::string>& list,
-                         int type) const;
+    void GetRelatedNames(const std::string& name, std::vector<std::string>& list, int type) const;
 
     void GetUnitsList(std::vector<UnitsRecord>& list) const;
     int GetUnits(const std::string& name, UnitsRecord& record) const;
@@ -84,8 +83,7 @@ public:
     void SetAggregationType(int type) { m_aggregationType = type; }
     int GetAggregationType() const { return m_aggregationType; }
     int AddAggregate(const std::vector<std::string>& names, const std::string& alias, int type);
-    int RemoveAggregationItem(const std::string& alias, std::vector<std::string>& names,
-                              int type);
+    int RemoveAggregationItem(const std::string& alias, std::vector<std::string>& names, int type);
     void GetAggregates(std::vector<IndexInfo>& infos, std::vector<std::string>& aliases,
                        int type) const;
     int GetAggregateMembers(const std::string& name, std::vector<std::string>& names,
@@ -102,8 +100,8 @@ public:
     // count. Returns 1 when at least one series took part.
     int GetData(const std::string& station, const std::string& parameter, const KTRTime& start,
                 const KTRTime& end, int unit, int every, std::vector<double>& min,
-                std::vector<double>& max, std::vector<double>& mean,
-                std::vector<double>& present, int fillGaps);
+                std::vector<double>& max, std::vector<double>& mean, std::vector<double>& present,
+                int fillGaps);
     // Presence only, pooled from the parameter side. Returns 1.
     int GetAvailability(const std::string& parameter, const std::string& station,
                         const KTRTime& start, const KTRTime& end, int unit, int every,
@@ -151,7 +149,21 @@ private:
     void RefreshSeriesLists(NameIndex& index, bool byStation);
     void RebuildIndex(NameIndex& index, bool byStation);
 
+    // The bounds of the grid asked for last: a report asks for the same grid
+    // once per row, and working them out is most of the cost of fine grids.
+    struct BoundsCache {
+        int64_t start = 0;
+        int64_t end = 0;
+        int unit = -1;
+        int every = 0;
+        unsigned generation = 0;
+        std::vector<IntervalGrid::Bounds> bounds;
+    };
+    const IntervalGrid::Bounds* CachedBounds(const IntervalGrid& grid, const KTRTime& start,
+                                             const KTRTime& end, int unit, int every);
+
     UserInterface& m_ui;
+    BoundsCache m_boundsCache;
     std::vector<DataSource> m_sources;
     std::vector<DataSeries*> m_seriesTable;  // global index -> series
     NameIndex m_stations{"station"};

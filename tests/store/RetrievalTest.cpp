@@ -112,14 +112,14 @@ TEST_F(RetrievalTest, ValuesAreConvertedBySeriesThenUnits) {
     EXPECT_EQ(r.mean[2], 65.0);
 }
 
-TEST_F(RetrievalTest, MissingUnitsRecordIsReportedAtEveryIntervalAndLeavesValues) {
+TEST_F(RetrievalTest, MissingUnitsRecordIsReportedOncePerCallAndLeavesValues) {
     DataSeries s = MakeSeries("A", "DO", "mg/l", {{Day(1995, 1, 10), 3}});
     s.SetMultiplier(2);
     store.AddSource(MakeSource("f", {s}));
     store.ClearUnits();
     Results r = Data("A", "DO", Day(1995, 1, 1), Day(1995, 3, 31), kMonths, 1, 3);
     EXPECT_EQ(r.mean[0], 6.0);
-    EXPECT_EQ(ui.messages, std::vector<std::string>(3, "SearchRecords: Units lookup failed."));
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"SearchRecords: Units lookup failed."});
 }
 
 TEST_F(RetrievalTest, FirstValueOfAnIntervalSetsItsExtremesWhateverItIs) {
@@ -371,6 +371,38 @@ TEST_F(RetrievalTest, LongScansAgreeWithCountingEachIntervalAlone) {
     }
     std::vector<double> present = Availability("DO", "A", start, end, kHours, 3, n);
     EXPECT_EQ(present, r.present);
+}
+
+}  // namespace
+}  // namespace zav
+
+namespace zav {
+namespace {
+
+// Successive calls reuse the bounds of the last grid; a different grid, or
+// the same dates read in another time zone, must not see stale bounds.
+TEST_F(RetrievalTest, ReusedGridBoundsNeverGoStale) {
+    test::ScopedTimeZone newYork("America/New_York");
+    store.AddSource(MakeSource("f", {MakeSeries("A", "DO", "mg/l",
+                                                {{Day(1995, 3, 1, 0, 30), 1},
+                                                 {Day(1995, 3, 1, 23, 30), 2},
+                                                 {Day(1995, 3, 2, 12, 0), 4}})}));
+    const KTRTime start = Day(1995, 3, 1);
+    const KTRTime end = Day(1995, 3, 2, 23, 59, 59);
+    Results days = Data("A", "DO", start, end, kDays, 1, 2);
+    EXPECT_EQ(days.mean, (std::vector<double>{1.5, 4}));
+    Results hours = Data("A", "DO", start, end, kHours, 12, 4);
+    EXPECT_EQ(hours.present, (std::vector<double>{1, 0, 1, 1}));
+    EXPECT_EQ(hours.mean, (std::vector<double>{1, 0, 2, 4}));
+    Results again = Data("A", "DO", start, end, kDays, 1, 2);
+    EXPECT_EQ(again.mean, days.mean);
+    {
+        // Thirteen hours later on the clock: the same span touches three
+        // local days, and the last point moves to the third.
+        test::ScopedTimeZone singapore("Asia/Singapore");
+        Results shifted = Data("A", "DO", start, end, kDays, 1, 3);
+        EXPECT_EQ(shifted.mean, (std::vector<double>{1, 2, 4}));
+    }
 }
 
 }  // namespace
