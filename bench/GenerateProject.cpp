@@ -17,18 +17,18 @@ int main(int argc, char** argv) {
     }
     setenv("TZ", "UTC", 1);
     zav::ResetLocalClock();
-    zav::bench::GeneratorSpec spec;
+    zav::bench::ProjectShape shape;
     if (argc == 4) {
-        spec.stations = zav::AtoI(argv[2]);
-        spec.pointsPerStation = zav::AtoI(argv[3]);
+        shape.stations = zav::AtoI(argv[2]);
+        shape.pointsPerStation = zav::AtoI(argv[3]);
     }
     const std::string dir = argv[1];
     zav::ConsoleUserInterface ui;
     zav::ZAVFieldManager store(ui);
-    zav::bench::FillStore(store, spec);
+    zav::bench::FillStore(store, shape);
     if (zav::WriteFileSafely(dir + "/report.csv", zav::bench::CsvText(store)) !=
             zav::WriteResult::kOk ||
-        zav::WriteFileSafely(dir + "/report.zav", zav::bench::ProjectText(spec)) !=
+        zav::WriteFileSafely(dir + "/report.zav", zav::bench::ProjectText(shape)) !=
             zav::WriteResult::kOk) {
         std::cerr << "zav_bench_generate: cannot write into " << dir << "\n";
         return 1;

@@ -5,7 +5,8 @@
 
 #include <cmath>
 
-#include "LargeProjects.h"
+#include "ProjectGenerator.h"
+#include "core/FileIO.h"
 #include "core/TextFormat.h"
 #include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
@@ -14,12 +15,12 @@ namespace zav::bench {
 namespace {
 
 // 100 series of 10,000 points: a million points.
-const LargeProjectShape kMillion{100, 10000, 3600, 1};
+const ProjectShape kMillion{100, 10000, 1990, 97};
 
 const std::string& MillionPointProject() {
     static const std::string path = [] {
         std::string p = "/tmp/zav-bench-million-" + std::to_string(::getpid()) + ".zav";
-        WriteLargeProject(p, kMillion);
+        WriteFileSafely(p, ProjectText(kMillion));
         return p;
     }();
     return path;
@@ -53,7 +54,7 @@ BENCHMARK(BM_OpenProject)->Unit(benchmark::kMillisecond);
 void BM_SaveProject(benchmark::State& state) {
     ScriptedUserInterface ui;
     CZAVDoc doc(ui, QuietEnvironment());
-    FillLargeStore(doc.FieldManager(), kMillion);
+    FillStore(doc.FieldManager(), kMillion);
     std::string path = "/tmp/zav-bench-save-" + std::to_string(::getpid()) + ".zav";
     for (auto _ : state) {
         if (!doc.OnSaveDocument(path)) {
@@ -68,7 +69,7 @@ BENCHMARK(BM_SaveProject)->Unit(benchmark::kMillisecond);
 void BM_ProjectText(benchmark::State& state) {
     ScriptedUserInterface ui;
     CZAVDoc doc(ui, QuietEnvironment());
-    FillLargeStore(doc.FieldManager(), kMillion);
+    FillStore(doc.FieldManager(), kMillion);
     for (auto _ : state) {
         benchmark::DoNotOptimize(doc.ProjectText());
     }

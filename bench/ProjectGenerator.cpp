@@ -24,21 +24,21 @@ private:
     uint64_t m_state;
 };
 
-DataSeries MakeSeries(const GeneratorSpec& spec, int station) {
+DataSeries MakeSeries(const ProjectShape& shape, int station) {
     DataSeries series;
     series.SetStationName(StationName(station));
     series.SetStationLocation("synthetic station " + std::to_string(station + 1));
     series.SetParameterName("DO");
     series.SetUnits("mg/l");
-    series.Reserve(static_cast<size_t>(spec.pointsPerStation));
-    const int64_t start = KTRTime(spec.startYear, 1, 1, 0, 0, 0).Instant();
+    series.Reserve(static_cast<size_t>(shape.pointsPerStation));
+    const int64_t start = KTRTime(shape.startYear, 1, 1, 0, 0, 0).Instant();
     Noise noise(static_cast<uint64_t>(station) + 1);
-    for (int k = 0; k < spec.pointsPerStation; ++k) {
+    for (int k = 0; k < shape.pointsPerStation; ++k) {
         const double hourOfDay = k % 24;
         double value = 8.0 + 2.0 * std::sin(hourOfDay / 24.0 * 6.283185307179586) + noise.Next();
         // Two decimals, as field instruments report; the text form is exact.
         value = std::round(value * 100.0) / 100.0;
-        const int32_t mask = spec.maskEvery > 0 && k % spec.maskEvery == spec.maskEvery - 1;
+        const int32_t mask = shape.maskEvery > 0 && k % shape.maskEvery == shape.maskEvery - 1;
         series.AppendPoint(KTRTime::FromInstant(start + int64_t{k} * 3600), value, mask);
     }
     return series;
@@ -50,21 +50,21 @@ std::string StationName(int index) {
     return Format("S%03d", index + 1);
 }
 
-void FillStore(ZAVFieldManager& store, const GeneratorSpec& spec) {
+void FillStore(ZAVFieldManager& store, const ProjectShape& shape) {
     DataSource source;
     source.fileName = "synthetic.mlv";
-    for (int s = 0; s < spec.stations; ++s) {
-        source.series.push_back(MakeSeries(spec, s));
+    for (int s = 0; s < shape.stations; ++s) {
+        source.series.push_back(MakeSeries(shape, s));
     }
     store.AddSource(std::move(source));
 }
 
-std::string ProjectText(const GeneratorSpec& spec) {
+std::string ProjectText(const ProjectShape& shape) {
     ConsoleUserInterface ui;
     DocumentEnvironment environment;
     environment.applyWorkingDirectory = false;
     CZAVDoc doc(ui, environment);
-    FillStore(doc.FieldManager(), spec);
+    FillStore(doc.FieldManager(), shape);
     return doc.ProjectText();
 }
 

@@ -10,7 +10,7 @@
 
 namespace zav::bench {
 
-struct GeneratorSpec {
+struct ProjectShape {
     int stations = 100;
     int pointsPerStation = 100000;
     int startYear = 1990;  // hourly from 1 January, 00:00:00
@@ -21,11 +21,11 @@ struct GeneratorSpec {
 // "mg/l".
 std::string StationName(int index);
 
-// Fills `store` (which should be empty) with one source of the spec's series.
-void FillStore(ZAVFieldManager& store, const GeneratorSpec& spec);
+// Fills `store` (which should be empty) with one source of the shape's series.
+void FillStore(ZAVFieldManager& store, const ProjectShape& shape);
 
 // The project file text, as the program saves it.
-std::string ProjectText(const GeneratorSpec& spec);
+std::string ProjectText(const ProjectShape& shape);
 
 // "station,time,value,mask" with times as YYYY-MM-DD hh:mm:ss.
 std::string CsvText(const ZAVFieldManager& store);

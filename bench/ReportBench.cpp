@@ -30,26 +30,26 @@ public:
 QuietYes g_ui;
 
 // Built once per process, on first use.
-ZAVFieldManager& Store(const GeneratorSpec& spec) {
+ZAVFieldManager& Store(const ProjectShape& shape) {
     static std::map<std::pair<int, int>, std::unique_ptr<ZAVFieldManager>> stores;
-    auto& slot = stores[{spec.stations, spec.pointsPerStation}];
+    auto& slot = stores[{shape.stations, shape.pointsPerStation}];
     if (!slot) {
         slot = std::make_unique<ZAVFieldManager>(g_ui);
-        FillStore(*slot, spec);
+        FillStore(*slot, shape);
     }
     return *slot;
 }
 
-GeneratorSpec OneLongSeries() {
-    GeneratorSpec spec;
-    spec.stations = 1;
-    spec.pointsPerStation = 1000000;  // about 114 years of hours
-    spec.startYear = 1900;
-    return spec;
+ProjectShape OneLongSeries() {
+    ProjectShape shape;
+    shape.stations = 1;
+    shape.pointsPerStation = 1000000;  // about 114 years of hours
+    shape.startYear = 1900;
+    return shape;
 }
 
-GeneratorSpec ManyStations() {
-    return GeneratorSpec{};
+ProjectShape ManyStations() {
+    return ProjectShape{};
 }  // 100 x 100,000 hours
 
 // Settings covering every point of the generated series.
@@ -117,10 +117,10 @@ BENCHMARK(BM_GetDataOneSeriesFreshArrays)
     ->Unit(benchmark::kMillisecond);
 
 void BM_ReportStatistics(benchmark::State& state) {
-    const GeneratorSpec spec = ManyStations();
-    ZAVFieldManager& store = Store(spec);
+    const ProjectShape shape = ManyStations();
+    ZAVFieldManager& store = Store(shape);
     const ReportRequest r = ReportOf(store, static_cast<int>(state.range(0)),
-                                     static_cast<int>(state.range(1)), spec.stations);
+                                     static_cast<int>(state.range(1)), shape.stations);
     const AnalysisSettings& s = r.settings;
     const size_t n = static_cast<size_t>(s.IntervalCount());
     // One set of arrays for all rows, as the report table uses.
@@ -136,10 +136,10 @@ void BM_ReportStatistics(benchmark::State& state) {
 BENCHMARK(BM_ReportStatistics)->Apply(ReportCases);
 
 void BM_ReportTable(benchmark::State& state) {
-    const GeneratorSpec spec = ManyStations();
-    ZAVFieldManager& store = Store(spec);
+    const ProjectShape shape = ManyStations();
+    ZAVFieldManager& store = Store(shape);
     const ReportRequest r = ReportOf(store, static_cast<int>(state.range(0)),
-                                     static_cast<int>(state.range(1)), spec.stations);
+                                     static_cast<int>(state.range(1)), shape.stations);
     for (auto _ : state) {
         ReportTable table;
         RebuildTable(store, r, table);
