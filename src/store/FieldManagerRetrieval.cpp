@@ -124,18 +124,27 @@ void ZAVFieldManager::AddScan(ScanList& list, int index) const {
     list.scans.push_back({&series, missing ? nullptr : &units->second, 0});
 }
 
-ZAVFieldManager::ScanList ZAVFieldManager::ListSeriesForData(const std::string& station,
-                                                             const std::string& parameter) {
-    ScanList list;
-    const IndexInfo* stationEntry = m_stations.Find(station);
+bool ZAVFieldManager::FindPair(const std::string& station, const std::string& parameter,
+                               const IndexInfo*& stationEntry,
+                               const IndexInfo*& parameterEntry) const {
+    // Keys are used as given: an aggregate is named by its alias.
+    stationEntry = m_stations.Find(station);
     if (!stationEntry) {
         m_ui.ShowMessage("ZAVFieldManager::GetData: Unable to find station " + station);
     }
-    const IndexInfo* parameterEntry = m_parameters.Find(parameter);
+    parameterEntry = m_parameters.Find(parameter);
     if (!parameterEntry) {
         m_ui.ShowMessage("ZAVFieldManager::GetData: Unable to find parameter " + parameter);
     }
-    if (!stationEntry || !parameterEntry) {
+    return stationEntry && parameterEntry;
+}
+
+ZAVFieldManager::ScanList ZAVFieldManager::ListSeriesForData(const std::string& station,
+                                                             const std::string& parameter) {
+    ScanList list;
+    const IndexInfo* stationEntry = nullptr;
+    const IndexInfo* parameterEntry = nullptr;
+    if (!FindPair(station, parameter, stationEntry, parameterEntry)) {
         return list;
     }
     auto addMatching = [&](const IndexInfo& entry) {
@@ -166,15 +175,9 @@ ZAVFieldManager::ScanList ZAVFieldManager::ListSeriesForData(const std::string& 
 ZAVFieldManager::ScanList ZAVFieldManager::ListSeriesForAvailability(const std::string& parameter,
                                                                      const std::string& station) {
     ScanList list;
-    const IndexInfo* stationEntry = m_stations.Find(station);
-    if (!stationEntry) {
-        m_ui.ShowMessage("ZAVFieldManager::GetData: Unable to find station " + station);
-    }
-    const IndexInfo* parameterEntry = m_parameters.Find(parameter);
-    if (!parameterEntry) {
-        m_ui.ShowMessage("ZAVFieldManager::GetData: Unable to find parameter " + parameter);
-    }
-    if (!stationEntry || !parameterEntry) {
+    const IndexInfo* stationEntry = nullptr;
+    const IndexInfo* parameterEntry = nullptr;
+    if (!FindPair(station, parameter, stationEntry, parameterEntry)) {
         return list;
     }
     auto addMatching = [&](const IndexInfo& entry) {

@@ -126,6 +126,8 @@ private:
         std::vector<double>& present;
     };
 
+    bool FindPair(const std::string& station, const std::string& parameter,
+                  const IndexInfo*& stationEntry, const IndexInfo*& parameterEntry) const;
     ScanList ListSeriesForData(const std::string& station, const std::string& parameter);
     ScanList ListSeriesForAvailability(const std::string& parameter, const std::string& station);
     void AddScan(ScanList& list, int index) const;
