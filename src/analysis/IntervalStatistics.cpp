@@ -20,8 +20,8 @@ void IntervalStatistics::Fill(ZAVFieldManager& store, const std::string& station
     for (std::vector<double>* values : arrays) {
         values->resize(count);
     }
-    const size_t written = std::min(
-        count, static_cast<size_t>(IntervalGrid::IntervalCount(start.UnitsBetween(end, unit), every)));
+    const size_t written = std::min(count, static_cast<size_t>(IntervalGrid::IntervalCount(
+                                               start.UnitsBetween(end, unit), every)));
     const bool answered = store.GetData(station, parameter, start, end, unit, every, min, max, mean,
                                         present, fillGaps ? 1 : 0) != 0;
     for (std::vector<double>* values : arrays) {

@@ -38,8 +38,7 @@ std::vector<ProjectSummary::Aggregate> AggregatesOf(const NameIndex& index) {
     std::vector<ProjectSummary::Aggregate> out;
     for (const IndexInfo& info : infos) {
         ProjectSummary::Aggregate aggregate{info.alias, {info.name}};
-        aggregate.members.insert(aggregate.members.end(), info.members.begin(),
-                                 info.members.end());
+        aggregate.members.insert(aggregate.members.end(), info.members.begin(), info.members.end());
         out.push_back(std::move(aggregate));
     }
     return out;
@@ -102,8 +101,8 @@ void WriteText(std::ostream& out, const std::string& path, const ProjectSummary&
     }
     out << "Units records (" << s.units.size() << "):\n";
     for (const UnitsRecord& u : s.units) {
-        out << "  " << u.name << " -> " << u.alias << "\tx " << FormatExact(u.multiplier)
-            << " + " << FormatExact(u.offset) << "\t" << u.comment << "\n";
+        out << "  " << u.name << " -> " << u.alias << "\tx " << FormatExact(u.multiplier) << " + "
+            << FormatExact(u.offset) << "\t" << u.comment << "\n";
     }
     WriteAggregatesText(out, "Station aggregates", s.stationAggregates);
     WriteAggregatesText(out, "Parameter aggregates", s.parameterAggregates);

@@ -16,7 +16,9 @@ int64_t FloorDiv(int64_t a, int64_t b) {
 }
 }  // namespace
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int monthIndex) {
     return (monthIndex >= 0 && monthIndex < 12) ? kDaysInMonth[monthIndex] : 0;

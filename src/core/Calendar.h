@@ -21,8 +21,8 @@ int DayNumber(int day, int month, int year, int baseYear);
 
 // The inverse of DayNumber; returns "%3s %2d, %d" (such as "Jan  5, 1995")
 // and fills each output that is given.
-std::string DateFromDayNumber(int dayNumber, int baseYear, int* day = nullptr,
-                              int* month = nullptr, int* year = nullptr);
+std::string DateFromDayNumber(int dayNumber, int baseYear, int* day = nullptr, int* month = nullptr,
+                              int* year = nullptr);
 
 // Days since 1970-01-01 of a civil date; month and day may lie outside their
 // ranges and are carried over into the next or previous month and year.

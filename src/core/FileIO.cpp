@@ -44,8 +44,8 @@ WriteResult WriteFileSafely(const std::string& path, const std::string& content)
     // (the shared conversions file, say) must not write into one temporary.
     // A file left under this name can only be from a process that died.
     static std::atomic<int> saveCount{0};
-    std::string temp = path + ".zav-saving-" + std::to_string(::getpid()) + "-" +
-                       std::to_string(++saveCount);
+    std::string temp =
+        path + ".zav-saving-" + std::to_string(::getpid()) + "-" + std::to_string(++saveCount);
     ::unlink(temp.c_str());
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {

@@ -91,8 +91,8 @@ KTRTime::KTRTime(int year, int month, int day, int hour, int minute, int second)
     if (!NormaliseYear(year)) {
         return;
     }
-    int64_t local = DaysOfDate(year, month, day) * kDay + int64_t{hour} * 3600 +
-                    int64_t{minute} * 60 + second;
+    int64_t local =
+        DaysOfDate(year, month, day) * kDay + int64_t{hour} * 3600 + int64_t{minute} * 60 + second;
     m_instant = LocalSecondsToInstant(local);
 }
 
@@ -126,7 +126,9 @@ KTRTime KTRTime::FromInstant(int64_t instant) {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The stored form exactly as this program writes it, four-digit year and
 // fields padded with a blank, read without the general scanner: project
@@ -228,21 +230,33 @@ int KTRTime::UnitsBetween(const KTRTime& end, int unit) const {
     int64_t d = DaysFromCivil(b.year, b.month, b.day) - DaysFromCivil(a.year, a.month, a.day);
     int64_t count = 0;
     switch (unit) {
-        case kYears: count = b.year - a.year + 1; break;
-        case kMonths: count = int64_t{b.year - a.year} * 12 + b.month - a.month + 1; break;
-        case kWeeks: count = (d + 1 + 6) / 7; break;
-        case kDays: count = d + 1; break;
-        case kHours: count = d * 24 + b.hour - a.hour + 1; break;
-        case kMinutes: count = (d * 24 + b.hour - a.hour) * 60 + b.minute - a.minute + 1; break;
-        default: return 0;
+        case kYears:
+            count = b.year - a.year + 1;
+            break;
+        case kMonths:
+            count = int64_t{b.year - a.year} * 12 + b.month - a.month + 1;
+            break;
+        case kWeeks:
+            count = (d + 1 + 6) / 7;
+            break;
+        case kDays:
+            count = d + 1;
+            break;
+        case kHours:
+            count = d * 24 + b.hour - a.hour + 1;
+            break;
+        case kMinutes:
+            count = (d * 24 + b.hour - a.hour) * 60 + b.minute - a.minute + 1;
+            break;
+        default:
+            return 0;
     }
     return count > INT32_MAX ? INT32_MAX : static_cast<int>(count);
 }
 
 std::string KTRTime::ToText() const {
     CalendarFields f = Fields();
-    return Format("%2d/%2d/%4d %2d:%02d:%02d", f.month, f.day, f.year, f.hour, f.minute,
-                  f.second);
+    return Format("%2d/%2d/%4d %2d:%02d:%02d", f.month, f.day, f.year, f.hour, f.minute, f.second);
 }
 
 size_t KTRTime::WriteStoredForm(char* out) const {

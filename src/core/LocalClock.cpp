@@ -99,14 +99,18 @@ int64_t LocalSecondsToInstant(int64_t localSeconds) {
 
 int64_t InstantToLocalSeconds(int64_t instant) {
     int64_t day = FloorDiv(instant, kDay);
-    const OffsetSpan& span = t_utcDays.Get(
-        day, [day] { return MakeSpan(day, day * kDay, day * kDay + kDay - 1); });
+    const OffsetSpan& span =
+        t_utcDays.Get(day, [day] { return MakeSpan(day, day * kDay, day * kDay + kDay - 1); });
     return instant + (instant < span.change ? span.before : span.after);
 }
 
-int UtcOffsetAt(int64_t instant) { return OffsetAt(instant); }
+int UtcOffsetAt(int64_t instant) {
+    return OffsetAt(instant);
+}
 
-unsigned LocalClockGeneration() { return g_generation.load(std::memory_order_relaxed); }
+unsigned LocalClockGeneration() {
+    return g_generation.load(std::memory_order_relaxed);
+}
 
 void ResetLocalClock() {
     tzset();

@@ -1,13 +1,13 @@
 #include "core/TextFormat.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <cmath>
 #include <charconv>
 #include <climits>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <algorithm>
 #include <vector>
 
 namespace zav {
@@ -140,7 +140,8 @@ size_t ComposeShortDecimal(char* out, double value) {
         }
         auto integer = static_cast<long long>(r);
         char digits[24];
-        int count = static_cast<int>(std::to_chars(digits, digits + sizeof digits, integer).ptr - digits);
+        int count =
+            static_cast<int>(std::to_chars(digits, digits + sizeof digits, integer).ptr - digits);
         int exponent = count - 1 - k;
         while (count > 1 && digits[count - 1] == '0') {
             --count;
@@ -169,7 +170,8 @@ size_t WriteExact(char* out, double value) {
         ++p;
     }
     if (!(*p >= '0' && *p <= '9')) {
-        auto special = std::to_chars(out, out + kNumberBuffer, value, std::chars_format::general, 6);
+        auto special =
+            std::to_chars(out, out + kNumberBuffer, value, std::chars_format::general, 6);
         return static_cast<size_t>(special.ptr - out);  // inf and nan
     }
     char digits[20];
@@ -188,8 +190,8 @@ size_t WriteExact(char* out, double value) {
     // back exactly, still in %g style.
     std::to_chars_result result{};
     for (int precision = 7; precision <= 17; ++precision) {
-        result = std::to_chars(out, out + kNumberBuffer, value, std::chars_format::general,
-                               precision);
+        result =
+            std::to_chars(out, out + kNumberBuffer, value, std::chars_format::general, precision);
         double back = 0.0;
         auto check = std::from_chars(out, result.ptr, back);
         if (check.ec == std::errc() && back == value) {
@@ -332,7 +334,9 @@ std::string_view TrimView(std::string_view text) {
     return text.substr(b, e - b);
 }
 
-std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
+std::string Trim(std::string_view text) {
+    return std::string(TrimView(text));
+}
 
 std::string TrimLeft(std::string_view text) {
     size_t b = 0;

@@ -1,9 +1,9 @@
 #include "core/TextReader.h"
 
+#include <algorithm>
+
 #include "core/FileIO.h"
 #include "core/TextFormat.h"
-
-#include <algorithm>
 
 namespace zav {
 
@@ -115,7 +115,9 @@ bool TextReader::ReadHeader(std::string_view keyword) {
     return true;
 }
 
-std::string TextReader::RestOfLine() { return std::string(RestOfLineView()); }
+std::string TextReader::RestOfLine() {
+    return std::string(RestOfLineView());
+}
 
 std::string_view TextReader::RestOfLineView() {
     if (m_failed || AtEnd()) {

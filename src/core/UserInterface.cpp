@@ -32,14 +32,18 @@ std::optional<std::vector<int>> ConsoleUserInterface::ChooseToDelete(
     return std::nullopt;
 }
 
-std::optional<std::string> ConsoleUserInterface::GetClipboardText() { return m_clipboard; }
+std::optional<std::string> ConsoleUserInterface::GetClipboardText() {
+    return m_clipboard;
+}
 
 bool ConsoleUserInterface::SetClipboardText(const std::string& text) {
     m_clipboard = text;
     return true;
 }
 
-void ScriptedUserInterface::ShowMessage(const std::string& text) { messages.push_back(text); }
+void ScriptedUserInterface::ShowMessage(const std::string& text) {
+    messages.push_back(text);
+}
 
 void ScriptedUserInterface::ShowWarning(const std::string& text) {
     messages.push_back(text);
@@ -93,7 +97,9 @@ std::optional<std::vector<int>> ScriptedUserInterface::ChooseToDelete(
     return ChooseSeveral("Choose Items to Delete", texts);
 }
 
-std::optional<std::string> ScriptedUserInterface::GetClipboardText() { return clipboard; }
+std::optional<std::string> ScriptedUserInterface::GetClipboardText() {
+    return clipboard;
+}
 
 bool ScriptedUserInterface::SetClipboardText(const std::string& text) {
     if (!clipboard) {

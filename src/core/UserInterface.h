@@ -89,11 +89,11 @@ public:
     std::vector<std::string> questions;
     std::vector<std::string> captions;  // of every choice asked
 
-    std::deque<bool> yesNoAnswers;  // empty: Yes
-    std::deque<Answer> yesNoCancelAnswers;  // empty: Yes
-    std::deque<std::optional<int>> oneAnswers;  // empty: cancel
+    std::deque<bool> yesNoAnswers;                               // empty: Yes
+    std::deque<Answer> yesNoCancelAnswers;                       // empty: Yes
+    std::deque<std::optional<int>> oneAnswers;                   // empty: cancel
     std::deque<std::optional<std::vector<int>>> severalAnswers;  // empty: cancel
-    std::optional<std::string> clipboard = std::string();  // nothing: cannot open
+    std::optional<std::string> clipboard = std::string();        // nothing: cannot open
 };
 
 }  // namespace zav

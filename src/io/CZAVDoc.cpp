@@ -93,8 +93,7 @@ bool CZAVDoc::OnSaveDocument(const std::string& path) {
             m_ui.ShowMessage("Unable to open " + path + " for writing.");
             return false;
         case WriteResult::kCannotWrite:
-            m_ui.ShowMessage("Unable to write " + path +
-                             "; the file on disk was left as it was.");
+            m_ui.ShowMessage("Unable to write " + path + "; the file on disk was left as it was.");
             return false;
     }
     return false;

@@ -2,8 +2,8 @@
 
 #include "core/FileIO.h"
 #include "core/TextFormat.h"
-#include "io/StationBlocks.h"
 #include "core/UserInterface.h"
+#include "io/StationBlocks.h"
 
 namespace zav {
 
@@ -79,7 +79,9 @@ bool ConversionTable::WriteConversions(const std::string& path, UserInterface& u
     return true;
 }
 
-void ConversionTable::AddConversion() { Append("<new entry>", 1.0, 0.0); }
+void ConversionTable::AddConversion() {
+    Append("<new entry>", 1.0, 0.0);
+}
 
 bool ConversionTable::RemoveConversion(int index) {
     if (index < 0 || index >= Count()) {

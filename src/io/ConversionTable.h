@@ -28,8 +28,12 @@ public:
     const std::string& Name(int index) const { return m_names[static_cast<size_t>(index)]; }
     double Multiplier(int index) const { return m_multipliers[static_cast<size_t>(index)]; }
     double Offset(int index) const { return m_offsets[static_cast<size_t>(index)]; }
-    void SetName(int index, std::string name) { m_names[static_cast<size_t>(index)] = std::move(name); }
-    void SetMultiplier(int index, double value) { m_multipliers[static_cast<size_t>(index)] = value; }
+    void SetName(int index, std::string name) {
+        m_names[static_cast<size_t>(index)] = std::move(name);
+    }
+    void SetMultiplier(int index, double value) {
+        m_multipliers[static_cast<size_t>(index)] = value;
+    }
     void SetOffset(int index, double value) { m_offsets[static_cast<size_t>(index)] = value; }
     void Append(std::string name, double multiplier, double offset);
 

@@ -11,9 +11,9 @@ namespace {
 // Both aggregate sections share one layout; only their words differ.
 struct AggregateSection {
     int type;
-    const char* countKey;       // "number of aggregated stations"
-    const char* nameMissing;    // the item reported when "aggregate name" is missing
-    const char* memberCountKey; // "number of stations in aggregate"
+    const char* countKey;        // "number of aggregated stations"
+    const char* nameMissing;     // the item reported when "aggregate name" is missing
+    const char* memberCountKey;  // "number of stations in aggregate"
 };
 
 const AggregateSection kStationSection{kStationType, "number of aggregated stations",
@@ -27,8 +27,7 @@ void WriteAggregates(std::string& out, const ZAVFieldManager& store,
                      const AggregateSection& section) {
     std::vector<IndexInfo> infos;
     std::vector<std::string> aliases;
-    const NameIndex& index =
-        section.type == kStationType ? store.Stations() : store.Parameters();
+    const NameIndex& index = section.type == kStationType ? store.Stations() : store.Parameters();
     index.GetAggregates(infos, aliases);
     AppendCount(out, (std::string(section.countKey) + " =").c_str(),
                 static_cast<long long>(infos.size()));

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstring>
 #include <cstddef>
+#include <cstring>
 
 #include "core/InputError.h"
 #include "core/TextFormat.h"

@@ -19,8 +19,8 @@ void DataSeries::InsertPoint(const KTRTime& time, double value, int32_t mask) {
     }
     if (!m_needsSort) {
         // Sorted: the first point after `time`; an equal one sits just before.
-        size_t at = static_cast<size_t>(
-            std::upper_bound(m_times.begin(), m_times.end(), time) - m_times.begin());
+        size_t at = static_cast<size_t>(std::upper_bound(m_times.begin(), m_times.end(), time) -
+                                        m_times.begin());
         if (at > 0 && m_times[at - 1] == time) {
             m_values[at - 1] = value;
             m_masks[at - 1] = mask;

@@ -59,8 +59,8 @@ public:
 
     // Widens a running calendar-date range (years -1: nothing yet) by this
     // series' first and last points.
-    void GetDateRange(int& firstDay, int& firstMonth, int& firstYear, int& lastDay,
-                      int& lastMonth, int& lastYear) const;
+    void GetDateRange(int& firstDay, int& firstMonth, int& firstYear, int& lastDay, int& lastMonth,
+                      int& lastYear) const;
     // Moves every point whose calendar year is at most `lastYear` forward
     // by 100 years, then sorts.
     void AddCentury(int lastYear);

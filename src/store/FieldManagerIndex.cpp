@@ -120,13 +120,21 @@ void ZAVFieldManager::RebuildIndex(NameIndex& index, bool byStation) {
     RefreshSeriesLists(index, byStation);
 }
 
-void ZAVFieldManager::RebuildStationIndex() { RebuildIndex(m_stations, true); }
+void ZAVFieldManager::RebuildStationIndex() {
+    RebuildIndex(m_stations, true);
+}
 
-void ZAVFieldManager::RefreshStationSeriesLists() { RefreshSeriesLists(m_stations, true); }
+void ZAVFieldManager::RefreshStationSeriesLists() {
+    RefreshSeriesLists(m_stations, true);
+}
 
-void ZAVFieldManager::RebuildParameterIndex() { RebuildIndex(m_parameters, false); }
+void ZAVFieldManager::RebuildParameterIndex() {
+    RebuildIndex(m_parameters, false);
+}
 
-void ZAVFieldManager::RefreshParameterSeriesLists() { RefreshSeriesLists(m_parameters, false); }
+void ZAVFieldManager::RefreshParameterSeriesLists() {
+    RefreshSeriesLists(m_parameters, false);
+}
 
 void ZAVFieldManager::RebuildUnitsIndex() {
     m_units.clear();
@@ -177,7 +185,9 @@ void ZAVFieldManager::SetParameter(const std::string& name, const ParameterInfo&
     m_parameters.Entries()[m_parameters.Resolve(name)] = info;
 }
 
-void ZAVFieldManager::RemoveStationEntry(const std::string& name) { m_stations.RemoveEntry(name); }
+void ZAVFieldManager::RemoveStationEntry(const std::string& name) {
+    m_stations.RemoveEntry(name);
+}
 
 void ZAVFieldManager::RemoveParameterEntry(const std::string& name) {
     m_parameters.RemoveEntry(name);

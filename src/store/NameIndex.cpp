@@ -29,7 +29,9 @@ std::string NameIndex::AliasOrName(const std::string& name) const {
     return it == m_aliases.end() ? name : it->second;
 }
 
-const IndexInfo* NameIndex::Lookup(const std::string& name) const { return Find(Resolve(name)); }
+const IndexInfo* NameIndex::Lookup(const std::string& name) const {
+    return Find(Resolve(name));
+}
 
 int NameIndex::AddAggregate(const std::vector<std::string>& names, const std::string& alias,
                             UserInterface& ui) {

@@ -41,7 +41,9 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(m_path, ignored);
 }
 
-std::string TempDir::File(const std::string& name) const { return m_path + "/" + name; }
+std::string TempDir::File(const std::string& name) const {
+    return m_path + "/" + name;
+}
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -55,7 +57,9 @@ void WriteFile(const std::string& path, const std::string& text) {
     out << text;
 }
 
-std::string DataPath(const std::string& name) { return std::string(ZAV_TEST_DATA_DIR) + "/" + name; }
+std::string DataPath(const std::string& name) {
+    return std::string(ZAV_TEST_DATA_DIR) + "/" + name;
+}
 
 ::testing::AssertionResult SameLines(const std::string& expected, const std::string& actual) {
     std::istringstream a(expected);
@@ -70,8 +74,8 @@ std::string DataPath(const std::string& name) { return std::string(ZAV_TEST_DATA
         }
         if (moreA != moreB || la != lb) {
             return ::testing::AssertionFailure()
-                   << "line " << line << " differs:\n  expected: "
-                   << (moreA ? "\"" + la + "\"" : "(end)")
+                   << "line " << line
+                   << " differs:\n  expected: " << (moreA ? "\"" + la + "\"" : "(end)")
                    << "\n  actual:   " << (moreB ? "\"" + lb + "\"" : "(end)");
         }
     }

@@ -2,9 +2,9 @@
 // whole-file reading and writing, and one line-by-line text comparison.
 #pragma once
 
-#include <string>
-
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace zav::test {
 

@@ -1,11 +1,10 @@
 // Dates and times: the text forms users and files use, calendar counting,
 // and local time around summer-time changes.
-#include "core/KTRTime.h"
-
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
 #include "core/Calendar.h"
+#include "core/KTRTime.h"
 
 namespace zav {
 namespace {
@@ -139,8 +138,8 @@ TEST(Calendar, DayNumbersAndTheirInverse) {
 // 2 April at 02:00 and ended on 29 October at 02:00.
 TEST(KTRTimeSummerTime, SkippedTimesMoveOnAndRepeatedTimesAreTheFirst) {
     ScopedTimeZone zone("America/New_York");
-    const int64_t april2Utc = 796780800;    // 1995-04-02 00:00:00 UTC
-    const int64_t october29Utc = 814924800; // 1995-10-29 00:00:00 UTC
+    const int64_t april2Utc = 796780800;     // 1995-04-02 00:00:00 UTC
+    const int64_t october29Utc = 814924800;  // 1995-10-29 00:00:00 UTC
     // 01:59:59 EST is 06:59:59 UTC; 02:30 does not exist and reads as 03:30 EDT.
     EXPECT_EQ(KTRTime(1995, 4, 2, 1, 59, 59).Instant(), april2Utc + 6 * 3600 + 3599);
     KTRTime skipped(1995, 4, 2, 2, 30, 0);
@@ -167,8 +166,7 @@ TEST(KTRTimeSummerTime, ElapsedDaysShiftTheClockAcrossAChange) {
     KTRTime before(1995, 4, 1, 12, 0, 0);
     ExpectFields(before + 86400, 1995, 4, 2, 13, 0, 0);
     EXPECT_EQ(KTRTime(1995, 4, 3, 0, 0, 0).Difference(KTRTime(1995, 4, 2, 0, 0, 0)), 23 * 3600);
-    EXPECT_EQ(KTRTime(1995, 10, 30, 0, 0, 0).Difference(KTRTime(1995, 10, 29, 0, 0, 0)),
-              25 * 3600);
+    EXPECT_EQ(KTRTime(1995, 10, 30, 0, 0, 0).Difference(KTRTime(1995, 10, 29, 0, 0, 0)), 25 * 3600);
 }
 
 TEST(KTRTimeSummerTime, UtcHasNoGapsOrRepeats) {

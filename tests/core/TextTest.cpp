@@ -140,7 +140,8 @@ TEST(StringArrayIndex, OutOfRangeReportsAndYieldsEmpty) {
 
 TEST(StringArrayCookies, TakingOverAListFindsTheNextCookie) {
     ScriptedUserInterface ui;
-    StringArray a(std::vector<std::string>{"x", "_StringArrayCookie_7", "_StringArrayCookie_3"}, &ui);
+    StringArray a(std::vector<std::string>{"x", "_StringArrayCookie_7", "_StringArrayCookie_3"},
+                  &ui);
     EXPECT_EQ(a.NextCookie(), 8);
     StringArray b(std::vector<std::string>{"_StringArrayCookie_152"}, &ui);
     EXPECT_EQ(b.NextCookie(), 0);

@@ -1,10 +1,9 @@
 // The standard conversions file.
-#include "io/ConversionTable.h"
-
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
 #include "core/UserInterface.h"
+#include "io/ConversionTable.h"
 
 namespace zav {
 namespace {
@@ -60,7 +59,8 @@ TEST(ConversionTableFile, MissingFileIsReportedAndWritingCreatesIt) {
     ConversionTable table;
     EXPECT_FALSE(table.ReadConversions(dir.File("unitConversions.txt"), ui));
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0], "Unable to open " + dir.File("unitConversions.txt") + " for reading.");
+    EXPECT_EQ(ui.messages[0],
+              "Unable to open " + dir.File("unitConversions.txt") + " for reading.");
     table.Append("a", 1, 0);
     EXPECT_TRUE(table.WriteConversions(dir.File("unitConversions.txt"), ui));
     EXPECT_EQ(test::ReadFile(dir.File("unitConversions.txt")), "1 0 a\r\n");

@@ -2,9 +2,8 @@
 // project, damaged files are refused with the first missing item and change
 // nothing, and saving never destroys the previous file.
 #include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <climits>
 #include <filesystem>
@@ -38,10 +37,10 @@ protected:
     void Fill(CZAVDoc& doc) {
         ZAVFieldManager& store = doc.FieldManager();
         store.AddSource(MakeSource(
-            "one.mlv", {MakeSeries("A", "DO", "mg/l", {{KTRTime(1995, 3, 10, 9, 30, 0), 2.25}}),
-                        MakeSeries("B", "DO", "mg/l", {{KTRTime(1995, 3, 20, 0, 0, 0), 1e-7}}),
-                        MakeSeries("C", "Temp", "deg F",
-                                   {{KTRTime(1996, 7, 1, 0, 0, 0), 71.123456789}})}));
+            "one.mlv",
+            {MakeSeries("A", "DO", "mg/l", {{KTRTime(1995, 3, 10, 9, 30, 0), 2.25}}),
+             MakeSeries("B", "DO", "mg/l", {{KTRTime(1995, 3, 20, 0, 0, 0), 1e-7}}),
+             MakeSeries("C", "Temp", "deg F", {{KTRTime(1996, 7, 1, 0, 0, 0), 71.123456789}})}));
         store.AddSource(MakeSource("", {MakeSeries("A", "pH", "su")}));
         store.GetSeries(2).SetMultiplier(1.0 / 3.0);
         store.AddAggregate({"A", "B", "C"}, "Basin", kStationType);
@@ -135,7 +134,8 @@ TEST_F(ProjectFileTest, EveryCutNamesTheFirstMissingItem) {
     };
     EXPECT_EQ(OpenMessage("hello\r\n"),
               "Parse error: unable to find header 'spreaadsheetParseString ='");
-    EXPECT_EQ(cutBefore("number of files"), "Parse error: unable to find header 'number of files ='");
+    EXPECT_EQ(cutBefore("number of files"),
+              "Parse error: unable to find header 'number of files ='");
     EXPECT_EQ(cutBefore("filename"), "Parse error: unable to find header 'filename ='");
     EXPECT_EQ(cutBefore("number of stations ="),
               "Parse error: unable to find header 'number of stations ='");
@@ -153,10 +153,12 @@ TEST_F(ProjectFileTest, EveryCutNamesTheFirstMissingItem) {
               "Parse error: unable to find header 'number of aggregated params ='");
     EXPECT_EQ(cutBefore("number of parameters in aggregate"),
               "Parse error: unable to find header 'number of parameters in aggregate ='");
-    EXPECT_EQ(cutBefore("number of units"), "Parse error: unable to find header 'number of units ='");
-    for (const char* item : {"units name", "units alias", "units comment", "units multiplier",
-                             "units offset"}) {
-        EXPECT_EQ(cutBefore(item), std::string("Parse error: unable to find header '") + item + " ='");
+    EXPECT_EQ(cutBefore("number of units"),
+              "Parse error: unable to find header 'number of units ='");
+    for (const char* item :
+         {"units name", "units alias", "units comment", "units multiplier", "units offset"}) {
+        EXPECT_EQ(cutBefore(item),
+                  std::string("Parse error: unable to find header '") + item + " ='");
     }
 }
 
@@ -175,8 +177,7 @@ TEST_F(ProjectFileTest, AFailedOpenLeavesTheDocumentAsItWas) {
 }
 
 TEST_F(ProjectFileTest, CountsAreReadAsTheFileGivesThem) {
-    const std::string head =
-        "spreaadsheetParseString =x\r\nnumber of files =0\r\n\r\n";
+    const std::string head = "spreaadsheetParseString =x\r\nnumber of files =0\r\n\r\n";
     const std::string twoStations =
         "spreaadsheetParseString =x\r\nnumber of files =1\r\nfilename =f\r\n"
         "number of stations =2\r\n"
@@ -271,7 +272,8 @@ TEST_F(ProjectFileTest, NewDocumentsReadTheStandardConversions) {
     nowhere.programDir = dir.File("none/");
     CZAVDoc lonely(ui, nowhere);
     EXPECT_TRUE(lonely.OnNewDocument());
-    EXPECT_EQ(ui.messages.back(), "Unable to open " + dir.File("none/") + "unitConversions.txt for reading.");
+    EXPECT_EQ(ui.messages.back(),
+              "Unable to open " + dir.File("none/") + "unitConversions.txt for reading.");
     EXPECT_EQ(lonely.Conversions().Count(), 0);
 }
 

@@ -1,10 +1,9 @@
 // Station and data source blocks: what is written reads back exactly, and
 // a damaged block names the first missing item.
-#include "io/StationBlocks.h"
-
 #include <gtest/gtest.h>
 
 #include "core/InputError.h"
+#include "io/StationBlocks.h"
 
 namespace zav {
 namespace {
@@ -114,8 +113,7 @@ TEST(SeriesBlock, DamageNamesTheFirstMissingItem) {
     EXPECT_EQ(MessageOf(bad), "Parse error: unable to find header 'mask ='");
     std::string badTime = full;
     badTime.replace(badTime.find("1998: 3: 7"), 10, "March 7th ");
-    EXPECT_EQ(MessageOf(badTime),
-              "Parse error: unable to read the time 'March 7th :14: 5: 0'");
+    EXPECT_EQ(MessageOf(badTime), "Parse error: unable to read the time 'March 7th :14: 5: 0'");
 }
 
 TEST(SeriesBlock, AHostileCountFailsQuicklyWithoutReserving) {

@@ -14,10 +14,9 @@ using test::MakeSource;
 class AggregatesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        store.AddSource(MakeSource("f", {MakeSeries("A", "DO", "mg/l"),
-                                         MakeSeries("B", "DO", "mg/l"),
-                                         MakeSeries("C", "DO", "mg/l"),
-                                         MakeSeries("D", "pH", "su")}));
+        store.AddSource(
+            MakeSource("f", {MakeSeries("A", "DO", "mg/l"), MakeSeries("B", "DO", "mg/l"),
+                             MakeSeries("C", "DO", "mg/l"), MakeSeries("D", "pH", "su")}));
     }
     std::vector<std::string> Names(bool aggregatesOnly = false) {
         std::vector<std::string> list;

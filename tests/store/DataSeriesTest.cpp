@@ -1,12 +1,14 @@
 // A series keeps its points in time order with one point per time.
-#include "store/DataSeries.h"
-
 #include <gtest/gtest.h>
+
+#include "store/DataSeries.h"
 
 namespace zav {
 namespace {
 
-KTRTime Day(int d) { return KTRTime(1995, 3, d, 0, 0, 0); }
+KTRTime Day(int d) {
+    return KTRTime(1995, 3, d, 0, 0, 0);
+}
 
 std::vector<int> Days(const DataSeries& s) {
     std::vector<int> days;

@@ -1,10 +1,9 @@
 // The store's sources, global series numbering, indexes and lookups.
-#include "store/ZAVFieldManager.h"
-
 #include <gtest/gtest.h>
 
 #include "StoreBuilders.h"
 #include "core/UserInterface.h"
+#include "store/ZAVFieldManager.h"
 
 namespace zav {
 namespace {
@@ -15,11 +14,11 @@ using test::MakeSource;
 class FieldManagerTest : public ::testing::Test {
 protected:
     void AddTwoSources() {
-        store.AddSource(MakeSource("a.mlv", {MakeSeries("S1", "DO", "mg/l"),
-                                             MakeSeries("S1", "pH", "su"),
-                                             MakeSeries("S2", "DO", "ug/l")}));
-        store.AddSource(MakeSource("b.pld", {MakeSeries("S3", "Flow", "cfs"),
-                                             MakeSeries("S1", "Flow", "cfs")}));
+        store.AddSource(
+            MakeSource("a.mlv", {MakeSeries("S1", "DO", "mg/l"), MakeSeries("S1", "pH", "su"),
+                                 MakeSeries("S2", "DO", "ug/l")}));
+        store.AddSource(MakeSource(
+            "b.pld", {MakeSeries("S3", "Flow", "cfs"), MakeSeries("S1", "Flow", "cfs")}));
     }
 
     ScriptedUserInterface ui;
@@ -100,8 +99,8 @@ TEST_F(FieldManagerTest, FindSeriesAndRelatedNames) {
     EXPECT_EQ(store.FindSeries("S2", "pH"), nullptr);
     std::vector<std::string> related;
     store.GetRelatedNames("S1", related, kStationType);
-    EXPECT_EQ(related, (std::vector<std::string>{"DO", "1", "0", "pH", "2.5", "0", "Flow", "1",
-                                                 "0"}));
+    EXPECT_EQ(related,
+              (std::vector<std::string>{"DO", "1", "0", "pH", "2.5", "0", "Flow", "1", "0"}));
     related.clear();
     store.GetRelatedNames("Flow", related, kParameterType);
     EXPECT_EQ(related, (std::vector<std::string>{"S3", "S1"}));
@@ -115,11 +114,10 @@ TEST_F(FieldManagerTest, DateRangeCoversAllSeries) {
     store.GetDateRange(fd, fm, fy, ld, lm, ly);
     EXPECT_EQ(fy, -1);
     EXPECT_EQ(ly, -1);
-    store.AddSource(MakeSource("x", {MakeSeries("A", "P", "u",
-                                                {{KTRTime(1996, 5, 1, 0, 0, 0), 1},
-                                                 {KTRTime(1997, 2, 3, 0, 0, 0), 1}}),
-                                     MakeSeries("B", "P", "u",
-                                                {{KTRTime(1995, 7, 9, 0, 0, 0), 1}})}));
+    store.AddSource(MakeSource(
+        "x", {MakeSeries("A", "P", "u",
+                         {{KTRTime(1996, 5, 1, 0, 0, 0), 1}, {KTRTime(1997, 2, 3, 0, 0, 0), 1}}),
+              MakeSeries("B", "P", "u", {{KTRTime(1995, 7, 9, 0, 0, 0), 1}})}));
     store.GetDateRange(fd, fm, fy, ld, lm, ly);
     EXPECT_EQ((std::vector<int>{fy, fm, fd, ly, lm, ld}),
               (std::vector<int>{1995, 7, 9, 1997, 2, 3}));
