@@ -22,8 +22,9 @@ int GenerateCommand(const Words& words, std::ostream&, std::ostream& err) {
     }
     const auto dir = args.Value("--dir");
     if (args.Positional().size() != 1 || !dir) {
-        return Usage(err, "generate takes one project and a folder: zav-cli generate PROJECT.zav "
-                          "--dir DIR");
+        return Usage(err,
+                     "generate takes one project and a folder: zav-cli generate PROJECT.zav "
+                     "--dir DIR");
     }
     // The folder browser only offers folders that exist.
     if (!IsFolder(*dir)) {

@@ -68,13 +68,24 @@ std::string ReadRequest(const Arguments& args, SpreadsheetRequest& request) {
 }
 
 // A parameter named for a column that the project does not have yet is
-// added first, as the options dialog's "Add Parameter" does.
+// added first, in the units --units names. Unlike the options dialog's "Add
+// Parameter" this takes those units as they are: a script names the units
+// it means, and an existing record of them keeps its conversion.
 void AddMissingParameters(CZAVDoc& doc, const SpreadsheetRequest& request) {
     ZAVFieldManager& store = doc.FieldManager();
-    ParameterInfo info;
+    const std::string& units = request.options.units;
     for (const std::string& parameter : request.parameters) {
-        if (!parameter.empty() && !store.GetParameter(parameter, info)) {
-            store.AddNewParameters(1, parameter, request.options.units);
+        ParameterInfo info;
+        if (parameter.empty() || store.GetParameter(parameter, info)) {
+            continue;
+        }
+        info.name = parameter;
+        info.alias = parameter;
+        info.units = units;
+        store.SetParameter(parameter, info);
+        UnitsRecord record;
+        if (!store.GetUnits(units, record)) {
+            store.SetUnits(units, UnitsRecord::Identity(units));
         }
     }
 }
@@ -88,8 +99,8 @@ int AddSpreadsheetCommand(const Words& words, std::ostream&, std::ostream& err) 
     }
     const auto& positional = args.Positional();
     if (positional.size() < 2) {
-        return Usage(err, std::string("add-spreadsheet takes a project and files: ") +
-                              kSpreadsheetUsage);
+        return Usage(
+            err, std::string("add-spreadsheet takes a project and files: ") + kSpreadsheetUsage);
     }
     SpreadsheetRequest request;
     if (std::string problem = ReadRequest(args, request); !problem.empty()) {
@@ -112,7 +123,8 @@ int AddSpreadsheetCommand(const Words& words, std::ostream&, std::ostream& err) 
         AddMissingParameters(*doc, request);
         allRead = doc->AddParsedSpreadsheetFiles(files, request.parameters);
     } else {
-        allRead = doc->AddSpreadsheetFiles(files, request.options) == static_cast<int>(files.size());
+        allRead =
+            doc->AddSpreadsheetFiles(files, request.options) == static_cast<int>(files.size());
     }
     // What was read is saved even when another file failed, as with "add".
     if (!SaveProject(*doc, args)) {

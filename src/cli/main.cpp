@@ -28,12 +28,9 @@ const char* const kHelp =
 int main(int argc, char** argv) {
     using namespace zav::cli;
     const std::map<std::string, int (*)(const Words&, std::ostream&, std::ostream&)> commands = {
-        {"add", &AddCommand},
-        {"add-spreadsheet", &AddSpreadsheetCommand},
-        {"century", &CenturyCommand},
-        {"generate", &GenerateCommand},
-        {"info", &InfoCommand},
-        {"new", &NewCommand},
+        {"add", &AddCommand},         {"add-spreadsheet", &AddSpreadsheetCommand},
+        {"century", &CenturyCommand}, {"generate", &GenerateCommand},
+        {"info", &InfoCommand},       {"new", &NewCommand},
         {"report", &ReportCommand},
     };
     if (argc < 2) {

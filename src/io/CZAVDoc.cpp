@@ -137,8 +137,8 @@ std::vector<std::string> CZAVDoc::ChooseColumnParameters() {
     std::vector<std::string> chosen;
     const int columns = CountValueColumns(m_parseString);
     for (int k = 0; k < columns; ++k) {
-        std::optional<int> pick = names.empty() ? std::nullopt
-                                                : m_ui.ChooseOne("Choose Parameter(s)", names);
+        std::optional<int> pick =
+            names.empty() ? std::nullopt : m_ui.ChooseOne("Choose Parameter(s)", names);
         bool valid = pick && *pick >= 0 && static_cast<size_t>(*pick) < names.size();
         chosen.push_back(valid ? names[static_cast<size_t>(*pick)] : std::string());
     }
@@ -150,8 +150,8 @@ std::vector<std::string> CZAVDoc::ChooseColumnParameters() {
 bool CZAVDoc::AddParsedText(const std::string& text,
                             const std::vector<std::string>& columnParameters) {
     bool ok = true;
-    const size_t columns = std::min(columnParameters.size(),
-                                    static_cast<size_t>(CountValueColumns(m_parseString)));
+    const size_t columns =
+        std::min(columnParameters.size(), static_cast<size_t>(CountValueColumns(m_parseString)));
     for (size_t k = 0; k < columns; ++k) {
         const std::string& parameter = columnParameters[k];
         if (parameter.empty()) {
@@ -163,8 +163,8 @@ bool CZAVDoc::AddParsedText(const std::string& text,
             continue;
         }
         m_modified = true;
-        ok = ImportParsedColumn(m_store, station, parameter, m_parseString,
-                                static_cast<int>(k) + 1, text) &&
+        ok = ImportParsedColumn(m_store, station, parameter, m_parseString, static_cast<int>(k) + 1,
+                                text) &&
              ok;
     }
     return ok;

@@ -10,9 +10,9 @@ namespace zav {
 namespace {
 
 // Written in English whatever the locale, so the files read back anywhere.
-const char* const kMonthNames[12] = {"January", "February", "March",     "April",
-                                     "May",     "June",     "July",      "August",
-                                     "September", "October", "November", "December"};
+const char* const kMonthNames[12] = {"January",   "February", "March",    "April",
+                                     "May",       "June",     "July",     "August",
+                                     "September", "October",  "November", "December"};
 
 // A name that stays inside the chosen folder: no separator (which could
 // also climb out with "..") and no NUL, which would cut the name short.

@@ -11,9 +11,14 @@
 
 namespace zav {
 
-const char* const kParseTokens[kParseTokenCount] = {
-    "VALUE",        "MM/DD/[YY]YY HH:MM:SS", "MM/DD/[YY]YY HH:MM", "YYYY.MM.DD HH:MM",
-    "MM/DD/[YY]YY", "HH:MM:SS",              "HH:MM",              "SKIP"};
+const char* const kParseTokens[kParseTokenCount] = {"VALUE",
+                                                    "MM/DD/[YY]YY HH:MM:SS",
+                                                    "MM/DD/[YY]YY HH:MM",
+                                                    "YYYY.MM.DD HH:MM",
+                                                    "MM/DD/[YY]YY",
+                                                    "HH:MM:SS",
+                                                    "HH:MM",
+                                                    "SKIP"};
 
 namespace {
 

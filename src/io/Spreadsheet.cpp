@@ -46,8 +46,8 @@ bool ScanSingleStationRow(const std::string& line, char separator, KTRTime& time
     int hour = 0, minute = 0, second = 0, day = 0, month = 0, year = 0;
     int items = tab ? std::sscanf(line.c_str(), "%*d\t %lf\t %d:%d:%d\t %d-%511[^-]-%d", &value,
                                   &hour, &minute, &second, &day, monthName, &year)
-                    : std::sscanf(line.c_str(), "%*d, %lf, %d:%d:%d, %d-%511[^-]-%d", &value,
-                                  &hour, &minute, &second, &day, monthName, &year);
+                    : std::sscanf(line.c_str(), "%*d, %lf, %d:%d:%d, %d-%511[^-]-%d", &value, &hour,
+                                  &minute, &second, &day, monthName, &year);
     if (items == 7) {
         month = MonthFromName(monthName);
     } else {
@@ -215,8 +215,8 @@ bool ReadSingleStationLayout(DataSource& source, std::string text,
     return ReadSingleStation(source, in, options, ui);
 }
 
-bool ReadMultiStationLayout(DataSource& source, std::string text,
-                            const SpreadsheetOptions& options, UserInterface& ui) {
+bool ReadMultiStationLayout(DataSource& source, std::string text, const SpreadsheetOptions& options,
+                            UserInterface& ui) {
     TextReader in(std::move(text));
     return MultiStationReader(source, options, ui).Read(in);
 }

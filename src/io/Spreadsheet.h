@@ -36,8 +36,8 @@ bool ReadSingleStationLayout(DataSource& source, std::string text,
 // Layout 2. False (after a message) when the header has fewer than two
 // cells. A row of another width than the header stops the reading with a
 // message; the rows before it are kept and the result is true.
-bool ReadMultiStationLayout(DataSource& source, std::string text,
-                            const SpreadsheetOptions& options, UserInterface& ui);
+bool ReadMultiStationLayout(DataSource& source, std::string text, const SpreadsheetOptions& options,
+                            UserInterface& ui);
 
 // Reads `text` with the reader of options.layout (1 or 2).
 bool ReadSpreadsheetText(DataSource& source, std::string text, const SpreadsheetOptions& options,

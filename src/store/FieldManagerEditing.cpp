@@ -57,8 +57,8 @@ void ZAVFieldManager::RemoveSeriesNamed(const std::string& name, bool byStation)
         const size_t before = series.size();
         series.erase(std::remove_if(series.begin(), series.end(),
                                     [&](const DataSeries& d) {
-                                        return (byStation ? d.StationName()
-                                                          : d.ParameterName()) == name;
+                                        return (byStation ? d.StationName() : d.ParameterName()) ==
+                                               name;
                                     }),
                      series.end());
         if (before > 0 && series.empty()) {
@@ -122,8 +122,7 @@ int ZAVFieldManager::RenameParameter(const std::string& oldName, const std::stri
     return RenameEntry(m_parameters, oldName, newName, false);
 }
 
-int ZAVFieldManager::ChangeParameterUnits(const std::string& parameter,
-                                          const std::string& oldUnits,
+int ZAVFieldManager::ChangeParameterUnits(const std::string& parameter, const std::string& oldUnits,
                                           const std::string& newUnits) {
     ParameterInfo info;
     if (!GetParameter(parameter, info)) {

@@ -209,8 +209,7 @@ TEST_F(EditingTest, ChangeParameterUnitsCarriesTheConversionAlong) {
 TEST_F(EditingTest, SetStationParameterMovesTheSeriesBetweenParameterLists) {
     AddTwoSources();
     EXPECT_EQ(store.SetStationParameter("S1", "Flow"), 1);
-    EXPECT_EQ(SeriesNames(),
-              (std::vector<std::string>{"S1/Flow", "S1/Flow", "S2/DO", "S3/Flow"}));
+    EXPECT_EQ(SeriesNames(), (std::vector<std::string>{"S1/Flow", "S1/Flow", "S2/DO", "S3/Flow"}));
     ParameterInfo flow;
     ASSERT_EQ(store.GetParameter("Flow", flow), 1);
     EXPECT_EQ(flow.seriesIndices, (std::vector<int>{0, 1, 3}));
@@ -221,10 +220,10 @@ TEST_F(EditingTest, SetStationParameterMovesTheSeriesBetweenParameterLists) {
 }
 
 TEST_F(EditingTest, AddCenturyReachesEverySourceAndKeepsTimesValid) {
-    store.AddSource(MakeSource("", {MakeSeries("A", "DO", "mg/l",
-                                               {{Day(1905, 2, 3), 1}, {Day(1931, 1, 1), 3}})}));
-    store.AddSource(MakeSource("", {MakeSeries("B", "DO", "mg/l",
-                                               {{Day(1930, 12, 31), 2}, {Day(9950, 1, 1), 4}})}));
+    store.AddSource(MakeSource(
+        "", {MakeSeries("A", "DO", "mg/l", {{Day(1905, 2, 3), 1}, {Day(1931, 1, 1), 3}})}));
+    store.AddSource(MakeSource(
+        "", {MakeSeries("B", "DO", "mg/l", {{Day(1930, 12, 31), 2}, {Day(9950, 1, 1), 4}})}));
     store.AddCentury(1930);
     EXPECT_EQ(store.GetSeries(0).Times(), (std::vector<KTRTime>{Day(1931, 1, 1), Day(2005, 2, 3)}));
     EXPECT_EQ(store.GetSeries(0).Values(), (std::vector<double>{3, 1}));
@@ -237,16 +236,16 @@ TEST_F(EditingTest, AddCenturyReachesEverySourceAndKeepsTimesValid) {
 TEST_F(EditingTest, AddNewStationsTakesTheFirstFreeNamesWithTheChosenParameters) {
     EXPECT_EQ(store.AddNewStations(2), "");  // no parameters: nothing to ask
     EXPECT_TRUE(ui.captions.empty());
-    store.AddSource(MakeSource("a.mlv", {MakeSeries("station1", "DO", "mg/l"),
-                                         MakeSeries("station1", "pH", "su")}));
+    store.AddSource(MakeSource(
+        "a.mlv", {MakeSeries("station1", "DO", "mg/l"), MakeSeries("station1", "pH", "su")}));
     ui.severalAnswers.push_back(std::vector<int>{0, 1});
     EXPECT_EQ(store.AddNewStations(2), "station3");
     EXPECT_EQ(ui.captions, (std::vector<std::string>{"Choose Parameter(s)"}));
     ASSERT_EQ(store.Sources().size(), 3u);
     EXPECT_EQ(store.Sources()[1].fileName, "");
-    EXPECT_EQ(SeriesNames(), (std::vector<std::string>{"station1/DO", "station1/pH", "station2/DO",
-                                                       "station2/pH", "station3/DO",
-                                                       "station3/pH"}));
+    EXPECT_EQ(SeriesNames(),
+              (std::vector<std::string>{"station1/DO", "station1/pH", "station2/DO", "station2/pH",
+                                        "station3/DO", "station3/pH"}));
     EXPECT_EQ(store.GetSeries(3).Units(), "su");
     EXPECT_EQ(store.GetSeries(3).Multiplier(), 1.0);
     ExpectValidIndices();
@@ -262,15 +261,15 @@ TEST_F(EditingTest, AddNewStationsTakesTheFirstFreeNamesWithTheChosenParameters)
 }
 
 TEST_F(EditingTest, AddEmptyPointsFollowTheLatestPointHourByHour) {
-    store.AddSource(MakeSource("", {MakeSeries("A", "DO", "mg/l"),
-                                    MakeSeries("B", "DO", "mg/l",
-                                               {{KTRTime(1995, 1, 1, 8, 0, 0), 4},
-                                                {KTRTime(1995, 1, 1, 9, 0, 0), 5}})}));
+    store.AddSource(MakeSource(
+        "", {MakeSeries("A", "DO", "mg/l"),
+             MakeSeries("B", "DO", "mg/l",
+                        {{KTRTime(1995, 1, 1, 8, 0, 0), 4}, {KTRTime(1995, 1, 1, 9, 0, 0), 5}})}));
     ASSERT_TRUE(store.AddEmptyPoints("A", "DO", 3, KTRTime(1999, 6, 1, 14, 25, 10)));
     const DataSeries& a = *store.FindSeries("A", "DO");
-    EXPECT_EQ(a.Times(), (std::vector<KTRTime>{KTRTime(1999, 6, 1, 15, 0, 0),
-                                               KTRTime(1999, 6, 1, 16, 0, 0),
-                                               KTRTime(1999, 6, 1, 17, 0, 0)}));
+    EXPECT_EQ(a.Times(),
+              (std::vector<KTRTime>{KTRTime(1999, 6, 1, 15, 0, 0), KTRTime(1999, 6, 1, 16, 0, 0),
+                                    KTRTime(1999, 6, 1, 17, 0, 0)}));
     EXPECT_EQ(a.Values(), (std::vector<double>{0, 0, 0}));
     EXPECT_EQ(a.Masks(), (std::vector<int32_t>{0, 0, 0}));
 
