@@ -147,9 +147,12 @@ std::vector<std::string> CZAVDoc::ChooseColumnParameters() {
 
 // Layout 3 changes the store as soon as a column has its station, so the
 // document is modified whenever one is made, even if no row is read.
+// The columns of one input are one station: the first column's, unless a
+// parameter comes twice.
 bool CZAVDoc::AddParsedText(const std::string& text,
                             const std::vector<std::string>& columnParameters) {
     bool ok = true;
+    std::string inputStation;
     const size_t columns =
         std::min(columnParameters.size(), static_cast<size_t>(CountValueColumns(m_parseString)));
     for (size_t k = 0; k < columns; ++k) {
@@ -157,10 +160,14 @@ bool CZAVDoc::AddParsedText(const std::string& text,
         if (parameter.empty()) {
             continue;
         }
-        std::string station = m_store.CreateStationForParameter(parameter);
+        std::string station = m_store.CreateStationForParameter(
+            parameter, inputStation.empty() ? "station1" : inputStation);
         if (station.empty()) {
             ok = false;
             continue;
+        }
+        if (inputStation.empty()) {
+            inputStation = station;
         }
         m_modified = true;
         ok = ImportParsedColumn(m_store, station, parameter, m_parseString, static_cast<int>(k) + 1,

@@ -282,13 +282,14 @@ std::string ZAVFieldManager::AddNewParameters(int count, const std::string& name
     return last;
 }
 
-std::string ZAVFieldManager::CreateStationForParameter(const std::string& parameter) {
+std::string ZAVFieldManager::CreateStationForParameter(const std::string& parameter,
+                                                       const std::string& preferred) {
     // Without an entry the parameter has no units and the new series could
     // never be found again.
     if (m_parameters.Lookup(parameter) == nullptr) {
         return std::string();
     }
-    std::string station = "station1";
+    std::string station = preferred;
     if (FindSeries(station, parameter) != nullptr) {
         station = FirstFreeStation();
     }

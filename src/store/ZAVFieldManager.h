@@ -137,9 +137,13 @@ public:
     // `units` or units<k> when a record of those units exists, and the units'
     // record. Returns the last parameter name made ("" for count below 1).
     std::string AddNewParameters(int count, const std::string& name, const std::string& units);
-    // A new source with one empty series of the parameter for a station
-    // "station1" (or the first free station<k>); returns the station name.
-    std::string CreateStationForParameter(const std::string& parameter);
+    // A new source with one empty series of the parameter for the station
+    // `preferred` when it has no series of the parameter yet, otherwise for
+    // the first free station<k>; returns the station name ("" when the
+    // parameter has no entry). The columns of one spreadsheet pass the
+    // station of their first column, so they stay one station.
+    std::string CreateStationForParameter(const std::string& parameter,
+                                          const std::string& preferred = "station1");
 
     // --- retrieval over an interval grid --------------------------------
     // Per interval of the grid from `start` to `end` in `every` units of

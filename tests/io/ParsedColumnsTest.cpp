@@ -120,6 +120,12 @@ TEST_F(ParsedDocTest, TwoValueColumnsAskTwiceAndFillTwoSeries) {
     EXPECT_EQ(ph->Time(0), KTRTime(1999, 1, 2, 10, 30, 0));
     EXPECT_EQ(ph->Units(), "su");
     EXPECT_TRUE(ui.messages.empty());
+
+    // A second input is a second station, both its columns in it.
+    EXPECT_TRUE(doc.AddParsedSpreadsheetFiles({dir.File("rows.txt")}, chosen));
+    EXPECT_EQ(store.GetLastSeriesIndex(), 3);
+    ASSERT_TRUE(store.FindSeries("station2", "DO") && store.FindSeries("station2", "pH"));
+    EXPECT_EQ(store.FindSeries("station2", "pH")->Values(), (std::vector<double>{7.1}));
 }
 
 TEST_F(ParsedDocTest, CancelledColumnsNoFilesAndUnreadableFilesChangeNothing) {
