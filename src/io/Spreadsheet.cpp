@@ -111,15 +111,18 @@ public:
         m_firstValue = static_cast<size_t>(std::max(options.startColumn, 2) - 1);
     }
 
+    // Rows are read whole: a row of a station's values across many dates
+    // is long by nature, and cutting it at the usual line length would cut
+    // the header and the rows at different cells.
     bool Read(TextReader& in) {
         std::string header;
-        in.ReadLine(header);
+        in.ReadWholeLine(header);
         if (!ReadHeader(header)) {
             m_ui.ShowMessage("Header doesn't have enough columns: " + header);
             return false;
         }
         std::string line;
-        while (in.ReadLine(line)) {
+        while (in.ReadWholeLine(line)) {
             if (IsBlankLine(line)) {
                 continue;
             }

@@ -140,6 +140,19 @@ TEST(MultiStationLayout, ShortHeadersAndRowsOfOtherWidths) {
               (std::vector<std::string>{"Invalid line: not enough columns; expected 3, got 2"}));
     ASSERT_EQ(read.source.series.size(), 1u);
     EXPECT_EQ(read.source.series[0].Values(), (std::vector<double>{1, 2}));
+
+    // Wide sheets: a header of 400 dates, far past the usual line length.
+    std::string header = "Station";
+    std::string row = "North";
+    for (int d = 1; d <= 400; ++d) {
+        header += ",1/1/1999 " + std::to_string(d / 60) + ":" + std::to_string(d % 60) + ":00";
+        row += "," + std::to_string(d);
+    }
+    SheetRead wide;
+    Read(wide, header + "\n" + row + "\n", Options(2));
+    ASSERT_TRUE(wide.ok);
+    EXPECT_TRUE(wide.ui.messages.empty());
+    EXPECT_EQ(wide.source.series.at(0).Size(), 400u);
 }
 
 TEST(MultiStationLayout, StartColumnsOutsideTheCellsAndAnEmptyCornerCell) {
