@@ -73,6 +73,23 @@ TEST_F(ParsedColumnsTest, DateTimeOnTheLastFieldEndsTheImport) {
     EXPECT_EQ(Series().Values(), (std::vector<double>{4}));
 }
 
+TEST_F(ParsedColumnsTest, BinaryJunkEndsWithoutHarm) {
+    std::string junk;
+    unsigned seed = 5;
+    for (int i = 0; i < 100000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        junk.push_back(static_cast<char>((seed >> 16) & 0xff));
+    }
+    for (const char* token : kParseTokens) {
+        std::string parse = std::string(token) + "\tVALUE\t" + token + "\tVALUE\tSKIP";
+        ImportParsedColumn(store, station, "DO", parse, 2, junk);
+    }
+    EXPECT_LE(ui.messages.size(), static_cast<size_t>(kParseTokenCount));
+    for (const KTRTime& time : Series().Times()) {
+        EXPECT_TRUE(time.IsValid());
+    }
+}
+
 TEST(ParseString, CountsValueColumnsAndKnowsItsTokens) {
     EXPECT_EQ(CountValueColumns("MM/DD/[YY]YY\tVALUE\tSKIP\tSKIP\tSKIP"), 1);
     EXPECT_EQ(CountValueColumns("VALUE\tVALUE\tVALUE VALUE\tSKIP"), 2);

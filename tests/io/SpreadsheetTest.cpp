@@ -2,6 +2,8 @@
 // clipboard.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "TestSupport.h"
 #include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
@@ -173,6 +175,22 @@ TEST(MultiStationLayout, StartColumnsOutsideTheCellsAndAnEmptyCornerCell) {
     EXPECT_EQ(high.source.series[0].Size(), 0u);
     EXPECT_TRUE(low.ui.messages.empty());
     EXPECT_TRUE(high.ui.messages.empty());
+}
+
+TEST(SpreadsheetLayouts, BinaryJunkEndsWithoutHarm) {
+    std::mt19937 random(11);
+    std::string junk;
+    for (int i = 0; i < 100000; ++i) {
+        junk.push_back(static_cast<char>(random() & 0xff));
+    }
+    for (int layout : {1, 2}) {
+        for (char separator : {',', '\t'}) {
+            SheetRead read;
+            Read(read, junk, Options(layout, separator, layout + 1));
+            // Either verdict will do; it must end, with one message at most.
+            EXPECT_LE(read.ui.messages.size(), 1u);
+        }
+    }
 }
 
 class SpreadsheetDocTest : public ::testing::Test {
