@@ -52,6 +52,7 @@ TEST_F(GeneratedFilesTest, OneLinePerPointWithScaledValueTimeAndDate) {
 }
 
 TEST_F(GeneratedFilesTest, ReadsBackWithLayoutOneAndCenturyRepairsTheYears) {
+    EXPECT_EQ(doc.LastYearOfData(), -1);
     DataSource source;
     source.series.push_back(PondSeries());
     doc.FieldManager().AddSource(std::move(source));
