@@ -31,12 +31,7 @@ DataSeries PondSeries() {
 
 class GeneratedFilesTest : public ::testing::Test {
 protected:
-    DocumentEnvironment Environment() const {
-        DocumentEnvironment env;
-        env.programDir = dir.Path() + "/";
-        env.applyWorkingDirectory = false;
-        return env;
-    }
+    DocumentEnvironment Environment() const { return test::EnvironmentIn(dir); }
 
     test::TempDir dir;
     ScriptedUserInterface ui;

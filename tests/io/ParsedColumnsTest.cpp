@@ -102,12 +102,7 @@ TEST(ParseString, CountsValueColumnsAndKnowsItsTokens) {
 
 class ParsedDocTest : public ::testing::Test {
 protected:
-    DocumentEnvironment Environment() const {
-        DocumentEnvironment env;
-        env.programDir = dir.Path() + "/";
-        env.applyWorkingDirectory = false;
-        return env;
-    }
+    DocumentEnvironment Environment() const { return test::EnvironmentIn(dir); }
     void SetUp() override {
         doc.FieldManager().AddNewParameters(1, "pH", "su");
         doc.FieldManager().AddNewParameters(1, "DO", "mg/l");
