@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <algorithm>
 
 #include "app/GridDelegate.h"
@@ -295,6 +296,14 @@ int CGridCtrl::PasteText(const std::string& text) {
     }
     Redraw();
     return written;
+}
+
+std::unique_ptr<QMenu> CGridCtrl::ContextMenu(const QString& name, QWidget* parent) {
+    auto menu = std::make_unique<QMenu>(parent);
+    menu->setObjectName(name);
+    menu->addAction(QStringLiteral("&Copy"), this, &CGridCtrl::OnEditCopy);
+    menu->addAction(QStringLiteral("&Paste"), this, &CGridCtrl::OnEditPaste);
+    return menu;
 }
 
 void CGridCtrl::OnEditSelectAll() {

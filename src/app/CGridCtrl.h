@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QTableView>
+#include <memory>
 #include <string>
 
 #include "app/GridText.h"
@@ -14,6 +15,7 @@
 class GridDelegate;
 class GridListener;
 class GridModel;
+class QMenu;
 namespace zav {
 class UserInterface;
 }
@@ -91,6 +93,10 @@ public:
     std::string CopyText() const;
     // Writes pasted text from the focused cell on; returns the cells written.
     int PasteText(const std::string& text);
+    // The popup a page shows on a right click over the table: "&Copy" and
+    // "&Paste", which run the table's own copy and paste. `name` is the
+    // popup's name ("Table1 Context", ...).
+    std::unique_ptr<QMenu> ContextMenu(const QString& name, QWidget* parent);
 
     GridModel& Model() const { return *m_model; }
 

@@ -97,8 +97,21 @@ void CMainFrame::CreateActions() {
             active->View().OnAddAgencyFiles();
         }
     });
-    MakeAction(cmd::kAddFromSpreadsheet)->setEnabled(false);  // arrives with a later version
-    MakeAction(cmd::kAddCentury)->setEnabled(false);          // arrives with a later version
+    connect(MakeAction(cmd::kAddFromSpreadsheet), &QAction::triggered, this, [this] {
+        if (CChildFrame* active = ActiveChild()) {
+            active->View().OnAddFromSpreadsheet();
+        }
+    });
+    connect(MakeAction(cmd::kAddCentury), &QAction::triggered, this, [this] {
+        if (CChildFrame* active = ActiveChild()) {
+            active->View().OnAddCentury();
+        }
+    });
+    connect(MakeAction(cmd::kGenerateStationFiles), &QAction::triggered, this, [this] {
+        if (CChildFrame* active = ActiveChild()) {
+            active->View().OnGenerateStationFiles();
+        }
+    });
     MakeAction(cmd::kViewToolbar)->setCheckable(true);
     MakeAction(cmd::kViewStatusBar)->setCheckable(true);
     connect(MakeAction(cmd::kWindowNew), &QAction::triggered, this, [this] { OnWindowNew(); });
@@ -150,6 +163,7 @@ void CMainFrame::CreateMenus() {
     m_dataMenu->addAction(Action(cmd::kAddAgencyFiles));
     m_dataMenu->addAction(Action(cmd::kAddFromSpreadsheet));
     m_dataMenu->addAction(Action(cmd::kAddCentury));
+    m_dataMenu->addAction(Action(cmd::kGenerateStationFiles));
 
     m_viewMenu = new QMenu(QStringLiteral("&View"), this);
     m_viewMenu->addAction(Action(cmd::kViewToolbar));
@@ -278,6 +292,7 @@ void CMainFrame::UpdateFrameState() {
     CChildFrame* active = ActiveChild();
     ShowMenusFor(active != nullptr);
     for (int id : {cmd::kFileClose, cmd::kFileSave, cmd::kFileSaveAs, cmd::kAddAgencyFiles,
+                   cmd::kAddFromSpreadsheet, cmd::kAddCentury, cmd::kGenerateStationFiles,
                    cmd::kWindowNew, cmd::kWindowCascade, cmd::kWindowTile, cmd::kWindowArrange}) {
         Action(id)->setEnabled(active != nullptr);
     }

@@ -27,6 +27,16 @@ public:
     // Data > Add MOLVAN or PELLIDOR format: the files chosen are added in
     // the order the dialog gives them, then this view's pages reload.
     void OnAddAgencyFiles();
+    // Data > Add From Spreadsheet: "Choose Spreadsheet Options", then the
+    // files (unless the text is on the clipboard), then, for layout 3, the
+    // parameter of each value column; this view's pages reload.
+    void OnAddFromSpreadsheet();
+    // Data > Add Century: the last year to move; every view of the project
+    // reloads, after Cancel too.
+    void OnAddCentury();
+    // Data > Generate new data files for each station: the chosen folder
+    // becomes the working directory and receives the files.
+    void OnGenerateStationFiles();
 
 private:
     zav::CZAVDoc& m_doc;

@@ -15,6 +15,7 @@ enum Id {
     kAddAgencyFiles = 32771,
     kAddFromSpreadsheet = 32774,
     kAddCentury = 32775,
+    kGenerateStationFiles = 32773,
     kViewToolbar = 59392,
     kViewStatusBar = 59393,
     kWindowNew = 57648,

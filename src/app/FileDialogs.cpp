@@ -85,3 +85,14 @@ QString QtFileDialogs::ChooseSaveFile(QWidget* parent, const QString& title,
     }
     return dialog.selectedFiles().front();
 }
+
+QString QtFileDialogs::ChooseFolder(QWidget* parent, const QString& title) {
+    QFileDialog dialog(parent, title, QDir::currentPath());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return QString();
+    }
+    return dialog.selectedFiles().front();
+}

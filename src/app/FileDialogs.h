@@ -33,6 +33,8 @@ public:
     // A file to write; empty when cancelled.
     virtual QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& filterList,
                                    const QString& proposedName, const QString& defaultSuffix) = 0;
+    // An existing folder; empty when cancelled.
+    virtual QString ChooseFolder(QWidget* parent, const QString& title) = 0;
 };
 
 class QtFileDialogs : public FileDialogs {
@@ -41,4 +43,5 @@ public:
                                 bool several) override;
     QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& filterList,
                            const QString& proposedName, const QString& defaultSuffix) override;
+    QString ChooseFolder(QWidget* parent, const QString& title) override;
 };

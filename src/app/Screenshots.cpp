@@ -9,6 +9,8 @@
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CZAVView.h"
+#include "app/DataEditPage.h"
+#include "app/EditScreenshots.h"
 #include "app/ZAVViewSheet.h"
 
 bool RenderScreenshots(CMainFrame& frame, const QString& dir) {
@@ -29,6 +31,8 @@ bool RenderScreenshots(CMainFrame& frame, const QString& dir) {
             ok = false;
         }
     }
+    sheet.setCurrentWidget(&sheet.DataEdit());
+    ok = RenderEditScreenshots(frame, sheet.DataEdit(), dir) && ok;
     CAboutDialog about(&frame);
     about.show();
     QApplication::processEvents();

@@ -10,9 +10,6 @@ namespace zav {
 
 const char* const kNotANumberMessage = "Please enter a number.";
 
-namespace {
-
-// Reads a number cell; on success `value` holds it and `shown` its text.
 CellEdit ReadNumberCell(const std::string& text, double& value) {
     value = ReadDecimal(text);
     if (!std::isfinite(value)) {
@@ -20,8 +17,6 @@ CellEdit ReadNumberCell(const std::string& text, double& value) {
     }
     return {true, FormatG(value), std::string()};
 }
-
-}  // namespace
 
 CellEdit EditUnitsField(UnitsRecord& record, int column, const std::string& text) {
     double value = 0.0;

@@ -25,9 +25,13 @@ struct CellEdit {
     std::string message;
 };
 
-// Numbers are read as a table cell reads them (ReadDecimal) and shown with
-// "%g"; a number too large for a double is refused, since an infinite
-// multiplier or offset would turn every value of those units into nonsense.
+// A number typed into a cell, read as ReadDecimal reads it: accepted with
+// its "%g" text, or refused with "Please enter a number." when it is too
+// large for a double, since an infinite multiplier, offset or value would
+// turn every result it enters into nonsense.
+CellEdit ReadNumberCell(const std::string& text, double& value);
+
+// Number cells go through ReadNumberCell.
 CellEdit EditUnitsField(UnitsRecord& record, int column, const std::string& text);
 CellEdit EditConversionField(ConversionTable& table, int index, int column,
                              const std::string& text);

@@ -248,12 +248,9 @@ bool UnitsPage::EndConversionEdit(int row, int column) {
 }
 
 std::unique_ptr<QMenu> UnitsPage::TableMenu(CGridCtrl& grid) {
-    auto menu = std::make_unique<QMenu>(this);
-    menu->setObjectName(&grid == m_units ? QStringLiteral("Table1 Context")
-                                         : QStringLiteral("Table2 Context"));
-    menu->addAction(QStringLiteral("&Copy"), &grid, &CGridCtrl::OnEditCopy);
-    menu->addAction(QStringLiteral("&Paste"), &grid, &CGridCtrl::OnEditPaste);
-    return menu;
+    return grid.ContextMenu(
+        &grid == m_units ? QStringLiteral("Table1 Context") : QStringLiteral("Table2 Context"),
+        this);
 }
 
 void UnitsPage::OnGridRightClick(CGridCtrl& grid, int, int, const QPoint& globalPos) {

@@ -59,6 +59,16 @@ QString ScriptedFileDialogs::ChooseSaveFile(QWidget*, const QString& title,
     return answer;
 }
 
+QString ScriptedFileDialogs::ChooseFolder(QWidget*, const QString& title) {
+    titles << title;
+    if (folderAnswers.empty()) {
+        return {};
+    }
+    QString answer = folderAnswers.front();
+    folderAnswers.pop_front();
+    return answer;
+}
+
 AppTestBed::AppTestBed()
     : settings(std::make_unique<QSettings>(QDir(dir.path()).filePath("settings.ini"),
                                            QSettings::IniFormat)),

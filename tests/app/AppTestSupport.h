@@ -22,6 +22,7 @@ class ScriptedFileDialogs : public FileDialogs {
 public:
     std::deque<QStringList> openAnswers;
     std::deque<QString> saveAnswers;
+    std::deque<QString> folderAnswers;
     QStringList titles;
     QStringList filters;
     QStringList proposedNames;
@@ -30,6 +31,7 @@ public:
                                 bool several) override;
     QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& filterList,
                            const QString& proposedName, const QString& defaultSuffix) override;
+    QString ChooseFolder(QWidget* parent, const QString& title) override;
 };
 
 // A scratch folder with a settings file, the scripted person and dialogs;

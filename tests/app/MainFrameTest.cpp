@@ -110,7 +110,9 @@ private slots:
                  QStringList({"&Add MOLVAN or PELLIDOR format | Add MOLVAN or PELLIDOR formatted "
                               "data files to the project.",
                               "Add From &Spreadsheet | ",
-                              "Add &Century | Add a century to data within a range of years."}));
+                              "Add &Century | Add a century to data within a range of years.",
+                              "&Generate new data files for each station | Generate new data "
+                              "files for each station"}));
         QCOMPARE(Entries(Menu(frame, "&View")),
                  QStringList({"&Toolbar | Show or hide the toolbar",
                               "&Status Bar | Show or hide the status bar"}));
@@ -129,8 +131,11 @@ private slots:
         QCOMPARE(frame.Action(57603)->shortcut(), QKeySequence("Ctrl+S"));
         QVERIFY(frame.Action(57648)->isEnabled());
         QVERIFY(frame.Action(32771)->isEnabled());
-        QVERIFY(!frame.Action(32774)->isEnabled());
-        QVERIFY(!frame.Action(32775)->isEnabled());
+        for (int id : {32774, 32775, 32773}) {
+            QVERIFY(frame.Action(id)->isEnabled());
+        }
+        QCOMPARE(frame.Action(32773)->toolTip(),
+                 QString("Generate new data files for each station"));
 
         frame.OnFileClose();
         FlushDeletes();

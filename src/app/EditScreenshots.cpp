@@ -1,0 +1,60 @@
+#include "app/EditScreenshots.h"
+
+#include <QApplication>
+#include <QDir>
+#include <cstdio>
+
+#include "app/CCenturyDialog.h"
+#include "app/CChildFrame.h"
+#include "app/CGridCtrl.h"
+#include "app/CMainFrame.h"
+#include "app/CParseFormatDialog.h"
+#include "app/CSpreadsheetOptionsDialog.h"
+#include "app/DataEditPage.h"
+#include "app/DataEditRules.h"
+#include "app/OpenProject.h"
+#include "io/CZAVDoc.h"
+
+namespace {
+
+bool Save(QWidget& widget, const QString& dir, const char* name) {
+    widget.show();
+    QApplication::processEvents();
+    const QString path = QDir(dir).filePath(QString::fromLatin1(name));
+    if (!widget.grab().save(path)) {
+        std::fprintf(stderr, "Unable to write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
+// Moves the upper table to the row of `station` and `parameter`, as a click
+// on it does.
+void ShowSeries(DataEditPage& page, const std::string& station, const std::string& parameter) {
+    CGridCtrl* upper = page.UpperTable();
+    for (int row = 1; row < upper->GetRowCount(); ++row) {
+        if (upper->GetItemString(row, zav::kStationName) == station &&
+            zav::ParameterOfRow(upper->GetItemString(row, zav::kStationParameter)) == parameter) {
+            upper->SetFocusCell(row, zav::kStationName);
+            upper->SetSelectedRange({row, 0, row, upper->GetColumnCount() - 1});
+            upper->scrollTo(upper->currentIndex());
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+bool RenderEditScreenshots(CMainFrame& frame, DataEditPage& page, const QString& dir) {
+    ShowSeries(page, "South Outlet", "Discharge");
+    bool ok = Save(frame, dir, "3-edit-data-series.png");
+
+    zav::CZAVDoc& doc = frame.ActiveChild()->Project().Doc();
+    CSpreadsheetOptionsDialog options(doc, &frame);
+    ok = Save(options, dir, "spreadsheet-options.png") && ok;
+    CParseFormatDialog format(QString::fromStdString(doc.ParseString()), &frame);
+    ok = Save(format, dir, "parse-spreadsheet-information.png") && ok;
+    CCenturyDialog century(doc.LastYearOfData(), &frame);
+    ok = Save(century, dir, "century.png") && ok;
+    return ok;
+}
