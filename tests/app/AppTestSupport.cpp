@@ -1,6 +1,11 @@
 #include "AppTestSupport.h"
 
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QtTest>
+
 #include "app/CGridCtrl.h"
+#include "app/GridModel.h"
 #include "io/CZAVDoc.h"
 
 namespace {
@@ -92,4 +97,42 @@ QString AppTestBed::WriteProject(const QString& name, const std::vector<std::str
     QString path = Path(name);
     doc.OnSaveDocument(path.toStdString());
     return path;
+}
+
+QStringList GridRowTexts(const CGridCtrl* grid, int row) {
+    QStringList texts;
+    for (int column = 0; column < grid->GetColumnCount(); ++column) {
+        texts << grid->GetItemText(row, column);
+    }
+    return texts;
+}
+
+QStringList GridColumnTexts(const CGridCtrl* grid, int column) {
+    QStringList texts;
+    for (int row = 1; row < grid->GetRowCount(); ++row) {
+        texts << grid->GetItemText(row, column);
+    }
+    return texts;
+}
+
+void ClickGridCell(CGridCtrl* grid, int row, int column) {
+    grid->Model().Flush();
+    QRect cell = grid->visualRect(grid->Model().IndexOf(row, column));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+void ClickGridHeader(CGridCtrl* grid, int column) {
+    QHeaderView* header = grid->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(column) + 5, 5));
+}
+
+void TypeIntoCell(CGridCtrl* grid, int row, int column, const QString& text) {
+    grid->Model().Flush();
+    grid->SetFocusCell(row, column);
+    QTest::keyClick(grid, text.at(0).toLatin1());
+    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(grid->Model().IndexOf(row, column)));
+    QVERIFY(editor != nullptr);
+    QTest::keyClicks(editor, text.mid(1));
+    QTest::keyClick(editor, Qt::Key_Return);
 }

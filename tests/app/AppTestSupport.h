@@ -16,6 +16,8 @@
 #include "app/GridListener.h"
 #include "core/UserInterface.h"
 
+class CGridCtrl;
+
 // Answers file dialogs from queues (empty: cancel) and records their titles
 // and filters.
 class ScriptedFileDialogs : public FileDialogs {
@@ -70,3 +72,12 @@ public:
     bool editorOpenAtBegin = false;
     bool editorOpenAtEnd = false;
 };
+
+// Reading and driving a table as a user does.
+QStringList GridRowTexts(const CGridCtrl* grid, int row);
+QStringList GridColumnTexts(const CGridCtrl* grid, int column);  // data rows only
+void ClickGridCell(CGridCtrl* grid, int row, int column);
+void ClickGridHeader(CGridCtrl* grid, int column);
+// Types `text` into a cell (the first character opens the editor) and
+// ends the edit with Enter.
+void TypeIntoCell(CGridCtrl* grid, int row, int column, const QString& text);

@@ -50,45 +50,6 @@ void FillProject(zav::CZAVDoc& doc) {
     conversions.Append("ft to m", 0.3048, 0);
 }
 
-QStringList Row(const CGridCtrl* grid, int row) {
-    QStringList texts;
-    for (int column = 0; column < grid->GetColumnCount(); ++column) {
-        texts << grid->GetItemText(row, column);
-    }
-    return texts;
-}
-
-QStringList Column(const CGridCtrl* grid, int column) {
-    QStringList texts;
-    for (int row = 1; row < grid->GetRowCount(); ++row) {
-        texts << grid->GetItemText(row, column);
-    }
-    return texts;
-}
-
-void ClickCell(CGridCtrl* grid, int row, int column) {
-    grid->Model().Flush();
-    QRect cell = grid->visualRect(grid->Model().IndexOf(row, column));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-}
-
-void ClickHeader(CGridCtrl* grid, int column) {
-    QHeaderView* header = grid->horizontalHeader();
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                      QPoint(header->sectionViewportPosition(column) + 5, 5));
-}
-
-// Types `text` into a cell as a user does and ends the edit with Enter.
-void Type(CGridCtrl* grid, int row, int column, const QString& text) {
-    grid->Model().Flush();
-    grid->SetFocusCell(row, column);
-    QTest::keyClick(grid, text.at(0).toLatin1());
-    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(grid->Model().IndexOf(row, column)));
-    QVERIFY(editor != nullptr);
-    QTest::keyClicks(editor, text.mid(1));
-    QTest::keyClick(editor, Qt::Key_Return);
-}
-
 zav::UnitsRecord Units(const zav::CZAVDoc& doc, const std::string& name) {
     zav::UnitsRecord record;
     doc.FieldManager().GetUnits(name, record);
@@ -129,18 +90,19 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(w.view.get()));
         CGridCtrl* units = w.UnitsTable();
         QCOMPARE(units->objectName(), QString("grid1070"));
-        QCOMPARE(Row(units, 0),
+        QCOMPARE(GridRowTexts(units, 0),
                  QStringList({"Description", "Multiplier", "Offset", "Alias", "Comment"}));
-        QCOMPARE(Row(units, 1), QStringList({"cfs", "1", "0", "cfs", "cfs"}));
-        QCOMPARE(Row(units, 2), QStringList({"deg F", "0.453592", "0", "deg F", "deg F"}));
+        QCOMPARE(GridRowTexts(units, 1), QStringList({"cfs", "1", "0", "cfs", "cfs"}));
+        QCOMPARE(GridRowTexts(units, 2), QStringList({"deg F", "0.453592", "0", "deg F", "deg F"}));
         QCOMPARE(units->GetRowCount(), 4);
         QVERIFY(!units->IsCellEditable(1, 0));
         QVERIFY(units->IsCellEditable(1, 1) && units->IsCellEditable(3, 4));
 
         CGridCtrl* conversions = w.Conversions();
-        QCOMPARE(Row(conversions, 0), QStringList({"Conversion Name", "Multiplier", "Offset"}));
-        QCOMPARE(Row(conversions, 2), QStringList({"F to C", "0.555556", "-17.7778"}));
-        QCOMPARE(Column(conversions, 0),
+        QCOMPARE(GridRowTexts(conversions, 0),
+                 QStringList({"Conversion Name", "Multiplier", "Offset"}));
+        QCOMPARE(GridRowTexts(conversions, 2), QStringList({"F to C", "0.555556", "-17.7778"}));
+        QCOMPARE(GridColumnTexts(conversions, 0),
                  QStringList({"no conversion", "F to C", "cfs to cms", "ft to m"}));
         QCOMPARE(w.Page().ApplyButton()->text(), QString("Apply"));
         QVERIFY(!w.Page().ApplyButton()->isEnabled());
@@ -151,15 +113,15 @@ private slots:
         Window w;
         QVERIFY(QTest::qWaitForWindowExposed(w.view.get()));
         UnitsPage& page = w.Page();
-        ClickCell(w.UnitsTable(), 2, 0);
-        ClickCell(w.Conversions(), 2, 1);
+        ClickGridCell(w.UnitsTable(), 2, 0);
+        ClickGridCell(w.Conversions(), 2, 1);
         QCOMPARE(page.ApplyButton()->text(), QString("Apply F to C conversion to deg F"));
         QVERIFY(page.ApplyButton()->isEnabled());
-        ClickHeader(w.UnitsTable(), 1);
+        ClickGridHeader(w.UnitsTable(), 1);
         QCOMPARE(page.ApplyButton()->text(), QString("Apply"));
         QVERIFY(!page.ApplyButton()->isEnabled());
 
-        ClickCell(w.UnitsTable(), 2, 3);
+        ClickGridCell(w.UnitsTable(), 2, 3);
         QVERIFY(!w.doc.IsModified());
         page.ApplyButton()->click();
         zav::UnitsRecord record = Units(w.doc, "deg F");
@@ -167,7 +129,7 @@ private slots:
         QCOMPARE(record.offset, -17.7778);
         QCOMPARE(record.alias, std::string("F to C"));
         QCOMPARE(record.comment, std::string("deg F -> F to C"));
-        QCOMPARE(Row(w.UnitsTable(), 2),
+        QCOMPARE(GridRowTexts(w.UnitsTable(), 2),
                  QStringList({"deg F", "0.555556", "-17.7778", "F to C", "deg F -> F to C"}));
         QCOMPARE(page.SelectedUnitsRow(), -1);
         QCOMPARE(page.ApplyButton()->text(), QString("Apply"));
@@ -176,8 +138,8 @@ private slots:
         QVERIFY(w.doc.IsModified());
         QCOMPARE(w.refreshed, kAllPages);
 
-        ClickCell(w.UnitsTable(), 2, 0);
-        ClickCell(w.Conversions(), 2, 0);
+        ClickGridCell(w.UnitsTable(), 2, 0);
+        ClickGridCell(w.Conversions(), 2, 0);
         page.ApplyButton()->click();
         QCOMPARE(Units(w.doc, "deg F").comment, std::string("deg F -> F to C -> F to C"));
     }
@@ -187,27 +149,27 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(w.view.get()));
         CGridCtrl* units = w.UnitsTable();
 
-        Type(units, 2, 2, "-32x");
+        TypeIntoCell(units, 2, 2, "-32x");
         QCOMPARE(units->GetItemText(2, 2), QString("-32"));
         QCOMPARE(Units(w.doc, "deg F").offset, -32.0);
         QCOMPARE(Units(w.doc, "deg F").multiplier, 0.45359237);  // untouched, in full
         QVERIFY(w.doc.IsModified());
 
-        Type(units, 1, 1, "abc");
+        TypeIntoCell(units, 1, 1, "abc");
         QCOMPARE(units->GetItemText(1, 1), QString("0"));
         QCOMPARE(Units(w.doc, "cfs").multiplier, 0.0);
-        Type(units, 1, 1, "2.50");
+        TypeIntoCell(units, 1, 1, "2.50");
         QCOMPARE(units->GetItemText(1, 1), QString("2.5"));
-        Type(units, 1, 1, "1e999");
+        TypeIntoCell(units, 1, 1, "1e999");
         QCOMPARE(w.ui.messages, std::vector<std::string>({"Please enter a number."}));
         QCOMPARE(units->GetItemText(1, 1), QString("2.5"));
         QCOMPARE(Units(w.doc, "cfs").multiplier, 2.5);
 
-        Type(units, 3, 4, "standard units");
+        TypeIntoCell(units, 3, 4, "standard units");
         QCOMPARE(Units(w.doc, "su").comment, std::string("standard units"));
         QVERIFY(w.refreshed.isEmpty());
 
-        Type(units, 2, 3, "deg C");
+        TypeIntoCell(units, 2, 3, "deg C");
         QCOMPARE(Units(w.doc, "deg F").alias, std::string("deg C"));
         QCOMPARE(w.refreshed, kAllPages);
         QCOMPARE(units->GetItemText(2, 3), QString("deg C"));
@@ -221,7 +183,7 @@ private slots:
         auto* editor = qobject_cast<QLineEdit*>(units->indexWidget(units->Model().IndexOf(1, 3)));
         QVERIFY(editor != nullptr);
         QTest::keyClick(editor, Qt::Key_Escape);
-        Type(units, 1, 3, "cfs");
+        TypeIntoCell(units, 1, 3, "cfs");
         QVERIFY(!w.doc.IsModified());
         QVERIFY(w.refreshed.isEmpty());
 
@@ -232,7 +194,7 @@ private slots:
         QTest::keyClick(units, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(Units(w.doc, "su").multiplier, 3.0);
         QCOMPARE(Units(w.doc, "su").offset, 0.0);
-        QCOMPARE(Row(units, 3), QStringList({"su", "3", "0", "su", "standard units"}));
+        QCOMPARE(GridRowTexts(units, 3), QStringList({"su", "3", "0", "su", "standard units"}));
     }
 
     void conversionsAreDeletedHighestFirstAddedAndEdited() {
@@ -248,33 +210,33 @@ private slots:
 
         w.ui.severalAnswers.push_back(std::vector<int>{2, 0});
         page.DeleteButton()->click();
-        QCOMPARE(Column(w.Conversions(), 0), QStringList({"F to C", "ft to m"}));
+        QCOMPARE(GridColumnTexts(w.Conversions(), 0), QStringList({"F to C", "ft to m"}));
         QCOMPARE(table.Count(), 2);
         QCOMPARE(table.Name(1), std::string("ft to m"));
         QVERIFY(w.doc.IsModified());
 
         w.doc.SetModifiedFlag(false);
         page.AddButton()->click();
-        QCOMPARE(Row(w.Conversions(), 3), QStringList({"<new entry>", "1", "0"}));
+        QCOMPARE(GridRowTexts(w.Conversions(), 3), QStringList({"<new entry>", "1", "0"}));
         QVERIFY(w.doc.IsModified());
 
-        ClickCell(w.UnitsTable(), 1, 0);
-        ClickCell(w.Conversions(), 3, 0);
-        Type(w.Conversions(), 3, 0, "cfs to cfm");
-        Type(w.Conversions(), 3, 1, "60");
-        Type(w.Conversions(), 3, 2, "none");
-        QCOMPARE(Row(w.Conversions(), 3), QStringList({"cfs to cfm", "60", "0"}));
+        ClickGridCell(w.UnitsTable(), 1, 0);
+        ClickGridCell(w.Conversions(), 3, 0);
+        TypeIntoCell(w.Conversions(), 3, 0, "cfs to cfm");
+        TypeIntoCell(w.Conversions(), 3, 1, "60");
+        TypeIntoCell(w.Conversions(), 3, 2, "none");
+        QCOMPARE(GridRowTexts(w.Conversions(), 3), QStringList({"cfs to cfm", "60", "0"}));
         QCOMPARE(table.Name(2), std::string("cfs to cfm"));
         QCOMPARE(table.Multiplier(2), 60.0);
         QCOMPARE(page.ApplyButton()->text(), QString("Apply cfs to cfm conversion to cfs"));
-        Type(w.Conversions(), 3, 1, "-1e400");
+        TypeIntoCell(w.Conversions(), 3, 1, "-1e400");
         QCOMPARE(w.ui.messages, std::vector<std::string>({"Please enter a number."}));
         QCOMPARE(table.Multiplier(2), 60.0);
 
         // The dialog's order is not relied on.
         w.ui.severalAnswers.push_back(std::vector<int>{0, 1});
         page.DeleteButton()->click();
-        QCOMPARE(Column(w.Conversions(), 0), QStringList({"cfs to cfm"}));
+        QCOMPARE(GridColumnTexts(w.Conversions(), 0), QStringList({"cfs to cfm"}));
         QCOMPARE(page.SelectedConversionRow(), -1);
     }
 
@@ -295,7 +257,7 @@ private slots:
         units->SetFocusCell(1, 1);
         menu->actions()[1]->trigger();
         QCOMPARE(Units(w.doc, "cfs").multiplier, 0.453592);
-        QCOMPARE(Row(units, 1), QStringList({"cfs", "0.453592", "0", "cfs", "cfs"}));
+        QCOMPARE(GridRowTexts(units, 1), QStringList({"cfs", "0.453592", "0", "cfs", "cfs"}));
     }
 
     void theUnitsTakeTheUpperHalfOfTheHeightAndTheConversionsTheLower() {
