@@ -113,7 +113,7 @@ private slots:
         CZAVView view(doc, dialogs, nullptr);
         ZAVViewSheet& sheet = view.Sheet();
         for (QWidget* page : std::initializer_list<QWidget*>{
-                 &sheet.Aggregation(), &sheet.DataEdit(), &sheet.DataAvail(), &sheet.Units()}) {
+                 &sheet.Aggregation(), &sheet.DataEdit(), &sheet.Units()}) {
             auto* notice = page->findChild<QLabel*>("comingLater");
             QVERIFY(notice);
             QCOMPARE(notice->text(), QString("This page comes with a later version of ZAV."));
