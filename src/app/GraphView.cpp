@@ -8,6 +8,7 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QScatterSeries>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -60,8 +61,9 @@ const QColor kMaxMeanMinColors[] = {QColor(0xc0, 0x39, 0x2b), QColor(0x28, 0x74,
 const QColor kThresholdColor(0xe6, 0x7e, 0x22);
 // Few enough points to mark each of them.
 constexpr int kMarkedPoints = 100;
-// More x labels than this stand upright.
-constexpr int kLevelLabels = 12;
+// Room the y axis, its title and the margins leave for the x labels.
+constexpr int kBesidePlot = 160;
+constexpr int kLabelGap = 10;
 
 QColor SeriesColor(size_t index) {
     return kSeriesColors[index % std::size(kSeriesColors)];
@@ -95,18 +97,16 @@ private:
     void AddXAxis() {
         auto* axis = new QCategoryAxis;
         axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-        int shown = 0;
         for (int i = 0; i < m_graph.PointCount(); ++i) {
             const QString label = QString::fromStdString(m_graph.xLabels[static_cast<size_t>(i)]);
             if (m_graph.ShowsXLabel(i) && !axis->categoriesLabels().contains(label)) {
                 axis->append(label, i);
-                ++shown;
             }
         }
         // Half an interval beyond the first and last point, so that their
         // marks are drawn whole.
         axis->setRange(-0.5, m_graph.PointCount() - 0.5);
-        axis->setLabelsAngle(shown > kLevelLabels ? -90 : 0);
+        axis->setTruncateLabels(false);
         axis->setGridLineVisible(m_graph.fineGrid);
         axis->setTitleText(QString::fromStdString(m_graph.bottomTitle));
         m_chart->addAxis(axis, Qt::AlignBottom);
@@ -253,6 +253,27 @@ GraphView::GraphView(zav::GraphDescription graph, QWidget* parent)
 
 GraphView::~GraphView() = default;
 
+void GraphView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FitXLabels();
+}
+
+void GraphView::FitXLabels() {
+    QChart* chart = m_view->chart();
+    const QList<QAbstractAxis*> axes = chart->axes(Qt::Horizontal);
+    auto* axis = axes.isEmpty() ? nullptr : qobject_cast<QCategoryAxis*>(axes.front());
+    if (axis == nullptr) {
+        return;
+    }
+    // Level while they fit side by side, else upright.
+    const QFontMetrics metrics(axis->labelsFont());
+    int needed = 0;
+    for (const QString& label : axis->categoriesLabels()) {
+        needed += metrics.horizontalAdvance(label) + kLabelGap;
+    }
+    axis->setLabelsAngle(needed > width() - kBesidePlot ? -90 : 0);
+}
+
 QChart* GraphView::Chart() const {
     return m_view->chart();
 }
@@ -277,6 +298,7 @@ void GraphView::LoadGroup() {
     QChart* previous = m_view->chart();
     m_view->setChart(ChartBuilder(m_graph, *m_view).Build(group));
     delete previous;
+    FitXLabels();
     setWindowTitle(QString::fromStdString(group.caption.empty() ? group.title : group.caption));
     m_groupHint->setText(QStringLiteral("%1 of %2. Click an empty part of the graph for the next.")
                              .arg(m_group + 1)

@@ -27,8 +27,12 @@ public:
     QChart* Chart() const;
     QChartView* ChartView() const;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void LoadGroup();
+    void FitXLabels();
 
     zav::GraphDescription m_graph;
     int m_group = 0;

@@ -5,10 +5,12 @@
 #include <QPixmap>
 #include <cstdio>
 
+#include "app/AvailScreenshots.h"
 #include "app/CAboutDialog.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CZAVView.h"
+#include "app/DataAvailPage.h"
 #include "app/ZAVViewSheet.h"
 
 bool RenderScreenshots(CMainFrame& frame, const QString& dir) {
@@ -29,6 +31,8 @@ bool RenderScreenshots(CMainFrame& frame, const QString& dir) {
             ok = false;
         }
     }
+    sheet.setCurrentWidget(&sheet.DataAvail());
+    ok = RenderAvailabilityScreenshots(frame, sheet.DataAvail(), dir) && ok;
     CAboutDialog about(&frame);
     about.show();
     QApplication::processEvents();
