@@ -8,6 +8,7 @@
 #include "app/ChoiceDialog.h"
 #include "app/DeleteChoiceDialog.h"
 #include "app/MultiChoiceDialog.h"
+#include "app/TextPromptDialog.h"
 
 namespace {
 
@@ -82,6 +83,17 @@ std::optional<std::vector<int>> QtUserInterface::ChooseToDelete(
         return std::nullopt;
     }
     return dialog.ChosenIndices();
+}
+
+std::optional<std::string> QtUserInterface::AskText(const std::string& title,
+                                                    const std::string& prompt,
+                                                    const std::string& initial) {
+    TextPromptDialog dialog(QString::fromStdString(title), QString::fromStdString(prompt),
+                            QString::fromStdString(initial), Parent());
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Text().toStdString();
 }
 
 std::optional<std::string> QtUserInterface::GetClipboardText() {

@@ -23,6 +23,8 @@ public:
     std::optional<std::vector<int>> ChooseSeveral(const std::string& caption,
                                                   const std::vector<std::string>& texts) override;
     std::optional<std::vector<int>> ChooseToDelete(const std::vector<std::string>& texts) override;
+    std::optional<std::string> AskText(const std::string& title, const std::string& prompt,
+                                       const std::string& initial) override;
     std::optional<std::string> GetClipboardText() override;
     bool SetClipboardText(const std::string& text) override;
 

@@ -252,6 +252,45 @@ double AtoF(std::string_view text) {
     return ExtractDouble(text, pos, value) ? value : 0.0;
 }
 
+double ReadDecimal(std::string_view text) {
+    auto digitsAt = [&text](size_t i) {
+        size_t start = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+            ++i;
+        }
+        return i - start;
+    };
+    size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) {
+        ++i;
+    }
+    const size_t start = i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        ++i;
+    }
+    size_t mantissa = digitsAt(i);
+    i += mantissa;
+    if (i < text.size() && text[i] == '.') {
+        size_t fraction = digitsAt(i + 1);
+        mantissa += fraction;
+        i += 1 + fraction;
+    }
+    if (mantissa == 0) {
+        return 0.0;
+    }
+    // An exponent counts only when digits follow it: "2e" is 2.
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
+            ++j;
+        }
+        if (size_t exponent = digitsAt(j)) {
+            i = j + exponent;
+        }
+    }
+    return AtoF(text.substr(start, i - start));
+}
+
 int AtoI(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && IsBlank(text[i])) {

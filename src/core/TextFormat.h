@@ -33,6 +33,10 @@ std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2))
 double AtoF(std::string_view text);
 // atoi: the same for integers; values beyond the int range are clamped.
 int AtoI(std::string_view text);
+// A number typed into a table cell: leading white space skipped, then the
+// longest prefix that forms a decimal number (sign, digits, point, exponent);
+// 0 when there is none. Unlike AtoF it never takes "inf", "nan" or hex.
+double ReadDecimal(std::string_view text);
 
 // Reads a number the way a formatted stream extraction does: white space
 // skipped, then a number must follow. Returns false (and leaves the position

@@ -97,6 +97,18 @@ std::optional<std::vector<int>> ScriptedUserInterface::ChooseToDelete(
     return ChooseSeveral("Choose Items to Delete", texts);
 }
 
+std::optional<std::string> ScriptedUserInterface::AskText(const std::string& title,
+                                                          const std::string& prompt,
+                                                          const std::string& initial) {
+    textPrompts.push_back(title + "|" + prompt + "|" + initial);
+    if (textAnswers.empty()) {
+        return std::nullopt;
+    }
+    auto answer = textAnswers.front();
+    textAnswers.pop_front();
+    return answer;
+}
+
 std::optional<std::string> ScriptedUserInterface::GetClipboardText() {
     return clipboard;
 }

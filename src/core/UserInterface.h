@@ -38,6 +38,14 @@ public:
     // Items to delete; indices highest first, nothing when cancelled.
     virtual std::optional<std::vector<int>> ChooseToDelete(
         const std::vector<std::string>& texts) = 0;
+    // A line of text in a box titled `title` under `prompt`, starting as
+    // `initial`; nothing when cancelled. Where nobody can type, it is
+    // cancelled.
+    virtual std::optional<std::string> AskText(const std::string& /*title*/,
+                                               const std::string& /*prompt*/,
+                                               const std::string& /*initial*/) {
+        return std::nullopt;
+    }
     // Plain-text clipboard; nothing when it cannot be opened.
     virtual std::optional<std::string> GetClipboardText() = 0;
     virtual bool SetClipboardText(const std::string& text) = 0;
@@ -80,6 +88,8 @@ public:
     std::optional<std::vector<int>> ChooseSeveral(const std::string& caption,
                                                   const std::vector<std::string>& texts) override;
     std::optional<std::vector<int>> ChooseToDelete(const std::vector<std::string>& texts) override;
+    std::optional<std::string> AskText(const std::string& title, const std::string& prompt,
+                                       const std::string& initial) override;
     std::optional<std::string> GetClipboardText() override;
     bool SetClipboardText(const std::string& text) override;
 
@@ -88,11 +98,14 @@ public:
     std::vector<std::string> warnings;
     std::vector<std::string> questions;
     std::vector<std::string> captions;  // of every choice asked
+    // Every text asked for, as title, "|", prompt, "|", initial text.
+    std::vector<std::string> textPrompts;
 
     std::deque<bool> yesNoAnswers;                               // empty: Yes
     std::deque<Answer> yesNoCancelAnswers;                       // empty: Yes
     std::deque<std::optional<int>> oneAnswers;                   // empty: cancel
     std::deque<std::optional<std::vector<int>>> severalAnswers;  // empty: cancel
+    std::deque<std::optional<std::string>> textAnswers;          // empty: cancel
     std::optional<std::string> clipboard = std::string();        // nothing: cannot open
 };
 

@@ -100,11 +100,17 @@ void ZAVFieldManager::RefreshSeriesLists(NameIndex& index, bool byStation) {
     }
 }
 
-// A fresh entry for every name the series carry, in the order first met;
-// aggregate entries and member flags go with the old entries.
+// A fresh entry for every name the series carry, in the order first met.
+// The aggregates the user made are put back afterwards: adding an input
+// must not quietly undo the grouping (the project reader, which replays the
+// stored aggregates itself, starts from an empty store).
 void ZAVFieldManager::RebuildIndex(NameIndex& index, bool byStation) {
+    std::vector<IndexInfo> groups;
+    std::vector<std::string> aliases;
+    index.GetAggregates(groups, aliases);
     auto& entries = index.Entries();
     entries.clear();
+    index.Aliases().clear();
     for (const DataSeries* series : m_seriesTable) {
         const std::string& name = byStation ? series->StationName() : series->ParameterName();
         if (entries.count(name) == 0) {
@@ -118,6 +124,11 @@ void ZAVFieldManager::RebuildIndex(NameIndex& index, bool byStation) {
         }
     }
     RefreshSeriesLists(index, byStation);
+    for (const IndexInfo& group : groups) {
+        std::vector<std::string> names{group.name};
+        names.insert(names.end(), group.members.begin(), group.members.end());
+        index.AddAggregate(names, group.alias, m_ui);
+    }
 }
 
 void ZAVFieldManager::RebuildStationIndex() {
@@ -136,12 +147,18 @@ void ZAVFieldManager::RefreshParameterSeriesLists() {
     RefreshSeriesLists(m_parameters, false);
 }
 
+// A record for every units name the series carry. Records the user set up
+// (conversions, aliases, comments) stay as they were; only new units get
+// the identity.
 void ZAVFieldManager::RebuildUnitsIndex() {
-    m_units.clear();
+    std::map<std::string, UnitsRecord> previous;
+    previous.swap(m_units);
     for (const DataSeries* series : m_seriesTable) {
         const std::string& units = series->Units();
         if (m_units.count(units) == 0) {
-            m_units.emplace(units, UnitsRecord::Identity(units));
+            auto kept = previous.find(units);
+            m_units.emplace(units, kept != previous.end() ? kept->second
+                                                         : UnitsRecord::Identity(units));
         }
     }
 }

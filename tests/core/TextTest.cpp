@@ -1,6 +1,7 @@
 // The number and text rules every reader and writer shares.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 #include "core/InputError.h"
@@ -53,6 +54,22 @@ TEST(NumberText, AtofAndAtoiAreLenient) {
     EXPECT_EQ(AtoI("-9.5"), -9);
     EXPECT_EQ(AtoI("x"), 0);
     EXPECT_EQ(AtoI("99999999999999999999"), 2147483647);
+}
+
+TEST(NumberText, CellNumbersTakeTheLongestDecimalPrefixOnly) {
+    EXPECT_EQ(ReadDecimal("  0.555556 F"), 0.555556);
+    EXPECT_EQ(ReadDecimal("-17.7778"), -17.7778);
+    EXPECT_EQ(ReadDecimal("+.5e1x"), 5.0);
+    EXPECT_EQ(ReadDecimal("2e"), 2.0);
+    EXPECT_EQ(ReadDecimal("3.e-1"), 0.3);
+    EXPECT_EQ(ReadDecimal("abc"), 0.0);
+    EXPECT_EQ(ReadDecimal("-"), 0.0);
+    EXPECT_EQ(ReadDecimal("."), 0.0);
+    // Words that the C library would read as numbers are none here.
+    EXPECT_EQ(ReadDecimal("nan"), 0.0);
+    EXPECT_EQ(ReadDecimal("inf"), 0.0);
+    EXPECT_EQ(ReadDecimal("0x10"), 0.0);
+    EXPECT_TRUE(std::isinf(ReadDecimal("1e999")));
 }
 
 TEST(NumberText, TrimmingRemovesBlanksTabsAndCarriageReturns) {

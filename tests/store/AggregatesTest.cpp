@@ -82,6 +82,24 @@ TEST_F(AggregatesTest, DissolvingRestoresEveryMemberUnderItsOwnName) {
     EXPECT_TRUE(members.empty());
 }
 
+TEST_F(AggregatesTest, AddingAnInputKeepsTheAggregates) {
+    ASSERT_EQ(store.AddAggregate({"A", "B"}, "X", kStationType), 1);
+    ASSERT_EQ(store.AddAggregate({"DO", "pH"}, "Quality", kParameterType), 1);
+    store.AddSource(MakeSource("g", {MakeSeries("B", "DO", "mg/l"), MakeSeries("E", "pH", "su")}));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"C", "D", "E", "X"}));
+    StationInfo x;
+    ASSERT_EQ(store.GetStation("B", x), 1);
+    EXPECT_EQ(x.alias, "X");
+    EXPECT_EQ(x.members, (std::vector<std::string>{"B"}));
+    EXPECT_EQ(x.seriesIndices, (std::vector<int>{0}));
+    ASSERT_NE(store.Stations().Find("B"), nullptr);
+    EXPECT_EQ(store.Stations().Find("B")->seriesIndices, (std::vector<int>{1, 4}));
+    ParameterInfo quality;
+    ASSERT_EQ(store.GetParameter("pH", quality), 1);
+    EXPECT_EQ(quality.alias, "Quality");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
 TEST_F(AggregatesTest, ParameterAggregatesUseTheirOwnIndex) {
     store.SetAggregationType(kParameterType);
     ASSERT_EQ(store.AddAggregate({"DO", "pH"}, "Quality", kCurrentType), 1);

@@ -71,9 +71,12 @@ TEST_F(FieldManagerTest, UnitsLookupsOfAParameter) {
     EXPECT_EQ(store.GetParameterUnitsAlias("Flow"), "cms");
     EXPECT_EQ(store.GetParameterUnits("Temp"), "<error>");
     EXPECT_EQ(store.GetParameterUnitsAlias("Temp"), "<error>");
-    // Adding an input resets every conversion to the identity.
-    store.AddSource(MakeSource("c.mlv", {MakeSeries("S9", "Flow", "cfs")}));
-    EXPECT_EQ(store.GetParameterUnitsAlias("Flow"), "cfs");
+    // Adding an input keeps the conversions already set up, and new units
+    // start from the identity.
+    store.AddSource(MakeSource("c.mlv", {MakeSeries("S9", "Flow", "cfs"),
+                                         MakeSeries("S9", "Stage", "ft")}));
+    EXPECT_EQ(store.GetParameterUnitsAlias("Flow"), "cms");
+    EXPECT_EQ(store.GetParameterUnitsAlias("Stage"), "ft");
 }
 
 TEST_F(FieldManagerTest, DropOrphanUnitsKeepsOnlyUnitsOfParameters) {

@@ -1,0 +1,327 @@
+// The units page: the two tables filled from the project, edits typed and
+// pasted into them with their exact outcomes, applying a conversion, adding
+// and deleting conversions, the modified flag, the pages that reload, the
+// context menu and the layout.
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QtTest>
+
+#include "AppTestSupport.h"
+#include "app/CGridCtrl.h"
+#include "app/CZAVView.h"
+#include "app/GridModel.h"
+#include "app/UnitsPage.h"
+#include "app/ZAVViewSheet.h"
+#include "io/CZAVDoc.h"
+
+namespace {
+
+constexpr int kUnitsTab = 4;
+const QStringList kAllPages = {"ProjectInfoPage", "AggregationPage", "DataAvailPage",
+                               "DataEditPage", "UnitsPage"};
+
+zav::DocumentEnvironment QuietEnvironment() {
+    zav::DocumentEnvironment environment;
+    environment.programDir = "/nonexistent/";
+    environment.applyWorkingDirectory = false;
+    return environment;
+}
+
+// Units cfs, deg F and su (rows 1 to 3), deg F converted by a multiplier
+// that "%g" cannot show in full; four standard conversions.
+void FillProject(zav::CZAVDoc& doc) {
+    zav::DataSource source;
+    for (auto [parameter, units] : {std::pair{"flow", "cfs"}, {"temp", "deg F"}, {"ph", "su"}}) {
+        zav::DataSeries series;
+        series.SetStationName("station1");
+        series.SetParameterName(parameter);
+        series.SetUnits(units);
+        source.series.push_back(series);
+    }
+    doc.FieldManager().AddSource(std::move(source));
+    doc.FieldManager().SetUnits("deg F", {"deg F", "deg F", "deg F", 0.45359237, 0.0});
+    zav::ConversionTable& conversions = doc.Conversions();
+    conversions.Append("no conversion", 1, 0);
+    conversions.Append("F to C", 0.555556, -17.7778);
+    conversions.Append("cfs to cms", 0.0283168, 0);
+    conversions.Append("ft to m", 0.3048, 0);
+}
+
+QStringList Row(const CGridCtrl* grid, int row) {
+    QStringList texts;
+    for (int column = 0; column < grid->GetColumnCount(); ++column) {
+        texts << grid->GetItemText(row, column);
+    }
+    return texts;
+}
+
+QStringList Column(const CGridCtrl* grid, int column) {
+    QStringList texts;
+    for (int row = 1; row < grid->GetRowCount(); ++row) {
+        texts << grid->GetItemText(row, column);
+    }
+    return texts;
+}
+
+void ClickCell(CGridCtrl* grid, int row, int column) {
+    grid->Model().Flush();
+    QRect cell = grid->visualRect(grid->Model().IndexOf(row, column));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+void ClickHeader(CGridCtrl* grid, int column) {
+    QHeaderView* header = grid->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(column) + 5, 5));
+}
+
+// Types `text` into a cell as a user does and ends the edit with Enter.
+void Type(CGridCtrl* grid, int row, int column, const QString& text) {
+    grid->Model().Flush();
+    grid->SetFocusCell(row, column);
+    QTest::keyClick(grid, text.at(0).toLatin1());
+    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(grid->Model().IndexOf(row, column)));
+    QVERIFY(editor != nullptr);
+    QTest::keyClicks(editor, text.mid(1));
+    QTest::keyClick(editor, Qt::Key_Return);
+}
+
+zav::UnitsRecord Units(const zav::CZAVDoc& doc, const std::string& name) {
+    zav::UnitsRecord record;
+    doc.FieldManager().GetUnits(name, record);
+    return record;
+}
+
+// A project window, shown on the units page, that records which pages
+// reloaded.
+struct Window {
+    zav::ScriptedUserInterface ui;
+    zav::CZAVDoc doc{ui, QuietEnvironment()};
+    ScriptedFileDialogs dialogs;
+    std::unique_ptr<CZAVView> view;
+    QStringList refreshed;
+
+    Window() {
+        FillProject(doc);
+        view = std::make_unique<CZAVView>(doc, dialogs, nullptr);
+        QObject::connect(&view->Sheet(), &ZAVViewSheet::pageRefreshed,
+                         [this](SheetPage* page) { refreshed << page->metaObject()->className(); });
+        view->resize(1000, 700);
+        view->show();
+        view->Sheet().setCurrentIndex(kUnitsTab);
+    }
+    UnitsPage& Page() { return view->Sheet().Units(); }
+    CGridCtrl* UnitsTable() { return Page().UnitsTable(); }
+    CGridCtrl* Conversions() { return Page().ConversionsTable(); }
+};
+
+}  // namespace
+
+class UnitsPageTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void tablesShowTheUnitsRecordsAndTheConversions() {
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(w.view.get()));
+        CGridCtrl* units = w.UnitsTable();
+        QCOMPARE(units->objectName(), QString("grid1070"));
+        QCOMPARE(Row(units, 0),
+                 QStringList({"Description", "Multiplier", "Offset", "Alias", "Comment"}));
+        QCOMPARE(Row(units, 1), QStringList({"cfs", "1", "0", "cfs", "cfs"}));
+        QCOMPARE(Row(units, 2), QStringList({"deg F", "0.453592", "0", "deg F", "deg F"}));
+        QCOMPARE(units->GetRowCount(), 4);
+        QVERIFY(!units->IsCellEditable(1, 0));
+        QVERIFY(units->IsCellEditable(1, 1) && units->IsCellEditable(3, 4));
+
+        CGridCtrl* conversions = w.Conversions();
+        QCOMPARE(Row(conversions, 0), QStringList({"Conversion Name", "Multiplier", "Offset"}));
+        QCOMPARE(Row(conversions, 2), QStringList({"F to C", "0.555556", "-17.7778"}));
+        QCOMPARE(Column(conversions, 0),
+                 QStringList({"no conversion", "F to C", "cfs to cms", "ft to m"}));
+        QCOMPARE(w.Page().ApplyButton()->text(), QString("Apply"));
+        QVERIFY(!w.Page().ApplyButton()->isEnabled());
+        QCOMPARE(w.Page().findChild<QGroupBox*>()->title(), QString("Standard conversions"));
+    }
+
+    void applyingAConversionChangesTheUnitsAndIsSaved() {
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(w.view.get()));
+        UnitsPage& page = w.Page();
+        ClickCell(w.UnitsTable(), 2, 0);
+        ClickCell(w.Conversions(), 2, 1);
+        QCOMPARE(page.ApplyButton()->text(), QString("Apply F to C conversion to deg F"));
+        QVERIFY(page.ApplyButton()->isEnabled());
+        ClickHeader(w.UnitsTable(), 1);
+        QCOMPARE(page.ApplyButton()->text(), QString("Apply"));
+        QVERIFY(!page.ApplyButton()->isEnabled());
+
+        ClickCell(w.UnitsTable(), 2, 3);
+        QVERIFY(!w.doc.IsModified());
+        page.ApplyButton()->click();
+        zav::UnitsRecord record = Units(w.doc, "deg F");
+        QCOMPARE(record.multiplier, 0.555556);
+        QCOMPARE(record.offset, -17.7778);
+        QCOMPARE(record.alias, std::string("F to C"));
+        QCOMPARE(record.comment, std::string("deg F -> F to C"));
+        QCOMPARE(Row(w.UnitsTable(), 2),
+                 QStringList({"deg F", "0.555556", "-17.7778", "F to C", "deg F -> F to C"}));
+        QCOMPARE(page.SelectedUnitsRow(), -1);
+        QCOMPARE(page.ApplyButton()->text(), QString("Apply"));
+        // The new alias is shown on other pages, and the project must ask to
+        // be saved.
+        QVERIFY(w.doc.IsModified());
+        QCOMPARE(w.refreshed, kAllPages);
+
+        ClickCell(w.UnitsTable(), 2, 0);
+        ClickCell(w.Conversions(), 2, 0);
+        page.ApplyButton()->click();
+        QCOMPARE(Units(w.doc, "deg F").comment, std::string("deg F -> F to C -> F to C"));
+    }
+
+    void unitsEditsChangeTheRecordAndOnlyAnAliasReloadsThePages() {
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(w.view.get()));
+        CGridCtrl* units = w.UnitsTable();
+
+        Type(units, 2, 2, "-32x");
+        QCOMPARE(units->GetItemText(2, 2), QString("-32"));
+        QCOMPARE(Units(w.doc, "deg F").offset, -32.0);
+        QCOMPARE(Units(w.doc, "deg F").multiplier, 0.45359237);  // untouched, in full
+        QVERIFY(w.doc.IsModified());
+
+        Type(units, 1, 1, "abc");
+        QCOMPARE(units->GetItemText(1, 1), QString("0"));
+        QCOMPARE(Units(w.doc, "cfs").multiplier, 0.0);
+        Type(units, 1, 1, "2.50");
+        QCOMPARE(units->GetItemText(1, 1), QString("2.5"));
+        Type(units, 1, 1, "1e999");
+        QCOMPARE(w.ui.messages, std::vector<std::string>({"Please enter a number."}));
+        QCOMPARE(units->GetItemText(1, 1), QString("2.5"));
+        QCOMPARE(Units(w.doc, "cfs").multiplier, 2.5);
+
+        Type(units, 3, 4, "standard units");
+        QCOMPARE(Units(w.doc, "su").comment, std::string("standard units"));
+        QVERIFY(w.refreshed.isEmpty());
+
+        Type(units, 2, 3, "deg C");
+        QCOMPARE(Units(w.doc, "deg F").alias, std::string("deg C"));
+        QCOMPARE(w.refreshed, kAllPages);
+        QCOMPARE(units->GetItemText(2, 3), QString("deg C"));
+        QCOMPARE(units->GetFocusCell(), std::make_pair(3, 3));  // Enter moved on
+
+        // An edit that leaves the text as it was changes nothing.
+        w.doc.SetModifiedFlag(false);
+        w.refreshed.clear();
+        units->SetFocusCell(1, 3);
+        QTest::keyClick(units, Qt::Key_F2);
+        auto* editor = qobject_cast<QLineEdit*>(units->indexWidget(units->Model().IndexOf(1, 3)));
+        QVERIFY(editor != nullptr);
+        QTest::keyClick(editor, Qt::Key_Escape);
+        Type(units, 1, 3, "cfs");
+        QVERIFY(!w.doc.IsModified());
+        QVERIFY(w.refreshed.isEmpty());
+
+        // Pasted cells pass the same rules.
+        w.ui.clipboard = std::string("3\tfour");
+        units->SetFocusCell(3, 1);
+        units->setFocus();
+        QTest::keyClick(units, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Units(w.doc, "su").multiplier, 3.0);
+        QCOMPARE(Units(w.doc, "su").offset, 0.0);
+        QCOMPARE(Row(units, 3), QStringList({"su", "3", "0", "su", "standard units"}));
+    }
+
+    void conversionsAreDeletedHighestFirstAddedAndEdited() {
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(w.view.get()));
+        UnitsPage& page = w.Page();
+        zav::ConversionTable& table = w.doc.Conversions();
+
+        page.DeleteButton()->click();  // cancelled
+        QCOMPARE(w.ui.captions, std::vector<std::string>({"Choose Items to Delete"}));
+        QCOMPARE(table.Count(), 4);
+        QVERIFY(!w.doc.IsModified());
+
+        w.ui.severalAnswers.push_back(std::vector<int>{2, 0});
+        page.DeleteButton()->click();
+        QCOMPARE(Column(w.Conversions(), 0), QStringList({"F to C", "ft to m"}));
+        QCOMPARE(table.Count(), 2);
+        QCOMPARE(table.Name(1), std::string("ft to m"));
+        QVERIFY(w.doc.IsModified());
+
+        w.doc.SetModifiedFlag(false);
+        page.AddButton()->click();
+        QCOMPARE(Row(w.Conversions(), 3), QStringList({"<new entry>", "1", "0"}));
+        QVERIFY(w.doc.IsModified());
+
+        ClickCell(w.UnitsTable(), 1, 0);
+        ClickCell(w.Conversions(), 3, 0);
+        Type(w.Conversions(), 3, 0, "cfs to cfm");
+        Type(w.Conversions(), 3, 1, "60");
+        Type(w.Conversions(), 3, 2, "none");
+        QCOMPARE(Row(w.Conversions(), 3), QStringList({"cfs to cfm", "60", "0"}));
+        QCOMPARE(table.Name(2), std::string("cfs to cfm"));
+        QCOMPARE(table.Multiplier(2), 60.0);
+        QCOMPARE(page.ApplyButton()->text(), QString("Apply cfs to cfm conversion to cfs"));
+        Type(w.Conversions(), 3, 1, "-1e400");
+        QCOMPARE(w.ui.messages, std::vector<std::string>({"Please enter a number."}));
+        QCOMPARE(table.Multiplier(2), 60.0);
+
+        // The dialog's order is not relied on.
+        w.ui.severalAnswers.push_back(std::vector<int>{0, 1});
+        page.DeleteButton()->click();
+        QCOMPARE(Column(w.Conversions(), 0), QStringList({"cfs to cfm"}));
+        QCOMPARE(page.SelectedConversionRow(), -1);
+    }
+
+    void theContextMenuCopiesAndPastesThroughTheTable() {
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(w.view.get()));
+        CGridCtrl* units = w.UnitsTable();
+        std::unique_ptr<QMenu> menu = w.Page().TableMenu(*units);
+        QCOMPARE(menu->objectName(), QString("Table1 Context"));
+        QCOMPARE(menu->actions().size(), 2);
+        QCOMPARE(menu->actions()[0]->text(), QString("&Copy"));
+        QCOMPARE(menu->actions()[1]->text(), QString("&Paste"));
+        QCOMPARE(w.Page().TableMenu(*w.Conversions())->objectName(), QString("Table2 Context"));
+
+        units->SetSelectedRange({2, 1, 2, 2});
+        menu->actions()[0]->trigger();
+        QCOMPARE(*w.ui.clipboard, std::string("0.453592\t0"));
+        units->SetFocusCell(1, 1);
+        menu->actions()[1]->trigger();
+        QCOMPARE(Units(w.doc, "cfs").multiplier, 0.453592);
+        QCOMPARE(Row(units, 1), QStringList({"cfs", "0.453592", "0", "cfs", "cfs"}));
+    }
+
+    void theUnitsTakeTheUpperHalfOfTheHeightAndTheConversionsTheLower() {
+        zav::ScriptedUserInterface ui;
+        zav::CZAVDoc doc(ui, QuietEnvironment());
+        UnitsPage page(doc, nullptr);
+        page.resize(700, 500);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        auto geometry = [&page](QWidget* widget) { return widget->geometry(); };
+        const QRect units = geometry(page.UnitsTable());
+        const QRect conversions = geometry(page.ConversionsTable());
+        const QRect group = geometry(page.findChild<QGroupBox*>());
+        const QRect add = geometry(page.AddButton());
+        const QRect remove = geometry(page.DeleteButton());
+        const QRect apply = geometry(page.ApplyButton());
+        page.resize(740, 530);
+        QTRY_COMPARE(page.size(), QSize(740, 530));
+        QCOMPARE(geometry(page.UnitsTable()), units.adjusted(0, 0, 40, 15));
+        QCOMPARE(geometry(page.ConversionsTable()), conversions.adjusted(0, 15, 40, 30));
+        QCOMPARE(geometry(page.findChild<QGroupBox*>()), group.adjusted(0, 15, 40, 30));
+        QCOMPARE(geometry(page.AddButton()), add.translated(40, 15));
+        QCOMPARE(geometry(page.DeleteButton()), remove.translated(40, 15));
+        QCOMPARE(geometry(page.ApplyButton()), apply.translated(0, 30));
+    }
+};
+
+QTEST_MAIN(UnitsPageTest)
+#include "UnitsPageTest.moc"
