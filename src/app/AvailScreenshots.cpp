@@ -1,8 +1,10 @@
 #include "app/AvailScreenshots.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -72,6 +74,8 @@ bool RenderAvailabilityScreenshots(CMainFrame& frame, DataAvailPage& page, const
     form.maxMeanMin->click();
     ok = SaveGraph(frame, form, dir, "graph-max-mean-min.png") && ok;
     form.mean->click();
+    form.threshold->click();
+    form.thresholdValue->setText(QStringLiteral("6.5"));
     ok = SaveGraph(frame, form, dir, "graph-mean.png") && ok;
     form.availability->click();
     form.startMonth->setCurrentIndex(0);

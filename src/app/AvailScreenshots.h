@@ -1,6 +1,6 @@
 // Pictures of the availability page at work on the example project: the
 // report of dissolved oxygen at its stations, and the graph windows the page
-// opens for it.
+// opens for it (the means with a threshold line at 6.5 mg/l).
 #pragma once
 
 #include <QString>

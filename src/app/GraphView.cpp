@@ -61,6 +61,8 @@ const QColor kMaxMeanMinColors[] = {QColor(0xc0, 0x39, 0x2b), QColor(0x28, 0x74,
 const QColor kThresholdColor(0xe6, 0x7e, 0x22);
 // Few enough points to mark each of them.
 constexpr int kMarkedPoints = 100;
+// More unbroken runs than this in one series are not joined by lines.
+constexpr int kMaxRuns = 200;
 // Room the y axis, its title and the margins leave for the x labels.
 constexpr int kBesidePlot = 160;
 constexpr int kLabelGap = 10;
@@ -148,6 +150,17 @@ private:
         return series;
     }
 
+    // Unbroken runs of two points or more.
+    static int RunCount(const GraphSeries& series) {
+        int runs = 0;
+        for (size_t i = 0; i + 1 < series.missing.size(); ++i) {
+            const bool starts =
+                !series.missing[i] && !series.missing[i + 1] && (i == 0 || series.missing[i - 1]);
+            runs += starts ? 1 : 0;
+        }
+        return runs;
+    }
+
     void HideFromLegend(QAbstractSeries* series) {
         for (QLegendMarker* marker : m_chart->legend()->markers(series)) {
             marker->setVisible(false);
@@ -173,10 +186,14 @@ private:
         Attach(line);
     }
 
-    // Points where there are data, marked and joined along each unbroken
-    // run; a missing point leaves a gap.
+    // Points where there are data, joined along each unbroken run; a
+    // missing point leaves a gap. Each point is marked while there are few;
+    // with many, only those that stand alone. Data broken into very many
+    // runs are only marked: a line per run would take the chart seconds.
     void AddPresentPoints(const GraphSeries& series, const QColor& color) {
         const bool strip = m_graph.kind == GraphKind::kAvailability;
+        const bool joined = RunCount(series) <= kMaxRuns;
+        const bool markAll = m_graph.PointCount() <= kMarkedPoints || !joined;
         auto* marks = new QScatterSeries;
         marks->setName(QString::fromStdString(series.name));
         marks->setMarkerShape(strip ? QScatterSeries::MarkerShapeRectangle
@@ -184,18 +201,22 @@ private:
         marks->setMarkerSize(strip ? 8 : 7);
         marks->setColor(color);
         marks->setBorderColor(color);
+        const size_t n = series.values.size();
+        auto present = [&series, n](size_t i) { return i < n && !series.missing[i]; };
         QLineSeries* run = nullptr;
-        for (size_t i = 0; i < series.values.size(); ++i) {
-            if (series.missing[i]) {
+        for (size_t i = 0; i < n; ++i) {
+            if (!present(i)) {
                 run = nullptr;
                 continue;
             }
             const QPointF point(static_cast<double>(i), series.values[i]);
-            marks->append(point);
-            const bool nextPresent = i + 1 < series.values.size() && !series.missing[i + 1];
-            if (run == nullptr && nextPresent) {
+            const bool alone = (i == 0 || !present(i - 1)) && !present(i + 1);
+            if (markAll || alone) {
+                marks->append(point);
+            }
+            if (joined && run == nullptr && present(i + 1)) {
                 run = Attach(new QLineSeries);
-                run->setPen(QPen(color, strip ? 4 : 2));
+                run->setPen(QPen(color, strip ? (markAll ? 4 : 6) : 2));
                 HideFromLegend(run);
             }
             if (run != nullptr) {
