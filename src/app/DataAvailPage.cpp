@@ -195,15 +195,26 @@ bool DataAvailPage::ReadNumberBoxes() {
     return true;
 }
 
+std::vector<std::string> DataAvailPage::MainItems(bool allWhenNoneSelected) const {
+    const QListWidget* main = m_form.mainList;
+    std::vector<std::string> items;
+    for (int row = 0; row < main->count(); ++row) {
+        if (main->item(row)->isSelected()) {
+            items.push_back(main->item(row)->text().toStdString());
+        }
+    }
+    if (items.empty() && allWhenNoneSelected) {
+        for (int row = 0; row < main->count(); ++row) {
+            items.push_back(main->item(row)->text().toStdString());
+        }
+    }
+    return items;
+}
+
 zav::ReportRequest DataAvailPage::Request() const {
     zav::ReportRequest request;
     request.settings = m_settings;
-    const QListWidget* main = m_form.mainList;
-    for (int row = 0; row < main->count(); ++row) {
-        if (main->item(row)->isSelected()) {
-            request.mainItems.push_back(main->item(row)->text().toStdString());
-        }
-    }
+    request.mainItems = MainItems(false);
     if (m_secondSelection >= 0 && m_secondSelection < m_form.secondList->count()) {
         request.otherItem = m_form.secondList->item(m_secondSelection)->text().toStdString();
     }
@@ -284,16 +295,11 @@ void DataAvailPage::FillLists() {
 
 void DataAvailPage::FillSecondList() {
     DataAvailForm& f = m_form;
-    std::vector<std::string> items = Request().mainItems;
-    if (items.empty()) {  // nothing chosen: what all of them relate to
-        for (int row = 0; row < f.mainList->count(); ++row) {
-            items.push_back(f.mainList->item(row)->text().toStdString());
-        }
-    }
     SignalsBlocked blocked{f.secondList};
     f.secondList->clear();
+    // With nothing chosen, what all of them relate to.
     AddNames(f.secondList,
-             zav::SecondListNames(Doc().FieldManager(), f.mainKind->checkedId(), items));
+             zav::SecondListNames(Doc().FieldManager(), f.mainKind->checkedId(), MainItems(true)));
 }
 
 void DataAvailPage::OnMainKindClicked() {

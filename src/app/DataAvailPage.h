@@ -65,6 +65,9 @@ private:
     // number says so; it and the boxes read after it keep their settings.
     void ReadControls();
     bool ReadNumberBoxes();
+    // The chosen main-list items in list order (all of them when none is
+    // chosen and `allWhenNoneSelected`).
+    std::vector<std::string> MainItems(bool allWhenNoneSelected) const;
     zav::ReportRequest Request() const;
     void SetOutOfDate(bool outOfDate);
 
