@@ -5,6 +5,7 @@
 
 #include "analysis/IntervalLabels.h"
 #include "analysis/IntervalStatistics.h"
+#include "analysis/ReportBuilder.h"
 #include "core/UserInterface.h"
 #include "store/ZAVFieldManager.h"
 
@@ -228,12 +229,17 @@ GraphOutcome BuildGraphDescription(ZAVFieldManager& store, const ReportRequest& 
         return GraphOutcome::kBadStep;
     }
     // An empty grid would open an empty window; the table says why instead.
-    if (s.IntervalCount() == 0) {
+    const int n = s.IntervalCount();
+    if (n == 0) {
         ui.ShowMessage(kNoIntervalsMessage);
         return GraphOutcome::kNoIntervals;
     }
+    // A wrong unit (minutes for months) could ask for millions of points
+    // per series, more than memory holds; the table's question guards it.
+    if (!ConfirmIntervalCount(ui, n)) {
+        return GraphOutcome::kDeclined;
+    }
     graph.xLabels = IntervalLabels(s.Grid(), s.unit);
-    const int n = graph.PointCount();
     graph.labelStep = GraphLabelStep(n);
     graph.fineGrid = GraphUsesFineGrid(n);
     graph.bottomTitle = "Time";

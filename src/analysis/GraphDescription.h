@@ -63,6 +63,7 @@ enum class GraphOutcome {
     kNoSelection,  // "Please select items to graph from the listboxes."
     kBadStep,      // "Interval span must be greater than zero."
     kNoIntervals,  // "Date span selected yields no plotting intervals."
+    kDeclined,     // No to the question about more than 500 points
 };
 
 // The graph of the request's selection, read from the store once; the

@@ -205,7 +205,7 @@ TEST_F(GraphTest, UnitsTitleIsWhatTheValuesAreShownIn) {
     EXPECT_EQ(ShownUnits(store, "unknown"), "");
 }
 
-TEST_F(GraphTest, SelectionsThatMakeNoGraphSaySo) {
+TEST_F(GraphTest, SelectionsThatMakeNoGraphSayWhy) {
     GraphDescription graph;
     ReportRequest r = Request({}, "DO");
     EXPECT_EQ(BuildGraphDescription(store, r, graph), GraphOutcome::kNoSelection);
@@ -219,6 +219,20 @@ TEST_F(GraphTest, SelectionsThatMakeNoGraphSaySo) {
     r.settings.endYear = 1994;
     EXPECT_EQ(BuildGraphDescription(store, r, graph), GraphOutcome::kNoIntervals);
     EXPECT_TRUE(graph.groups.empty());
+    // More than 500 points only when the user agrees.
+    r.settings.endYear = 1996;
+    r.settings.endMonth = 5;
+    r.settings.endDay = 15;
+    r.settings.unit = kDays;  // 501 days
+    ui.yesNoAnswers = {false};
+    EXPECT_EQ(BuildGraphDescription(store, r, graph), GraphOutcome::kDeclined);
+    EXPECT_TRUE(graph.groups.empty());
+    EXPECT_EQ(BuildGraphDescription(store, r, graph), GraphOutcome::kBuilt);
+    EXPECT_EQ(ui.questions, (Texts{"There are 501 time points.  Continue?",
+                                   "There are 501 time points.  Continue?"}));
+    r.settings.endDay = 14;
+    EXPECT_EQ(BuildGraphDescription(store, r, graph), GraphOutcome::kBuilt);
+    EXPECT_EQ(ui.questions.size(), 2u);
     EXPECT_EQ(ui.messages, (Texts{"Please select items to graph from the listboxes.",
                                   "Please select items to graph from the listboxes.",
                                   "Interval span must be greater than zero.",
