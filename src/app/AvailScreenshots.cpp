@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <cstdio>
 
+#include "app/CExportOptionsDialog.h"
 #include "app/CMainFrame.h"
 #include "app/DataAvailPage.h"
 #include "app/GraphView.h"
@@ -83,5 +84,9 @@ bool RenderAvailabilityScreenshots(CMainFrame& frame, DataAvailPage& page, const
     form.endYear->setCurrentIndex(form.endYear->count() - 1);
     form.unit->setCurrentIndex(1);
     ok = SaveGraph(frame, form, dir, "graph-availability.png") && ok;
+
+    CExportOptionsDialog options(&frame);
+    options.show();
+    ok = Save(options, dir, "export-options.png") && ok;
     return ok;
 }

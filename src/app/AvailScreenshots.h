@@ -12,5 +12,5 @@ class DataAvailPage;
 // on `page` (which must be the current tab of `frame`'s active project),
 // and writes "4-data-availability-report.png" and one PNG per kind of graph
 // ("graph-max-mean-min.png", "graph-mean.png", "graph-availability.png")
-// into `dir`. False when one could not be written.
+// and the export dialog ("export-options.png") into `dir`. False when one could not be written.
 bool RenderAvailabilityScreenshots(CMainFrame& frame, DataAvailPage& page, const QString& dir);
