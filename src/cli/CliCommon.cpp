@@ -70,6 +70,16 @@ int Usage(std::ostream& err, const std::string& message) {
     return kUsage;
 }
 
+bool ParseWholeInt(std::string_view text, int& value) {
+    size_t pos = 0;
+    return !text.empty() && !IsBlank(text.front()) && ExtractInt(text, pos, value) &&
+           pos == text.size();
+}
+
+bool SaveProject(CZAVDoc& doc, const Arguments& args) {
+    return doc.OnSaveDocument(args.Value("-o").value_or(args.Positional().front()));
+}
+
 std::string IsoDate(int year, int month, int day) {
     return Format("%04d-%02d-%02d", year, month, day);
 }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/UserInterface.h"
@@ -48,6 +49,12 @@ DocumentEnvironment CliEnvironment();
 std::unique_ptr<CZAVDoc> OpenProject(UserInterface& ui, const std::string& path);
 
 int Usage(std::ostream& err, const std::string& message);
+
+// A whole integer and nothing else (no blanks, no trailing text).
+bool ParseWholeInt(std::string_view text, int& value);
+
+// Saves the project in place or to the "-o" file; false after the message.
+bool SaveProject(CZAVDoc& doc, const Arguments& args);
 
 // "YYYY-MM-DD" for a calendar date.
 std::string IsoDate(int year, int month, int day);

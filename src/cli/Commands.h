@@ -11,6 +11,9 @@ namespace zav::cli {
 using Words = std::vector<std::string>;
 
 int AddCommand(const Words& words, std::ostream& out, std::ostream& err);
+int AddSpreadsheetCommand(const Words& words, std::ostream& out, std::ostream& err);
+int CenturyCommand(const Words& words, std::ostream& out, std::ostream& err);
+int GenerateCommand(const Words& words, std::ostream& out, std::ostream& err);
 int InfoCommand(const Words& words, std::ostream& out, std::ostream& err);
 int NewCommand(const Words& words, std::ostream& out, std::ostream& err);
 int ReportCommand(const Words& words, std::ostream& out, std::ostream& err);

@@ -23,13 +23,6 @@ const char* const kReportUsage =
 const std::array<const char*, 6> kUnitNames = {"years", "months", "weeks",
                                                "days",  "hours",  "minutes"};
 
-// A whole integer and nothing else.
-bool ParseWholeInt(std::string_view text, int& value) {
-    size_t pos = 0;
-    return !text.empty() && !IsBlank(text.front()) && ExtractInt(text, pos, value) &&
-           pos == text.size();
-}
-
 bool ParseDate(const std::string& text, int& year, int& month, int& day) {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
         return false;

@@ -12,20 +12,25 @@ const char* const kHelp =
     "  zav-cli info PROJECT.zav [--json]\n"
     "  zav-cli new OUT.zav\n"
     "  zav-cli add PROJECT.zav FILE... [-o OUT.zav]\n"
+    "  zav-cli add-spreadsheet PROJECT.zav FILE... --layout 1|2|3\n"
+    "          [--separator comma|tab] [--parameter NAME] [--units NAME]\n"
+    "          [--start-column N] [--parse-string TEXT] [-o OUT.zav]\n"
     "  zav-cli report PROJECT.zav --main stations|parameters\n"
     "          --items NAME[,NAME...] --other NAME\n"
     "          --start YYYY-MM-DD --end YYYY-MM-DD\n"
     "          --unit years|months|weeks|days|hours|minutes [--every N]\n"
-    "          [--values] [--fill-gaps] [--transpose | --timeseries]\n";
+    "          [--values] [--fill-gaps] [--transpose | --timeseries]\n"
+    "  zav-cli century PROJECT.zav --last-year YEAR [-o OUT.zav]\n"
+    "  zav-cli generate PROJECT.zav --dir DIR\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace zav::cli;
     const std::map<std::string, int (*)(const Words&, std::ostream&, std::ostream&)> commands = {
-        {"add", &AddCommand},
-        {"info", &InfoCommand},
-        {"new", &NewCommand},
+        {"add", &AddCommand},         {"add-spreadsheet", &AddSpreadsheetCommand},
+        {"century", &CenturyCommand}, {"generate", &GenerateCommand},
+        {"info", &InfoCommand},       {"new", &NewCommand},
         {"report", &ReportCommand},
     };
     if (argc < 2) {

@@ -9,6 +9,8 @@
 #include "core/TextReader.h"
 #include "core/UserInterface.h"
 #include "io/AgencyFile.h"
+#include "io/GeneratedFiles.h"
+#include "io/ParsedColumns.h"
 #include "io/ProjectFile.h"
 #include "io/StationBlocks.h"
 
@@ -107,6 +109,108 @@ int CZAVDoc::AddAgencyFiles(const std::vector<std::string>& paths) {
     // Marked even when nothing was chosen, as the menu command always has.
     m_modified = true;
     return added;
+}
+
+int CZAVDoc::AddSpreadsheetFiles(const std::vector<std::string>& paths,
+                                 const SpreadsheetOptions& options) {
+    int added = 0;
+    for (const std::string& path : paths) {
+        added += AddSpreadsheetFile(m_store, path, options);
+    }
+    m_modified = true;
+    return added;
+}
+
+int CZAVDoc::AddClipboardData(const SpreadsheetOptions& options) {
+    int added = zav::AddClipboardData(m_store, options);
+    m_modified = true;
+    return added;
+}
+
+std::vector<std::string> CZAVDoc::ChooseColumnParameters() {
+    std::vector<IndexInfo> infos;
+    m_store.GetInfoList(infos, kParameterType);
+    std::vector<std::string> names;
+    for (const IndexInfo& info : infos) {
+        names.push_back(info.name);
+    }
+    std::vector<std::string> chosen;
+    const int columns = CountValueColumns(m_parseString);
+    for (int k = 0; k < columns; ++k) {
+        std::optional<int> pick =
+            names.empty() ? std::nullopt : m_ui.ChooseOne("Choose Parameter(s)", names);
+        bool valid = pick && *pick >= 0 && static_cast<size_t>(*pick) < names.size();
+        chosen.push_back(valid ? names[static_cast<size_t>(*pick)] : std::string());
+    }
+    return chosen;
+}
+
+// Layout 3 changes the store as soon as a column has its station, so the
+// document is modified whenever one is made, even if no row is read.
+// The columns of one input are one station: the first column's, unless a
+// parameter comes twice.
+bool CZAVDoc::AddParsedText(const std::string& text,
+                            const std::vector<std::string>& columnParameters) {
+    bool ok = true;
+    std::string inputStation;
+    const size_t columns =
+        std::min(columnParameters.size(), static_cast<size_t>(CountValueColumns(m_parseString)));
+    for (size_t k = 0; k < columns; ++k) {
+        const std::string& parameter = columnParameters[k];
+        if (parameter.empty()) {
+            continue;
+        }
+        std::string station = m_store.CreateStationForParameter(
+            parameter, inputStation.empty() ? "station1" : inputStation);
+        if (station.empty()) {
+            ok = false;
+            continue;
+        }
+        if (inputStation.empty()) {
+            inputStation = station;
+        }
+        m_modified = true;
+        ok = ImportParsedColumn(m_store, station, parameter, m_parseString, static_cast<int>(k) + 1,
+                                text) &&
+             ok;
+    }
+    return ok;
+}
+
+bool CZAVDoc::AddParsedSpreadsheetFiles(const std::vector<std::string>& paths,
+                                        const std::vector<std::string>& columnParameters) {
+    bool ok = true;
+    for (const std::string& path : paths) {
+        std::string text;
+        if (!ReadFileText(path, text)) {
+            m_ui.ShowMessage("Unable to open file " + path + " for input.");
+            ok = false;
+            continue;
+        }
+        ok = AddParsedText(text, columnParameters) && ok;
+    }
+    return ok;
+}
+
+bool CZAVDoc::AddParsedClipboard(const std::vector<std::string>& columnParameters) {
+    std::optional<std::string> text = ReadClipboard(m_ui);
+    return text && AddParsedText(*text, columnParameters);
+}
+
+void CZAVDoc::AddCentury(int lastYear) {
+    m_store.AddCentury(lastYear);
+    m_modified = true;
+    NotifyViews(HintDataChanged);
+}
+
+int CZAVDoc::LastYearOfData() const {
+    int firstDay = 0, firstMonth = 0, firstYear = -1, lastDay = 0, lastMonth = 0, lastYear = -1;
+    m_store.GetDateRange(firstDay, firstMonth, firstYear, lastDay, lastMonth, lastYear);
+    return lastYear;
+}
+
+int CZAVDoc::GenerateStationFiles(const std::string& folder) {
+    return WriteSourceFiles(m_store, folder, m_ui);
 }
 
 void CZAVDoc::AddObserver(DocumentObserver* observer) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "io/ConversionTable.h"
+#include "io/Spreadsheet.h"
 #include "store/ZAVFieldManager.h"
 
 namespace zav {
@@ -56,6 +57,38 @@ public:
     // sets the modified flag. Returns the number of files added.
     int AddAgencyFiles(const std::vector<std::string>& paths);
 
+    // Data > Add From Spreadsheet, layouts 1 and 2, after the file dialog:
+    // each file that is read becomes a source (one that fails does not stop
+    // the others). Sets the modified flag; returns the number of files added.
+    int AddSpreadsheetFiles(const std::vector<std::string>& paths,
+                            const SpreadsheetOptions& options);
+    // The same from the clipboard's text; 1 when it was added.
+    int AddClipboardData(const SpreadsheetOptions& options);
+    // Layout 3: asks "Choose Parameter(s)" once per "VALUE" column of the
+    // parse string; the parameter chosen for each column, "" where the
+    // choice was cancelled.
+    std::vector<std::string> ChooseColumnParameters();
+    // Layout 3 from each file in turn (no files: nothing happens), or from
+    // the clipboard: for every "VALUE" column k with a parameter in
+    // columnParameters[k-1], a new station for that parameter and column k
+    // read into it. Columns without a parameter are skipped. Sets the
+    // modified flag when a station was made. True when every input was
+    // read and every column imported.
+    bool AddParsedSpreadsheetFiles(const std::vector<std::string>& paths,
+                                   const std::vector<std::string>& columnParameters);
+    bool AddParsedClipboard(const std::vector<std::string>& columnParameters);
+
+    // Data > Add Century, after its dialog: moves points of years up to
+    // `lastYear` forward by 100 years, sets the modified flag and tells the
+    // views (HintDataChanged).
+    void AddCentury(int lastYear);
+    // The year the century dialog offers: the last year of data, -1 when
+    // the project has no points.
+    int LastYearOfData() const;
+    // Generate new data files for each station, into `folder` (the working
+    // directory is left alone). Returns the number of files not written.
+    int GenerateStationFiles(const std::string& folder);
+
     // The project file text, as Save writes it.
     std::string ProjectText() const;
 
@@ -77,6 +110,8 @@ public:
     void NotifyViews(int hint);
 
 private:
+    bool AddParsedText(const std::string& text, const std::vector<std::string>& columnParameters);
+
     UserInterface& m_ui;
     ZAVFieldManager m_store;
     ConversionTable m_conversions;

@@ -143,8 +143,15 @@ void DataSeries::GetDateRange(int& firstDay, int& firstMonth, int& firstYear, in
 void DataSeries::AddCentury(int lastYear) {
     for (KTRTime& time : m_times) {
         int year = time.Year();
-        if (year <= lastYear) {
-            time.SetYear(year + 100);
+        if (year > lastYear) {
+            continue;
+        }
+        // A year the time value cannot hold leaves the point where it was
+        // rather than making its time invalid.
+        KTRTime moved = time;
+        moved.SetYear(year + 100);
+        if (moved.IsValid()) {
+            time = moved;
         }
     }
     SortByTime(1);

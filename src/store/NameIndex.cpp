@@ -165,4 +165,83 @@ void NameIndex::RemoveEntry(const std::string& name) {
     m_entries.erase(resolved);
 }
 
+// A member's aggregate lists it by name: drop it (empty replacement) or
+// give it its new name.
+void NameIndex::ReplaceMember(const std::string& name, const std::string& replacement) {
+    auto alias = m_aliases.find(name);
+    IndexInfo* aggregate = alias == m_aliases.end() ? nullptr : Find(alias->second);
+    if (aggregate == nullptr) {
+        return;
+    }
+    auto& members = aggregate->members;
+    auto it = std::find(members.begin(), members.end(), name);
+    if (it == members.end()) {
+        return;
+    }
+    if (replacement.empty()) {
+        members.erase(it);
+    } else {
+        *it = replacement;
+    }
+}
+
+void NameIndex::RemoveName(const std::string& name, UserInterface& ui) {
+    std::vector<std::string> freed;
+    if (IndexInfo* own = Find(name)) {
+        if (own->isAggregate) {
+            RemoveAggregate(name, freed, ui);
+            return;
+        }
+        if (own->isMember) {
+            ReplaceMember(name, std::string());
+        }
+        m_entries.erase(name);
+        m_aliases.erase(name);
+        return;
+    }
+    std::string alias = Resolve(name);
+    if (alias != name) {
+        // The representative: its aggregate goes, and with it the entry
+        // that RemoveAggregate puts back under the representative's name.
+        RemoveAggregate(alias, freed, ui);
+        m_entries.erase(name);
+    }
+    m_aliases.erase(name);
+}
+
+bool NameIndex::RenameName(const std::string& oldName, const std::string& newName,
+                           std::vector<int>& seriesIndices) {
+    const IndexInfo* own = Find(oldName);
+    if (own != nullptr && own->isAggregate) {
+        return false;
+    }
+    const std::string key = own != nullptr ? oldName : Resolve(oldName);
+    const IndexInfo* found = Find(key);
+    if (found == nullptr) {
+        return false;
+    }
+    IndexInfo renamed = *found;
+    renamed.name = newName;
+    if (renamed.alias == oldName) {
+        renamed.alias = newName;
+    }
+    seriesIndices = renamed.seriesIndices;
+    auto mapped = m_aliases.find(oldName);
+    if (mapped != m_aliases.end()) {
+        std::string alias = mapped->second;
+        if (own != nullptr) {
+            ReplaceMember(oldName, newName);
+        }
+        m_aliases.erase(oldName);
+        m_aliases[newName] = alias;
+        if (own == nullptr) {
+            m_entries[alias] = std::move(renamed);
+            return true;
+        }
+    }
+    m_entries.erase(key);
+    m_entries[newName] = std::move(renamed);
+    return true;
+}
+
 }  // namespace zav

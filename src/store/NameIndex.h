@@ -48,7 +48,23 @@ public:
     // Removes the entry a name resolves to and that name's alias mapping.
     void RemoveEntry(const std::string& name);
 
+    // What the editing operations act on: a plain name or a member has an
+    // entry of its own; a representative's is its aggregate's entry.
+    //
+    // Removes what `name` stands for. A member also leaves its aggregate's
+    // member list; removing a representative (or an aggregate by its alias)
+    // dissolves the aggregate, so its other members stand alone again.
+    void RemoveName(const std::string& name, UserInterface& ui);
+    // Moves the entry `oldName` stands for to `newName`, keeping its
+    // aggregate links; fills the series indices it lists. False, with
+    // nothing changed, when there is no such entry or `oldName` is an
+    // aggregate's alias (the aggregation page renames those).
+    bool RenameName(const std::string& oldName, const std::string& newName,
+                    std::vector<int>& seriesIndices);
+
 private:
+    void ReplaceMember(const std::string& name, const std::string& replacement);
+
     std::string m_kind;
     std::map<std::string, IndexInfo> m_entries;
     std::map<std::string, std::string> m_aliases;

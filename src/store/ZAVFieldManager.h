@@ -93,6 +93,58 @@ public:
     const NameIndex& Stations() const { return m_stations; }
     const NameIndex& Parameters() const { return m_parameters; }
 
+    // --- editing ---------------------------------------------------------
+    // Each keeps the index entries in step with the series before it
+    // returns; the caller marks its document modified and refreshes views.
+    //
+    // Removes the points at `indices` (positions before any removal, in any
+    // order; repeats and positions out of range are passed over). 0 after
+    // a message when the station has no series of the parameter.
+    int DeleteStationData(const std::string& station, const std::string& parameter,
+                          const std::vector<int>& indices);
+    // Removes every series of the named stations or parameters and their
+    // index entries; a source left without series goes too. Names that are
+    // not stored change nothing. Returns 1.
+    int DeleteStations(const std::vector<std::string>& names);
+    int DeleteParameters(const std::vector<std::string>& names);
+    // Renames the entry and every series it lists. Renaming a station onto
+    // another merges the two. 0 when nothing is stored under the old name.
+    int RenameStation(const std::string& oldName, const std::string& newName);
+    // The same for a parameter; refused (0, after a message) when the new
+    // name is already a parameter.
+    int RenameParameter(const std::string& oldName, const std::string& newName);
+    // Moves the parameter and its series to other units; the old units'
+    // record (conversion and comment) goes with it under the new name.
+    int ChangeParameterUnits(const std::string& parameter, const std::string& oldUnits,
+                             const std::string& newUnits);
+    // Gives every series of the station the parameter name.
+    int SetStationParameter(const std::string& station, const std::string& parameter);
+    // Moves every point whose calendar year is at most `lastYear` forward
+    // by 100 years, series by series.
+    void AddCentury(int lastYear);
+    // Asks "Choose Parameter(s)" and makes `count` stations station<k>, each
+    // in a source of its own with an empty series per chosen parameter.
+    // Returns the last name made, or "" when none was (no parameters,
+    // cancelled, nothing chosen, count below 1).
+    std::string AddNewStations(int count);
+    // Appends `count` points of value 0, an hour apart, after the series'
+    // latest point or after the current hour (`now` in the second form).
+    // False when the station has no series of the parameter.
+    bool AddEmptyPoints(const std::string& station, const std::string& parameter, int count);
+    bool AddEmptyPoints(const std::string& station, const std::string& parameter, int count,
+                        const KTRTime& now);
+    // Makes `count` parameters without series, named `name` or name<k>, in
+    // `units` or units<k> when a record of those units exists, and the units'
+    // record. Returns the last parameter name made ("" for count below 1).
+    std::string AddNewParameters(int count, const std::string& name, const std::string& units);
+    // A new source with one empty series of the parameter for the station
+    // `preferred` when it has no series of the parameter yet, otherwise for
+    // the first free station<k>; returns the station name ("" when the
+    // parameter has no entry). The columns of one spreadsheet pass the
+    // station of their first column, so they stay one station.
+    std::string CreateStationForParameter(const std::string& parameter,
+                                          const std::string& preferred = "station1");
+
     // --- retrieval over an interval grid --------------------------------
     // Per interval of the grid from `start` to `end` in `every` units of
     // `unit`: min, max and mean of the converted unmasked values and a
@@ -149,6 +201,12 @@ private:
     const NameIndex* IndexFor(int type) const;
     void RebuildSeriesTable();
     void RefreshSeriesLists(NameIndex& index, bool byStation);
+    // Editing helpers (FieldManagerEditing.cpp).
+    void RemoveSeriesNamed(const std::string& name, bool byStation);
+    int RenameEntry(NameIndex& index, const std::string& oldName, const std::string& newName,
+                    bool byStation);
+    std::string FirstFreeStation() const;
+    std::string UnitsOfParameter(const std::string& parameter) const;
     void RebuildIndex(NameIndex& index, bool byStation);
 
     // The bounds of the grid asked for last: a report asks for the same grid

@@ -45,6 +45,13 @@ std::string TempDir::File(const std::string& name) const {
     return m_path + "/" + name;
 }
 
+DocumentEnvironment EnvironmentIn(const TempDir& dir) {
+    DocumentEnvironment env;
+    env.programDir = dir.Path() + "/";
+    env.applyWorkingDirectory = false;
+    return env;
+}
+
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "io/CZAVDoc.h"
+
 #include <string>
 
 namespace zav::test {
@@ -38,6 +40,10 @@ public:
 private:
     std::string m_path;
 };
+
+// A document environment for tests: the conversions file lives in `dir`,
+// and the working directory is left alone.
+DocumentEnvironment EnvironmentIn(const TempDir& dir);
 
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& text);

@@ -94,10 +94,7 @@ TEST_F(AgencyFileTest, FailedReadDropsTheSeriesBuiltSoFar) {
 }
 
 TEST_F(AgencyFileTest, DocumentAddsEachFileAndMarksItselfModified) {
-    DocumentEnvironment environment;
-    environment.programDir = m_dir.Path() + "/";
-    environment.applyWorkingDirectory = false;
-    CZAVDoc doc(m_ui, environment);
+    CZAVDoc doc(m_ui, test::EnvironmentIn(m_dir));
     // Nothing chosen still marks the document, as the menu command does.
     EXPECT_EQ(doc.AddAgencyFiles({}), 0);
     EXPECT_TRUE(doc.IsModified());

@@ -25,12 +25,7 @@ using test::WriteFile;
 
 class ProjectFileTest : public ::testing::Test {
 protected:
-    DocumentEnvironment Environment() const {
-        DocumentEnvironment env;
-        env.programDir = dir.Path() + "/";
-        env.applyWorkingDirectory = false;
-        return env;
-    }
+    DocumentEnvironment Environment() const { return test::EnvironmentIn(dir); }
     void SetUp() override { WriteFile(dir.File("unitConversions.txt"), "1.8 32 C to F\r\n"); }
 
     // A project with two sources, both kinds of aggregate and a conversion.

@@ -1,0 +1,136 @@
+// zav-cli add-spreadsheet PROJECT.zav FILE... --layout 1|2|3 ...: adds
+// spreadsheet text files as Data > Add From Spreadsheet does, with the
+// options of its dialog given on the command line, and saves the project.
+#include "cli/CliCommon.h"
+#include "cli/Commands.h"
+#include "core/StringArray.h"
+#include "io/ParsedColumns.h"
+
+namespace zav::cli {
+
+namespace {
+
+const char* const kSpreadsheetUsage =
+    "zav-cli add-spreadsheet PROJECT.zav FILE... --layout 1|2|3\n"
+    "        [--separator comma|tab] [--parameter NAME] [--units NAME]\n"
+    "        [--start-column N] [--parse-string TEXT] [-o OUT.zav]";
+
+struct SpreadsheetRequest {
+    SpreadsheetOptions options;
+    std::vector<std::string> parameters;  // every --parameter, in order
+    std::optional<std::string> parseString;
+};
+
+std::string CheckParseString(const std::string& text) {
+    StringArray tokens;
+    tokens.Split(text, false, "\t");
+    if (tokens.empty()) {
+        return "--parse-string needs at least one token";
+    }
+    for (const std::string& token : tokens) {
+        if (!IsParseToken(token)) {
+            return "--parse-string: unknown token '" + token + "'";
+        }
+    }
+    return std::string();
+}
+
+// Reads the options; an error text when they do not make a request.
+std::string ReadRequest(const Arguments& args, SpreadsheetRequest& request) {
+    const std::string layout = args.Value("--layout").value_or("");
+    if (layout != "1" && layout != "2" && layout != "3") {
+        return "add-spreadsheet needs --layout 1, 2 or 3";
+    }
+    SpreadsheetOptions& options = request.options;
+    options.layout = layout[0] - '0';
+    const std::string separator = args.Value("--separator").value_or("comma");
+    if (separator != "comma" && separator != "tab") {
+        return "--separator takes comma or tab";
+    }
+    options.separator = separator == "tab" ? '\t' : ',';
+    if (auto start = args.Value("--start-column");
+        start && !ParseWholeInt(*start, options.startColumn)) {
+        return "--start-column takes an integer";
+    }
+    request.parameters = args.Values("--parameter");
+    if (options.layout != 3 && request.parameters.size() > 1) {
+        return "--parameter is given once for layouts 1 and 2";
+    }
+    if (!request.parameters.empty()) {
+        options.parameter = request.parameters.front();
+    }
+    options.units = args.Value("--units").value_or(options.units);
+    request.parseString = args.Value("--parse-string");
+    if (request.parseString) {
+        return CheckParseString(*request.parseString);
+    }
+    return std::string();
+}
+
+// A parameter named for a column that the project does not have yet is
+// added first, in the units --units names. Unlike the options dialog's "Add
+// Parameter" this takes those units as they are: a script names the units
+// it means, and an existing record of them keeps its conversion.
+void AddMissingParameters(CZAVDoc& doc, const SpreadsheetRequest& request) {
+    ZAVFieldManager& store = doc.FieldManager();
+    const std::string& units = request.options.units;
+    for (const std::string& parameter : request.parameters) {
+        ParameterInfo info;
+        if (parameter.empty() || store.GetParameter(parameter, info)) {
+            continue;
+        }
+        info.name = parameter;
+        info.alias = parameter;
+        info.units = units;
+        store.SetParameter(parameter, info);
+        UnitsRecord record;
+        if (!store.GetUnits(units, record)) {
+            store.SetUnits(units, UnitsRecord::Identity(units));
+        }
+    }
+}
+
+}  // namespace
+
+int AddSpreadsheetCommand(const Words& words, std::ostream&, std::ostream& err) {
+    Arguments args(words, {});
+    if (!args.Error().empty()) {
+        return Usage(err, args.Error());
+    }
+    const auto& positional = args.Positional();
+    if (positional.size() < 2) {
+        return Usage(
+            err, std::string("add-spreadsheet takes a project and files: ") + kSpreadsheetUsage);
+    }
+    SpreadsheetRequest request;
+    if (std::string problem = ReadRequest(args, request); !problem.empty()) {
+        return Usage(err, problem);
+    }
+    ConsoleUserInterface ui;
+    auto doc = OpenProject(ui, positional[0]);
+    if (!doc) {
+        return kFailed;
+    }
+    if (request.parseString) {
+        doc->SetParseString(*request.parseString);
+    }
+    const std::vector<std::string> files(positional.begin() + 1, positional.end());
+    bool allRead = false;
+    if (request.options.layout == 3) {
+        if (static_cast<int>(request.parameters.size()) > CountValueColumns(doc->ParseString())) {
+            return Usage(err, "more --parameter options than VALUE columns in the parse string");
+        }
+        AddMissingParameters(*doc, request);
+        allRead = doc->AddParsedSpreadsheetFiles(files, request.parameters);
+    } else {
+        allRead =
+            doc->AddSpreadsheetFiles(files, request.options) == static_cast<int>(files.size());
+    }
+    // What was read is saved even when another file failed, as with "add".
+    if (!SaveProject(*doc, args)) {
+        return kFailed;
+    }
+    return allRead ? kOk : kFailed;
+}
+
+}  // namespace zav::cli

@@ -1,0 +1,308 @@
+// ZAVFieldManager: editing the stored data in place, for the data edit page,
+// the spreadsheet import and the century command. Every operation that adds
+// or removes series renumbers them and refreshes the entries' series lists
+// before it returns.
+#include <algorithm>
+#include <ctime>
+#include <functional>
+#include <optional>
+
+#include "core/UserInterface.h"
+#include "store/ZAVFieldManager.h"
+
+namespace zav {
+
+namespace {
+
+// `base` itself when it is free, otherwise base1, base2, ...: the first free.
+std::string FirstFreeName(const std::string& base,
+                          const std::function<bool(const std::string&)>& taken) {
+    if (!taken(base)) {
+        return base;
+    }
+    for (int k = 1;; ++k) {
+        std::string name = base + std::to_string(k);
+        if (!taken(name)) {
+            return name;
+        }
+    }
+}
+
+}  // namespace
+
+int ZAVFieldManager::DeleteStationData(const std::string& station, const std::string& parameter,
+                                       const std::vector<int>& indices) {
+    DataSeries* series = FindSeries(station, parameter);
+    if (series == nullptr) {
+        m_ui.ShowMessage("ZAVFieldManager::DeleteStationData: Error: no data found for station " +
+                         station + ", parameter " + parameter);
+        return 0;
+    }
+    // Removing from the highest position down keeps the lower positions
+    // meaning what the caller saw, whatever order it listed them in.
+    std::vector<int> order = indices;
+    std::sort(order.begin(), order.end(), std::greater<int>());
+    order.erase(std::unique(order.begin(), order.end()), order.end());
+    for (int index : order) {
+        if (index >= 0) {
+            series->RemovePoint(static_cast<size_t>(index));
+        }
+    }
+    return 1;
+}
+
+void ZAVFieldManager::RemoveSeriesNamed(const std::string& name, bool byStation) {
+    for (size_t s = m_sources.size(); s-- > 0;) {
+        std::vector<DataSeries>& series = m_sources[s].series;
+        const size_t before = series.size();
+        series.erase(std::remove_if(series.begin(), series.end(),
+                                    [&](const DataSeries& d) {
+                                        return (byStation ? d.StationName() : d.ParameterName()) ==
+                                               name;
+                                    }),
+                     series.end());
+        if (before > 0 && series.empty()) {
+            m_sources.erase(m_sources.begin() + static_cast<std::ptrdiff_t>(s));
+        }
+    }
+}
+
+int ZAVFieldManager::DeleteStations(const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+        RemoveSeriesNamed(name, true);
+        m_stations.RemoveName(name, m_ui);
+    }
+    SourcesChanged();
+    return 1;
+}
+
+int ZAVFieldManager::DeleteParameters(const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+        RemoveSeriesNamed(name, false);
+        m_parameters.RemoveName(name, m_ui);
+    }
+    SourcesChanged();
+    DropOrphanUnits();
+    return 1;
+}
+
+int ZAVFieldManager::RenameEntry(NameIndex& index, const std::string& oldName,
+                                 const std::string& newName, bool byStation) {
+    std::vector<int> seriesIndices;
+    if (!index.RenameName(oldName, newName, seriesIndices)) {
+        return 0;
+    }
+    for (int i : seriesIndices) {
+        if (i < 0 || i >= SeriesCount()) {
+            continue;
+        }
+        DataSeries& series = *m_seriesTable[static_cast<size_t>(i)];
+        if (byStation) {
+            series.SetStationName(newName);
+        } else {
+            series.SetParameterName(newName);
+        }
+    }
+    // Renaming onto a name that has series merges the two: the entry then
+    // lists the series of both.
+    RefreshSeriesLists(index, byStation);
+    return 1;
+}
+
+int ZAVFieldManager::RenameStation(const std::string& oldName, const std::string& newName) {
+    return RenameEntry(m_stations, oldName, newName, true);
+}
+
+int ZAVFieldManager::RenameParameter(const std::string& oldName, const std::string& newName) {
+    if (ParameterExists(newName)) {
+        m_ui.ShowMessage("Error: Can't change " + oldName + " to " + newName + " because " +
+                         newName + " already exists.");
+        return 0;
+    }
+    return RenameEntry(m_parameters, oldName, newName, false);
+}
+
+int ZAVFieldManager::ChangeParameterUnits(const std::string& parameter, const std::string& oldUnits,
+                                          const std::string& newUnits) {
+    ParameterInfo info;
+    if (!GetParameter(parameter, info)) {
+        return 0;
+    }
+    UnitsRecord record;
+    if (!GetUnits(oldUnits, record)) {
+        record = UnitsRecord::Identity(oldUnits);
+    }
+    record.name = newUnits;
+    record.alias = newUnits;
+    // Another parameter still measured in the old units keeps their record.
+    const std::string key = m_parameters.Resolve(parameter);
+    bool oldStillUsed = false;
+    for (const auto& [otherKey, other] : m_parameters.Entries()) {
+        oldStillUsed = oldStillUsed || (otherKey != key && other.units == oldUnits);
+    }
+    if (oldStillUsed) {
+        m_units[newUnits] = record;
+    } else {
+        SetUnits(oldUnits, record);
+    }
+    info.units = newUnits;
+    SetParameter(parameter, info);
+    for (int i : info.seriesIndices) {
+        if (i >= 0 && i < SeriesCount()) {
+            m_seriesTable[static_cast<size_t>(i)]->SetUnits(newUnits);
+        }
+    }
+    return 1;
+}
+
+int ZAVFieldManager::SetStationParameter(const std::string& station, const std::string& parameter) {
+    StationInfo info;
+    if (!GetStation(station, info)) {
+        return 0;
+    }
+    for (int i : info.seriesIndices) {
+        if (i >= 0 && i < SeriesCount()) {
+            m_seriesTable[static_cast<size_t>(i)]->SetParameterName(parameter);
+        }
+    }
+    // The series moved from one parameter's list to the other's.
+    RefreshParameterSeriesLists();
+    return 1;
+}
+
+void ZAVFieldManager::AddCentury(int lastYear) {
+    for (DataSeries* series : m_seriesTable) {
+        series->AddCentury(lastYear);
+    }
+}
+
+// Through the aliases: the names offered to the user include the
+// representatives of aggregates, whose entry is kept under the alias.
+std::string ZAVFieldManager::UnitsOfParameter(const std::string& parameter) const {
+    const IndexInfo* info = m_parameters.Lookup(parameter);
+    return info != nullptr ? info->units : GetParameterUnits(parameter);
+}
+
+std::string ZAVFieldManager::FirstFreeStation() const {
+    StationInfo info;
+    for (int k = 1;; ++k) {
+        std::string name = "station" + std::to_string(k);
+        if (!GetStation(name, info)) {
+            return name;
+        }
+    }
+}
+
+std::string ZAVFieldManager::AddNewStations(int count) {
+    std::vector<IndexInfo> infos;
+    GetInfoList(infos, kParameterType);
+    if (infos.empty() || count < 1) {
+        return std::string();
+    }
+    std::vector<std::string> names;
+    for (const IndexInfo& info : infos) {
+        names.push_back(info.name);
+    }
+    std::optional<std::vector<int>> chosen = m_ui.ChooseSeveral("Choose Parameter(s)", names);
+    std::vector<std::string> parameters;
+    for (int c : chosen.value_or(std::vector<int>())) {
+        if (c >= 0 && static_cast<size_t>(c) < names.size()) {
+            parameters.push_back(names[static_cast<size_t>(c)]);
+        }
+    }
+    // Nothing chosen makes no station, as Cancel does: a station without
+    // series would have no entry to show.
+    if (parameters.empty()) {
+        return std::string();
+    }
+    std::string last;
+    for (int n = 0; n < count; ++n) {
+        last = FirstFreeStation();
+        DataSource source;
+        for (const std::string& parameter : parameters) {
+            DataSeries series;
+            series.SetStationName(last);
+            series.SetParameterName(parameter);
+            series.SetUnits(UnitsOfParameter(parameter));
+            source.series.push_back(std::move(series));
+        }
+        AppendSource(std::move(source));
+        RebuildStationIndex();
+    }
+    RefreshParameterSeriesLists();
+    return last;
+}
+
+bool ZAVFieldManager::AddEmptyPoints(const std::string& station, const std::string& parameter,
+                                     int count) {
+    return AddEmptyPoints(station, parameter, count, KTRTime::FromInstant(std::time(nullptr)));
+}
+
+bool ZAVFieldManager::AddEmptyPoints(const std::string& station, const std::string& parameter,
+                                     int count, const KTRTime& now) {
+    DataSeries* series = FindSeries(station, parameter);
+    if (series == nullptr) {
+        return false;
+    }
+    KTRTime time = now;
+    time.SetMinute(0);
+    time.SetSecond(0);
+    // The latest point rather than the last one: after a date edit the
+    // series may be out of order, and an hour after a point in the middle
+    // could land on an existing point and overwrite its value.
+    if (!series->Empty()) {
+        time = *std::max_element(series->Times().begin(), series->Times().end());
+    }
+    for (int n = 0; n < count; ++n) {
+        time = time + 3600;
+        series->InsertPoint(time, 0.0, 0);
+    }
+    return true;
+}
+
+std::string ZAVFieldManager::AddNewParameters(int count, const std::string& name,
+                                              const std::string& units) {
+    if (count < 1) {
+        return std::string();
+    }
+    const std::string unitsName =
+        FirstFreeName(units, [this](const std::string& u) { return m_units.count(u) != 0; });
+    std::string last;
+    for (int n = 0; n < count; ++n) {
+        last = FirstFreeName(name, [this](const std::string& p) {
+            return m_parameters.Find(p) != nullptr || ParameterExists(p) != 0;
+        });
+        ParameterInfo info;
+        info.name = last;
+        info.alias = last;
+        info.units = unitsName;
+        SetParameter(last, info);
+    }
+    m_units[unitsName] = UnitsRecord::Identity(unitsName);
+    return last;
+}
+
+std::string ZAVFieldManager::CreateStationForParameter(const std::string& parameter,
+                                                       const std::string& preferred) {
+    // Without an entry the parameter has no units and the new series could
+    // never be found again.
+    if (m_parameters.Lookup(parameter) == nullptr) {
+        return std::string();
+    }
+    std::string station = preferred;
+    if (FindSeries(station, parameter) != nullptr) {
+        station = FirstFreeStation();
+    }
+    DataSeries series;
+    series.SetStationName(station);
+    series.SetParameterName(parameter);
+    series.SetUnits(UnitsOfParameter(parameter));
+    DataSource source;
+    source.series.push_back(std::move(series));
+    AppendSource(std::move(source));
+    RebuildStationIndex();
+    RefreshParameterSeriesLists();
+    return station;
+}
+
+}  // namespace zav
