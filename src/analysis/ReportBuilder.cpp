@@ -50,6 +50,11 @@ std::vector<std::string> RowCells(ZAVFieldManager& store, const ReportRequest& r
 
 }  // namespace
 
+bool ConfirmIntervalCount(UserInterface& ui, int count) {
+    return count <= kIntervalsWithoutAsking ||
+           ui.AskYesNo("There are " + std::to_string(count) + " time points.  Continue?");
+}
+
 const char* MainListTitle(int mainListKind) {
     return mainListKind == kMainStations ? "Station" : "Parameter";
 }
@@ -72,8 +77,7 @@ ReportOutcome RebuildTable(ZAVFieldManager& store, const ReportRequest& request,
         return ReportOutcome::kBadStep;
     }
     const int n = s.IntervalCount();
-    if (n > kIntervalsWithoutAsking &&
-        !ui.AskYesNo("There are " + std::to_string(n) + " time points.  Continue?")) {
+    if (!ConfirmIntervalCount(ui, n)) {
         return ReportOutcome::kDeclined;
     }
     if (n == 0) {

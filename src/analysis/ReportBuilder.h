@@ -8,6 +8,7 @@
 
 namespace zav {
 
+class UserInterface;
 class ZAVFieldManager;
 
 enum class ReportOutcome {
@@ -27,6 +28,10 @@ ReportOutcome RebuildTable(ZAVFieldManager& store, const ReportRequest& request,
 // Computes the cells of the rows RebuildTable made (one per main item) and
 // the "Data for:" text.
 ReportOutcome FillTable(ZAVFieldManager& store, const ReportRequest& request, ReportTable& table);
+
+// The question asked before more than 500 intervals are computed ("There
+// are n time points.  Continue?"); true to go on.
+bool ConfirmIntervalCount(UserInterface& ui, int count);
 
 // The text of the header's first cell.
 const char* MainListTitle(int mainListKind);

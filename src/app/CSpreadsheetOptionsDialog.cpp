@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "analysis/NumberBoxes.h"
 #include "app/CParseFormatDialog.h"
 #include "app/DataEditRules.h"
 #include "app/DialogUnits.h"
@@ -188,9 +189,9 @@ void CSpreadsheetOptionsDialog::FillParameterList(const std::string& select) {
 }
 
 void CSpreadsheetOptionsDialog::accept() {
-    std::optional<int> start = zav::ReadCountBox(m_startColumn->text().toStdString());
+    std::optional<int> start = zav::ReadIntegerBox(m_startColumn->text().toStdString());
     if (!start) {
-        m_doc.UI().ShowMessage(zav::kNotAnIntegerMessage);
+        m_doc.UI().ShowMessage(zav::kEnterIntegerMessage);
         m_startColumn->setFocus();
         return;
     }

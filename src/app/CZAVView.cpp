@@ -32,6 +32,7 @@ CZAVView::CZAVView(zav::CZAVDoc& doc, FileDialogs& dialogs, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_sheet);
+    m_sheet->DataAvail().SetFileDialogs(dialogs);
     m_doc.AddObserver(this);
 }
 

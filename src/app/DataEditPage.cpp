@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "analysis/NumberBoxes.h"
 #include "app/CGridCtrl.h"
 #include "app/DataEditRules.h"
 #include "app/DialogUnits.h"
@@ -132,9 +133,9 @@ QLineEdit* DataEditPage::MakeCountEdit(int labelId, const QRect& labelRect, int 
 void DataEditPage::ReadControls() {
     for (auto [edit, count] :
          {std::pair{m_upperCountEdit, &m_upperCount}, std::pair{m_pointCountEdit, &m_pointCount}}) {
-        std::optional<int> value = zav::ReadCountBox(edit->text().toStdString());
+        std::optional<int> value = zav::ReadIntegerBox(edit->text().toStdString());
         if (!value) {
-            Doc().UI().ShowMessage(zav::kNotAnIntegerMessage);
+            Doc().UI().ShowMessage(zav::kEnterIntegerMessage);
             edit->setFocus();
             return;
         }

@@ -11,7 +11,6 @@ const char* const kDuplicateTimeMessage = "Can't add data with duplicate times."
 const char* const kNoParameterMessage =
     "A parameter must first be defined before stations can be added.";
 const char* const kNotADateMessage = "Please enter a date.";
-const char* const kNotAnIntegerMessage = "Please enter an integer.";
 const char* const kSeriesLabelStart = "Data for Station:";
 
 namespace {
@@ -62,15 +61,6 @@ CellEdit ReadDateCell(const std::string& text, KTRTime& time) {
         return {false, std::string(), kNotADateMessage};
     }
     return {true, time.ToText(), std::string()};
-}
-
-std::optional<int> ReadCountBox(std::string_view text) {
-    size_t pos = 0;
-    int value = 0;
-    if (!ExtractInt(text, pos, value) || !TrimView(text.substr(pos)).empty()) {
-        return std::nullopt;
-    }
-    return value;
 }
 
 }  // namespace zav

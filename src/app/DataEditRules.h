@@ -25,7 +25,6 @@ enum PointColumn { kPointDate, kPointValue, kPointScaled, kPointMask };
 extern const char* const kDuplicateTimeMessage;  // "Can't add data with duplicate times."
 extern const char* const kNoParameterMessage;    // stations need a parameter first
 extern const char* const kNotADateMessage;       // "Please enter a date."
-extern const char* const kNotAnIntegerMessage;   // "Please enter an integer."
 extern const char* const kSeriesLabelStart;      // "Data for Station:"
 
 // The name an index entry is listed under in the upper table: an aggregate
@@ -62,9 +61,5 @@ PointRow PointRowTexts(const DataSeries& series, size_t i);
 // refused with kNotADateMessage when no date can be read from it, since a
 // point without a time could be neither placed nor saved.
 CellEdit ReadDateCell(const std::string& text, KTRTime& time);
-
-// One of the page's count boxes: an integer with nothing but blanks
-// around it; nothing otherwise.
-std::optional<int> ReadCountBox(std::string_view text);
 
 }  // namespace zav

@@ -31,7 +31,17 @@ int QtUserInterface::Ask(int icon, const std::string& text, int buttons) const {
     QMessageBox box(static_cast<QMessageBox::Icon>(icon), QStringLiteral("ZAV"),
                     QString::fromStdString(text),
                     static_cast<QMessageBox::StandardButtons>(buttons), Parent());
-    return box.exec();
+    // A message in the middle of a long command is answered with the
+    // ordinary pointer, not the hourglass the command shows.
+    const bool waiting = QApplication::overrideCursor() != nullptr;
+    if (waiting) {
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    const int answer = box.exec();
+    if (waiting) {
+        QApplication::restoreOverrideCursor();
+    }
+    return answer;
 }
 
 void QtUserInterface::ShowMessage(const std::string& text) {

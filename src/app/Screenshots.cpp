@@ -5,10 +5,12 @@
 #include <QPixmap>
 #include <cstdio>
 
+#include "app/AvailScreenshots.h"
 #include "app/CAboutDialog.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CZAVView.h"
+#include "app/DataAvailPage.h"
 #include "app/DataEditPage.h"
 #include "app/EditScreenshots.h"
 #include "app/ZAVViewSheet.h"
@@ -33,6 +35,8 @@ bool RenderScreenshots(CMainFrame& frame, const QString& dir) {
     }
     sheet.setCurrentWidget(&sheet.DataEdit());
     ok = RenderEditScreenshots(frame, sheet.DataEdit(), dir) && ok;
+    sheet.setCurrentWidget(&sheet.DataAvail());
+    ok = RenderAvailabilityScreenshots(frame, sheet.DataAvail(), dir) && ok;
     CAboutDialog about(&frame);
     about.show();
     QApplication::processEvents();

@@ -7,7 +7,7 @@
 class CMainFrame;
 
 // Writes one PNG per tab into `dir` (made when missing), named after the tab
-// ("1-project-information.png", ...), those of the edit page at work (see
-// EditScreenshots.h), and one of the about box ("about.png"). False when one
-// could not be written.
+// ("1-project-information.png", ...), those of the edit and availability
+// pages at work (see EditScreenshots.h and AvailScreenshots.h), and one of
+// the about box ("about.png"). False when one could not be written.
 bool RenderScreenshots(CMainFrame& frame, const QString& dir);

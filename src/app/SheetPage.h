@@ -24,9 +24,6 @@ public:
 
 protected:
     zav::CZAVDoc& Doc() const { return m_doc; }
-    // For a page that comes with a later version of the program: one line
-    // saying so, and nothing pretending to work.
-    void ShowComingLater();
 
 private:
     zav::CZAVDoc& m_doc;

@@ -153,12 +153,6 @@ private slots:
             QVERIFY(!date.accepted);
             QCOMPARE(date.message, std::string("Please enter a date."));
         }
-
-        QCOMPARE(zav::ReadCountBox(" 12 "), std::optional<int>(12));
-        QCOMPARE(zav::ReadCountBox("-2"), std::optional<int>(-2));
-        for (const char* text : {"", "3x", "1.5", "x"}) {
-            QCOMPARE(zav::ReadCountBox(text), std::optional<int>());
-        }
     }
 
     void tablesShowStationRowsAndThePointsOfTheChosenOne() {

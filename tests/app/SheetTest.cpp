@@ -106,19 +106,6 @@ private slots:
         QCOMPARE(page.width() - page.FileList()->geometry().right(), before.width() - list.right());
     }
 
-    void laterPagesSayTheyComeLater() {
-        zav::ScriptedUserInterface ui;
-        zav::CZAVDoc doc(ui, QuietEnvironment());
-        ScriptedFileDialogs dialogs;
-        CZAVView view(doc, dialogs, nullptr);
-        ZAVViewSheet& sheet = view.Sheet();
-        for (QWidget* page : std::initializer_list<QWidget*>{&sheet.DataAvail()}) {
-            auto* notice = page->findChild<QLabel*>("comingLater");
-            QVERIFY(notice);
-            QCOMPARE(notice->text(), QString("This page comes with a later version of ZAV."));
-        }
-    }
-
     void aKeyPressClosesTheSplashAndGoesNoFurther() {
         QWidget frame;
         frame.resize(300, 200);

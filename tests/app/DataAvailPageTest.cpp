@@ -1,0 +1,608 @@
+// The "Data Availability" page driven as a person drives it: lists and
+// dates filled from the project, the enable rules, what makes the table out
+// of date, the report table against what the analysis layer computes, the
+// number boxes, the exports, the context menu, the graph windows and the
+// layout when the page grows.
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScatterSeries>
+#include <QtCharts>
+#include <QtTest>
+
+#include "../store/StoreBuilders.h"
+#include "AppTestSupport.h"
+#include "analysis/ReportBuilder.h"
+#include "analysis/ReportExport.h"
+#include "app/CExportOptionsDialog.h"
+#include "app/CGridCtrl.h"
+#include "app/CZAVView.h"
+#include "app/DataAvailPage.h"
+#include "app/GraphView.h"
+#include "app/GridModel.h"
+#include "app/ZAVViewSheet.h"
+#include "io/CZAVDoc.h"
+
+namespace {
+
+using zav::test::MakeSeries;
+using zav::test::MakeSource;
+
+zav::KTRTime Noon(int year, int month, int day) {
+    return zav::KTRTime(year, month, day, 12, 0, 0);
+}
+
+zav::DocumentEnvironment QuietEnvironment() {
+    zav::DocumentEnvironment environment;
+    environment.programDir = "/nonexistent/";
+    environment.applyWorkingDirectory = false;
+    return environment;
+}
+
+QStringList Texts(const QListWidget* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i) {
+        texts << list->item(i)->text();
+    }
+    return texts;
+}
+
+QStringList Texts(const QComboBox* combo) {
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i) {
+        texts << combo->itemText(i);
+    }
+    return texts;
+}
+
+QString ReadText(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString("<none>");
+}
+
+// A project of three stations from 10 January 1995 to 29 February 1996, and
+// the page of a view on it, shown.
+struct PageBed {
+    explicit PageBed(bool withData = true) {
+        if (withData) {
+            doc.FieldManager().AddSource(MakeSource(
+                "f.mlv",
+                {MakeSeries("A", "DO", "mg/l",
+                            {{Noon(1995, 1, 10), 4},
+                             {Noon(1995, 1, 20), 8},
+                             {Noon(1995, 3, 5), 5},
+                             {Noon(1996, 2, 29), 6}}),
+                 MakeSeries("B", "DO", "mg/l", {{Noon(1995, 2, 10), -1}, {Noon(1995, 3, 10), 2}}),
+                 MakeSeries("B", "pH", "su", {{Noon(1995, 1, 10), 7}}),
+                 MakeSeries("C", "pH", "su", {{Noon(1996, 2, 10), 7.2}}),
+                 MakeSeries("C", "Temp", "deg C", {{Noon(1995, 6, 1), 20}})}));
+        }
+        view.resize(1100, 700);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.Sheet().setCurrentWidget(&page);
+    }
+
+    const DataAvailForm& form() const { return page.Form(); }
+
+    void Click(const QString& text, Qt::KeyboardModifiers modifiers = {}) {
+        ClickIn(form().mainList, text, modifiers);
+    }
+    static void ClickIn(QListWidget* list, const QString& text,
+                        Qt::KeyboardModifiers modifiers = {}) {
+        QList<QListWidgetItem*> items = list->findItems(text, Qt::MatchExactly);
+        QVERIFY2(!items.isEmpty(), qPrintable(text));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
+                          list->visualItemRect(items.front()).center());
+    }
+    static void Choose(QComboBox* combo, const QString& text) {
+        const int index = combo->findText(text);
+        QVERIFY2(index >= 0, qPrintable(text));
+        combo->setCurrentIndex(index);
+    }
+    // Stations A and B, DO, 1 January to 31 March 1995 by months.
+    void ChooseFirstQuarter(const QStringList& stations = {"A", "B"}) {
+        for (int i = 0; i < stations.size(); ++i) {
+            Click(stations[i], i == 0 ? Qt::NoModifier : Qt::ControlModifier);
+        }
+        ClickIn(form().secondList, "DO");
+        Choose(form().startYear, "1995");
+        Choose(form().startMonth, "Jan");
+        Choose(form().startDay, "1");
+        Choose(form().endYear, "1995");
+        Choose(form().endMonth, "Mar");
+        Choose(form().endDay, "31");
+        Choose(form().unit, "Months");
+    }
+    // The table widget's cells, row by row.
+    std::vector<std::vector<std::string>> Shown() const {
+        std::vector<std::vector<std::string>> cells;
+        const CGridCtrl& table = *form().table;
+        for (int r = 0; r < table.GetRowCount(); ++r) {
+            cells.emplace_back();
+            for (int c = 0; c < table.GetColumnCount(); ++c) {
+                cells.back().push_back(table.GetItemString(r, c));
+            }
+        }
+        return cells;
+    }
+    // What the analysis layer makes of the same choice.
+    zav::ReportTable Expected(const QStringList& stations) {
+        zav::ReportRequest request;
+        request.settings = page.Settings();
+        for (const QString& station : stations) {
+            request.mainItems.push_back(station.toStdString());
+        }
+        request.otherItem = "DO";
+        zav::ScriptedUserInterface quiet;
+        zav::ReportTable table;
+        zav::RebuildTable(doc.FieldManager(), request, table);
+        return table;
+    }
+    QList<GraphView*> Graphs() const { return view.findChildren<GraphView*>(); }
+
+    zav::ScriptedUserInterface ui;
+    zav::CZAVDoc doc{ui, QuietEnvironment()};
+    ScriptedFileDialogs dialogs;
+    CZAVView view{doc, dialogs, nullptr};
+    DataAvailPage& page = view.Sheet().DataAvail();
+};
+
+}  // namespace
+
+class DataAvailPageTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstShowingFillsTheListsAndDates() {
+        zav::ScriptedUserInterface ui;
+        zav::CZAVDoc doc(ui, QuietEnvironment());
+        doc.FieldManager().AddSource(
+            MakeSource("f", {MakeSeries("A", "DO", "mg/l", {{Noon(1995, 1, 10), 4}})}));
+        ScriptedFileDialogs dialogs;
+        CZAVView view(doc, dialogs, nullptr);
+        DataAvailPage& page = view.Sheet().DataAvail();
+        page.Refresh();  // not shown yet
+        QCOMPARE(page.Form().mainList->count(), 0);
+
+        PageBed bed;
+        const DataAvailForm& f = bed.form();
+        QCOMPARE(Texts(f.startYear), QStringList({"1995", "1996"}));
+        QCOMPARE(Texts(f.endYear), QStringList({"1995", "1996"}));
+        QCOMPARE(f.startMonth->count(), 12);
+        QCOMPARE(f.startMonth->itemText(0), QString("Jan"));
+        QCOMPARE(
+            f.startYear->currentText() + f.startMonth->currentText() + f.startDay->currentText(),
+            QString("1995Jan10"));
+        QCOMPARE(f.endYear->currentText() + f.endMonth->currentText() + f.endDay->currentText(),
+                 QString("1996Feb29"));
+        QCOMPARE(f.endDay->count(), 29);
+        QCOMPARE(Texts(f.mainList), QStringList({"A", "B", "C"}));
+        // Nothing chosen: what every station relates to, in the order met.
+        QCOMPARE(Texts(f.secondList), QStringList({"DO", "pH", "Temp"}));
+        QCOMPARE(f.mainLabel->text(), QString("Stations"));
+        QCOMPARE(f.secondLabel->text(), QString("Parameters"));
+        QVERIFY(!bed.page.IsOutOfDate());
+        QCOMPARE(bed.Shown(), (std::vector<std::vector<std::string>>{{"Station"}}));
+        QCOMPARE(f.dataFor->text(), QString("Data for:"));
+
+        // Parameters sort byte-wise; their second list holds stations.
+        f.parameters->click();
+        QCOMPARE(Texts(f.mainList), QStringList({"DO", "Temp", "pH"}));
+        QCOMPARE(Texts(f.secondList), QStringList({"A", "B", "C"}));
+        QCOMPARE(f.mainLabel->text(), QString("Parameters"));
+        QCOMPARE(f.secondLabel->text(), QString("Stations"));
+
+        f.stations->click();
+        QVERIFY(bed.doc.FieldManager().AddAggregate({"A", "B"}, "AB", zav::kStationType));
+        bed.doc.NotifyViews(zav::HintAggregatesChanged);
+        QCOMPARE(Texts(f.mainList), QStringList({"AB", "C"}));
+        f.aggregatesOnly->click();
+        QCOMPARE(Texts(f.mainList), QStringList({"AB"}));
+    }
+
+    void dayListsFollowTheMonthAndKeepTheDay() {
+        PageBed bed;
+        const DataAvailForm& f = bed.form();
+        QCOMPARE(f.endDay->currentText(), QString("29"));
+        bed.Choose(f.endYear, "1995");  // a year alone leaves the days alone
+        QCOMPARE(f.endDay->count(), 29);
+        bed.Choose(f.endMonth, "Mar");
+        QCOMPARE(f.endDay->count(), 31);
+        QCOMPARE(f.endDay->currentText(), QString("29"));
+        bed.Choose(f.endDay, "31");
+        bed.Choose(f.endMonth, "Feb");
+        QCOMPARE(f.endDay->count(), 28);
+        QCOMPARE(f.endDay->currentText(), QString("28"));
+        bed.Choose(f.endMonth, "Dec");
+        QCOMPARE(f.endDay->count(), 31);
+        QCOMPARE(f.endDay->currentText(), QString("28"));
+        QVERIFY(bed.page.IsOutOfDate());
+        QCOMPARE(f.startDay->currentText(), QString("10"));
+    }
+
+    void refreshShowsWhatTheReportGives() {
+        PageBed bed;
+        const DataAvailForm& f = bed.form();
+        bed.ChooseFirstQuarter();
+        QVERIFY(bed.page.IsOutOfDate());
+        f.refresh->click();
+        QVERIFY(!bed.page.IsOutOfDate());
+        using Cells = std::vector<std::vector<std::string>>;
+        QCOMPARE(bed.Shown(), (Cells{{"Station", "1/1995", "2/1995", "3/1995"},
+                                     {"A", "6", "-", "5"},
+                                     {"B", "-", "-1", "2"}}));
+        QCOMPARE(bed.Shown(), bed.Expected({"A", "B"}).Grid());
+        QCOMPARE(f.dataFor->text(), QString("Data for parameter DO"));
+        QVERIFY(!f.table->IsCellEditable(1, 1));
+
+        // Availability, then with the gaps filled.
+        f.availability->click();
+        f.refresh->click();
+        QCOMPARE(bed.Shown(), (Cells{{"Station", "1/1995", "2/1995", "3/1995"},
+                                     {"A", "1", "0", "1"},
+                                     {"B", "0", "1", "1"}}));
+        f.fillGaps->click();
+        f.refresh->click();
+        QCOMPARE(bed.Shown(), (Cells{{"Station", "1/1995", "2/1995", "3/1995"},
+                                     {"A", "1", "1", "1"},
+                                     {"B", "1", "1", "1"}}));
+        QCOMPARE(bed.Shown(), bed.Expected({"A", "B"}).Grid());
+        QVERIFY(bed.ui.messages.empty());
+
+        // Choosing a station drops the rows at once; the header stays.
+        bed.Click("C");
+        QCOMPARE(bed.Shown(), (Cells{{"Station", "1/1995", "2/1995", "3/1995"}}));
+        QCOMPARE(Texts(f.secondList), QStringList({"pH", "Temp"}));
+        QVERIFY(f.secondList->selectedItems().isEmpty());
+    }
+
+    void enableRulesFollowTheMainListAndTheDataType() {
+        PageBed bed;
+        const DataAvailForm& f = bed.form();
+        QVERIFY(f.values->isChecked());
+        QVERIFY(f.maxMeanMin->isEnabled());
+        QVERIFY(f.threshold->isEnabled());
+        QVERIFY(!f.thresholdValue->isEnabled());
+        f.threshold->click();
+        QVERIFY(f.thresholdValue->isEnabled());
+
+        f.parameters->click();
+        QVERIFY(f.availability->isChecked());
+        QVERIFY(!f.values->isEnabled());
+        QVERIFY(!f.maxMeanMin->isEnabled());
+        QVERIFY(f.mean->isEnabled());
+        QVERIFY(f.mean->isChecked());
+        QVERIFY(!f.threshold->isEnabled());
+        QVERIFY(!f.thresholdValue->isEnabled());
+
+        f.stations->click();
+        QVERIFY(f.values->isEnabled());
+        QVERIFY(f.availability->isChecked());
+        QVERIFY(!f.maxMeanMin->isEnabled());
+        QVERIFY(!bed.page.IsOutOfDate());
+        f.values->click();
+        QVERIFY(bed.page.IsOutOfDate());
+        QVERIFY(f.maxMeanMin->isEnabled());
+        QVERIFY(f.mean->isChecked());
+        QVERIFY(f.threshold->isEnabled());
+        QVERIFY(f.thresholdValue->isEnabled());
+    }
+
+    void everyUserChangeMarksTheTableOutOfDate() {
+        PageBed bed;
+        const DataAvailForm& f = bed.form();
+        std::vector<std::function<void()>> changes = {
+            [&] { PageBed::ClickIn(f.secondList, "pH"); },
+            [&] { PageBed::Choose(f.unit, "Days"); },
+            [&] { PageBed::Choose(f.startDay, "3"); },
+            [&] { PageBed::Choose(f.startYear, "1996"); },
+            [&] { PageBed::Choose(f.endDay, "2"); },
+            [&] { PageBed::Choose(f.endYear, "1995"); },
+            [&] { PageBed::Choose(f.startMonth, "Feb"); },
+            [&] { f.fillGaps->click(); },
+            [&] { QTest::keyClick(f.every, Qt::Key_2); },
+            [&] { f.availability->click(); },
+        };
+        for (size_t i = 0; i < changes.size(); ++i) {
+            bed.page.RebuildTable();
+            QVERIFY(!bed.page.IsOutOfDate());
+            changes[i]();
+            QVERIFY2(bed.page.IsOutOfDate(), qPrintable(QString::number(i)));
+        }
+        // The plot style acts on the graph only.
+        bed.page.RebuildTable();
+        f.maxMeanMin->click();
+        QVERIFY(!bed.page.IsOutOfDate());
+    }
+
+    void wideTablesAreBuiltOnlyWhenConfirmed() {
+        PageBed bed;
+        const DataAvailForm& f = bed.form();
+        bed.ChooseFirstQuarter({"A"});
+        f.refresh->click();
+        bed.Choose(f.unit, "Days");
+        bed.Choose(f.endYear, "1996");
+        bed.Choose(f.endMonth, "May");
+        bed.Choose(f.endDay, "15");  // 501 days
+        bed.ui.yesNoAnswers = {false};
+        f.refresh->click();
+        QCOMPARE(bed.ui.questions,
+                 std::vector<std::string>{"There are 501 time points.  Continue?"});
+        QCOMPARE(bed.form().table->GetRowCount(), 1);
+        QCOMPARE(bed.form().table->GetItemString(0, 3), std::string("3/1995"));
+        QVERIFY(!bed.page.IsOutOfDate());
+        bed.page.RebuildTable();  // Yes
+        QCOMPARE(bed.form().table->GetColumnCount(), 502);
+        QCOMPARE(bed.form().table->GetRowCount(), 2);
+    }
+
+    void numberBoxesThatHoldNoNumberKeepTheirSettings() {
+        PageBed bed;
+        const DataAvailForm& f = bed.form();
+        f.every->setText("3");
+        f.refresh->click();
+        QCOMPARE(bed.page.Settings().every, 3);
+        f.every->clear();
+        f.threshold->click();
+        f.fillGaps->click();
+        f.refresh->click();
+        QCOMPARE(bed.ui.messages, std::vector<std::string>{"Please enter an integer."});
+        QCOMPARE(bed.page.Settings().every, 3);
+        QVERIFY(!bed.page.Settings().thresholdOn);  // read after the faulty box
+
+        bed.ui.messages.clear();
+        f.every->setText("2");
+        f.thresholdValue->setText("2,5");
+        f.refresh->click();
+        QCOMPARE(bed.ui.messages, std::vector<std::string>{"Please enter a number."});
+        QCOMPARE(bed.page.Settings().every, 2);
+        QVERIFY(bed.page.Settings().thresholdOn);
+        QCOMPARE(bed.page.Settings().threshold, 0.0f);
+        QVERIFY(!bed.page.Settings().fillGaps);
+        f.thresholdValue->setText(" 7.5 ");  // no part of the table
+        QVERIFY(!bed.page.IsOutOfDate());
+        bed.page.RebuildTable();
+        QCOMPARE(bed.page.Settings().threshold, 7.5f);
+        QVERIFY(bed.page.Settings().fillGaps);
+    }
+
+    void aProjectWithoutDataDoesNothing() {
+        PageBed bed(false);
+        const DataAvailForm& f = bed.form();
+        for (QComboBox* combo :
+             {f.startMonth, f.startDay, f.startYear, f.endMonth, f.endDay, f.endYear}) {
+            QCOMPARE(combo->count(), 0);
+        }
+        f.refresh->setEnabled(true);
+        f.refresh->click();
+        f.graph->click();
+        QVERIFY(bed.ui.messages.empty());
+        QVERIFY(bed.Graphs().isEmpty());
+        bed.page.ExportAs(DataAvailPage::kToClipboard, false);
+        QCOMPARE(*bed.ui.clipboard, std::string("Station"));
+    }
+
+    void exportsWriteTheReport() {
+        PageBed bed;
+        const DataAvailForm& f = bed.form();
+        bed.ChooseFirstQuarter();
+        f.refresh->click();
+        QTemporaryDir dir;
+        const QString table = dir.filePath("table.txt");
+
+        bed.page.ExportAs(DataAvailPage::kToClipboard, true);
+        QCOMPARE(*bed.ui.clipboard, zav::ClipboardText(bed.page.Report()));
+
+        bed.dialogs.saveAnswers = {table};
+        bed.page.ExportAs(DataAvailPage::kToFile, false);
+        QCOMPARE(bed.dialogs.titles.back(), QString("Choose an output file."));
+        QCOMPARE(bed.dialogs.filters.back(),
+                 QString("Text files (*.txt)|*.txt|All Files (*.*) |*.*||"));
+        QCOMPARE(ReadText(table), QString("Station\t1/1995\t2/1995\t3/1995\r\n"
+                                          "A\t6\t-\t5\r\nB\t-\t-1\t2\r\n"));
+
+        bed.dialogs.saveAnswers = {table};
+        bed.page.ExportAs(DataAvailPage::kToFile, true);
+        QVERIFY(ReadText(table).startsWith("Min\r\nStation\tA\tB\t\r\n1/1995\t4\t-\r\n"));
+        QVERIFY(ReadText(table).contains("\r\n\r\nMean\r\n"));
+
+        bed.page.ExportAs(DataAvailPage::kToFile, false);  // cancelled
+        const QString unwritable = dir.filePath("no/such/folder.txt");
+        bed.dialogs.saveAnswers = {unwritable};
+        bed.page.ExportAs(DataAvailPage::kToFile, false);
+        QCOMPARE(bed.ui.messages,
+                 std::vector<std::string>{"Unable to open file " + unwritable.toStdString()});
+
+        // A time series needs one station.
+        bed.ui.messages.clear();
+        const int asked = bed.dialogs.titles.size();
+        bed.page.ExportAs(DataAvailPage::kTimeseriesToFile, false);
+        bed.ui.clipboard = std::string("old");
+        bed.page.ExportAs(DataAvailPage::kTimeseriesToClipboard, false);
+        const std::string refusal =
+            "Only timeseries data for a single station and parameter can be output.";
+        QCOMPARE(bed.ui.messages, (std::vector<std::string>{refusal, refusal}));
+        QCOMPARE(bed.dialogs.titles.size(), asked);
+        QCOMPARE(*bed.ui.clipboard, std::string());
+
+        bed.Click("A");
+        PageBed::ClickIn(f.secondList, "DO");
+        const QString series = dir.filePath("timeseries.txt");
+        bed.dialogs.saveAnswers = {series};
+        bed.page.ExportAs(DataAvailPage::kTimeseriesToFile, false);
+        QCOMPARE(bed.dialogs.proposedNames.back(), QString("timeseries.txt"));
+        QCOMPARE(bed.dialogs.filters.back(),
+                 QString("text files (*.txt)|*.txt|All Files (*.*)|*.*||"));
+        // Days 9, 19 and 63 of the span hold data.
+        QCOMPARE(ReadText(series), QString("4\t9\t8\t10\t5\t44\t\r\n"));
+        bed.page.ExportAs(DataAvailPage::kTimeseriesToClipboard, false);
+        QCOMPARE(*bed.ui.clipboard, std::string("4\t9\t8\t10\t5\t44\t"));
+        QCOMPARE(bed.ui.messages.size(), size_t(2));
+    }
+
+    void theExportDialogStartsAfreshEachTime() {
+        PageBed bed;
+        QStringList seen;
+        auto answer = [&](int option, bool transpose, bool accept) {
+            QTimer::singleShot(0, this, [&, option, transpose, accept] {
+                auto* dialog =
+                    qobject_cast<CExportOptionsDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                QStringList texts;
+                for (QAbstractButton* button : dialog->findChildren<QRadioButton*>()) {
+                    texts << button->text() + (button->isChecked() ? "*" : "");
+                }
+                texts << dialog->TransposeBox()->text() +
+                             (dialog->TransposeBox()->isChecked() ? "*" : "");
+                seen << dialog->windowTitle() << texts.join('|')
+                     << dialog->findChild<QLabel*>()->text();
+                dialog->SetOption(option);
+                dialog->TransposeBox()->setChecked(transpose);
+                accept ? dialog->accept() : dialog->reject();
+            });
+        };
+        answer(1, true, false);
+        bed.page.OnExport();
+        answer(0, false, true);
+        bed.ui.clipboard = std::string("old");
+        bed.page.OnExport();
+        const QString fresh =
+            "To clipboard*|To file, tab-delimited|To file, as timeseries|"
+            "To clipboard, as timeseries |Transpose";
+        QCOMPARE(seen, QStringList({"Export Report Table Options", fresh, "VORN helpers:",
+                                    "Export Report Table Options", fresh, "VORN helpers:"}));
+        QCOMPARE(*bed.ui.clipboard, std::string("Station"));
+        QVERIFY(bed.dialogs.titles.isEmpty());
+    }
+
+    void contextMenuCopiesAndPastesNothing() {
+        PageBed bed;
+        bed.ChooseFirstQuarter();
+        bed.form().refresh->click();
+        CGridCtrl& table = *bed.form().table;
+        std::unique_ptr<QMenu> menu = bed.page.CreateTableMenu();
+        QCOMPARE(menu->title(), QString("Table1 Context"));
+        QCOMPARE(menu->actions().size(), 2);
+        QCOMPARE(menu->actions()[0]->text(), QString("&Copy"));
+        QCOMPARE(menu->actions()[1]->text(), QString("&Paste"));
+        table.SetSelectedRange({1, 1, 2, 2});
+        menu->actions()[0]->trigger();
+        QCOMPARE(*bed.ui.clipboard, std::string("6\t-\n-\t-1"));
+        bed.ui.clipboard = std::string("9\t9");
+        menu->actions()[1]->trigger();
+        table.SetFocusCell(1, 1);
+        table.OnEditPaste();  // the keys do not change the results either
+        QCOMPARE(table.GetItemString(1, 1), std::string("6"));
+
+        // A right click opens the menu where the mouse is.
+        QTimer::singleShot(0, this, [] {
+            QMenu* open = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(open);
+            QCOMPARE(open->title(), QString("Table1 Context"));
+            open->close();
+        });
+        const QRect cell = table.visualRect(table.Model().IndexOf(1, 1));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, cell.center(),
+                                table.viewport()->mapToGlobal(cell.center()));
+        QApplication::sendEvent(table.viewport(), &event);
+    }
+
+    void maxMeanMinGraphStepsThroughTheStationsOnClicks() {
+        PageBed bed;
+        const DataAvailForm& f = bed.form();
+        bed.ChooseFirstQuarter();
+        f.graph->click();
+        QCOMPARE(bed.Graphs().size(), 1);
+        GraphView* graph = bed.Graphs().front();
+        QVERIFY(QTest::qWaitForWindowExposed(graph));
+        QCOMPARE(graph->objectName(), QString("zav_data_values"));
+        QCOMPARE(graph->size(), QSize(800, 600));
+        QCOMPARE(graph->windowTitle(), QString("DO"));
+        QCOMPARE(graph->GroupCount(), 2);
+        QStringList titles;
+        for (int i = 0; i < 3; ++i) {
+            titles << graph->Chart()->title();
+            QTest::mouseClick(graph->ChartView()->viewport(), Qt::LeftButton, {}, QPoint(4, 4));
+        }
+        QCOMPARE(titles, QStringList({"A", "B", "A"}));
+        QCOMPARE(graph->CurrentGroup(), 1);
+
+        // A click on a drawn point is no click on empty area.
+        auto* series = qobject_cast<QXYSeries*>(graph->Chart()->series().front());
+        QVERIFY(series);
+        const QPointF scene = graph->Chart()->mapToPosition(series->at(1), series);
+        QTest::mouseClick(graph->ChartView()->viewport(), Qt::LeftButton, {},
+                          graph->ChartView()->mapFromScene(scene));
+        QCOMPARE(graph->CurrentGroup(), 1);
+
+        // Each press opens another window; the page keeps none.
+        f.graph->click();
+        QCOMPARE(bed.Graphs().size(), 2);
+    }
+
+    void meanGraphLeavesGapsAndDrawsTheThreshold() {
+        PageBed bed;
+        const DataAvailForm& f = bed.form();
+        bed.ChooseFirstQuarter({"A"});
+        f.mean->click();
+        f.threshold->click();  // at 0
+        f.graph->click();
+        GraphView* graph = bed.Graphs().value(0);
+        QVERIFY(graph);
+        QCOMPARE(graph->objectName(), QString("zav_data_values_line"));
+        QStringList names;
+        QList<double> thresholdValues;
+        for (QAbstractSeries* series : graph->Chart()->series()) {
+            auto* xy = static_cast<QXYSeries*>(series);
+            names << series->name();
+            for (const QPointF& point : xy->points()) {
+                if (series->name() == "Threshold") {
+                    thresholdValues << point.y();
+                }
+                // February holds no data: nothing is drawn there.
+                QVERIFY(series->name() == "Threshold" || point.x() != 1.0);
+            }
+        }
+        QVERIFY(names.contains("A"));
+        QCOMPARE(thresholdValues, QList<double>({0, 0, 0}));
+
+        // Nothing chosen in a list: the message, and no window.
+        bed.Click("A", Qt::ControlModifier);
+        f.graph->click();
+        QCOMPARE(bed.ui.messages,
+                 std::vector<std::string>{"Please select items to graph from the listboxes."});
+        QCOMPARE(bed.Graphs().size(), 1);
+    }
+
+    void controlsFollowThePageSize() {
+        PageBed bed;
+        const DataAvailForm& f = bed.form();
+        QWidget* watched[] = {f.refresh, f.mainList, f.secondList, f.secondLabel,
+                              f.graph,   f.every,    f.table,      f.startYear};
+        std::vector<QRect> before;
+        for (QWidget* widget : watched) {
+            before.push_back(widget->geometry());
+        }
+        const QSize size = bed.page.size();
+        bed.view.resize(bed.view.size() + QSize(100, 60));
+        QTRY_COMPARE(bed.page.size(), size + QSize(100, 60));
+        QCOMPARE(f.refresh->geometry(), before[0].translated(50, 0));
+        QCOMPARE(f.mainList->geometry(), before[1].adjusted(0, 0, 50, 0));
+        QCOMPARE(f.secondList->geometry(), before[2].adjusted(50, 0, 100, 0));
+        QCOMPARE(f.secondLabel->geometry(), before[3].translated(50, 0));
+        QCOMPARE(f.graph->geometry(), before[4].translated(100, 0));
+        QCOMPARE(f.every->geometry(), before[5].translated(100, 0));
+        QCOMPARE(f.table->geometry(), before[6].adjusted(0, 0, 100, 60));
+        QCOMPARE(f.startYear->geometry(), before[7]);
+    }
+};
+
+QTEST_MAIN(DataAvailPageTest)
+#include "DataAvailPageTest.moc"
