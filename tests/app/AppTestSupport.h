@@ -3,11 +3,14 @@
 // the program (settings file, folders) that never touches the user's own.
 #pragma once
 
+#include <QApplication>
 #include <QDir>
 #include <QSettings>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -81,3 +84,20 @@ void ClickGridHeader(CGridCtrl* grid, int column);
 // Types `text` into a cell (the first character opens the editor) and
 // ends the edit with Enter.
 void TypeIntoCell(CGridCtrl* grid, int row, int column, const QString& text);
+
+// Runs `act` on the modal dialog of type D once the command under test has
+// opened it (and fails, closing it, when another one is open).
+template <typename D>
+void WhenShown(std::function<void(D&)> act) {
+    QTimer::singleShot(0, [act] {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* dialog = qobject_cast<D*>(modal);
+        if (dialog == nullptr) {
+            if (modal != nullptr) {
+                modal->close();  // rather than wait for ever
+            }
+            QFAIL("the expected dialog is not open");
+        }
+        act(*dialog);
+    });
+}

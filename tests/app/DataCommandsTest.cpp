@@ -10,7 +10,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QtTest>
 
 #include "AppTestSupport.h"
@@ -57,16 +56,6 @@ QStringList Texts(const QListWidget* list) {
         texts << list->item(i)->text();
     }
     return texts;
-}
-
-// Runs `act` on the modal dialog of type D once it is shown.
-template <typename D>
-void WhenShown(std::function<void(D&)> act) {
-    QTimer::singleShot(0, [act] {
-        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
-        QVERIFY(dialog != nullptr);
-        act(*dialog);
-    });
 }
 
 // A project window whose view runs the commands, recording the pages that

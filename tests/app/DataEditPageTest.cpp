@@ -10,7 +10,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QtTest>
 
 #include "AppTestSupport.h"
@@ -101,16 +100,6 @@ QStringList Dates(const zav::DataSeries& series) {
         dates << QString::fromStdString(series.Time(i).ToText());
     }
     return dates;
-}
-
-// Runs `act` on the modal dialog of type D once it is shown.
-template <typename D>
-void WhenShown(std::function<void(D&)> act) {
-    QTimer::singleShot(0, [act] {
-        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
-        QVERIFY(dialog != nullptr);
-        act(*dialog);
-    });
 }
 
 }  // namespace
