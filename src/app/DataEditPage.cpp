@@ -150,6 +150,12 @@ void DataEditPage::Refresh() {
     RebuildUpperTable();
 }
 
+void DataEditPage::OnSetActive() {
+    if (zav::AggregateLayout(Doc().FieldManager()) != m_aggregateLayout) {
+        Refresh();
+    }
+}
+
 bool DataEditPage::OnKillActive() {
     CommitPendingSort();
     if (m_changed) {
@@ -182,6 +188,7 @@ void DataEditPage::RebuildUpperTable() {
 
 void DataEditPage::FillUpperTable() {
     zav::ZAVFieldManager& store = Doc().FieldManager();
+    m_aggregateLayout = zav::AggregateLayout(store);
     m_filling = true;
     m_upper->DeleteNonFixedRows();
     std::vector<zav::IndexInfo> entries;

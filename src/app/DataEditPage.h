@@ -35,6 +35,10 @@ public:
 
     // Rebuilds the upper table, which shows the points of its first row.
     void Refresh() override;
+    // Showing the page reloads it only when stations or parameters were
+    // grouped or ungrouped meanwhile: a member's name then leads to its
+    // aggregate's series, and its row would show and change those.
+    void OnSetActive() override;
     // Puts an edited series back in time order; after a change, the views
     // hear HintDataChanged once.
     bool OnKillActive() override;
@@ -118,6 +122,8 @@ private:
     int m_pointCount = 1;
     int m_selectedRow = -1;
     SeriesName m_series;
+    // The aggregates as they stood when the upper table was filled.
+    std::string m_aggregateLayout;
     bool m_changed = false;
     bool m_sortPending = false;
     // The upper table is being filled: the focus moving meanwhile is not

@@ -4,6 +4,7 @@
 #include "core/TextFormat.h"
 #include "store/DataSeries.h"
 #include "store/IndexRecords.h"
+#include "store/ZAVFieldManager.h"
 
 namespace zav {
 
@@ -22,6 +23,24 @@ std::optional<std::string> ListedName(const IndexInfo& entry) {
         return std::nullopt;
     }
     return entry.isAggregate ? entry.alias : entry.name;
+}
+
+std::string AggregateLayout(const ZAVFieldManager& store) {
+    std::string layout;
+    for (int type : {kStationType, kParameterType}) {
+        std::vector<IndexInfo> groups;
+        std::vector<std::string> aliases;
+        store.GetAggregates(groups, aliases, type);
+        for (const IndexInfo& group : groups) {
+            layout += group.alias + '\n' + group.name + '\n';
+            for (const std::string& member : group.members) {
+                layout += member + '\n';
+            }
+            layout += '\n';
+        }
+        layout += '\f';
+    }
+    return layout;
 }
 
 std::string StationRowParameter(const std::string& parameter, const std::string& unitsAlias) {

@@ -15,6 +15,7 @@ namespace zav {
 
 class DataSeries;
 class KTRTime;
+class ZAVFieldManager;
 struct IndexInfo;
 
 // Columns of the upper table, for each edit type, and of the points table.
@@ -32,6 +33,11 @@ extern const char* const kSeriesLabelStart;      // "Data for Station:"
 // of an aggregate, since its name leads to the aggregate's series as well
 // and its rows would show and change another station's points.
 std::optional<std::string> ListedName(const IndexInfo& entry);
+
+// Every aggregate of stations and of parameters with its members, as one
+// text: the rows above depend on them, so a page whose text differs from
+// the store's lists names that no longer lead to their own series.
+std::string AggregateLayout(const ZAVFieldManager& store);
 
 // A station row's parameter cell: the name, two blanks and the units alias
 // in parentheses, "pH  (su)".

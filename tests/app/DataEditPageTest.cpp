@@ -191,13 +191,21 @@ private slots:
     }
 
     void anAggregateIsListedUnderItsNameAndShowsItsOwnPoints() {
-        Window w(true);
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(w.view.get()));
+        // Grouped on the aggregation page, which tells only the
+        // availability page: showing this page again reloads it.
+        w.view->Sheet().setCurrentIndex(1);
         w.doc.FieldManager().AddAggregate({"Birch", "Alder"}, "Trees", zav::kStationType);
-        w.Page().Refresh();
+        QCOMPARE(GridColumnTexts(w.Upper(), 0), QStringList({"Alder", "Alder", "Alder", "Birch"}));
+        w.view->Sheet().setCurrentIndex(kEditTab);
         // Alder, a member, would lead to Birch's points; it is not listed.
         QCOMPARE(GridColumnTexts(w.Upper(), 0), QStringList({"Trees"}));
         QCOMPARE(w.Label(), QString("pH  (su) for station Trees"));
         QCOMPARE(GridColumnTexts(w.Lower(), 1), QStringList({"8"}));
+        TypeIntoCell(w.Lower(), 1, 1, "8.5");
+        QCOMPARE(w.Find("Trees", "pH")->StationName(), std::string("Birch"));
+        QCOMPARE(w.Find("Trees", "pH")->Value(0), 8.5);
     }
 
     void renamesAndUnitsAreAcceptedOrRefusedAsTheStoreSays() {
@@ -412,19 +420,24 @@ private slots:
         Window w;
         QVERIFY(QTest::qWaitForWindowExposed(w.view.get()));
         w.refreshed.clear();
+        ClickGridCell(w.Upper(), 4, 0);
         w.Leave();
+        QCOMPARE(w.Page().SelectedUpperRow(), 3);  // not reloaded
         ClickGridCell(w.Lower(), 1, 3);
         w.Leave();
         QVERIFY(w.refreshed.isEmpty());
 
-        ClickGridCell(w.Upper(), 4, 0);
-        TypeIntoCell(w.Lower(), 1, 0, "1/31/1999");
+        ClickGridCell(w.Upper(), 1, 0);
+        TypeIntoCell(w.Lower(), 1, 0, "1/9/1999");
         TypeIntoCell(w.Lower(), 1, 1, "5");
         w.view->Sheet().setCurrentIndex(0);
         QCOMPARE(w.refreshed, kAllPages);
         QVERIFY(!w.Page().HasChanged());
         QCOMPARE(w.Page().SelectedUpperRow(), 0);  // reloaded
-        QCOMPARE(Dates(*w.Find("Birch", "pH")), QStringList({" 1/31/1999  0:00:00"}));
+        const zav::DataSeries& series = *w.Find("Alder", "pH");
+        QCOMPARE(Dates(series), QStringList({" 1/ 2/1999 10:00:00", " 1/ 3/1999 10:00:00",
+                                             " 1/ 9/1999  0:00:00"}));
+        QCOMPARE(series.Value(2), 5.0);
         w.refreshed.clear();
         w.view->Sheet().setCurrentIndex(kEditTab);
         w.Leave();
