@@ -364,9 +364,13 @@ private slots:
         QCOMPARE(w.Upper()->GetItemText(3, 1), QString("units"));
 
         page.StationsButton()->click();
+        // A date edit waits to be sorted while the new stations' sources
+        // move every series in memory.
+        TypeIntoCell(w.Lower(), 1, 0, "1/9/1999");
         w.ui.severalAnswers.push_back(std::vector<int>{0, 4});  // flow, temp
         page.UpperAddButton()->click();
         QCOMPARE(w.ui.captions.back(), std::string("Choose Parameter(s)"));
+        QCOMPARE(Dates(*w.Find("Alder", "pH")).last(), QString(" 1/ 9/1999  0:00:00"));
         QCOMPARE(GridColumnTexts(w.Upper(), 0).mid(4),
                  QStringList({"station1", "station1", "station2", "station2"}));
         QCOMPARE(GridColumnTexts(w.Upper(), 1).mid(4, 2),
