@@ -12,8 +12,10 @@
 
 #include "AppTestSupport.h"
 #include "app/AppSettings.h"
+#include "app/CCenturyDialog.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
+#include "app/CSpreadsheetOptionsDialog.h"
 #include "app/CZAVApp.h"
 #include "app/CZAVView.h"
 #include "app/KeyStateIndicators.h"
@@ -335,6 +337,23 @@ private slots:
         command->trigger();
         QCOMPARE(list->count(), 2);
         QVERIFY(child->Project().Doc().IsModified());
+    }
+
+    void theOtherDataCommandsOpenTheirDialogsForTheActiveProject() {
+        CMainFrame& frame = MakeFrame();
+        CChildFrame* child = frame.OnFileNew();
+        QStringList refreshed;
+        connect(&child->View().Sheet(), &ZAVViewSheet::pageRefreshed, this,
+                [&](SheetPage* page) { refreshed << page->metaObject()->className(); });
+        WhenShown<CSpreadsheetOptionsDialog>([](CSpreadsheetOptionsDialog& d) { d.reject(); });
+        frame.Action(32774)->trigger();
+        QVERIFY(refreshed.isEmpty());
+        WhenShown<CCenturyDialog>([](CCenturyDialog& d) { d.reject(); });
+        frame.Action(32775)->trigger();
+        QCOMPARE(refreshed.size(), 5);
+        frame.Action(32773)->trigger();
+        QCOMPARE(m_bed->dialogs.titles, QStringList({"Choose Folder For Generated Files"}));
+        QVERIFY(!child->Project().Doc().IsModified());
     }
 
     void aProjectThatCannotBeReadOpensNothing() {
