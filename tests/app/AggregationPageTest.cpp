@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
+#include "../store/StoreBuilders.h"
 #include "AppTestSupport.h"
 #include "app/AggregationLists.h"
 #include "app/AggregationPage.h"
@@ -20,37 +21,17 @@
 
 namespace {
 
-constexpr int kAggregationTab = 1;
-constexpr int kEditDataTab = 2;
-
-zav::DocumentEnvironment QuietEnvironment() {
-    zav::DocumentEnvironment environment;
-    environment.programDir = "/nonexistent/";
-    environment.applyWorkingDirectory = false;
-    return environment;
-}
+using zav::test::MakeSeries;
 
 // Stations station1 ... station<count>, each measuring flow, ph and temp.
 void AddStations(zav::CZAVDoc& doc, int count) {
     zav::DataSource source;
     for (int i = 1; i <= count; ++i) {
         for (const char* parameter : {"temp", "flow", "ph"}) {
-            zav::DataSeries series;
-            series.SetStationName("station" + std::to_string(i));
-            series.SetParameterName(parameter);
-            series.SetUnits("u");
-            source.series.push_back(series);
+            source.series.push_back(MakeSeries("station" + std::to_string(i), parameter, "u"));
         }
     }
     doc.FieldManager().AddSource(std::move(source));
-}
-
-QStringList Texts(const QListWidget* list) {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i) {
-        texts << list->item(i)->text();
-    }
-    return texts;
 }
 
 // Rows drawn grey: the names that belong to an aggregate.
@@ -79,21 +60,10 @@ std::vector<std::string> Names(const zav::ZAVFieldManager& store, int type) {
 
 // A project window whose sheet shows the aggregation page, with a record of
 // the pages that reloaded.
-struct Window {
-    zav::ScriptedUserInterface ui;
-    zav::CZAVDoc doc{ui, QuietEnvironment()};
-    ScriptedFileDialogs dialogs;
-    std::unique_ptr<CZAVView> view;
-    QStringList refreshed;
-
-    explicit Window(int stations) {
-        AddStations(doc, stations);
-        view = std::make_unique<CZAVView>(doc, dialogs, nullptr);
-        QObject::connect(&Sheet(), &ZAVViewSheet::pageRefreshed,
-                         [this](SheetPage* page) { refreshed << page->metaObject()->className(); });
-        Sheet().setCurrentIndex(kAggregationTab);
-    }
-    ZAVViewSheet& Sheet() { return view->Sheet(); }
+struct Window : ProjectWindow {
+    explicit Window(int stations)
+        : ProjectWindow(kAggregationTab,
+                        [stations](zav::CZAVDoc& project) { AddStations(project, stations); }) {}
     AggregationPage& Page() { return Sheet().Aggregation(); }
 };
 
@@ -136,7 +106,7 @@ private slots:
         // Nothing reloads until the page is left; then the availability page
         // once, and only that.
         QVERIFY(w.refreshed.isEmpty());
-        w.Sheet().setCurrentIndex(kEditDataTab);
+        w.Sheet().setCurrentIndex(kEditTab);
         QCOMPARE(w.refreshed, QStringList({"DataAvailPage"}));
 
         // Back again, the list is read from the store: blanks before the
@@ -145,7 +115,7 @@ private slots:
         w.Sheet().setCurrentIndex(kAggregationTab);
         QCOMPARE(Texts(page.AggregateList()), QStringList({"North:  1 3"}));
         QCOMPARE(GreyRows(page.NameList()), QList<int>({0, 2}));
-        w.Sheet().setCurrentIndex(kEditDataTab);
+        w.Sheet().setCurrentIndex(kEditTab);
         QVERIFY(w.refreshed.isEmpty());
     }
 
@@ -232,7 +202,7 @@ private slots:
         QVERIFY(w.doc.IsModified());
         QVERIFY(page.HasChanged());
 
-        w.Sheet().setCurrentIndex(kEditDataTab);
+        w.Sheet().setCurrentIndex(kEditTab);
         QCOMPARE(w.refreshed, QStringList({"DataAvailPage"}));
     }
 

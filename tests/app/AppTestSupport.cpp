@@ -1,12 +1,16 @@
 #include "AppTestSupport.h"
 
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QtTest>
 
 #include "app/CGridCtrl.h"
+#include "app/CZAVView.h"
 #include "app/GridModel.h"
-#include "io/CZAVDoc.h"
+#include "app/SheetPage.h"
+#include "app/ZAVViewSheet.h"
 
 namespace {
 QString Cell(int row, int column) {
@@ -99,6 +103,62 @@ QString AppTestBed::WriteProject(const QString& name, const std::vector<std::str
     return path;
 }
 
+zav::DocumentEnvironment QuietEnvironment() {
+    zav::DocumentEnvironment environment;
+    environment.programDir = "/nonexistent/";
+    environment.applyWorkingDirectory = false;
+    return environment;
+}
+
+ProjectWindow::ProjectWindow(int tab, const Fill& fill, QSize size) {
+    if (fill) {
+        fill(doc);
+    }
+    view = std::make_unique<CZAVView>(doc, dialogs, nullptr);
+    RecordRefreshes(Sheet(), refreshed);
+    if (size.isValid()) {
+        view->resize(size);
+        view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+    }
+    Sheet().setCurrentIndex(tab);
+}
+
+ProjectWindow::~ProjectWindow() = default;
+
+ZAVViewSheet& ProjectWindow::Sheet() const {
+    return view->Sheet();
+}
+
+zav::DataSeries* ProjectWindow::Find(const char* station, const char* parameter) {
+    return doc.FieldManager().FindSeries(station, parameter);
+}
+
+void RecordRefreshes(ZAVViewSheet& sheet, QStringList& names) {
+    QObject::connect(&sheet, &ZAVViewSheet::pageRefreshed, &sheet,
+                     [&names](SheetPage* page) { names << page->metaObject()->className(); });
+}
+
+QStringList Texts(const QListWidget* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i) {
+        texts << list->item(i)->text();
+    }
+    return texts;
+}
+
+QStringList Texts(const QComboBox* combo) {
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i) {
+        texts << combo->itemText(i);
+    }
+    return texts;
+}
+
+QLineEdit* CellEditor(const CGridCtrl* grid, int row, int column) {
+    return qobject_cast<QLineEdit*>(grid->indexWidget(grid->Model().IndexOf(row, column)));
+}
+
 QStringList GridRowTexts(const CGridCtrl* grid, int row) {
     QStringList texts;
     for (int column = 0; column < grid->GetColumnCount(); ++column) {
@@ -131,7 +191,7 @@ void TypeIntoCell(CGridCtrl* grid, int row, int column, const QString& text) {
     grid->Model().Flush();
     grid->SetFocusCell(row, column);
     QTest::keyClick(grid, text.at(0).toLatin1());
-    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(grid->Model().IndexOf(row, column)));
+    QLineEdit* editor = CellEditor(grid, row, column);
     QVERIFY(editor != nullptr);
     QTest::keyClicks(editor, text.mid(1));
     QTest::keyClick(editor, Qt::Key_Return);

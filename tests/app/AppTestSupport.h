@@ -1,11 +1,13 @@
 // Helpers for the desktop tests: a grid listener that writes down what it
-// hears, file dialogs that answer from a script, and a scratch setting-up of
-// the program (settings file, folders) that never touches the user's own.
+// hears, file dialogs that answer from a script, a scratch setting-up of the
+// program (settings file, folders) that never touches the user's own, and a
+// project window as the page tests drive it.
 #pragma once
 
 #include <QApplication>
 #include <QDir>
 #include <QSettings>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -18,8 +20,31 @@
 #include "app/FileDialogs.h"
 #include "app/GridListener.h"
 #include "core/UserInterface.h"
+#include "io/CZAVDoc.h"
 
 class CGridCtrl;
+class CZAVView;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class ZAVViewSheet;
+
+// The sheet's tabs, in the order they are shown.
+enum SheetTab {
+    kProjectInfoTab = 0,
+    kAggregationTab = 1,
+    kEditTab = 2,
+    kAvailTab = 3,
+    kUnitsTab = 4
+};
+
+// The pages in the order a reload of every page reaches them.
+inline const QStringList kAllPages = {"ProjectInfoPage", "AggregationPage", "DataAvailPage",
+                                      "DataEditPage", "UnitsPage"};
+
+// Where a test's document looks for its conversions file: nowhere, and the
+// working directory is left alone.
+zav::DocumentEnvironment QuietEnvironment();
 
 // Answers file dialogs from queues (empty: cancel) and records their titles
 // and filters.
@@ -56,6 +81,33 @@ struct AppTestBed {
     QString previousDir;
 };
 
+// A project window: a quiet document answering through the bed's scripted
+// person and dialogs, filled by `fill` before the view is made; the view,
+// shown at `size` (unless that is empty) and turned to `tab`; and the class
+// names of the pages that reloaded, in order.
+struct ProjectWindow {
+    using Fill = std::function<void(zav::CZAVDoc&)>;
+    explicit ProjectWindow(int tab = kProjectInfoTab, const Fill& fill = {}, QSize size = {});
+    ~ProjectWindow();
+
+    ZAVViewSheet& Sheet() const;
+    zav::DataSeries* Find(const char* station, const char* parameter);
+
+    AppTestBed bed;
+    zav::ScriptedUserInterface& ui = bed.ui;
+    ScriptedFileDialogs& dialogs = bed.dialogs;
+    zav::CZAVDoc doc{ui, QuietEnvironment()};
+    QStringList refreshed;
+    std::unique_ptr<CZAVView> view;
+};
+
+// Adds the class name of every page `sheet` reloads to `names`.
+void RecordRefreshes(ZAVViewSheet& sheet, QStringList& names);
+
+// The texts of a list's rows, and of a combo box's entries, in order.
+QStringList Texts(const QListWidget* list);
+QStringList Texts(const QComboBox* combo);
+
 // Records every notification as text ("begin 1,2", "end 1,2=new text",
 // "click 0,1", "focus 2,0", "right 1,1") and refuses the end of an edit when
 // `refuse` says so.
@@ -77,6 +129,8 @@ public:
 };
 
 // Reading and driving a table as a user does.
+// The editor open on a cell, or null.
+QLineEdit* CellEditor(const CGridCtrl* grid, int row, int column);
 QStringList GridRowTexts(const CGridCtrl* grid, int row);
 QStringList GridColumnTexts(const CGridCtrl* grid, int column);  // data rows only
 void ClickGridCell(CGridCtrl* grid, int row, int column);

@@ -38,56 +38,30 @@ zav::KTRTime Noon(int year, int month, int day) {
     return zav::KTRTime(year, month, day, 12, 0, 0);
 }
 
-zav::DocumentEnvironment QuietEnvironment() {
-    zav::DocumentEnvironment environment;
-    environment.programDir = "/nonexistent/";
-    environment.applyWorkingDirectory = false;
-    return environment;
-}
-
-QStringList Texts(const QListWidget* list) {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i) {
-        texts << list->item(i)->text();
-    }
-    return texts;
-}
-
-QStringList Texts(const QComboBox* combo) {
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i) {
-        texts << combo->itemText(i);
-    }
-    return texts;
-}
-
 QString ReadText(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString("<none>");
 }
 
-// A project of three stations from 10 January 1995 to 29 February 1996, and
-// the page of a view on it, shown.
-struct PageBed {
-    explicit PageBed(bool withData = true) {
-        if (withData) {
-            doc.FieldManager().AddSource(MakeSource(
-                "f.mlv",
-                {MakeSeries("A", "DO", "mg/l",
-                            {{Noon(1995, 1, 10), 4},
-                             {Noon(1995, 1, 20), 8},
-                             {Noon(1995, 3, 5), 5},
-                             {Noon(1996, 2, 29), 6}}),
-                 MakeSeries("B", "DO", "mg/l", {{Noon(1995, 2, 10), -1}, {Noon(1995, 3, 10), 2}}),
-                 MakeSeries("B", "pH", "su", {{Noon(1995, 1, 10), 7}}),
-                 MakeSeries("C", "pH", "su", {{Noon(1996, 2, 10), 7.2}}),
-                 MakeSeries("C", "Temp", "deg C", {{Noon(1995, 6, 1), 20}})}));
-        }
-        view.resize(1100, 700);
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
-        view.Sheet().setCurrentWidget(&page);
-    }
+// Three stations from 10 January 1995 to 29 February 1996.
+void AddThreeStations(zav::CZAVDoc& doc) {
+    doc.FieldManager().AddSource(MakeSource(
+        "f.mlv", {MakeSeries("A", "DO", "mg/l",
+                             {{Noon(1995, 1, 10), 4},
+                              {Noon(1995, 1, 20), 8},
+                              {Noon(1995, 3, 5), 5},
+                              {Noon(1996, 2, 29), 6}}),
+                  MakeSeries("B", "DO", "mg/l", {{Noon(1995, 2, 10), -1}, {Noon(1995, 3, 10), 2}}),
+                  MakeSeries("B", "pH", "su", {{Noon(1995, 1, 10), 7}}),
+                  MakeSeries("C", "pH", "su", {{Noon(1996, 2, 10), 7.2}}),
+                  MakeSeries("C", "Temp", "deg C", {{Noon(1995, 6, 1), 20}})}));
+}
+
+// A project of three stations (or none), and the page of a view on it,
+// shown.
+struct PageBed : ProjectWindow {
+    explicit PageBed(bool withData = true)
+        : ProjectWindow(kAvailTab, withData ? Fill(AddThreeStations) : Fill(), QSize(1100, 700)) {}
 
     const DataAvailForm& form() const { return page.Form(); }
 
@@ -145,13 +119,9 @@ struct PageBed {
         zav::RebuildTable(doc.FieldManager(), request, table);
         return table;
     }
-    QList<GraphView*> Graphs() const { return view.findChildren<GraphView*>(); }
+    QList<GraphView*> Graphs() const { return view->findChildren<GraphView*>(); }
 
-    zav::ScriptedUserInterface ui;
-    zav::CZAVDoc doc{ui, QuietEnvironment()};
-    ScriptedFileDialogs dialogs;
-    CZAVView view{doc, dialogs, nullptr};
-    DataAvailPage& page = view.Sheet().DataAvail();
+    DataAvailPage& page = Sheet().DataAvail();
 };
 
 }  // namespace
@@ -161,13 +131,11 @@ class DataAvailPageTest : public QObject {
 
 private slots:
     void firstShowingFillsTheListsAndDates() {
-        zav::ScriptedUserInterface ui;
-        zav::CZAVDoc doc(ui, QuietEnvironment());
-        doc.FieldManager().AddSource(
-            MakeSource("f", {MakeSeries("A", "DO", "mg/l", {{Noon(1995, 1, 10), 4}})}));
-        ScriptedFileDialogs dialogs;
-        CZAVView view(doc, dialogs, nullptr);
-        DataAvailPage& page = view.Sheet().DataAvail();
+        ProjectWindow hidden(kProjectInfoTab, [](zav::CZAVDoc& doc) {
+            doc.FieldManager().AddSource(
+                MakeSource("f", {MakeSeries("A", "DO", "mg/l", {{Noon(1995, 1, 10), 4}})}));
+        });
+        DataAvailPage& page = hidden.Sheet().DataAvail();
         page.Refresh();  // not shown yet
         QCOMPARE(page.Form().mainList->count(), 0);
 
@@ -591,7 +559,7 @@ private slots:
             before.push_back(widget->geometry());
         }
         const QSize size = bed.page.size();
-        bed.view.resize(bed.view.size() + QSize(100, 60));
+        bed.view->resize(bed.view->size() + QSize(100, 60));
         QTRY_COMPARE(bed.page.size(), size + QSize(100, 60));
         QCOMPARE(f.refresh->geometry(), before[0].translated(50, 0));
         QCOMPARE(f.mainList->geometry(), before[1].adjusted(0, 0, 50, 0));

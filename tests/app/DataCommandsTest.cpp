@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
+#include "../store/StoreBuilders.h"
 #include "AppTestSupport.h"
 #include "app/CCenturyDialog.h"
 #include "app/CParseFormatDialog.h"
@@ -23,25 +24,14 @@
 
 namespace {
 
-const QStringList kAllPages = {"ProjectInfoPage", "AggregationPage", "DataAvailPage",
-                               "DataEditPage", "UnitsPage"};
-
-zav::DocumentEnvironment QuietEnvironment() {
-    zav::DocumentEnvironment environment;
-    environment.programDir = "/nonexistent/";
-    environment.applyWorkingDirectory = false;
-    return environment;
-}
+using zav::test::MakeSeries;
 
 // Station Pond measures pH (in su) and Discharge (in cfs), one point each,
 // in `years`.
 void AddPond(zav::CZAVDoc& doc, std::vector<int> years = {1998}) {
     zav::DataSource source;
     for (auto [parameter, units] : {std::pair{"pH", "su"}, {"Discharge", "cfs"}}) {
-        zav::DataSeries series;
-        series.SetStationName("Pond");
-        series.SetParameterName(parameter);
-        series.SetUnits(units);
+        zav::DataSeries series = MakeSeries("Pond", parameter, units);
         for (int year : years) {
             series.InsertPoint(zav::KTRTime(year, 3, 7, 14, 5, 0), 2.5, 0);
         }
@@ -49,32 +39,6 @@ void AddPond(zav::CZAVDoc& doc, std::vector<int> years = {1998}) {
     }
     doc.FieldManager().AddSource(std::move(source));
 }
-
-QStringList Texts(const QListWidget* list) {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i) {
-        texts << list->item(i)->text();
-    }
-    return texts;
-}
-
-// A project window whose view runs the commands, recording the pages that
-// reload.
-struct Window {
-    AppTestBed bed;
-    zav::CZAVDoc doc{bed.ui, QuietEnvironment()};
-    std::unique_ptr<CZAVView> view;
-    QStringList refreshed;
-
-    Window() {
-        view = std::make_unique<CZAVView>(doc, bed.dialogs, nullptr);
-        QObject::connect(&view->Sheet(), &ZAVViewSheet::pageRefreshed,
-                         [this](SheetPage* page) { refreshed << page->metaObject()->className(); });
-    }
-    zav::DataSeries* Find(const char* station, const char* parameter) {
-        return doc.FieldManager().FindSeries(station, parameter);
-    }
-};
 
 const char* const kPond =
     "Kestrel Pond\r\nGrab samples\r\n1, 7.25, 10:30:00, 05-January-99\r\n2, 6.5, 14:05:00, "
@@ -192,11 +156,7 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QString("Parse Spreadsheet Information"));
         QVERIFY(dialog.findChild<QLabel*>()->text() ==
                 QString("The first five columns of each line has the following form:"));
-        QStringList offered;
-        for (int i = 0; i < dialog.ColumnList(0)->count(); ++i) {
-            offered << dialog.ColumnList(0)->itemText(i);
-        }
-        QCOMPARE(offered,
+        QCOMPARE(Texts(dialog.ColumnList(0)),
                  QStringList({"VALUE", "MM/DD/[YY]YY HH:MM:SS", "MM/DD/[YY]YY HH:MM",
                               "YYYY.MM.DD HH:MM", "MM/DD/[YY]YY", "HH:MM:SS", "HH:MM", "SKIP"}));
         QList<int> chosen;
@@ -226,7 +186,7 @@ private slots:
     }
 
     void addFromSpreadsheetReadsTheChosenFilesOrTheClipboard() {
-        Window w;
+        ProjectWindow w;
         AddPond(w.doc);
         const QString pond = w.bed.Path("pond.csv");
         QFile file(pond);
@@ -238,10 +198,10 @@ private slots:
             dialog.ParameterList()->setCurrentRow(1);
             dialog.accept();
         });
-        w.bed.dialogs.openAnswers.push_back({pond});
+        w.dialogs.openAnswers.push_back({pond});
         w.view->OnAddFromSpreadsheet();
-        QCOMPARE(w.bed.dialogs.titles, QStringList({"Open"}));
-        QCOMPARE(w.bed.dialogs.filters, QStringList({"All Files (*.*) |*.*||"}));
+        QCOMPARE(w.dialogs.titles, QStringList({"Open"}));
+        QCOMPARE(w.dialogs.filters, QStringList({"All Files (*.*) |*.*||"}));
         QVERIFY(w.Find("Kestrel Pond", "pH") != nullptr);
         QCOMPARE(w.Find("Kestrel Pond", "pH")->Size(), size_t{2});
         QVERIFY(w.doc.IsModified());
@@ -249,27 +209,27 @@ private slots:
 
         // Layout 2 from the clipboard: no file dialog.
         w.refreshed.clear();
-        w.bed.ui.clipboard = std::string("Station\t1/1/1999\t2/1/1999\nNorth\t5\t4.5\n");
+        w.ui.clipboard = std::string("Station\t1/1/1999\t2/1/1999\nNorth\t5\t4.5\n");
         WhenShown<CSpreadsheetOptionsDialog>([](CSpreadsheetOptionsDialog& dialog) {
             dialog.ClipboardButton()->click();
             dialog.LayoutButton(2)->click();
             dialog.accept();
         });
         w.view->OnAddFromSpreadsheet();
-        QCOMPARE(w.bed.dialogs.titles.size(), 1);
+        QCOMPARE(w.dialogs.titles.size(), 1);
         QCOMPARE(w.Find("North", "new param")->Size(), size_t{2});
         QCOMPARE(w.refreshed, kAllPages);
 
         // Layout 3 asks for the parameter of each value column.
-        w.bed.ui.clipboard = std::string("1/2/99\t5.5\n");
-        w.bed.ui.oneAnswers.push_back(2);  // Discharge, new param, pH
+        w.ui.clipboard = std::string("1/2/99\t5.5\n");
+        w.ui.oneAnswers.push_back(2);  // Discharge, new param, pH
         WhenShown<CSpreadsheetOptionsDialog>([](CSpreadsheetOptionsDialog& dialog) {
             dialog.ClipboardButton()->click();
             dialog.LayoutButton(3)->click();
             dialog.accept();
         });
         w.view->OnAddFromSpreadsheet();
-        QCOMPARE(w.bed.ui.captions, std::vector<std::string>({"Choose Parameter(s)"}));
+        QCOMPARE(w.ui.captions, std::vector<std::string>({"Choose Parameter(s)"}));
         zav::DataSeries* column = w.Find("station1", "pH");
         QVERIFY(column != nullptr);
         QCOMPARE(column->Size(), size_t{1});
@@ -281,12 +241,12 @@ private slots:
         w.view->OnAddFromSpreadsheet();
         WhenShown<CSpreadsheetOptionsDialog>([](CSpreadsheetOptionsDialog& d) { d.accept(); });
         w.view->OnAddFromSpreadsheet();
-        QCOMPARE(w.bed.dialogs.titles.size(), 2);
+        QCOMPARE(w.dialogs.titles.size(), 2);
         QVERIFY(w.refreshed.isEmpty());
     }
 
     void addCenturyMovesTheYearsAskedForAndReloadsThePages() {
-        Window w;
+        ProjectWindow w;
         AddPond(w.doc, {1905, 1930, 1931});
         WhenShown<CCenturyDialog>([](CCenturyDialog& dialog) {
             QCOMPARE(dialog.windowTitle(), QString("Choose last year to offset:"));
@@ -320,23 +280,23 @@ private slots:
     }
 
     void generatedFilesGoIntoTheChosenFolderWhichBecomesTheWorkingOne() {
-        Window w;
+        ProjectWindow w;
         AddPond(w.doc);
         const QString start = QDir::currentPath();
         w.view->OnGenerateStationFiles();  // cancelled
-        QCOMPARE(w.bed.dialogs.titles, QStringList({"Choose Folder For Generated Files"}));
+        QCOMPARE(w.dialogs.titles, QStringList({"Choose Folder For Generated Files"}));
         QCOMPARE(QDir::currentPath(), start);
 
         const QString folder = w.bed.Path("generated");
         QVERIFY(QDir().mkpath(folder));
-        w.bed.dialogs.folderAnswers.push_back(folder);
+        w.dialogs.folderAnswers.push_back(folder);
         w.view->OnGenerateStationFiles();
         QCOMPARE(QDir::currentPath(), QDir(folder).canonicalPath());
         QFile written(QDir(folder).filePath("Pond.txt"));
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromLatin1(written.readAll()).split('\n').first().trimmed(),
                  QString("Pond"));
-        QVERIFY(w.bed.ui.messages.empty());
+        QVERIFY(w.ui.messages.empty());
         QVERIFY(!w.doc.IsModified());
     }
 };

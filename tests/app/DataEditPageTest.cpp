@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
+#include "../store/StoreBuilders.h"
 #include "AppTestSupport.h"
 #include "app/CGridCtrl.h"
 #include "app/CParseFormatDialog.h"
@@ -23,23 +24,11 @@
 
 namespace {
 
-constexpr int kEditTab = 2;
-const QStringList kAllPages = {"ProjectInfoPage", "AggregationPage", "DataAvailPage",
-                               "DataEditPage", "UnitsPage"};
-
-zav::DocumentEnvironment QuietEnvironment() {
-    zav::DocumentEnvironment environment;
-    environment.programDir = "/nonexistent/";
-    environment.applyWorkingDirectory = false;
-    return environment;
-}
+using zav::test::MakeSeries;
 
 zav::DataSeries Series(const char* station, const char* parameter, const char* units,
                        std::vector<std::tuple<const char*, double, int>> points) {
-    zav::DataSeries series;
-    series.SetStationName(station);
-    series.SetParameterName(parameter);
-    series.SetUnits(units);
+    zav::DataSeries series = MakeSeries(station, parameter, units);
     for (auto [time, value, mask] : points) {
         series.InsertPoint(zav::KTRTime(time), value, mask);
     }
@@ -63,34 +52,16 @@ void FillProject(zav::CZAVDoc& doc) {
 }
 
 // A project window shown on the edit page, recording which pages reload.
-struct Window {
-    zav::ScriptedUserInterface ui;
-    zav::CZAVDoc doc{ui, QuietEnvironment()};
-    ScriptedFileDialogs dialogs;
-    std::unique_ptr<CZAVView> view;
-    QStringList refreshed;
-
-    explicit Window(bool filled = true) {
-        if (filled) {
-            FillProject(doc);
-        }
-        view = std::make_unique<CZAVView>(doc, dialogs, nullptr);
-        QObject::connect(&view->Sheet(), &ZAVViewSheet::pageRefreshed,
-                         [this](SheetPage* page) { refreshed << page->metaObject()->className(); });
-        view->resize(1000, 700);
-        view->show();
-        view->Sheet().setCurrentIndex(kEditTab);
-    }
-    DataEditPage& Page() { return view->Sheet().DataEdit(); }
+struct Window : ProjectWindow {
+    explicit Window(bool filled = true)
+        : ProjectWindow(kEditTab, filled ? Fill(FillProject) : Fill(), QSize(1000, 700)) {}
+    DataEditPage& Page() { return Sheet().DataEdit(); }
     CGridCtrl* Upper() { return Page().UpperTable(); }
     CGridCtrl* Lower() { return Page().LowerTable(); }
-    zav::DataSeries* Find(const char* station, const char* parameter) {
-        return doc.FieldManager().FindSeries(station, parameter);
-    }
     QString Label() { return Page().SeriesLabel()->text(); }
     void Leave() {
-        view->Sheet().setCurrentIndex(0);
-        view->Sheet().setCurrentIndex(kEditTab);
+        Sheet().setCurrentIndex(0);
+        Sheet().setCurrentIndex(kEditTab);
     }
 };
 

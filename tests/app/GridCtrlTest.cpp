@@ -33,6 +33,12 @@ private:
         grid.Model().Flush();
     }
 
+    // The same, with `listener` hearing the grid from the start.
+    void Fill(CGridCtrl& grid, RecordingGridListener& listener) {
+        grid.SetListener(&listener);
+        Fill(grid);
+    }
+
 private slots:
     void copyTextJoinsCellsWithTabsAndRowsWithLineFeeds() {
         CGridCtrl grid(m_ui);
@@ -63,8 +69,7 @@ private slots:
     void pasteWritesEditableCellsAsEditsFromTheFocusedCell() {
         CGridCtrl grid(m_ui);
         RecordingGridListener listener;
-        grid.SetListener(&listener);
-        Fill(grid);
+        Fill(grid, listener);
         grid.SetItemReadOnly(2, 2);
         listener.refuse = [](int, int, const QString& text) { return text == "bad"; };
         grid.SetFocusCell(1, 1);
@@ -105,8 +110,7 @@ private slots:
     void cutCopiesThenEmptiesSelectedEditableCells() {
         CGridCtrl grid(m_ui);
         RecordingGridListener listener;
-        grid.SetListener(&listener);
-        Fill(grid);
+        Fill(grid, listener);
         grid.SetItemReadOnly(3, 2);
         grid.SetSelectedRange({2, 1, 3, 2});
         listener.events.clear();
@@ -137,14 +141,13 @@ private slots:
     void typingOpensTheEditorAndEnterEndsTheEditAndMovesDown() {
         CGridCtrl grid(m_ui);
         RecordingGridListener listener;
-        grid.SetListener(&listener);
-        Fill(grid);
+        Fill(grid, listener);
         grid.SetFocusCell(1, 1);
         listener.events.clear();
 
         QTest::keyClick(&grid, Qt::Key_K, Qt::NoModifier, 'k');
         QVERIFY(!listener.editorOpenAtBegin);
-        auto* editor = qobject_cast<QLineEdit*>(grid.indexWidget(grid.Model().IndexOf(1, 1)));
+        QLineEdit* editor = CellEditor(&grid, 1, 1);
         QVERIFY(editor != nullptr);
         QCOMPARE(editor->text(), QString("k"));
         QTest::keyClicks(editor, "7");
@@ -159,12 +162,11 @@ private slots:
         CGridCtrl grid(m_ui);
         RecordingGridListener listener;
         listener.refuse = [](int, int, const QString& text) { return text == "no"; };
-        grid.SetListener(&listener);
-        Fill(grid);
+        Fill(grid, listener);
         grid.SetFocusCell(2, 2);
 
         QTest::keyClick(&grid, Qt::Key_N, Qt::NoModifier, 'n');
-        auto* editor = qobject_cast<QLineEdit*>(grid.indexWidget(grid.Model().IndexOf(2, 2)));
+        QLineEdit* editor = CellEditor(&grid, 2, 2);
         QVERIFY(editor != nullptr);
         QTest::keyClicks(editor, "o");
         QTest::keyClick(editor, Qt::Key_Tab);
@@ -174,7 +176,7 @@ private slots:
         grid.SetFocusCell(3, 1);
         listener.events.clear();
         QTest::keyClick(&grid, Qt::Key_Z, Qt::NoModifier, 'z');
-        editor = qobject_cast<QLineEdit*>(grid.indexWidget(grid.Model().IndexOf(3, 1)));
+        editor = CellEditor(&grid, 3, 1);
         QVERIFY(editor != nullptr);
         QTest::keyClick(editor, Qt::Key_Escape);
         QCOMPARE(grid.GetItemText(3, 1), QString("x3"));
@@ -184,8 +186,7 @@ private slots:
     void aMessageShownAtTheEndOfAnEditDoesNotEndItTwice() {
         CGridCtrl grid(m_ui);
         RecordingGridListener listener;
-        grid.SetListener(&listener);
-        Fill(grid);
+        Fill(grid, listener);
         grid.show();
         QApplication::setActiveWindow(&grid);
         QVERIFY(QTest::qWaitForWindowActive(&grid));
@@ -198,7 +199,7 @@ private slots:
         };
         grid.SetFocusCell(1, 2);
         QTest::keyClick(&grid, Qt::Key_D, Qt::NoModifier, 'd');
-        auto* editor = qobject_cast<QLineEdit*>(grid.indexWidget(grid.Model().IndexOf(1, 2)));
+        QLineEdit* editor = CellEditor(&grid, 1, 2);
         QVERIFY(editor != nullptr);
         editor->setFocus();
         listener.events.clear();
@@ -213,14 +214,14 @@ private slots:
         Fill(grid);
         grid.SetFocusCell(1, 1);
         QTest::keyClick(&grid, Qt::Key_Q, Qt::NoModifier, 'q');
-        auto* editor = qobject_cast<QLineEdit*>(grid.indexWidget(grid.Model().IndexOf(1, 1)));
+        QLineEdit* editor = CellEditor(&grid, 1, 1);
         QVERIFY(editor != nullptr);
         QTest::keyClick(editor, Qt::Key_Right);
         QCOMPARE(grid.GetItemText(1, 1), QString("q"));
         QCOMPARE(grid.GetFocusCell(), std::make_pair(1, 2));
 
         QTest::keyClick(&grid, Qt::Key_F2);
-        editor = qobject_cast<QLineEdit*>(grid.indexWidget(grid.Model().IndexOf(1, 2)));
+        editor = CellEditor(&grid, 1, 2);
         QVERIFY(editor != nullptr);
         QTest::keyClick(editor, Qt::Key_Left);
         QVERIFY(grid.IsEditing());
@@ -232,8 +233,7 @@ private slots:
     void readOnlyAndFixedCellsDoNotOpenAnEditor() {
         CGridCtrl grid(m_ui);
         RecordingGridListener listener;
-        grid.SetListener(&listener);
-        Fill(grid);
+        Fill(grid, listener);
         grid.SetFixedColumnCount(1);
         grid.SetItemReadOnly(1, 1);
         listener.events.clear();
@@ -254,8 +254,7 @@ private slots:
     void notificationsReportGridRowsAndColumns() {
         CGridCtrl grid(m_ui);
         RecordingGridListener listener;
-        grid.SetListener(&listener);
-        Fill(grid);
+        Fill(grid, listener);
         grid.resize(400, 300);
         grid.show();
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
@@ -270,9 +269,7 @@ private slots:
         QCOMPARE(listener.events.last(), QString("click -1,-1"));
 
         listener.events.clear();
-        QHeaderView* header = grid.horizontalHeader();
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                          QPoint(header->sectionViewportPosition(2) + 5, 5));
+        ClickGridHeader(&grid, 2);
         QCOMPARE(listener.events.last(), QString("click 0,2"));
 
         listener.events.clear();

@@ -309,8 +309,7 @@ private slots:
         CMainFrame& frame = MakeFrame();
         CChildFrame* child = frame.OnFileNew();
         QStringList refreshed;
-        connect(&child->View().Sheet(), &ZAVViewSheet::pageRefreshed, this,
-                [&](SheetPage* page) { refreshed << page->metaObject()->className(); });
+        RecordRefreshes(child->View().Sheet(), refreshed);
 
         m_bed->ui.messages.clear();
         m_bed->dialogs.openAnswers = {{files[0], m_bed->Path("gone.mlv"), files[1]}};
@@ -328,8 +327,7 @@ private slots:
         QCOMPARE(list->count(), 2);
         QCOMPARE(list->item(0)->text(), files[0]);
         QCOMPARE(list->item(1)->text(), files[1]);
-        QCOMPARE(refreshed, QStringList({"ProjectInfoPage", "AggregationPage", "DataAvailPage",
-                                         "DataEditPage", "UnitsPage"}));
+        QCOMPARE(refreshed, kAllPages);
         QVERIFY(child->Project().Doc().IsModified());
 
         // Cancel adds nothing but still marks the project.
@@ -343,8 +341,7 @@ private slots:
         CMainFrame& frame = MakeFrame();
         CChildFrame* child = frame.OnFileNew();
         QStringList refreshed;
-        connect(&child->View().Sheet(), &ZAVViewSheet::pageRefreshed, this,
-                [&](SheetPage* page) { refreshed << page->metaObject()->className(); });
+        RecordRefreshes(child->View().Sheet(), refreshed);
         WhenShown<CSpreadsheetOptionsDialog>([](CSpreadsheetOptionsDialog& d) { d.reject(); });
         frame.Action(32774)->trigger();
         QVERIFY(refreshed.isEmpty());

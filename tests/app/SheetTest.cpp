@@ -22,50 +22,22 @@
 #include "app/ZAVViewSheet.h"
 #include "io/CZAVDoc.h"
 
-namespace {
-
-zav::DocumentEnvironment QuietEnvironment() {
-    zav::DocumentEnvironment environment;
-    environment.programDir = "/nonexistent/";
-    environment.applyWorkingDirectory = false;
-    return environment;
-}
-
-QStringList ListTexts(QListWidget* list) {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i) {
-        texts << list->item(i)->text();
-    }
-    return texts;
-}
-
-}  // namespace
-
 class SheetTest : public QObject {
     Q_OBJECT
 
 private slots:
     void hintsReloadTheirPagesInOrder() {
-        zav::ScriptedUserInterface ui;
-        zav::CZAVDoc doc(ui, QuietEnvironment());
-        ScriptedFileDialogs dialogs;
-        CZAVView view(doc, dialogs, nullptr);
-        ZAVViewSheet& sheet = view.Sheet();
-        QStringList refreshed;
-        connect(&sheet, &ZAVViewSheet::pageRefreshed, this,
-                [&](SheetPage* page) { refreshed << page->metaObject()->className(); });
-
-        doc.NotifyViews(zav::HintDataChanged);
-        QCOMPARE(refreshed, QStringList({"ProjectInfoPage", "AggregationPage", "DataAvailPage",
-                                         "DataEditPage", "UnitsPage"}));
-        refreshed.clear();
-        doc.NotifyViews(zav::HintAggregatesChanged);
-        QCOMPARE(refreshed, QStringList({"DataAvailPage"}));
-        refreshed.clear();
+        ProjectWindow w;
+        w.doc.NotifyViews(zav::HintDataChanged);
+        QCOMPARE(w.refreshed, kAllPages);
+        w.refreshed.clear();
+        w.doc.NotifyViews(zav::HintAggregatesChanged);
+        QCOMPARE(w.refreshed, QStringList({"DataAvailPage"}));
+        w.refreshed.clear();
         for (int hint : {0, 3, -1}) {
-            view.OnDocumentUpdate(hint);
+            w.view->OnDocumentUpdate(hint);
         }
-        QVERIFY(refreshed.isEmpty());
+        QVERIFY(w.refreshed.isEmpty());
     }
 
     void aViewStopsListeningWhenItGoes() {
@@ -87,12 +59,12 @@ private slots:
         ScriptedFileDialogs dialogs;
         CZAVView view(doc, dialogs, nullptr);
         ProjectInfoPage& page = view.Sheet().ProjectInfo();
-        QCOMPARE(ListTexts(page.FileList()), QStringList({"north.mlv", "south.pld"}));
+        QCOMPARE(Texts(page.FileList()), QStringList({"north.mlv", "south.pld"}));
         zav::DataSource later;
         later.fileName = "east.mlv";
         doc.FieldManager().AddSource(std::move(later));
         view.Sheet().RefreshAllPages();
-        QCOMPARE(ListTexts(page.FileList()), QStringList({"north.mlv", "south.pld", "east.mlv"}));
+        QCOMPARE(Texts(page.FileList()), QStringList({"north.mlv", "south.pld", "east.mlv"}));
         QCOMPARE(page.findChild<QLabel*>()->text(), QString("Input Data Files:"));
 
         view.resize(600, 400);

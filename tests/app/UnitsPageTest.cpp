@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "../store/StoreBuilders.h"
 #include "AppTestSupport.h"
 #include "app/CGridCtrl.h"
 #include "app/CZAVView.h"
@@ -19,27 +20,14 @@
 
 namespace {
 
-constexpr int kUnitsTab = 4;
-const QStringList kAllPages = {"ProjectInfoPage", "AggregationPage", "DataAvailPage",
-                               "DataEditPage", "UnitsPage"};
-
-zav::DocumentEnvironment QuietEnvironment() {
-    zav::DocumentEnvironment environment;
-    environment.programDir = "/nonexistent/";
-    environment.applyWorkingDirectory = false;
-    return environment;
-}
+using zav::test::MakeSeries;
 
 // Units cfs, deg F and su (rows 1 to 3), deg F converted by a multiplier
 // that "%g" cannot show in full; four standard conversions.
 void FillProject(zav::CZAVDoc& doc) {
     zav::DataSource source;
     for (auto [parameter, units] : {std::pair{"flow", "cfs"}, {"temp", "deg F"}, {"ph", "su"}}) {
-        zav::DataSeries series;
-        series.SetStationName("station1");
-        series.SetParameterName(parameter);
-        series.SetUnits(units);
-        source.series.push_back(series);
+        source.series.push_back(MakeSeries("station1", parameter, units));
     }
     doc.FieldManager().AddSource(std::move(source));
     doc.FieldManager().SetUnits("deg F", {"deg F", "deg F", "deg F", 0.45359237, 0.0});
@@ -58,23 +46,9 @@ zav::UnitsRecord Units(const zav::CZAVDoc& doc, const std::string& name) {
 
 // A project window, shown on the units page, that records which pages
 // reloaded.
-struct Window {
-    zav::ScriptedUserInterface ui;
-    zav::CZAVDoc doc{ui, QuietEnvironment()};
-    ScriptedFileDialogs dialogs;
-    std::unique_ptr<CZAVView> view;
-    QStringList refreshed;
-
-    Window() {
-        FillProject(doc);
-        view = std::make_unique<CZAVView>(doc, dialogs, nullptr);
-        QObject::connect(&view->Sheet(), &ZAVViewSheet::pageRefreshed,
-                         [this](SheetPage* page) { refreshed << page->metaObject()->className(); });
-        view->resize(1000, 700);
-        view->show();
-        view->Sheet().setCurrentIndex(kUnitsTab);
-    }
-    UnitsPage& Page() { return view->Sheet().Units(); }
+struct Window : ProjectWindow {
+    Window() : ProjectWindow(kUnitsTab, FillProject, QSize(1000, 700)) {}
+    UnitsPage& Page() { return Sheet().Units(); }
     CGridCtrl* UnitsTable() { return Page().UnitsTable(); }
     CGridCtrl* Conversions() { return Page().ConversionsTable(); }
 };
@@ -180,7 +154,7 @@ private slots:
         w.refreshed.clear();
         units->SetFocusCell(1, 3);
         QTest::keyClick(units, Qt::Key_F2);
-        auto* editor = qobject_cast<QLineEdit*>(units->indexWidget(units->Model().IndexOf(1, 3)));
+        QLineEdit* editor = CellEditor(units, 1, 3);
         QVERIFY(editor != nullptr);
         QTest::keyClick(editor, Qt::Key_Escape);
         TypeIntoCell(units, 1, 3, "cfs");
