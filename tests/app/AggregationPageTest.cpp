@@ -268,11 +268,8 @@ private slots:
     }
 
     void theListsShareTheWidthAndTakeTheHeight() {
-        zav::ScriptedUserInterface ui;
-        zav::CZAVDoc doc(ui, QuietEnvironment());
-        AggregationPage page(doc, nullptr);
-        page.resize(700, 400);
-        page.show();
+        LonePage<AggregationPage> lone(QSize(700, 400));
+        AggregationPage& page = lone.page;
         QVERIFY(QTest::qWaitForWindowExposed(&page));
         const QRect left = page.NameList()->geometry();
         const QRect right = page.AggregateList()->geometry();

@@ -16,6 +16,17 @@ namespace {
 QString Cell(int row, int column) {
     return QStringLiteral("%1,%2").arg(row).arg(column);
 }
+
+// The next scripted answer; none (a cancelled dialog) once they run out.
+template <typename T>
+T NextAnswer(std::deque<T>& answers) {
+    if (answers.empty()) {
+        return {};
+    }
+    T answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
 }  // namespace
 
 void RecordingGridListener::OnGridClick(CGridCtrl&, int row, int column) {
@@ -46,12 +57,7 @@ QStringList ScriptedFileDialogs::ChooseOpenFiles(QWidget*, const QString& title,
                                                  const QString& filterList, bool) {
     titles << title;
     filters << filterList;
-    if (openAnswers.empty()) {
-        return {};
-    }
-    QStringList answer = openAnswers.front();
-    openAnswers.pop_front();
-    return answer;
+    return NextAnswer(openAnswers);
 }
 
 QString ScriptedFileDialogs::ChooseSaveFile(QWidget*, const QString& title,
@@ -60,22 +66,12 @@ QString ScriptedFileDialogs::ChooseSaveFile(QWidget*, const QString& title,
     titles << title;
     filters << filterList;
     proposedNames << proposedName;
-    if (saveAnswers.empty()) {
-        return {};
-    }
-    QString answer = saveAnswers.front();
-    saveAnswers.pop_front();
-    return answer;
+    return NextAnswer(saveAnswers);
 }
 
 QString ScriptedFileDialogs::ChooseFolder(QWidget*, const QString& title) {
     titles << title;
-    if (folderAnswers.empty()) {
-        return {};
-    }
-    QString answer = folderAnswers.front();
-    folderAnswers.pop_front();
-    return answer;
+    return NextAnswer(folderAnswers);
 }
 
 AppTestBed::AppTestBed()

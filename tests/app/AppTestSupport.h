@@ -101,6 +101,19 @@ struct ProjectWindow {
     std::unique_ptr<CZAVView> view;
 };
 
+// A page of type P on its own over an empty project, shown at `size`, as
+// the layout tests look at it.
+template <typename P>
+struct LonePage {
+    explicit LonePage(QSize size) {
+        page.resize(size);
+        page.show();
+    }
+    zav::ScriptedUserInterface ui;
+    zav::CZAVDoc doc{ui, QuietEnvironment()};
+    P page{doc, nullptr};
+};
+
 // Adds the class name of every page `sheet` reloads to `names`.
 void RecordRefreshes(ZAVViewSheet& sheet, QStringList& names);
 

@@ -235,11 +235,8 @@ private slots:
     }
 
     void theUnitsTakeTheUpperHalfOfTheHeightAndTheConversionsTheLower() {
-        zav::ScriptedUserInterface ui;
-        zav::CZAVDoc doc(ui, QuietEnvironment());
-        UnitsPage page(doc, nullptr);
-        page.resize(700, 500);
-        page.show();
+        LonePage<UnitsPage> lone(QSize(700, 500));
+        UnitsPage& page = lone.page;
         QVERIFY(QTest::qWaitForWindowExposed(&page));
         auto geometry = [&page](QWidget* widget) { return widget->geometry(); };
         const QRect units = geometry(page.UnitsTable());
