@@ -46,6 +46,15 @@ CGridCtrl::CGridCtrl(zav::UserInterface& ui, QWidget* parent)
 
 CGridCtrl::~CGridCtrl() = default;
 
+void CGridCtrl::SetListener(GridListener* listener) {
+    m_listener = listener ? listener->m_alive : std::weak_ptr<GridListener*>();
+}
+
+GridListener* CGridCtrl::Listener() const {
+    std::shared_ptr<GridListener*> alive = m_listener.lock();
+    return alive ? *alive : nullptr;
+}
+
 void CGridCtrl::Create(const QRect& rect, QWidget* parent, int id) {
     setParent(parent);
     setGeometry(rect);
@@ -312,12 +321,14 @@ void CGridCtrl::OnEditSelectAll() {
 }
 
 void CGridCtrl::WriteCellAsEdit(int row, int column, const QString& text) {
-    if (m_listener) {
-        m_listener->OnGridBeginEdit(*this, row, column);
+    GridListener* listener = Listener();
+    if (listener) {
+        listener->OnGridBeginEdit(*this, row, column);
     }
     QString previous = GetItemText(row, column);
     SetItemText(row, column, text);
-    if (m_listener && !m_listener->OnGridEndEdit(*this, row, column)) {
+    listener = Listener();
+    if (listener && !listener->OnGridEndEdit(*this, row, column)) {
         SetItemText(row, column, previous);
     }
 }
@@ -332,8 +343,8 @@ bool CGridCtrl::BeginEdit(const QModelIndex& index, const QString& typed) {
     if (!IsCellEditable(row, index.column())) {
         return false;
     }
-    if (m_listener) {
-        m_listener->OnGridBeginEdit(*this, row, index.column());
+    if (GridListener* listener = Listener()) {
+        listener->OnGridBeginEdit(*this, row, index.column());
     }
     m_editRow = row;
     m_editColumn = index.column();
@@ -378,8 +389,8 @@ void CGridCtrl::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint 
         ended = {m_editRow, m_editColumn, GetItemText(m_editRow, m_editColumn)};
     }
     m_editRow = m_editColumn = -1;
-    if (ended.row >= 0 && m_listener &&
-        !m_listener->OnGridEndEdit(*this, ended.row, ended.column)) {
+    GridListener* listener = Listener();
+    if (ended.row >= 0 && listener && !listener->OnGridEndEdit(*this, ended.row, ended.column)) {
         SetItemText(ended.row, ended.column, ended.previous);
     }
 }
@@ -477,9 +488,10 @@ std::pair<int, int> CGridCtrl::CellAt(const QPoint& viewportPos) const {
 
 void CGridCtrl::mouseReleaseEvent(QMouseEvent* event) {
     QTableView::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && m_listener) {
+    GridListener* listener = Listener();
+    if (event->button() == Qt::LeftButton && listener) {
         auto [row, column] = CellAt(event->position().toPoint());
-        m_listener->OnGridClick(*this, row, column);
+        listener->OnGridClick(*this, row, column);
     }
 }
 
@@ -491,30 +503,32 @@ void CGridCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void CGridCtrl::contextMenuEvent(QContextMenuEvent* event) {
-    if (m_listener) {
+    if (GridListener* listener = Listener()) {
         auto [row, column] = CellAt(event->pos());
-        m_listener->OnGridRightClick(*this, row, column, event->globalPos());
+        listener->OnGridRightClick(*this, row, column, event->globalPos());
     }
 }
 
 void CGridCtrl::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
-    if (m_listener) {
+    if (GridListener* listener = Listener()) {
         auto [row, column] = GetFocusCell();
-        m_listener->OnGridFocusChanged(*this, row, column);
+        listener->OnGridFocusChanged(*this, row, column);
     }
 }
 
 void CGridCtrl::OnHeaderClicked(int section) {
-    if (m_listener && GetFixedRowCount() > 0) {
-        m_listener->OnGridClick(*this, 0, section);
+    GridListener* listener = Listener();
+    if (listener && GetFixedRowCount() > 0) {
+        listener->OnGridClick(*this, 0, section);
     }
 }
 
 void CGridCtrl::OnHeaderMenu(const QPoint& pos) {
-    if (m_listener && GetFixedRowCount() > 0) {
+    GridListener* listener = Listener();
+    if (listener && GetFixedRowCount() > 0) {
         int section = horizontalHeader()->logicalIndexAt(pos);
-        m_listener->OnGridRightClick(*this, section < 0 ? -1 : 0, section,
-                                     horizontalHeader()->mapToGlobal(pos));
+        listener->OnGridRightClick(*this, section < 0 ? -1 : 0, section,
+                                   horizontalHeader()->mapToGlobal(pos));
     }
 }

@@ -38,7 +38,8 @@ public:
     // Takes the place and the size of a placeholder on `parent`; `id` names
     // the widget ("grid" followed by the number) for tests and style sheets.
     void Create(const QRect& rect, QWidget* parent, int id);
-    void SetListener(GridListener* listener) { m_listener = listener; }
+    // The listener is heard until it goes; it may go before the table.
+    void SetListener(GridListener* listener);
 
     // --- shape -------------------------------------------------------------
     void SetFixedRowCount(int count = 1);
@@ -130,11 +131,13 @@ private:
     void OnHeaderClicked(int section);
     void OnHeaderMenu(const QPoint& pos);
     std::pair<int, int> CellAt(const QPoint& viewportPos) const;
+    // The listener, or null when there is none or it has gone.
+    GridListener* Listener() const;
 
     zav::UserInterface& m_ui;
     GridModel* m_model;
     GridDelegate* m_delegate;
-    GridListener* m_listener = nullptr;
+    std::weak_ptr<GridListener*> m_listener;
     // The cell being edited and its text when the edit began.
     QString m_textBeforeEdit;
     int m_editRow = -1;

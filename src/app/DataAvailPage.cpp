@@ -90,10 +90,6 @@ DataAvailPage::DataAvailPage(zav::CZAVDoc& doc, QWidget* parent)
     Connect();
 }
 
-DataAvailPage::~DataAvailPage() {
-    m_form.table->SetListener(nullptr);
-}
-
 void DataAvailPage::Connect() {
     DataAvailForm& f = m_form;
     connect(f.mainKind, &QButtonGroup::idClicked, this, &DataAvailPage::OnMainKindClicked);

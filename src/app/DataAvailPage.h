@@ -30,7 +30,6 @@ public:
     };
 
     DataAvailPage(zav::CZAVDoc& doc, QWidget* parent);
-    ~DataAvailPage() override;
 
     // Until the page is first shown its lists and table stay empty and
     // Refresh does nothing.

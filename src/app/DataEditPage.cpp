@@ -36,13 +36,6 @@ DataEditPage::DataEditPage(zav::CZAVDoc& doc, QWidget* parent) : SheetPage(doc, 
     RebuildUpperTable();
 }
 
-DataEditPage::~DataEditPage() {
-    // The tables go with the page's children, after this; they must not
-    // call back into a page that is half gone.
-    m_upper->SetListener(nullptr);
-    m_lower->SetListener(nullptr);
-}
-
 // --- controls ------------------------------------------------------------------
 
 void DataEditPage::BuildControls() {

@@ -31,7 +31,6 @@ class DataEditPage : public SheetPage, private GridListener {
     Q_OBJECT
 public:
     DataEditPage(zav::CZAVDoc& doc, QWidget* parent);
-    ~DataEditPage() override;
 
     // Rebuilds the upper table, which shows the points of its first row.
     void Refresh() override;

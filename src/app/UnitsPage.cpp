@@ -19,13 +19,6 @@ UnitsPage::UnitsPage(zav::CZAVDoc& doc, QWidget* parent) : SheetPage(doc, parent
     BuildControls();
 }
 
-UnitsPage::~UnitsPage() {
-    // The tables go with the page's children, after this; they must not
-    // call back into a page that is half gone.
-    m_units->SetListener(nullptr);
-    m_conversions->SetListener(nullptr);
-}
-
 void UnitsPage::BuildControls() {
     DialogUnits units(font());
     m_layout.SetDesignSize(units.Size(308, 226));

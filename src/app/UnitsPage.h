@@ -19,7 +19,6 @@ class UnitsPage : public SheetPage, private GridListener {
     Q_OBJECT
 public:
     UnitsPage(zav::CZAVDoc& doc, QWidget* parent);
-    ~UnitsPage() override;
 
     // Refills both tables, which forgets both choices.
     void Refresh() override;

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QtTest>
+#include <new>
 
 #include "AppTestSupport.h"
 #include "app/CGridCtrl.h"
@@ -277,6 +278,23 @@ private slots:
                                grid.viewport()->mapToGlobal(cell.center()));
         QApplication::sendEvent(grid.viewport(), &menu);
         QCOMPARE(listener.events, QStringList({"right 2,1"}));
+    }
+
+    void aListenerThatHasGoneIsNotCalledEvenWhenAnotherTakesItsPlace() {
+        CGridCtrl grid(m_ui);
+        // A page goes before the tables among its children, and a new
+        // listener may well be made where the old one was.
+        alignas(RecordingGridListener) unsigned char place[sizeof(RecordingGridListener)];
+        auto* gone = new (place) RecordingGridListener;
+        Fill(grid, *gone);
+        gone->~RecordingGridListener();
+        auto* listener = new (place) RecordingGridListener;
+        grid.SetFocusCell(2, 1);
+        QTest::keyClick(&grid, Qt::Key_K, Qt::NoModifier, 'k');
+        QVERIFY(grid.IsEditing());
+        const QStringList heard = listener->events;
+        listener->~RecordingGridListener();
+        QVERIFY(heard.isEmpty());
     }
 
     void headerRowIsShownAsColumnHeaders() {
