@@ -24,6 +24,9 @@ public:
     static constexpr Edges kMovesDown{0, 1, 0, 1};   // keeps its distance to the bottom
     static constexpr Edges kMovesRight{1, 0, 1, 0};  // keeps its distance to the right
     static constexpr Edges kMovesToCorner{1, 1, 1, 1};
+    // Two controls stacked, sharing any change in height.
+    static constexpr Edges kUpperHalf{0, 0, 1, 0.5};
+    static constexpr Edges kLowerHalf{0, 0.5, 1, 1};
 
     void SetDesignSize(const QSize& size) { m_designSize = size; }
     const QSize& DesignSize() const { return m_designSize; }

@@ -107,6 +107,13 @@ void CGridCtrl::DeleteAllItems() {
     horizontalHeader()->hide();
 }
 
+void CGridCtrl::SetHeaderTexts(const QStringList& headers) {
+    SetColumnCount(static_cast<int>(headers.size()));
+    for (int column = 0; column < headers.size(); ++column) {
+        SetItemText(0, column, headers[column]);
+    }
+}
+
 // --- cells ---------------------------------------------------------------------
 
 QString CGridCtrl::GetItemText(int row, int column) const {

@@ -56,6 +56,9 @@ public:
     void DeleteNonFixedRows();
     // Removes every row, the fixed row included (columns stay).
     void DeleteAllItems();
+    // One column per text, the texts written in the header row (which must
+    // be there).
+    void SetHeaderTexts(const QStringList& headers);
 
     // --- cells -------------------------------------------------------------
     QString GetItemText(int row, int column) const;

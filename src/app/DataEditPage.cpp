@@ -22,13 +22,6 @@ const QStringList kStationHeaders = {"Station", "Parameter", "Multiplier", "Offs
 const QStringList kParameterHeaders = {"Parameter", "Units"};
 const QStringList kPointHeaders = {"Date", "Value", "Scaled Value", "Mask"};
 
-void SetHeaders(CGridCtrl* grid, const QStringList& headers) {
-    grid->SetColumnCount(static_cast<int>(headers.size()));
-    for (int column = 0; column < headers.size(); ++column) {
-        grid->SetItemText(0, column, headers[column]);
-    }
-}
-
 }  // namespace
 
 DataEditPage::DataEditPage(zav::CZAVDoc& doc, QWidget* parent) : SheetPage(doc, parent) {
@@ -43,8 +36,6 @@ void DataEditPage::BuildControls() {
     m_layout.SetDesignSize(units.Size(310, 242));
     // The upper table takes the upper half of any change in height, the
     // points table the lower half; the buttons keep to their edges.
-    constexpr AnchorLayout::Edges kUpperHalf{0, 0, 1, 0.5};
-    constexpr AnchorLayout::Edges kLowerHalf{0, 0.5, 1, 1};
     constexpr AnchorLayout::Edges kMiddle{0, 0.5, 0, 0.5};
 
     auto* group = new QGroupBox(QStringLiteral("Edit Type"), this);
@@ -59,7 +50,7 @@ void DataEditPage::BuildControls() {
     connect(m_stations, &QRadioButton::clicked, this, [this] { OnTypeClicked(0); });
     connect(m_parameters, &QRadioButton::clicked, this, [this] { OnTypeClicked(1); });
 
-    m_upper = MakeTable(units.Rect(7, 34, 239, 66), 1010, kUpperHalf);
+    m_upper = MakeTable(units.Rect(7, 34, 239, 66), 1010, AnchorLayout::kUpperHalf);
     m_upperAdd = MakeButton(QStringLiteral("Add"), 1017, units.Rect(253, 36, 50, 14),
                             AnchorLayout::kMovesRight);
     m_upperCountEdit = MakeCountEdit(1020, units.Rect(262, 57, 8, 8), 1018,
@@ -70,8 +61,8 @@ void DataEditPage::BuildControls() {
     m_seriesLabel = new QLabel(QString::fromLatin1(zav::kSeriesLabelStart), this);
     m_seriesLabel->setObjectName(QStringLiteral("label1046"));
     m_layout.Add(m_seriesLabel, units.Rect(7, 109, 296, 8), kMiddle);
-    m_lower = MakeTable(units.Rect(7, 122, 296, 94), 1016, kLowerHalf);
-    SetHeaders(m_lower, kPointHeaders);
+    m_lower = MakeTable(units.Rect(7, 122, 296, 94), 1016, AnchorLayout::kLowerHalf);
+    m_lower->SetHeaderTexts(kPointHeaders);
 
     m_lowerAdd = MakeButton(QStringLiteral("Add"), 1011, units.Rect(7, 221, 50, 14),
                             AnchorLayout::kMovesDown);
@@ -169,7 +160,7 @@ void DataEditPage::RebuildUpperTable() {
     m_parameters->setChecked(m_type == 1);
     m_filling = true;
     m_upper->DeleteNonFixedRows();
-    SetHeaders(m_upper, m_type == 0 ? kStationHeaders : kParameterHeaders);
+    m_upper->SetHeaderTexts(m_type == 0 ? kStationHeaders : kParameterHeaders);
     m_filling = false;
     // Parameters have no points of their own to show.
     const bool points = m_type == 0;

@@ -24,23 +24,21 @@ void UnitsPage::BuildControls() {
     m_layout.SetDesignSize(units.Size(308, 226));
     // The units table takes the upper half of any change in height, the
     // standard conversions the lower half.
-    constexpr AnchorLayout::Edges kUpperHalf{0, 0, 1, 0.5};
-    constexpr AnchorLayout::Edges kLowerHalf{0, 0.5, 1, 1};
     constexpr AnchorLayout::Edges kRightMiddle{1, 0.5, 1, 0.5};
 
     auto* label = new QLabel(QStringLiteral("Units for all parameters in project"), this);
     m_layout.Add(label, units.Rect(7, 7, 289, 9), AnchorLayout::kStays);
     auto* group = new QGroupBox(QStringLiteral("Standard conversions"), this);
     group->setObjectName(QStringLiteral("group1022"));
-    m_layout.Add(group, units.Rect(7, 103, 289, 92), kLowerHalf);
+    m_layout.Add(group, units.Rect(7, 103, 289, 92), AnchorLayout::kLowerHalf);
 
     // The column of free text takes the room the numbers leave.
     m_units = MakeTable(units.Rect(7, 17, 289, 77), 1070,
                         {"Description", "Multiplier", "Offset", "Alias", "Comment"},
-                        zav::kUnitsComment, kUpperHalf);
+                        zav::kUnitsComment, AnchorLayout::kUpperHalf);
     m_conversions =
         MakeTable(units.Rect(12, 113, 228, 74), 1006, {"Conversion Name", "Multiplier", "Offset"},
-                  zav::kConversionName, kLowerHalf);
+                  zav::kConversionName, AnchorLayout::kLowerHalf);
 
     m_add = new QPushButton(QStringLiteral("Add"), this);
     m_add->setObjectName(QStringLiteral("button1007"));
@@ -61,11 +59,8 @@ CGridCtrl* UnitsPage::MakeTable(const QRect& rect, int id, const QStringList& he
                                 int wideColumn, AnchorLayout::Edges edges) {
     auto* grid = new CGridCtrl(Doc().UI(), this);
     grid->Create(rect, this, id);
-    grid->SetColumnCount(static_cast<int>(headers.size()));
     grid->SetFixedRowCount(1);
-    for (int column = 0; column < headers.size(); ++column) {
-        grid->SetItemText(0, column, headers[column]);
-    }
+    grid->SetHeaderTexts(headers);
     grid->horizontalHeader()->setSectionResizeMode(wideColumn, QHeaderView::Stretch);
     grid->SetListener(this);
     m_layout.Add(grid, rect, edges);
