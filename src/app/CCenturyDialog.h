@@ -2,12 +2,9 @@
 // year whose points Data > Add Century moves forward by a hundred years.
 #pragma once
 
-#include <QDialog>
+#include "app/FieldDialog.h"
 
-class QLineEdit;
-class QPushButton;
-
-class CCenturyDialog : public QDialog {
+class CCenturyDialog : public FieldDialog {
     Q_OBJECT
 public:
     // The field starts with `lastYear` (the last year of data, -1 for a
@@ -17,10 +14,4 @@ public:
     // The field read as atoi reads it: leading blanks skipped, trailing
     // text ignored, 0 when it holds no number.
     int LastYear() const;
-    QLineEdit* Field() const { return m_field; }
-    QPushButton* OkButton() const { return m_ok; }
-
-private:
-    QLineEdit* m_field;
-    QPushButton* m_ok;
 };

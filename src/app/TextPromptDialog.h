@@ -3,25 +3,16 @@
 // nothing but blanks, so a name can never be empty.
 #pragma once
 
-#include <QDialog>
+#include "app/FieldDialog.h"
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
-
-class TextPromptDialog : public QDialog {
+class TextPromptDialog : public FieldDialog {
     Q_OBJECT
 public:
     TextPromptDialog(const QString& title, const QString& prompt, const QString& initial,
                      QWidget* parent = nullptr);
 
     QString Text() const;
-    QLineEdit* Field() const { return m_field; }
-    QPushButton* OkButton() const { return m_ok; }
 
 private:
     void UpdateOk();
-
-    QLineEdit* m_field;
-    QPushButton* m_ok;
 };
