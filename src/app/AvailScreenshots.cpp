@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -14,18 +13,9 @@
 #include "app/CMainFrame.h"
 #include "app/DataAvailPage.h"
 #include "app/GraphView.h"
+#include "app/Screenshots.h"
 
 namespace {
-
-bool Save(QWidget& widget, const QString& dir, const char* name) {
-    QApplication::processEvents();
-    const QString path = QDir(dir).filePath(QString::fromLatin1(name));
-    if (!widget.grab().save(path)) {
-        std::fprintf(stderr, "Unable to write %s\n", qPrintable(path));
-        return false;
-    }
-    return true;
-}
 
 void SelectAll(QListWidget* list) {
     for (int row = 0; row < list->count(); ++row) {
@@ -49,7 +39,7 @@ bool SaveGraph(CMainFrame& frame, const DataAvailForm& form, const QString& dir,
     }
     GraphView* graph = graphs.back();
     QApplication::processEvents();
-    const bool saved = Save(*graph, dir, name);
+    const bool saved = SaveScreenshot(*graph, dir, QString::fromLatin1(name));
     delete graph;
     return saved;
 }
@@ -70,7 +60,7 @@ bool RenderAvailabilityScreenshots(CMainFrame& frame, DataAvailPage& page, const
     form.unit->setCurrentIndex(1);  // months
     form.values->click();
     form.refresh->click();
-    bool ok = Save(frame, dir, "4-data-availability-report.png");
+    bool ok = SaveScreenshot(frame, dir, QStringLiteral("4-data-availability-report.png"));
 
     form.maxMeanMin->click();
     ok = SaveGraph(frame, form, dir, "graph-max-mean-min.png") && ok;
@@ -87,6 +77,6 @@ bool RenderAvailabilityScreenshots(CMainFrame& frame, DataAvailPage& page, const
 
     CExportOptionsDialog options(&frame);
     options.show();
-    ok = Save(options, dir, "export-options.png") && ok;
+    ok = SaveScreenshot(options, dir, QStringLiteral("export-options.png")) && ok;
     return ok;
 }

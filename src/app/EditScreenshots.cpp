@@ -1,9 +1,5 @@
 #include "app/EditScreenshots.h"
 
-#include <QApplication>
-#include <QDir>
-#include <cstdio>
-
 #include "app/CCenturyDialog.h"
 #include "app/CChildFrame.h"
 #include "app/CGridCtrl.h"
@@ -13,19 +9,14 @@
 #include "app/DataEditPage.h"
 #include "app/DataEditRules.h"
 #include "app/OpenProject.h"
+#include "app/Screenshots.h"
 #include "io/CZAVDoc.h"
 
 namespace {
 
 bool Save(QWidget& widget, const QString& dir, const char* name) {
     widget.show();
-    QApplication::processEvents();
-    const QString path = QDir(dir).filePath(QString::fromLatin1(name));
-    if (!widget.grab().save(path)) {
-        std::fprintf(stderr, "Unable to write %s\n", qPrintable(path));
-        return false;
-    }
-    return true;
+    return SaveScreenshot(widget, dir, QString::fromLatin1(name));
 }
 
 // Moves the upper table to the row of `station` and `parameter`, as a click

@@ -15,6 +15,16 @@
 #include "app/EditScreenshots.h"
 #include "app/ZAVViewSheet.h"
 
+bool SaveScreenshot(QWidget& widget, const QString& dir, const QString& name) {
+    QApplication::processEvents();
+    const QString path = QDir(dir).filePath(name);
+    if (!widget.grab().save(path)) {
+        std::fprintf(stderr, "Unable to write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
 bool RenderScreenshots(CMainFrame& frame, const QString& dir) {
     CChildFrame* child = frame.ActiveChild();
     if (child == nullptr || !QDir().mkpath(dir)) {
@@ -25,13 +35,8 @@ bool RenderScreenshots(CMainFrame& frame, const QString& dir) {
     for (int tab = 0; tab < sheet.count(); ++tab) {
         sheet.setCurrentIndex(tab);
         frame.UpdateFrameState();
-        QApplication::processEvents();
         QString name = sheet.tabText(tab).toLower().replace(QLatin1Char(' '), QLatin1Char('-'));
-        QString path = QDir(dir).filePath(QStringLiteral("%1-%2.png").arg(tab + 1).arg(name));
-        if (!frame.grab().save(path)) {
-            std::fprintf(stderr, "Unable to write %s\n", qPrintable(path));
-            ok = false;
-        }
+        ok = SaveScreenshot(frame, dir, QStringLiteral("%1-%2.png").arg(tab + 1).arg(name)) && ok;
     }
     sheet.setCurrentWidget(&sheet.DataEdit());
     ok = RenderEditScreenshots(frame, sheet.DataEdit(), dir) && ok;
@@ -39,11 +44,5 @@ bool RenderScreenshots(CMainFrame& frame, const QString& dir) {
     ok = RenderAvailabilityScreenshots(frame, sheet.DataAvail(), dir) && ok;
     CAboutDialog about(&frame);
     about.show();
-    QApplication::processEvents();
-    const QString aboutPath = QDir(dir).filePath(QStringLiteral("about.png"));
-    if (!about.grab().save(aboutPath)) {
-        std::fprintf(stderr, "Unable to write %s\n", qPrintable(aboutPath));
-        ok = false;
-    }
-    return ok;
+    return SaveScreenshot(about, dir, QStringLiteral("about.png")) && ok;
 }
