@@ -59,14 +59,9 @@ bool IsTwoFieldToken(Token token) {
            token == Token::kDottedDateTime;
 }
 
-struct ParsedRow {
+// The calendar fields the date and time tokens read, and the first value.
+struct ParsedRow : CalendarFields {
     double value = -999.0;
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
 };
 
 // Scans what a date or time token reads; false when too few items are there.
