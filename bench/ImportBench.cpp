@@ -34,18 +34,27 @@ size_t PointsOf(const DataSource& source) {
     return points;
 }
 
-void BM_MolvanText(benchmark::State& state) {
-    const std::string& text = MolvanMillion(state.range(0) != 0);
+using AgencyTextReader = bool (*)(DataSource&, std::string, const std::string&, UserInterface&);
+
+// Reads `text` once per iteration and counts the points of a read.
+size_t ReadText(benchmark::State& state, AgencyTextReader read, const std::string& text,
+                const std::string& path) {
     ConsoleUserInterface ui;
     size_t points = 0;
     for (auto _ : state) {
         DataSource source;
-        if (!ReadMolvanText(source, text, "bench.mlv", ui)) {
+        if (!read(source, text, path, ui)) {
             state.SkipWithError("read failed");
         }
         points = PointsOf(source);
     }
     state.counters["points"] = static_cast<double>(points);
+    return points;
+}
+
+void BM_MolvanText(benchmark::State& state) {
+    const std::string& text = MolvanMillion(state.range(0) != 0);
+    const size_t points = ReadText(state, ReadMolvanText, text, "bench.mlv");
     state.counters["points/s"] = benchmark::Counter(static_cast<double>(points),
                                                     benchmark::Counter::kIsIterationInvariantRate);
 }
@@ -54,17 +63,7 @@ BENCHMARK(BM_MolvanText)->ArgName("interleaved")->Arg(0)->Arg(1)->Unit(benchmark
 void BM_PellidorText(benchmark::State& state) {
     // Two parameters per station and water year: range(0) blocks in all.
     const int blocks = static_cast<int>(state.range(0));
-    const std::string text = PellidorText(blocks / 10, 5);
-    ConsoleUserInterface ui;
-    size_t points = 0;
-    for (auto _ : state) {
-        DataSource source;
-        if (!ReadPellidorText(source, text, "bench.pld", ui)) {
-            state.SkipWithError("read failed");
-        }
-        points = PointsOf(source);
-    }
-    state.counters["points"] = static_cast<double>(points);
+    ReadText(state, ReadPellidorText, PellidorText(blocks / 10, 5), "bench.pld");
 }
 BENCHMARK(BM_PellidorText)->ArgName("blocks")->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 

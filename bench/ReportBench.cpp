@@ -67,9 +67,16 @@ void ReportCases(benchmark::internal::Benchmark* b) {
     b->Args({kMonths, 1})->Args({kDays, 1})->Args({kHours, 6})->Unit(benchmark::kMillisecond);
 }
 
-ReportRequest ReportOf(const ZAVFieldManager& store, int unit, int every, int stations) {
+// The one-series benchmarks' cases: months, days and hours.
+void UnitCases(benchmark::internal::Benchmark* b) {
+    b->Arg(kMonths)->Arg(kDays)->Arg(kHours)->Unit(benchmark::kMillisecond);
+}
+
+// The report of the first `stations` stations for the case's unit and step.
+ReportRequest ReportOf(const ZAVFieldManager& store, const benchmark::State& state, int stations) {
     ReportRequest request;
-    request.settings = Covering(store, unit, every);
+    request.settings =
+        Covering(store, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     for (int s = 0; s < stations; ++s) {
         request.mainItems.push_back(StationName(s));
     }
@@ -93,11 +100,7 @@ void BM_GetDataOneSeries(benchmark::State& state) {
     state.counters["ns/point"] = benchmark::Counter(
         1e6, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
-BENCHMARK(BM_GetDataOneSeries)
-    ->Arg(kMonths)
-    ->Arg(kDays)
-    ->Arg(kHours)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GetDataOneSeries)->Apply(UnitCases);
 
 // The same with fresh zeroed arrays per call, as the report table does.
 void BM_GetDataOneSeriesFreshArrays(benchmark::State& state) {
@@ -110,17 +113,12 @@ void BM_GetDataOneSeriesFreshArrays(benchmark::State& state) {
         benchmark::DoNotOptimize(stats.mean.data());
     }
 }
-BENCHMARK(BM_GetDataOneSeriesFreshArrays)
-    ->Arg(kMonths)
-    ->Arg(kDays)
-    ->Arg(kHours)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GetDataOneSeriesFreshArrays)->Apply(UnitCases);
 
 void BM_ReportStatistics(benchmark::State& state) {
     const ProjectShape shape = ManyStations();
     ZAVFieldManager& store = Store(shape);
-    const ReportRequest r = ReportOf(store, static_cast<int>(state.range(0)),
-                                     static_cast<int>(state.range(1)), shape.stations);
+    const ReportRequest r = ReportOf(store, state, shape.stations);
     const AnalysisSettings& s = r.settings;
     const size_t n = static_cast<size_t>(s.IntervalCount());
     // One set of arrays for all rows, as the report table uses.
@@ -138,8 +136,7 @@ BENCHMARK(BM_ReportStatistics)->Apply(ReportCases);
 void BM_ReportTable(benchmark::State& state) {
     const ProjectShape shape = ManyStations();
     ZAVFieldManager& store = Store(shape);
-    const ReportRequest r = ReportOf(store, static_cast<int>(state.range(0)),
-                                     static_cast<int>(state.range(1)), shape.stations);
+    const ReportRequest r = ReportOf(store, state, shape.stations);
     for (auto _ : state) {
         ReportTable table;
         RebuildTable(store, r, table);
@@ -164,9 +161,7 @@ void BM_FileToTable(benchmark::State& state) {
             return;
         }
         ZAVFieldManager& store = doc.FieldManager();
-        const ReportRequest r =
-            ReportOf(store, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
-                     static_cast<int>(store.SeriesCount()));
+        const ReportRequest r = ReportOf(store, state, static_cast<int>(store.SeriesCount()));
         ReportTable table;
         RebuildTable(store, r, table);
         benchmark::DoNotOptimize(table.rows.data());
