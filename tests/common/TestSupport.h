@@ -1,12 +1,14 @@
 // Helpers shared by the test programs: time-zone switching, scratch folders,
-// whole-file reading and writing, and one line-by-line text comparison.
+// a document in one, whole-file reading and writing, and one line-by-line
+// text comparison.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include "io/CZAVDoc.h"
-
 #include <string>
+
+#include "core/UserInterface.h"
+#include "io/CZAVDoc.h"
 
 namespace zav::test {
 
@@ -44,6 +46,15 @@ private:
 // A document environment for tests: the conversions file lives in `dir`,
 // and the working directory is left alone.
 DocumentEnvironment EnvironmentIn(const TempDir& dir);
+
+// A fixture with a document whose conversions file lives in a scratch
+// folder and whose messages and questions go to the scripted person.
+class DocumentTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    ScriptedUserInterface ui;
+    CZAVDoc doc{ui, EnvironmentIn(dir)};
+};
 
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& text);

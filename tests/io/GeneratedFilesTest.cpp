@@ -29,14 +29,7 @@ DataSeries PondSeries() {
     return s;
 }
 
-class GeneratedFilesTest : public ::testing::Test {
-protected:
-    DocumentEnvironment Environment() const { return test::EnvironmentIn(dir); }
-
-    test::TempDir dir;
-    ScriptedUserInterface ui;
-    CZAVDoc doc{ui, Environment()};
-};
+using GeneratedFilesTest = test::DocumentTest;
 
 TEST_F(GeneratedFilesTest, OneLinePerPointWithScaledValueTimeAndDate) {
     EXPECT_EQ(GeneratedFileText(PondSeries()),

@@ -100,19 +100,14 @@ TEST(ParseString, CountsValueColumnsAndKnowsItsTokens) {
     EXPECT_FALSE(IsParseToken("value"));
 }
 
-class ParsedDocTest : public ::testing::Test {
+class ParsedDocTest : public test::DocumentTest {
 protected:
-    DocumentEnvironment Environment() const { return test::EnvironmentIn(dir); }
     void SetUp() override {
         doc.FieldManager().AddNewParameters(1, "pH", "su");
         doc.FieldManager().AddNewParameters(1, "DO", "mg/l");
         doc.SetParseString("MM/DD/[YY]YY HH:MM\tVALUE\tVALUE\tSKIP\tSKIP");
         test::WriteFile(dir.File("rows.txt"), "1/2/99 10:30, 5.5, 7.1\n1/3/99 11:00 6 -999\n");
     }
-
-    test::TempDir dir;
-    ScriptedUserInterface ui;
-    CZAVDoc doc{ui, Environment()};
 };
 
 TEST_F(ParsedDocTest, TwoValueColumnsAskTwiceAndFillTwoSeries) {

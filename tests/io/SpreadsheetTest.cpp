@@ -193,14 +193,7 @@ TEST(SpreadsheetLayouts, BinaryJunkEndsWithoutHarm) {
     }
 }
 
-class SpreadsheetDocTest : public ::testing::Test {
-protected:
-    DocumentEnvironment Environment() const { return test::EnvironmentIn(dir); }
-
-    test::TempDir dir;
-    ScriptedUserInterface ui;
-    CZAVDoc doc{ui, Environment()};
-};
+using SpreadsheetDocTest = test::DocumentTest;
 
 TEST_F(SpreadsheetDocTest, FilesAreAddedOneSourceEachAndFailuresReported) {
     test::WriteFile(dir.File("pond.csv"), "Pond\n\n1, 2.5, 0:0:0, 1/5/99\n");
