@@ -124,6 +124,17 @@ void ZAVFieldManager::AddScan(ScanList& list, int index) const {
     list.scans.push_back({&series, missing ? nullptr : &units->second, 0});
 }
 
+void ZAVFieldManager::AddScansNamedBy(ScanList& list, const IndexInfo& entry,
+                                      const IndexInfo& other,
+                                      const std::string& (DataSeries::*name)() const) const {
+    for (int index : entry.seriesIndices) {
+        if (index >= 0 && index < SeriesCount() &&
+            NamedBy(other, (m_seriesTable[static_cast<size_t>(index)]->*name)())) {
+            AddScan(list, index);
+        }
+    }
+}
+
 bool ZAVFieldManager::FindPair(const std::string& station, const std::string& parameter,
                                const IndexInfo*& stationEntry,
                                const IndexInfo*& parameterEntry) const {
@@ -148,13 +159,7 @@ ZAVFieldManager::ScanList ZAVFieldManager::ListSeriesForData(const std::string& 
         return list;
     }
     auto addMatching = [&](const IndexInfo& entry) {
-        for (int index : entry.seriesIndices) {
-            if (index >= 0 && index < SeriesCount() &&
-                NamedBy(*parameterEntry,
-                        m_seriesTable[static_cast<size_t>(index)]->ParameterName())) {
-                AddScan(list, index);
-            }
-        }
+        AddScansNamedBy(list, entry, *parameterEntry, &DataSeries::ParameterName);
     };
     addMatching(*stationEntry);
     // An aggregate station answers only when its representative holds the
@@ -181,12 +186,7 @@ ZAVFieldManager::ScanList ZAVFieldManager::ListSeriesForAvailability(const std::
         return list;
     }
     auto addMatching = [&](const IndexInfo& entry) {
-        for (int index : entry.seriesIndices) {
-            if (index >= 0 && index < SeriesCount() &&
-                NamedBy(*stationEntry, m_seriesTable[static_cast<size_t>(index)]->StationName())) {
-                AddScan(list, index);
-            }
-        }
+        AddScansNamedBy(list, entry, *stationEntry, &DataSeries::StationName);
     };
     addMatching(*parameterEntry);
     for (const std::string& member : parameterEntry->members) {

@@ -183,6 +183,10 @@ private:
     ScanList ListSeriesForData(const std::string& station, const std::string& parameter);
     ScanList ListSeriesForAvailability(const std::string& parameter, const std::string& station);
     void AddScan(ScanList& list, int index) const;
+    // Adds a scan of each series `entry` indexes whose station or parameter,
+    // as `name` gives it, `other` names.
+    void AddScansNamedBy(ScanList& list, const IndexInfo& entry, const IndexInfo& other,
+                         const std::string& (DataSeries::*name)() const) const;
     static void StartScans(ScanList& list, const KTRTime& start);
     // The interval scans, over a run of consecutive intervals (results from
     // slot `from` on): statistics, or presence alone.
