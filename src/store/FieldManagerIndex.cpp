@@ -157,8 +157,8 @@ void ZAVFieldManager::RebuildUnitsIndex() {
         const std::string& units = series->Units();
         if (m_units.count(units) == 0) {
             auto kept = previous.find(units);
-            m_units.emplace(units, kept != previous.end() ? kept->second
-                                                         : UnitsRecord::Identity(units));
+            m_units.emplace(units,
+                            kept != previous.end() ? kept->second : UnitsRecord::Identity(units));
         }
     }
 }

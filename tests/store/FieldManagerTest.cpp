@@ -73,8 +73,8 @@ TEST_F(FieldManagerTest, UnitsLookupsOfAParameter) {
     EXPECT_EQ(store.GetParameterUnitsAlias("Temp"), "<error>");
     // Adding an input keeps the conversions already set up, and new units
     // start from the identity.
-    store.AddSource(MakeSource("c.mlv", {MakeSeries("S9", "Flow", "cfs"),
-                                         MakeSeries("S9", "Stage", "ft")}));
+    store.AddSource(
+        MakeSource("c.mlv", {MakeSeries("S9", "Flow", "cfs"), MakeSeries("S9", "Stage", "ft")}));
     EXPECT_EQ(store.GetParameterUnitsAlias("Flow"), "cms");
     EXPECT_EQ(store.GetParameterUnitsAlias("Stage"), "ft");
 }
