@@ -2,6 +2,7 @@
 
 #include "core/FileIO.h"
 #include "core/TextFormat.h"
+#include "core/TextReader.h"
 #include "core/UserInterface.h"
 #include "io/StationBlocks.h"
 
@@ -18,7 +19,7 @@ void ConversionTable::Append(std::string name, double multiplier, double offset)
 }
 
 void ConversionTable::ReadText(const std::string& text) {
-    size_t pos = 0;
+    size_t pos = ByteOrderMarkLength(text);
     while (pos < text.size()) {
         double multiplier = 0.0;
         double offset = 0.0;

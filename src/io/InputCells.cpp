@@ -1,0 +1,305 @@
+#include "io/InputCells.h"
+
+#include <cctype>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+
+#include "core/Calendar.h"
+#include "core/TextFormat.h"
+
+namespace zav {
+
+namespace {
+
+// Digits beyond this are still read (so that a huge field stays a huge
+// field) but no longer grow the value, which keeps every product of the
+// calendar arithmetic inside 64 bits.
+constexpr int64_t kFieldLimit = 1'000'000'000'000'000;
+constexpr int64_t kSecondsPerDay = 86400;
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+int64_t FloorDiv(int64_t a, int64_t b) {
+    int64_t q = a / b;
+    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
+}
+
+// Reads what sscanf's "%d" and literal characters read, from the start of
+// a cell.
+class FieldScanner {
+public:
+    explicit FieldScanner(std::string_view text) : m_text(text) {}
+
+    bool Int(int64_t& value) {
+        while (m_pos < m_text.size() && IsBlank(m_text[m_pos])) {
+            ++m_pos;
+        }
+        bool negative = false;
+        if (m_pos < m_text.size() && (m_text[m_pos] == '-' || m_text[m_pos] == '+')) {
+            negative = m_text[m_pos] == '-';
+            ++m_pos;
+        }
+        const size_t digits = m_pos;
+        int64_t v = 0;
+        for (; m_pos < m_text.size() && IsDigit(m_text[m_pos]); ++m_pos) {
+            v = std::min(v * 10 + (m_text[m_pos] - '0'), kFieldLimit);
+        }
+        value = negative ? -v : v;
+        return m_pos > digits;
+    }
+    bool Literal(char c) {
+        if (m_pos < m_text.size() && m_text[m_pos] == c) {
+            ++m_pos;
+            return true;
+        }
+        return false;
+    }
+    // A run of at least one character other than `stop`.
+    bool RunUntil(char stop, std::string_view& run) {
+        size_t end = m_text.find(stop, m_pos);
+        if (end == std::string_view::npos) {
+            end = m_text.size();
+        }
+        if (end == m_pos) {
+            return false;
+        }
+        run = m_text.substr(m_pos, end - m_pos);
+        m_pos = end;
+        return true;
+    }
+    // Only blanks left.
+    bool AtEnd() const {
+        for (size_t i = m_pos; i < m_text.size(); ++i) {
+            if (!IsBlank(m_text[i])) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    std::string_view m_text;
+    size_t m_pos = 0;
+};
+
+bool InLine(std::string_view line, std::string_view cell) {
+    std::less_equal<const char*> le;
+    return le(line.data(), cell.data()) && le(cell.data() + cell.size(), line.data() + line.size());
+}
+
+}  // namespace
+
+void CellSplitter::Split(std::string_view line, char separator) {
+    Split(line, std::string_view(&separator, 1));
+}
+
+void CellSplitter::SplitWords(std::string_view line) {
+    m_line = line;
+    m_cells.clear();
+    auto isCut = [](char c) { return c == ',' || IsBlank(c); };
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && isCut(line[i])) {
+            ++i;
+        }
+        const size_t start = i;
+        while (i < line.size() && !isCut(line[i])) {
+            ++i;
+        }
+        if (i > start) {
+            m_cells.push_back(line.substr(start, i - start));
+        }
+    }
+}
+
+void CellSplitter::Split(std::string_view line, std::string_view separators) {
+    m_line = line;
+    m_cells.clear();
+    m_unquoted.clear();
+    m_unquoted.reserve(line.size());
+    auto isSeparator = [separators](char c) {
+        return separators.find(c) != std::string_view::npos;
+    };
+    size_t i = 0;
+    for (;;) {
+        size_t end = i;
+        while (end < line.size() && !isSeparator(line[end])) {
+            ++end;
+        }
+        std::string_view cell = TrimView(line.substr(i, end - i));
+        if (!cell.empty() && cell.front() == '"') {
+            // The closing quote may lie beyond separators inside the quotes.
+            size_t quote = static_cast<size_t>(cell.data() - line.data());
+            size_t k = quote + 1;
+            while (k < line.size() &&
+                   !(line[k] == '"' && (k + 1 >= line.size() || line[k + 1] != '"'))) {
+                k += line[k] == '"' ? 2 : 1;
+            }
+            if (k < line.size()) {
+                end = k + 1;
+                while (end < line.size() && !isSeparator(line[end])) {
+                    ++end;
+                }
+                cell = Unquoted(line.substr(quote, end - quote));
+            }
+        }
+        m_cells.push_back(cell);
+        if (end >= line.size()) {
+            break;
+        }
+        i = end + 1;
+    }
+}
+
+// `quoted` runs from the opening quote to the cell's end; text after the
+// closing quote stays part of the cell rather than being dropped.
+std::string_view CellSplitter::Unquoted(std::string_view quoted) {
+    size_t close = 1;
+    bool escaped = false;
+    while (quoted[close] != '"' || (close + 1 < quoted.size() && quoted[close + 1] == '"')) {
+        escaped = escaped || quoted[close] == '"';
+        close += quoted[close] == '"' ? 2 : 1;
+    }
+    std::string_view inside = quoted.substr(1, close - 1);
+    std::string_view after = TrimView(quoted.substr(close + 1));
+    if (!escaped && after.empty()) {
+        return TrimView(inside);
+    }
+    const size_t start = m_unquoted.size();
+    for (size_t i = 0; i < inside.size(); ++i) {
+        m_unquoted.push_back(inside[i]);
+        i += inside[i] == '"' ? 1 : 0;
+    }
+    m_unquoted.append(after);
+    return TrimView(std::string_view(m_unquoted).substr(start));
+}
+
+std::string_view CellSplitter::Span(size_t first, size_t last) const {
+    std::string_view a = m_cells[first];
+    std::string_view b = m_cells[last];
+    if (!InLine(m_line, a) || !InLine(m_line, b) || b.data() < a.data()) {
+        return a;
+    }
+    return std::string_view(a.data(), static_cast<size_t>(b.data() + b.size() - a.data()));
+}
+
+bool ReadNumberCell(std::string_view cell, double& value) {
+    std::string_view text = TrimView(cell);
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+        if (!text.empty() && text.front() == '-') {
+            return false;
+        }
+    }
+    const size_t lead = !text.empty() && text.front() == '-' ? 1 : 0;
+    if (text.size() <= lead || !(IsDigit(text[lead]) || text[lead] == '.')) {
+        return false;
+    }
+    const char* last = text.data() + text.size();
+    auto result = std::from_chars(text.data(), last, value);
+    if (result.ptr != last) {
+        return false;
+    }
+    if (result.ec == std::errc::result_out_of_range) {
+        // Too small to hold is near enough zero; too large is no number.
+        const std::string copy(text);
+        value = std::strtod(copy.c_str(), nullptr);
+        return std::isfinite(value);
+    }
+    return result.ec == std::errc();
+}
+
+int MonthFromName(std::string_view name) {
+    for (int m = 0; m < 12; ++m) {
+        const char* abbreviation = kMonthAbbreviations[m];
+        for (size_t at = 0; at + 3 <= name.size(); ++at) {
+            bool same = true;
+            for (size_t k = 0; k < 3 && same; ++k) {
+                same = std::tolower(static_cast<unsigned char>(name[at + k])) ==
+                       std::tolower(static_cast<unsigned char>(abbreviation[k]));
+            }
+            if (same) {
+                return m + 1;
+            }
+        }
+    }
+    return -1;
+}
+
+bool ScanDateCell(std::string_view cell, char separator, bool whole, int64_t& a, int64_t& b,
+                  int64_t& c) {
+    FieldScanner scan(cell);
+    return scan.Int(a) && scan.Literal(separator) && scan.Int(b) && scan.Literal(separator) &&
+           scan.Int(c) && (!whole || scan.AtEnd());
+}
+
+bool ScanNamedDateCell(std::string_view cell, int64_t& day, int64_t& month, int64_t& year) {
+    FieldScanner scan(cell);
+    std::string_view name;
+    if (!(scan.Int(day) && scan.Literal('-') && scan.RunUntil('-', name) && scan.Literal('-') &&
+          scan.Int(year))) {
+        return false;
+    }
+    month = MonthFromName(name);
+    return true;
+}
+
+bool ScanClockCell(std::string_view cell, bool secondsOptional, bool whole, TimeFields& fields) {
+    FieldScanner scan(cell);
+    if (!(scan.Int(fields.hour) && scan.Literal(':') && scan.Int(fields.minute))) {
+        return false;
+    }
+    fields.second = 0;
+    const bool seconds = scan.Literal(':') && scan.Int(fields.second);
+    return (seconds || secondsOptional) && (!whole || scan.AtEnd());
+}
+
+bool ScanLeadingInteger(std::string_view text, int64_t& value) {
+    FieldScanner scan(text);
+    return scan.Int(value);
+}
+
+bool ScanIntegerCell(std::string_view cell, int64_t& value) {
+    FieldScanner scan(TrimView(cell));
+    return scan.Int(value) && scan.AtEnd();
+}
+
+KTRTime StorableTime(const TimeFields& fields) {
+    if (fields.year < INT_MIN || fields.year > INT_MAX) {
+        return KTRTime();
+    }
+    // KTRTime's own rule for the year (two digits are 19xx, then 1000-9999).
+    const KTRTime yearStart(static_cast<int>(fields.year), 1, 1, 0, 0, 0);
+    if (!yearStart.IsValid()) {
+        return KTRTime();
+    }
+    // The carrying is done here in 64 bits, so that the time is made from
+    // fields in their ranges and nothing overflows.
+    const int64_t seconds = fields.hour * 3600 + fields.minute * 60 + fields.second;
+    const int64_t dayShift = FloorDiv(seconds, kSecondsPerDay);
+    const int64_t secondOfDay = seconds - dayShift * kSecondsPerDay;
+    const int64_t days = DaysFromCivil(yearStart.Year(), fields.month, fields.day) + dayShift;
+    if (days < DaysFromCivil(1000, 1, 1) || days > DaysFromCivil(9999, 12, 31)) {
+        return KTRTime();
+    }
+    int year = 0, month = 0, day = 0;
+    CivilFromDays(days, year, month, day);
+    const KTRTime time(year, month, day, static_cast<int>(secondOfDay / 3600),
+                       static_cast<int>(secondOfDay / 60 % 60), static_cast<int>(secondOfDay % 60));
+    return IsStorable(time) ? time : KTRTime();
+}
+
+bool IsStorable(const KTRTime& time) {
+    if (!time.IsValid()) {
+        return false;
+    }
+    const int year = time.Year();
+    return year >= 1000 && year <= 9999;
+}
+
+}  // namespace zav
