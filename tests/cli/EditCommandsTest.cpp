@@ -34,8 +34,16 @@ TEST_F(CliEditTest, LayoutOneAndTwoFiles) {
     EXPECT_EQ(one.err, "");
     auto two = RunCli({"add-spreadsheet", project, DataPath("lakes-layout2.tsv"), "--layout", "2",
                        "--separator", "tab"});
+    // Cells that were not imported are told, and the import still succeeds.
     EXPECT_EQ(two.exitStatus, 0);
-    EXPECT_EQ(two.err, "");
+    EXPECT_EQ(two.err,
+              DataPath("lakes-layout2.tsv") +
+                  ": 4 values read; 3 cells not used:\n"
+                  "  value under a header cell that is not a date: 1 (line 2, column 4: "
+                  "'9')\n"
+                  "  empty cell: 1\n"
+                  "  begins with a minus sign (layout 2 skips these): 1\n"
+                  "Lines and columns are counted from 1; a column is one cell of a line.\n");
     EXPECT_TRUE(
         test::SameLines("Stations (3):\n"
                         "  Kestrel Pond\n"
@@ -60,7 +68,9 @@ TEST_F(CliEditTest, LayoutThreeTakesOneParameterPerValueColumn) {
                        "--parse-string", parse, "--parameter", "DO", "--parameter", "pH", "--units",
                        "su"});
     EXPECT_EQ(add.exitStatus, 0);
-    EXPECT_EQ(add.err, "");
+    EXPECT_EQ(add.err, DataPath("columns-layout3.txt") +
+                           ": 4 values read; 2 cells not used:\n"
+                           "  -999 or less (layout 3 stores nothing for these): 2\n");
     // Only the first column named: the second is skipped, as Cancel would.
     auto second = RunCli({"add-spreadsheet", project, DataPath("columns-layout3.txt"), "--layout",
                           "3", "--parameter", "pH"});
