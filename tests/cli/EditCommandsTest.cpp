@@ -94,6 +94,46 @@ TEST_F(CliEditTest, LayoutThreeTakesOneParameterPerValueColumn) {
               std::string::npos);
 }
 
+// ISO dates against the default M/D/Y parse string read no point: the
+// command fails and leaves no empty stations behind.
+TEST_F(CliEditTest, LayoutThreeThatReadsNothingSavesNothing) {
+    const std::string before = test::ReadFile(project);
+    const std::string iso = DataPath("iso-dates-layout3.csv");
+    auto add = RunCli(
+        {"add-spreadsheet", project, iso, "--layout", "3", "--parameter", "DO", "--units", "mg/l"});
+    EXPECT_EQ(add.exitStatus, 1);
+    EXPECT_EQ(add.err,
+              iso +
+                  ": no value read; 2 cells not used:\n"
+                  "  date or time that cannot be read or is outside the years 1000 to 9999: 2 "
+                  "(line 1, column 1: '2016-01-09 10:30'; line 2, column 1: '2016-01-10 10:30')\n"
+                  "Lines and columns are counted from 1; a column is one cell of a line.\n"
+                  "zav-cli: no value was read from the files given; the project was not saved.\n");
+    EXPECT_EQ(test::ReadFile(project), before);
+
+    // Cells skipped by the layout's own rule (-999) do not fail --strict.
+    auto strict = RunCli({"add-spreadsheet", project, DataPath("columns-layout3.txt"), "--layout",
+                          "3", "--parse-string", "MM/DD/[YY]YY HH:MM\tVALUE\tVALUE", "--parameter",
+                          "DO", "--units", "mg/l", "--strict"});
+    EXPECT_EQ(strict.exitStatus, 0);
+    EXPECT_NE(Info().find("Points: 2\n"), std::string::npos);
+}
+
+// As in the dialog, a listed parameter brings its own units; --units only
+// names those of a new parameter, or overrides them.
+TEST_F(CliEditTest, AParameterWithoutUnitsKeepsItsOwn) {
+    ASSERT_EQ(RunCli({"add-spreadsheet", project, DataPath("pond-layout1.csv"), "--layout", "1",
+                      "--parameter", "DO", "--units", "mg/l"})
+                  .exitStatus,
+              0);
+    auto again = RunCli({"add-spreadsheet", project, DataPath("lakes-layout2.tsv"), "--layout", "2",
+                         "--separator", "tab", "--parameter", "DO"});
+    EXPECT_EQ(again.exitStatus, 0);
+    const std::string info = Info();
+    EXPECT_NE(info.find("Parameters (1):\n  DO (mg/l)\nUnits records (1):\n"), std::string::npos)
+        << info;
+}
+
 TEST_F(CliEditTest, UsageErrorsAndUnreadableFiles) {
     std::string before = test::ReadFile(project);
     auto noLayout = RunCli({"add-spreadsheet", project, DataPath("pond-layout1.csv")});
