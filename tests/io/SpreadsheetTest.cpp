@@ -206,6 +206,16 @@ TEST(MultiStationLayout, EveryCellKeepsItsColumnAndTextIsNotZero) {
               (std::vector<std::string>{"7:1:"}));
 }
 
+TEST(MultiStationLayout, AHeaderDateNoProjectCanHoldLeavesItsColumnUnread) {
+    SheetRead read;
+    Read(read, "Station\t12/31/9999 23:00:00\t12/31/9999 24:00:00\nNorth\t1\t2\n",
+         Options(2, '\t'));
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(read.source.series[0].Values(), (std::vector<double>{1}));
+    EXPECT_EQ(test::PlacesOf(read.report, SkipRule::kNoColumnDate),
+              (std::vector<std::string>{"2:3:2"}));
+}
+
 TEST(MultiStationLayout, ShortHeadersAndRowsOfOtherWidths) {
     SheetRead shortHeader;
     Read(shortHeader, "Station\nNorth,5\n", Options(2));
