@@ -87,6 +87,22 @@ private:
     size_t m_pos = 0;
 };
 
+// The closing quote of the quoted text opening at `open`, passing over the
+// "" pairs that stand for one quote; npos when there is none.
+size_t ClosingQuote(std::string_view text, size_t open) {
+    for (size_t k = open + 1; k < text.size(); ++k) {
+        if (text[k] != '"') {
+            continue;
+        }
+        if (k + 1 < text.size() && text[k + 1] == '"') {
+            ++k;
+            continue;
+        }
+        return k;
+    }
+    return std::string_view::npos;
+}
+
 bool InLine(std::string_view line, std::string_view cell) {
     std::less_equal<const char*> le;
     return le(line.data(), cell.data()) && le(cell.data() + cell.size(), line.data() + line.size());
@@ -134,18 +150,15 @@ void CellSplitter::Split(std::string_view line, std::string_view separators) {
         std::string_view cell = TrimView(line.substr(i, end - i));
         if (!cell.empty() && cell.front() == '"') {
             // The closing quote may lie beyond separators inside the quotes.
-            size_t quote = static_cast<size_t>(cell.data() - line.data());
-            size_t k = quote + 1;
-            while (k < line.size() &&
-                   !(line[k] == '"' && (k + 1 >= line.size() || line[k + 1] != '"'))) {
-                k += line[k] == '"' ? 2 : 1;
-            }
-            if (k < line.size()) {
-                end = k + 1;
+            const size_t open = static_cast<size_t>(cell.data() - line.data());
+            const size_t close = ClosingQuote(line, open);
+            if (close != std::string_view::npos) {
+                end = close + 1;
                 while (end < line.size() && !isSeparator(line[end])) {
                     ++end;
                 }
-                cell = Unquoted(line.substr(quote, end - quote));
+                cell = Unquoted(line.substr(open + 1, close - open - 1),
+                                line.substr(close + 1, end - close - 1));
             }
         }
         m_cells.push_back(cell);
@@ -156,24 +169,17 @@ void CellSplitter::Split(std::string_view line, std::string_view separators) {
     }
 }
 
-// `quoted` runs from the opening quote to the cell's end; text after the
-// closing quote stays part of the cell rather than being dropped.
-std::string_view CellSplitter::Unquoted(std::string_view quoted) {
-    size_t close = 1;
-    bool escaped = false;
-    while (quoted[close] != '"' || (close + 1 < quoted.size() && quoted[close + 1] == '"')) {
-        escaped = escaped || quoted[close] == '"';
-        close += quoted[close] == '"' ? 2 : 1;
-    }
-    std::string_view inside = quoted.substr(1, close - 1);
-    std::string_view after = TrimView(quoted.substr(close + 1));
-    if (!escaped && after.empty()) {
+// Text after the closing quote stays part of the cell rather than being
+// dropped.
+std::string_view CellSplitter::Unquoted(std::string_view inside, std::string_view after) {
+    after = TrimView(after);
+    if (inside.find('"') == std::string_view::npos && after.empty()) {
         return TrimView(inside);
     }
     const size_t start = m_unquoted.size();
     for (size_t i = 0; i < inside.size(); ++i) {
         m_unquoted.push_back(inside[i]);
-        i += inside[i] == '"' ? 1 : 0;
+        i += inside[i] == '"' ? 1 : 0;  // "" stands for one quote
     }
     m_unquoted.append(after);
     return TrimView(std::string_view(m_unquoted).substr(start));

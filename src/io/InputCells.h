@@ -35,7 +35,7 @@ public:
     std::string_view Span(size_t first, size_t last) const;
 
 private:
-    std::string_view Unquoted(std::string_view cell);
+    std::string_view Unquoted(std::string_view inside, std::string_view after);
 
     std::string_view m_line;
     std::vector<std::string_view> m_cells;
