@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -83,11 +84,11 @@ ReadResult OpenFailure() {
     return errno == ENOENT ? ReadResult::kMissing : ReadResult::kCannotOpen;
 }
 
-// Reads up to text.size() bytes; the text is cut to what was there.
-bool ReadUpToSize(int fd, std::string& text) {
-    size_t done = 0;
-    while (done < text.size()) {
-        ssize_t n = ::read(fd, text.data() + done, text.size() - done);
+// Appends at most `size` bytes: the size the file had when it was opened.
+bool ReadUpTo(int fd, size_t size, std::string& text) {
+    char buf[1 << 16];
+    while (text.size() < size) {
+        ssize_t n = ::read(fd, buf, std::min(sizeof buf, size - text.size()));
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -97,9 +98,8 @@ bool ReadUpToSize(int fd, std::string& text) {
         if (n == 0) {
             break;
         }
-        done += static_cast<size_t>(n);
+        text.append(buf, static_cast<size_t>(n));
     }
-    text.resize(done);
     return true;
 }
 
@@ -126,12 +126,12 @@ ReadResult ReadWholeFile(const std::string& path, std::string& text) {
         // megabytes, and growing the text as it comes would copy it over
         // and over.
         try {
-            text.resize(static_cast<size_t>(info.st_size));
+            text.reserve(static_cast<size_t>(info.st_size));
         } catch (const std::exception&) {
             result = ReadResult::kTooLarge;
         }
     }
-    if (result == ReadResult::kOk && !ReadUpToSize(fd, text)) {
+    if (result == ReadResult::kOk && !ReadUpTo(fd, static_cast<size_t>(info.st_size), text)) {
         result = ReadResult::kCannotRead;
     }
     ::close(fd);
