@@ -6,7 +6,7 @@
 namespace zav::cli {
 
 int AddCommand(const Words& words, std::ostream&, std::ostream& err) {
-    Arguments args(words, {});
+    Arguments args(words, {}, {"-o"});
     if (!args.Error().empty()) {
         return Usage(err, args.Error());
     }
@@ -21,7 +21,13 @@ int AddCommand(const Words& words, std::ostream&, std::ostream& err) {
         return kFailed;
     }
     std::vector<std::string> files(positional.begin() + 1, positional.end());
+    const size_t pointsBefore = doc->FieldManager().PointCount();
     int added = doc->AddAgencyFiles(files);
+    // Saving a project that gained nothing would only hide the failure.
+    if (doc->FieldManager().PointCount() == pointsBefore) {
+        err << "No data were read from the files given; the project was not saved.\n";
+        return kFailed;
+    }
     // The files that were read are kept even when another one failed, as in
     // the desktop program; the exit status tells the script about the rest.
     std::string out = args.Value("-o").value_or(positional[0]);

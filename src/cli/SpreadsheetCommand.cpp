@@ -93,7 +93,9 @@ void AddMissingParameters(CZAVDoc& doc, const SpreadsheetRequest& request) {
 }  // namespace
 
 int AddSpreadsheetCommand(const Words& words, std::ostream&, std::ostream& err) {
-    Arguments args(words, {});
+    Arguments args(words, {},
+                   {"--layout", "--separator", "--parameter", "--units", "--start-column",
+                    "--parse-string", "-o"});
     if (!args.Error().empty()) {
         return Usage(err, args.Error());
     }

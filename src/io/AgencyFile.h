@@ -23,7 +23,8 @@ bool ReadAgencyFile(DataSource& source, const std::string& path, UserInterface& 
 int AddAgencyFile(ZAVFieldManager& store, const std::string& path);
 
 // Loads a whole agency file; shows "Unable to open file <path> for input."
-// and returns false when it cannot be read.
+// (or that the path is a folder or not a regular file) and returns false
+// when it cannot be read.
 bool LoadAgencyText(TextReader& in, const std::string& path, UserInterface& ui);
 
 }  // namespace zav

@@ -49,8 +49,10 @@ public:
     // Open: reads the project; on failure (after the message) the document
     // is left exactly as it was.
     bool OnOpenDocument(const std::string& path);
-    // Save: writes the conversions, then the project beside the old file
-    // and replaces it only when the new one is complete.
+    // Save: writes the project beside the old file and replaces it only
+    // when the new one is complete, then the conversions. A failed save
+    // writes neither; a conversions file that was not read whole is left as
+    // it is, and the person is told so.
     bool OnSaveDocument(const std::string& path);
     // Data > Add MOLVAN or PELLIDOR format, after the file dialog: reads each
     // file into a new source (one that fails does not stop the others) and

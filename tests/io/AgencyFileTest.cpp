@@ -68,14 +68,17 @@ TEST_F(AgencyFileTest, UnknownTypeIsRefusedAndAddsNothing) {
 }
 
 TEST_F(AgencyFileTest, FileThatCannotBeOpenedAddsNothing) {
-    for (const std::string& path :
-         {m_dir.File("missing.mlv"), m_dir.File("missing.pld"), Write("folder.pld/keep", "")}) {
+    for (const std::string& path : {m_dir.File("missing.mlv"), m_dir.File("missing.pld")}) {
         m_ui.messages.clear();
-        std::string target = path.substr(0, path.find("/keep"));
-        EXPECT_EQ(AddAgencyFile(m_store, target), 0);
+        EXPECT_EQ(AddAgencyFile(m_store, path), 0);
         ASSERT_EQ(m_ui.messages.size(), 1u);
-        EXPECT_EQ(m_ui.messages[0], "Unable to open file " + target + " for input.");
+        EXPECT_EQ(m_ui.messages[0], "Unable to open file " + path + " for input.");
     }
+    std::string folder = Write("folder.pld/keep", "");
+    folder = folder.substr(0, folder.find("/keep"));
+    m_ui.messages.clear();
+    EXPECT_EQ(AddAgencyFile(m_store, folder), 0);
+    EXPECT_EQ(m_ui.messages, std::vector<std::string>{folder + " is a folder, not a file."});
     EXPECT_TRUE(m_store.Sources().empty());
 }
 
