@@ -9,8 +9,8 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "../store/StoreBuilders.h"
 #include "AppTestSupport.h"
+#include "StoreBuilders.h"
 #include "app/AggregationLists.h"
 #include "app/AggregationPage.h"
 #include "app/CZAVView.h"

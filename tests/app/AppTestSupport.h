@@ -17,9 +17,9 @@
 #include <functional>
 #include <memory>
 
+#include "ScriptedUserInterface.h"
 #include "app/FileDialogs.h"
 #include "app/GridListener.h"
-#include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
 
 class CGridCtrl;

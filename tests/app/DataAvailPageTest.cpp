@@ -16,8 +16,8 @@
 #include <QtCharts>
 #include <QtTest>
 
-#include "../store/StoreBuilders.h"
 #include "AppTestSupport.h"
+#include "StoreBuilders.h"
 #include "analysis/ReportBuilder.h"
 #include "analysis/ReportExport.h"
 #include "app/CExportOptionsDialog.h"

@@ -12,8 +12,8 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "../store/StoreBuilders.h"
 #include "AppTestSupport.h"
+#include "StoreBuilders.h"
 #include "app/CCenturyDialog.h"
 #include "app/CParseFormatDialog.h"
 #include "app/CSpreadsheetOptionsDialog.h"

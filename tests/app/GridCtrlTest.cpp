@@ -8,10 +8,10 @@
 #include <new>
 
 #include "AppTestSupport.h"
+#include "ScriptedUserInterface.h"
 #include "app/CGridCtrl.h"
 #include "app/GridModel.h"
 #include "app/GridText.h"
-#include "core/UserInterface.h"
 
 class GridCtrlTest : public QObject {
     Q_OBJECT

@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "../store/StoreBuilders.h"
 #include "AppTestSupport.h"
+#include "StoreBuilders.h"
 #include "app/CGridCtrl.h"
 #include "app/CZAVView.h"
 #include "app/GridModel.h"

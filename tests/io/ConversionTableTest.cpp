@@ -1,8 +1,8 @@
 // The standard conversions file.
 #include <gtest/gtest.h>
 
+#include "ScriptedUserInterface.h"
 #include "TestSupport.h"
-#include "core/UserInterface.h"
 #include "io/ConversionTable.h"
 
 namespace zav {

@@ -1,4 +1,4 @@
-// Small builders for stores used by the store tests.
+// Small builders of series and sources for the tests of every layer.
 #pragma once
 
 #include <string>
