@@ -5,11 +5,11 @@
 #include <clocale>
 #include <memory>
 
-#include "app/CMainFrame.h"
-#include "app/CZAVApp.h"
-#include "app/FileDialogs.h"
-#include "app/QtUserInterface.h"
-#include "app/Screenshots.h"
+#include "app/frame/CMainFrame.h"
+#include "app/frame/CZAVApp.h"
+#include "app/frame/FileDialogs.h"
+#include "app/frame/QtUserInterface.h"
+#include "app/screenshots/Screenshots.h"
 #include "core/FileIO.h"
 
 int main(int argc, char** argv) {

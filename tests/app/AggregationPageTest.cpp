@@ -11,12 +11,12 @@
 
 #include "AppTestSupport.h"
 #include "StoreBuilders.h"
-#include "app/AggregationLists.h"
-#include "app/AggregationPage.h"
-#include "app/CZAVView.h"
-#include "app/NameListDelegate.h"
-#include "app/TextPromptDialog.h"
-#include "app/ZAVViewSheet.h"
+#include "app/dialogs/TextPromptDialog.h"
+#include "app/frame/CZAVView.h"
+#include "app/pages/AggregationPage.h"
+#include "app/pages/NameListDelegate.h"
+#include "app/pages/ZAVViewSheet.h"
+#include "app/rules/AggregationLists.h"
 #include "io/CZAVDoc.h"
 
 namespace {

@@ -18,8 +18,8 @@
 #include <memory>
 
 #include "ScriptedUserInterface.h"
-#include "app/FileDialogs.h"
-#include "app/GridListener.h"
+#include "app/frame/FileDialogs.h"
+#include "app/grid/GridListener.h"
 #include "io/CZAVDoc.h"
 
 class CGridCtrl;

@@ -14,12 +14,12 @@
 
 #include "AppTestSupport.h"
 #include "StoreBuilders.h"
-#include "app/CGridCtrl.h"
-#include "app/CParseFormatDialog.h"
-#include "app/CZAVView.h"
-#include "app/DataEditPage.h"
-#include "app/DataEditRules.h"
-#include "app/ZAVViewSheet.h"
+#include "app/dialogs/CParseFormatDialog.h"
+#include "app/frame/CZAVView.h"
+#include "app/grid/CGridCtrl.h"
+#include "app/pages/DataEditPage.h"
+#include "app/pages/ZAVViewSheet.h"
+#include "app/rules/DataEditRules.h"
 #include "io/CZAVDoc.h"
 
 namespace {

@@ -9,9 +9,9 @@
 
 #include "AppTestSupport.h"
 #include "ScriptedUserInterface.h"
-#include "app/CGridCtrl.h"
-#include "app/GridModel.h"
-#include "app/GridText.h"
+#include "app/grid/CGridCtrl.h"
+#include "app/grid/GridModel.h"
+#include "app/rules/GridText.h"
 
 class GridCtrlTest : public QObject {
     Q_OBJECT

@@ -1,12 +1,12 @@
-#include "app/CAboutDialog.h"
+#include "app/dialogs/CAboutDialog.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/DialogUnits.h"
-#include "app/TitleArt.h"
+#include "app/frame/TitleArt.h"
+#include "app/layout/DialogUnits.h"
 
 CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About ZAV"));

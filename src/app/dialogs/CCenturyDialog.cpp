@@ -1,9 +1,9 @@
-#include "app/CCenturyDialog.h"
+#include "app/dialogs/CCenturyDialog.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/DialogUnits.h"
+#include "app/layout/DialogUnits.h"
 #include "core/TextFormat.h"
 
 CCenturyDialog::CCenturyDialog(int lastYear, QWidget* parent)

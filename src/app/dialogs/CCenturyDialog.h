@@ -2,7 +2,7 @@
 // year whose points Data > Add Century moves forward by a hundred years.
 #pragma once
 
-#include "app/FieldDialog.h"
+#include "app/dialogs/FieldDialog.h"
 
 class CCenturyDialog : public FieldDialog {
     Q_OBJECT

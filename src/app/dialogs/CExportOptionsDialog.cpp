@@ -1,4 +1,4 @@
-#include "app/CExportOptionsDialog.h"
+#include "app/dialogs/CExportOptionsDialog.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -8,7 +8,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/DialogUnits.h"
+#include "app/layout/DialogUnits.h"
 
 CExportOptionsDialog::CExportOptionsDialog(QWidget* parent)
     : QDialog(parent), m_options(new QButtonGroup(this)), m_transpose(new QCheckBox(this)) {

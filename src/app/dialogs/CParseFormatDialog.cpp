@@ -1,11 +1,11 @@
-#include "app/CParseFormatDialog.h"
+#include "app/dialogs/CParseFormatDialog.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/DialogUnits.h"
-#include "app/SpreadsheetChoices.h"
+#include "app/layout/DialogUnits.h"
+#include "app/rules/SpreadsheetChoices.h"
 #include "io/CZAVDoc.h"
 #include "io/ParsedColumns.h"
 

@@ -1,4 +1,4 @@
-#include "app/CSpreadsheetOptionsDialog.h"
+#include "app/dialogs/CSpreadsheetOptionsDialog.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -10,9 +10,9 @@
 #include <QRadioButton>
 
 #include "analysis/NumberBoxes.h"
-#include "app/CParseFormatDialog.h"
-#include "app/DataEditRules.h"
-#include "app/DialogUnits.h"
+#include "app/dialogs/CParseFormatDialog.h"
+#include "app/layout/DialogUnits.h"
+#include "app/rules/DataEditRules.h"
 #include "core/TextFormat.h"
 #include "core/UserInterface.h"
 #include "io/CZAVDoc.h"

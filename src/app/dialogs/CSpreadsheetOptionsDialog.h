@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/SpreadsheetChoices.h"
+#include "app/rules/SpreadsheetChoices.h"
 #include "io/Spreadsheet.h"
 
 class QLabel;

@@ -1,4 +1,4 @@
-#include "app/ChoiceDialog.h"
+#include "app/dialogs/ChoiceDialog.h"
 
 #include <QListWidget>
 

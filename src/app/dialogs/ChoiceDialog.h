@@ -2,7 +2,7 @@
 // OK or a double click on a row chooses it.
 #pragma once
 
-#include "app/ListChoiceDialog.h"
+#include "app/dialogs/ListChoiceDialog.h"
 
 class ChoiceDialog : public ListChoiceDialog {
     Q_OBJECT

@@ -1,4 +1,4 @@
-#include "app/DeleteChoiceDialog.h"
+#include "app/dialogs/DeleteChoiceDialog.h"
 
 #include <QListWidget>
 #include <algorithm>

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/ListChoiceDialog.h"
+#include "app/dialogs/ListChoiceDialog.h"
 
 class DeleteChoiceDialog : public ListChoiceDialog {
     Q_OBJECT

@@ -1,4 +1,4 @@
-#include "app/FieldDialog.h"
+#include "app/dialogs/FieldDialog.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,10 +1,10 @@
-#include "app/ListChoiceDialog.h"
+#include "app/dialogs/ListChoiceDialog.h"
 
 #include <QListWidget>
 #include <QPushButton>
 #include <algorithm>
 
-#include "app/DialogUnits.h"
+#include "app/layout/DialogUnits.h"
 
 ListChoiceDialog::ListChoiceDialog(const QString& title, const QStringList& texts, const Form& form,
                                    bool resizable, QWidget* parent)

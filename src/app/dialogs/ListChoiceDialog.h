@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "app/AnchorLayout.h"
+#include "app/layout/AnchorLayout.h"
 
 class QListWidget;
 class QPushButton;

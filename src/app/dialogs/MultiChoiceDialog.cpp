@@ -1,4 +1,4 @@
-#include "app/MultiChoiceDialog.h"
+#include "app/dialogs/MultiChoiceDialog.h"
 
 #include <QListWidget>
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/ListChoiceDialog.h"
+#include "app/dialogs/ListChoiceDialog.h"
 
 class MultiChoiceDialog : public ListChoiceDialog {
     Q_OBJECT

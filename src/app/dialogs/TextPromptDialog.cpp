@@ -1,10 +1,10 @@
-#include "app/TextPromptDialog.h"
+#include "app/dialogs/TextPromptDialog.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/DialogUnits.h"
+#include "app/layout/DialogUnits.h"
 
 TextPromptDialog::TextPromptDialog(const QString& title, const QString& prompt,
                                    const QString& initial, QWidget* parent)

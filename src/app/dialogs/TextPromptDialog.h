@@ -3,7 +3,7 @@
 // nothing but blanks, so a name can never be empty.
 #pragma once
 
-#include "app/FieldDialog.h"
+#include "app/dialogs/FieldDialog.h"
 
 class TextPromptDialog : public FieldDialog {
     Q_OBJECT

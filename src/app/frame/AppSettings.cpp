@@ -1,4 +1,4 @@
-#include "app/AppSettings.h"
+#include "app/frame/AppSettings.h"
 
 #include <QFileInfo>
 #include <QSettings>

@@ -1,10 +1,10 @@
-#include "app/CChildFrame.h"
+#include "app/frame/CChildFrame.h"
 
 #include <QCloseEvent>
 
-#include "app/CMainFrame.h"
-#include "app/CZAVView.h"
-#include "app/OpenProject.h"
+#include "app/frame/CMainFrame.h"
+#include "app/frame/CZAVView.h"
+#include "app/frame/OpenProject.h"
 
 CChildFrame::CChildFrame(std::shared_ptr<OpenProject> project, FileDialogs& dialogs,
                          CMainFrame& frame)

@@ -1,4 +1,4 @@
-#include "app/CMainFrame.h"
+#include "app/frame/CMainFrame.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
@@ -12,15 +12,15 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "app/AppSettings.h"
-#include "app/CAboutDialog.h"
-#include "app/CChildFrame.h"
-#include "app/CZAVView.h"
-#include "app/CommandTable.h"
-#include "app/FileDialogs.h"
-#include "app/HelpWindow.h"
-#include "app/KeyStateIndicators.h"
-#include "app/OpenProject.h"
+#include "app/dialogs/CAboutDialog.h"
+#include "app/frame/AppSettings.h"
+#include "app/frame/CChildFrame.h"
+#include "app/frame/CZAVView.h"
+#include "app/frame/FileDialogs.h"
+#include "app/frame/HelpWindow.h"
+#include "app/frame/KeyStateIndicators.h"
+#include "app/frame/OpenProject.h"
+#include "app/rules/CommandTable.h"
 #include "core/UserInterface.h"
 
 CMainFrame::CMainFrame(zav::UserInterface& ui, FileDialogs& dialogs, AppSettings& settings,

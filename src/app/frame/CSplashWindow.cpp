@@ -1,4 +1,4 @@
-#include "app/CSplashWindow.h"
+#include "app/frame/CSplashWindow.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "app/TitleArt.h"
+#include "app/frame/TitleArt.h"
 
 QPointer<CSplashWindow> CSplashWindow::s_current;
 

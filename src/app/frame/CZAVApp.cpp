@@ -1,12 +1,12 @@
-#include "app/CZAVApp.h"
+#include "app/frame/CZAVApp.h"
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/AppSettings.h"
-#include "app/CMainFrame.h"
-#include "app/CSplashWindow.h"
+#include "app/frame/AppSettings.h"
+#include "app/frame/CMainFrame.h"
+#include "app/frame/CSplashWindow.h"
 #include "io/CZAVDoc.h"
 
 StartOptions ParseCommandLine(const QStringList& arguments) {

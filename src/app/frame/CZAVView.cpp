@@ -1,15 +1,15 @@
-#include "app/CZAVView.h"
+#include "app/frame/CZAVView.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QVBoxLayout>
 
-#include "app/CCenturyDialog.h"
-#include "app/CSpreadsheetOptionsDialog.h"
-#include "app/DataAvailPage.h"
-#include "app/FileDialogs.h"
-#include "app/WaitCursor.h"
-#include "app/ZAVViewSheet.h"
+#include "app/dialogs/CCenturyDialog.h"
+#include "app/dialogs/CSpreadsheetOptionsDialog.h"
+#include "app/frame/FileDialogs.h"
+#include "app/frame/WaitCursor.h"
+#include "app/pages/DataAvailPage.h"
+#include "app/pages/ZAVViewSheet.h"
 
 namespace {
 // Shown exactly so in the file dialog's list of types.

@@ -1,4 +1,4 @@
-#include "app/FileDialogs.h"
+#include "app/frame/FileDialogs.h"
 
 #include <QComboBox>
 #include <QDir>

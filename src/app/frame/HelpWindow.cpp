@@ -1,4 +1,4 @@
-#include "app/HelpWindow.h"
+#include "app/frame/HelpWindow.h"
 
 #include <QFile>
 #include <QTextBrowser>

@@ -1,4 +1,4 @@
-#include "app/KeyStateIndicators.h"
+#include "app/frame/KeyStateIndicators.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/OpenProject.h"
+#include "app/frame/OpenProject.h"
 
 #include <QFileInfo>
 

@@ -1,14 +1,14 @@
-#include "app/QtUserInterface.h"
+#include "app/frame/QtUserInterface.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMessageBox>
 
-#include "app/ChoiceDialog.h"
-#include "app/DeleteChoiceDialog.h"
-#include "app/MultiChoiceDialog.h"
-#include "app/TextPromptDialog.h"
+#include "app/dialogs/ChoiceDialog.h"
+#include "app/dialogs/DeleteChoiceDialog.h"
+#include "app/dialogs/MultiChoiceDialog.h"
+#include "app/dialogs/TextPromptDialog.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/TitleArt.h"
+#include "app/frame/TitleArt.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "app/GraphView.h"
+#include "app/graphs/GraphView.h"
 
 #include <QCategoryAxis>
 #include <QChart>

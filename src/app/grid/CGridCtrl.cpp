@@ -1,4 +1,4 @@
-#include "app/CGridCtrl.h"
+#include "app/grid/CGridCtrl.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -7,9 +7,9 @@
 #include <QMenu>
 #include <algorithm>
 
-#include "app/GridDelegate.h"
-#include "app/GridListener.h"
-#include "app/GridModel.h"
+#include "app/grid/GridDelegate.h"
+#include "app/grid/GridListener.h"
+#include "app/grid/GridModel.h"
 #include "core/UserInterface.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "app/GridText.h"
+#include "app/rules/GridText.h"
 
 class GridDelegate;
 class GridListener;

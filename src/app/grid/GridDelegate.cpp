@@ -1,9 +1,9 @@
-#include "app/GridDelegate.h"
+#include "app/grid/GridDelegate.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include "app/CGridCtrl.h"
+#include "app/grid/CGridCtrl.h"
 
 GridDelegate::GridDelegate(CGridCtrl& grid) : QStyledItemDelegate(&grid), m_grid(grid) {}
 

@@ -1,4 +1,4 @@
-#include "app/GridListener.h"
+#include "app/grid/GridListener.h"
 
 // A page overrides only what it needs; the rest accepts and ignores.
 void GridListener::OnGridClick(CGridCtrl&, int, int) {}

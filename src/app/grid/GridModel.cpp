@@ -1,4 +1,4 @@
-#include "app/GridModel.h"
+#include "app/grid/GridModel.h"
 
 #include <QBrush>
 #include <QFont>

@@ -1,4 +1,4 @@
-#include "app/AnchorLayout.h"
+#include "app/layout/AnchorLayout.h"
 
 void AnchorLayout::Add(QWidget* widget, const QRect& designRect, Edges edges) {
     m_items.push_back({widget, designRect, edges});

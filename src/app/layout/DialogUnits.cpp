@@ -1,4 +1,4 @@
-#include "app/DialogUnits.h"
+#include "app/layout/DialogUnits.h"
 
 #include <QFontMetricsF>
 #include <cmath>

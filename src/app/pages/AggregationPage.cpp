@@ -1,4 +1,4 @@
-#include "app/AggregationPage.h"
+#include "app/pages/AggregationPage.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -9,8 +9,8 @@
 #include <QSvgRenderer>
 #include <algorithm>
 
-#include "app/DialogUnits.h"
-#include "app/NameListDelegate.h"
+#include "app/layout/DialogUnits.h"
+#include "app/pages/NameListDelegate.h"
 #include "core/TextFormat.h"
 #include "core/UserInterface.h"
 #include "io/CZAVDoc.h"

@@ -5,9 +5,9 @@
 // change tells the views that the aggregates changed.
 #pragma once
 
-#include "app/AggregationLists.h"
-#include "app/AnchorLayout.h"
-#include "app/SheetPage.h"
+#include "app/layout/AnchorLayout.h"
+#include "app/pages/SheetPage.h"
+#include "app/rules/AggregationLists.h"
 
 class QLabel;
 class QListWidget;

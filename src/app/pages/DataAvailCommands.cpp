@@ -5,12 +5,12 @@
 
 #include "analysis/GraphDescription.h"
 #include "analysis/ReportExport.h"
-#include "app/CExportOptionsDialog.h"
-#include "app/CGridCtrl.h"
-#include "app/DataAvailPage.h"
-#include "app/FileDialogs.h"
-#include "app/GraphView.h"
-#include "app/WaitCursor.h"
+#include "app/dialogs/CExportOptionsDialog.h"
+#include "app/frame/FileDialogs.h"
+#include "app/frame/WaitCursor.h"
+#include "app/graphs/GraphView.h"
+#include "app/grid/CGridCtrl.h"
+#include "app/pages/DataAvailPage.h"
 #include "io/CZAVDoc.h"
 
 namespace {

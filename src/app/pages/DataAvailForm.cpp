@@ -1,4 +1,4 @@
-#include "app/DataAvailForm.h"
+#include "app/pages/DataAvailForm.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -12,8 +12,8 @@
 #include <QRegularExpressionValidator>
 
 #include "analysis/AnalysisSettings.h"
-#include "app/CGridCtrl.h"
-#include "app/DialogUnits.h"
+#include "app/grid/CGridCtrl.h"
+#include "app/layout/DialogUnits.h"
 
 namespace {
 

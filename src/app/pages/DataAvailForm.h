@@ -4,7 +4,7 @@
 // distance to the right edge, and the report table takes what is left.
 #pragma once
 
-#include "app/AnchorLayout.h"
+#include "app/layout/AnchorLayout.h"
 
 class CGridCtrl;
 class QButtonGroup;

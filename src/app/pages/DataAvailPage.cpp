@@ -1,4 +1,4 @@
-#include "app/DataAvailPage.h"
+#include "app/pages/DataAvailPage.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -13,9 +13,9 @@
 #include "analysis/NumberBoxes.h"
 #include "analysis/PickLists.h"
 #include "analysis/ReportBuilder.h"
-#include "app/CGridCtrl.h"
-#include "app/FileDialogs.h"
-#include "app/WaitCursor.h"
+#include "app/frame/FileDialogs.h"
+#include "app/frame/WaitCursor.h"
+#include "app/grid/CGridCtrl.h"
 #include "core/Calendar.h"
 #include "core/TextFormat.h"
 #include "core/UserInterface.h"

@@ -10,9 +10,9 @@
 #include "analysis/AnalysisSettings.h"
 #include "analysis/ReportRequest.h"
 #include "analysis/ReportTable.h"
-#include "app/DataAvailForm.h"
-#include "app/GridListener.h"
-#include "app/SheetPage.h"
+#include "app/grid/GridListener.h"
+#include "app/pages/DataAvailForm.h"
+#include "app/pages/SheetPage.h"
 
 class FileDialogs;
 class QComboBox;

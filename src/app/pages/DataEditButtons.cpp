@@ -2,11 +2,11 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/CGridCtrl.h"
-#include "app/CParseFormatDialog.h"
-#include "app/DataEditPage.h"
-#include "app/DataEditRules.h"
-#include "app/WaitCursor.h"
+#include "app/dialogs/CParseFormatDialog.h"
+#include "app/frame/WaitCursor.h"
+#include "app/grid/CGridCtrl.h"
+#include "app/pages/DataEditPage.h"
+#include "app/rules/DataEditRules.h"
 #include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
 #include "io/ParsedColumns.h"

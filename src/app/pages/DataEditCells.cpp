@@ -2,9 +2,9 @@
 #include <QLabel>
 #include <QMenu>
 
-#include "app/CGridCtrl.h"
-#include "app/DataEditPage.h"
-#include "app/DataEditRules.h"
+#include "app/grid/CGridCtrl.h"
+#include "app/pages/DataEditPage.h"
+#include "app/rules/DataEditRules.h"
 #include "core/KTRTime.h"
 #include "core/TextFormat.h"
 #include "core/UserInterface.h"

@@ -1,4 +1,4 @@
-#include "app/DataEditPage.h"
+#include "app/pages/DataEditPage.h"
 
 #include <QGroupBox>
 #include <QHeaderView>
@@ -9,10 +9,10 @@
 #include <QRadioButton>
 
 #include "analysis/NumberBoxes.h"
-#include "app/CGridCtrl.h"
-#include "app/DataEditRules.h"
-#include "app/DialogUnits.h"
-#include "app/WaitCursor.h"
+#include "app/frame/WaitCursor.h"
+#include "app/grid/CGridCtrl.h"
+#include "app/layout/DialogUnits.h"
+#include "app/rules/DataEditRules.h"
 #include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
 

@@ -13,9 +13,9 @@
 #include <memory>
 #include <string>
 
-#include "app/AnchorLayout.h"
-#include "app/GridListener.h"
-#include "app/SheetPage.h"
+#include "app/grid/GridListener.h"
+#include "app/layout/AnchorLayout.h"
+#include "app/pages/SheetPage.h"
 
 class CGridCtrl;
 class QLabel;

@@ -1,9 +1,9 @@
-#include "app/NameListDelegate.h"
+#include "app/pages/NameListDelegate.h"
 
 #include <QApplication>
 #include <QPainter>
 
-#include "app/AggregationLists.h"
+#include "app/rules/AggregationLists.h"
 
 namespace {
 // Room between the row's left edge and its text.

@@ -1,9 +1,9 @@
-#include "app/ProjectInfoPage.h"
+#include "app/pages/ProjectInfoPage.h"
 
 #include <QLabel>
 #include <QListWidget>
 
-#include "app/DialogUnits.h"
+#include "app/layout/DialogUnits.h"
 #include "io/CZAVDoc.h"
 
 ProjectInfoPage::ProjectInfoPage(zav::CZAVDoc& doc, QWidget* parent)

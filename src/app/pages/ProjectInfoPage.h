@@ -2,8 +2,8 @@
 // project's data were read from, in the order they were added.
 #pragma once
 
-#include "app/AnchorLayout.h"
-#include "app/SheetPage.h"
+#include "app/layout/AnchorLayout.h"
+#include "app/pages/SheetPage.h"
 
 class QListWidget;
 

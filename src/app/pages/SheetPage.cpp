@@ -1,3 +1,3 @@
-#include "app/SheetPage.h"
+#include "app/pages/SheetPage.h"
 
 SheetPage::SheetPage(zav::CZAVDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc) {}

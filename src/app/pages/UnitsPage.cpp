@@ -1,4 +1,4 @@
-#include "app/UnitsPage.h"
+#include "app/pages/UnitsPage.h"
 
 #include <QGroupBox>
 #include <QHeaderView>
@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <functional>
 
-#include "app/CGridCtrl.h"
-#include "app/DialogUnits.h"
-#include "app/UnitsEdits.h"
+#include "app/grid/CGridCtrl.h"
+#include "app/layout/DialogUnits.h"
+#include "app/rules/UnitsEdits.h"
 #include "core/TextFormat.h"
 #include "core/UserInterface.h"
 #include "io/CZAVDoc.h"

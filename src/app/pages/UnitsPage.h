@@ -7,9 +7,9 @@
 #include <QString>
 #include <memory>
 
-#include "app/AnchorLayout.h"
-#include "app/GridListener.h"
-#include "app/SheetPage.h"
+#include "app/grid/GridListener.h"
+#include "app/layout/AnchorLayout.h"
+#include "app/pages/SheetPage.h"
 
 class CGridCtrl;
 class QMenu;

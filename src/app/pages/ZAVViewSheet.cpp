@@ -1,10 +1,10 @@
-#include "app/ZAVViewSheet.h"
+#include "app/pages/ZAVViewSheet.h"
 
-#include "app/AggregationPage.h"
-#include "app/DataAvailPage.h"
-#include "app/DataEditPage.h"
-#include "app/ProjectInfoPage.h"
-#include "app/UnitsPage.h"
+#include "app/pages/AggregationPage.h"
+#include "app/pages/DataAvailPage.h"
+#include "app/pages/DataEditPage.h"
+#include "app/pages/ProjectInfoPage.h"
+#include "app/pages/UnitsPage.h"
 
 ZAVViewSheet::ZAVViewSheet(zav::CZAVDoc& doc, QWidget* parent)
     : QTabWidget(parent),

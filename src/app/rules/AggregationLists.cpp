@@ -1,4 +1,4 @@
-#include "app/AggregationLists.h"
+#include "app/rules/AggregationLists.h"
 
 #include <algorithm>
 #include <functional>

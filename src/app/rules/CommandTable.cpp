@@ -1,4 +1,4 @@
-#include "app/CommandTable.h"
+#include "app/rules/CommandTable.h"
 
 namespace {
 const CommandInfo kCommands[] = {

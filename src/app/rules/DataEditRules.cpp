@@ -1,4 +1,4 @@
-#include "app/DataEditRules.h"
+#include "app/rules/DataEditRules.h"
 
 #include "core/KTRTime.h"
 #include "core/TextFormat.h"

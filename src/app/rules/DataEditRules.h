@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/UnitsEdits.h"
+#include "app/rules/UnitsEdits.h"
 
 namespace zav {
 

@@ -1,4 +1,4 @@
-#include "app/GridText.h"
+#include "app/rules/GridText.h"
 
 #include "core/TextFormat.h"
 

@@ -1,4 +1,4 @@
-#include "app/SpreadsheetChoices.h"
+#include "app/rules/SpreadsheetChoices.h"
 
 #include "core/StringArray.h"
 #include "io/ParsedColumns.h"

@@ -1,4 +1,4 @@
-#include "app/UnitsEdits.h"
+#include "app/rules/UnitsEdits.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "app/AvailScreenshots.h"
+#include "app/screenshots/AvailScreenshots.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -9,11 +9,11 @@
 #include <QRadioButton>
 #include <cstdio>
 
-#include "app/CExportOptionsDialog.h"
-#include "app/CMainFrame.h"
-#include "app/DataAvailPage.h"
-#include "app/GraphView.h"
-#include "app/Screenshots.h"
+#include "app/dialogs/CExportOptionsDialog.h"
+#include "app/frame/CMainFrame.h"
+#include "app/graphs/GraphView.h"
+#include "app/pages/DataAvailPage.h"
+#include "app/screenshots/Screenshots.h"
 
 namespace {
 

@@ -1,19 +1,19 @@
-#include "app/Screenshots.h"
+#include "app/screenshots/Screenshots.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
 #include <cstdio>
 
-#include "app/AvailScreenshots.h"
-#include "app/CAboutDialog.h"
-#include "app/CChildFrame.h"
-#include "app/CMainFrame.h"
-#include "app/CZAVView.h"
-#include "app/DataAvailPage.h"
-#include "app/DataEditPage.h"
-#include "app/EditScreenshots.h"
-#include "app/ZAVViewSheet.h"
+#include "app/dialogs/CAboutDialog.h"
+#include "app/frame/CChildFrame.h"
+#include "app/frame/CMainFrame.h"
+#include "app/frame/CZAVView.h"
+#include "app/pages/DataAvailPage.h"
+#include "app/pages/DataEditPage.h"
+#include "app/pages/ZAVViewSheet.h"
+#include "app/screenshots/AvailScreenshots.h"
+#include "app/screenshots/EditScreenshots.h"
 
 bool SaveScreenshot(QWidget& widget, const QString& dir, const QString& name) {
     QApplication::processEvents();
