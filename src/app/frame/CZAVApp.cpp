@@ -28,7 +28,11 @@ StartOptions ParseCommandLine(const QStringList& arguments) {
 
     StartOptions options;
     options.splash = !parser.isSet(noSplash) && !parser.isSet(screenshots);
-    options.screenshotsDir = parser.value(screenshots);
+    // Made absolute now: the working-directory rule moves the current
+    // folder before the pictures are taken.
+    if (parser.isSet(screenshots)) {
+        options.screenshotsDir = QFileInfo(parser.value(screenshots)).absoluteFilePath();
+    }
     if (!parser.positionalArguments().isEmpty()) {
         options.projectPath = QFileInfo(parser.positionalArguments().front()).absoluteFilePath();
     }

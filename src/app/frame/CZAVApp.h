@@ -19,7 +19,7 @@ class UserInterface;
 struct StartOptions {
     QString projectPath;  // absolute, resolved before the directory changes
     bool splash = true;
-    QString screenshotsDir;  // render the pages there and stop
+    QString screenshotsDir;  // absolute; render the pages there and stop
 };
 
 // The program's arguments (the first is the program).

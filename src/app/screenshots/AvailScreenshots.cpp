@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <cstdio>
 
 #include "app/dialogs/CExportOptionsDialog.h"
@@ -23,10 +24,20 @@ void SelectAll(QListWidget* list) {
     }
 }
 
-void Select(QListWidget* list, const QString& text) {
-    for (QListWidgetItem* item : list->findItems(text, Qt::MatchExactly)) {
+// Selects `text`, or the first row when the list does not hold it; false
+// when the list is empty.
+bool SelectOrFirst(QListWidget* list, const QString& text) {
+    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+    QListWidgetItem* item = found.isEmpty() ? list->item(0) : found.front();
+    if (item != nullptr) {
         item->setSelected(true);
     }
+    return item != nullptr;
+}
+
+// The year `text`, or the first one in the list.
+void SetYear(QComboBox* years, const QString& text) {
+    years->setCurrentIndex(std::max(0, years->findText(text)));
 }
 
 // Presses "Graph" and pictures the window it opens.
@@ -44,26 +55,10 @@ bool SaveGraph(CMainFrame& frame, const DataAvailForm& form, const QString& dir,
     return saved;
 }
 
-}  // namespace
-
-bool RenderAvailabilityScreenshots(CMainFrame& frame, DataAvailPage& page, const QString& dir) {
-    const DataAvailForm& form = page.Form();
-    form.stations->click();
-    SelectAll(form.mainList);
-    Select(form.secondList, QStringLiteral("Dissolved oxygen"));
-    form.startYear->setCurrentText(QStringLiteral("1995"));
-    form.startMonth->setCurrentIndex(0);
-    form.startDay->setCurrentIndex(0);
-    form.endYear->setCurrentText(QStringLiteral("1995"));
-    form.endMonth->setCurrentIndex(11);
-    form.endDay->setCurrentIndex(30);
-    form.unit->setCurrentIndex(1);  // months
-    form.values->click();
-    form.refresh->click();
-    bool ok = SaveScreenshot(frame, dir, QStringLiteral("4-data-availability-report.png"));
-
+// The three kinds of graph of the report on the page, each in its window.
+bool SaveGraphs(CMainFrame& frame, const DataAvailForm& form, const QString& dir) {
     form.maxMeanMin->click();
-    ok = SaveGraph(frame, form, dir, "graph-max-mean-min.png") && ok;
+    bool ok = SaveGraph(frame, form, dir, "graph-max-mean-min.png");
     form.mean->click();
     form.threshold->click();
     form.thresholdValue->setText(QStringLiteral("6.5"));
@@ -73,7 +68,35 @@ bool RenderAvailabilityScreenshots(CMainFrame& frame, DataAvailPage& page, const
     form.startYear->setCurrentIndex(0);
     form.endYear->setCurrentIndex(form.endYear->count() - 1);
     form.unit->setCurrentIndex(1);
-    ok = SaveGraph(frame, form, dir, "graph-availability.png") && ok;
+    return SaveGraph(frame, form, dir, "graph-availability.png") && ok;
+}
+
+}  // namespace
+
+bool RenderAvailabilityScreenshots(CMainFrame& frame, DataAvailPage& page, const QString& dir) {
+    const DataAvailForm& form = page.Form();
+    form.stations->click();
+    SelectAll(form.mainList);
+    // Years are listed only when the project has points.
+    const bool hasData =
+        SelectOrFirst(form.secondList, QString::fromLatin1(kExampleScene.availabilityParameter)) &&
+        form.startYear->count() > 0;
+    const QString year = QString::fromLatin1(kExampleScene.year);
+    SetYear(form.startYear, year);
+    form.startMonth->setCurrentIndex(0);
+    form.startDay->setCurrentIndex(0);
+    SetYear(form.endYear, year);
+    form.endMonth->setCurrentIndex(11);
+    form.endDay->setCurrentIndex(30);
+    form.unit->setCurrentIndex(1);  // months
+    form.values->click();
+    form.refresh->click();
+    bool ok = SaveScreenshot(frame, dir, QStringLiteral("4-data-availability-report.png"));
+    if (hasData) {
+        ok = SaveGraphs(frame, form, dir) && ok;
+    } else {
+        std::fprintf(stderr, "The project holds no data to graph: no graph pictures.\n");
+    }
 
     CExportOptionsDialog options(&frame);
     options.show();
