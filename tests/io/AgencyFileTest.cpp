@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "AgencyText.h"
+#include "ScriptedUserInterface.h"
 #include "TestSupport.h"
-#include "core/UserInterface.h"
 #include "io/AgencyFile.h"
 #include "io/CZAVDoc.h"
 

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "ScriptedUserInterface.h"
 #include "TestSupport.h"
 #include "core/UserInterface.h"
 #include "io/CZAVDoc.h"

@@ -3,8 +3,8 @@
 #include <random>
 
 #include "AgencyText.h"
+#include "ScriptedUserInterface.h"
 #include "core/KTRTime.h"
-#include "core/UserInterface.h"
 #include "io/MolvanReader.h"
 
 namespace zav {

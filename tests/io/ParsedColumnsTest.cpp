@@ -2,8 +2,8 @@
 // command that asks a parameter for each of them.
 #include <gtest/gtest.h>
 
+#include "ScriptedUserInterface.h"
 #include "TestSupport.h"
-#include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
 #include "io/ParsedColumns.h"
 

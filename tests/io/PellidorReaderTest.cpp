@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "AgencyText.h"
+#include "ScriptedUserInterface.h"
 #include "core/KTRTime.h"
-#include "core/UserInterface.h"
 #include "io/PellidorReader.h"
 
 namespace zav {

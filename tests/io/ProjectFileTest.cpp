@@ -10,9 +10,9 @@
 #include <fstream>
 #include <random>
 
-#include "../store/StoreBuilders.h"
+#include "ScriptedUserInterface.h"
+#include "StoreBuilders.h"
 #include "TestSupport.h"
-#include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
 
 namespace zav {

@@ -4,8 +4,8 @@
 
 #include <random>
 
+#include "ScriptedUserInterface.h"
 #include "TestSupport.h"
-#include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
 #include "io/Spreadsheet.h"
 
