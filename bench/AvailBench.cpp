@@ -12,12 +12,12 @@
 #include <QRadioButton>
 
 #include "ProjectGenerator.h"
-#include "app/CGridCtrl.h"
-#include "app/CZAVView.h"
-#include "app/DataAvailPage.h"
-#include "app/FileDialogs.h"
-#include "app/GraphView.h"
-#include "app/ZAVViewSheet.h"
+#include "app/frame/CZAVView.h"
+#include "app/frame/FileDialogs.h"
+#include "app/graphs/GraphView.h"
+#include "app/grid/CGridCtrl.h"
+#include "app/pages/DataAvailPage.h"
+#include "app/pages/ZAVViewSheet.h"
 #include "core/Calendar.h"
 #include "core/LocalClock.h"
 #include "core/UserInterface.h"

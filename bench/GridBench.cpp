@@ -8,9 +8,9 @@
 #include <QScrollBar>
 #include <cstdio>
 
-#include "app/CGridCtrl.h"
-#include "app/DataEditPage.h"
-#include "app/GridModel.h"
+#include "app/grid/CGridCtrl.h"
+#include "app/grid/GridModel.h"
+#include "app/pages/DataEditPage.h"
 #include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
 

@@ -6,9 +6,9 @@
 #include <cmath>
 
 #include "ProjectGenerator.h"
+#include "ScriptedUserInterface.h"
 #include "core/FileIO.h"
 #include "core/TextFormat.h"
-#include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
 
 namespace zav::bench {

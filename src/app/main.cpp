@@ -5,12 +5,13 @@
 #include <clocale>
 #include <memory>
 
-#include "app/CMainFrame.h"
-#include "app/CZAVApp.h"
-#include "app/FileDialogs.h"
-#include "app/QtUserInterface.h"
-#include "app/Screenshots.h"
+#include "app/frame/CMainFrame.h"
+#include "app/frame/CZAVApp.h"
+#include "app/frame/FileDialogs.h"
+#include "app/frame/QtUserInterface.h"
+#include "app/screenshots/Screenshots.h"
 #include "core/FileIO.h"
+#include "core/UserInterface.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -31,14 +32,19 @@ int main(int argc, char** argv) {
             ? std::make_unique<QSettings>()
             : std::make_unique<QSettings>(scratch.filePath(QStringLiteral("settings.ini")),
                                           QSettings::IniFormat);
-    QtUserInterface ui;
+    QtUserInterface dialogsUi;
+    // Pictures are taken with nobody at the screen: a message goes to
+    // standard error and a question is answered Yes, so nothing waits.
+    zav::ConsoleUserInterface consoleUi;
+    const bool screenshots = !options.screenshotsDir.isEmpty();
+    zav::UserInterface& ui = screenshots ? static_cast<zav::UserInterface&>(consoleUi) : dialogsUi;
     QtFileDialogs dialogs;
     CZAVApp zav(ui, dialogs, *settings, QString::fromStdString(zav::ProgramDirectory()));
     if (!zav.InitInstance(options)) {
         return 1;
     }
-    ui.SetParentWidget(zav.MainFrame());
-    if (!options.screenshotsDir.isEmpty()) {
+    dialogsUi.SetParentWidget(zav.MainFrame());
+    if (screenshots) {
         return RenderScreenshots(*zav.MainFrame(), options.screenshotsDir) ? 0 : 1;
     }
     return QApplication::exec();

@@ -6,7 +6,7 @@
 namespace zav::cli {
 
 int AddCommand(const Words& words, std::ostream&, std::ostream& err) {
-    Arguments args(words, {"--strict"});
+    Arguments args(words, {"--strict"}, {"-o"});
     if (!args.Error().empty()) {
         return Usage(err, args.Error());
     }

@@ -6,7 +6,7 @@
 namespace zav::cli {
 
 int CenturyCommand(const Words& words, std::ostream&, std::ostream& err) {
-    Arguments args(words, {});
+    Arguments args(words, {}, {"--last-year", "-o"});
     if (!args.Error().empty()) {
         return Usage(err, args.Error());
     }

@@ -7,20 +7,27 @@
 
 namespace zav::cli {
 
-Arguments::Arguments(const std::vector<std::string>& words, const std::vector<std::string>& flags) {
-    for (size_t i = 0; i < words.size(); ++i) {
+namespace {
+bool Contains(const std::vector<std::string>& list, const std::string& word) {
+    return std::find(list.begin(), list.end(), word) != list.end();
+}
+}  // namespace
+
+Arguments::Arguments(const std::vector<std::string>& words, const std::vector<std::string>& flags,
+                     const std::vector<std::string>& valueOptions) {
+    for (size_t i = 0; i < words.size() && m_error.empty(); ++i) {
         const std::string& word = words[i];
-        if (word.size() > 1 && word[0] == '-' && word != "-") {
-            bool isFlag = std::find(flags.begin(), flags.end(), word) != flags.end();
-            if (isFlag) {
-                m_options.emplace_back(word, "");
-            } else if (i + 1 < words.size()) {
-                m_options.emplace_back(word, words[++i]);
-            } else {
-                m_error = "option " + word + " needs a value";
-            }
-        } else {
+        if (word.size() < 2 || word[0] != '-') {
             m_positional.push_back(word);
+        } else if (Contains(flags, word)) {
+            m_options.emplace_back(word, "");
+        } else if (!Contains(valueOptions, word)) {
+            m_error = "unknown option " + word;
+        } else if (i + 1 < words.size() && !Contains(flags, words[i + 1]) &&
+                   !Contains(valueOptions, words[i + 1])) {
+            m_options.emplace_back(word, words[++i]);
+        } else {
+            m_error = "option " + word + " needs a value";
         }
     }
 }
@@ -85,7 +92,7 @@ bool ImportMaySave(std::ostream& err, const ImportReport& report, bool strict, b
         err << message << "\n";
     }
     if (report.Values() == 0) {
-        err << "zav-cli: no value was read from the files given; the project was not saved.\n";
+        err << "No data were read from the files given; the project was not saved.\n";
         return false;
     }
     if (strict && report.Unreadable() > 0) {

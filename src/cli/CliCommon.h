@@ -21,11 +21,16 @@ constexpr int kFailed = 1;
 constexpr int kUsage = 2;
 
 // Arguments after the command name: positional words and "--name value"
-// options; flags are options without a value.
+// options; flags are options without a value. A word that starts with '-'
+// must be one of the command's options, and an option's value must not be
+// another of them, so that a mistyped option is a usage error instead of
+// passing unnoticed.
 class Arguments {
 public:
-    // `flags` lists the options that take no value.
-    Arguments(const std::vector<std::string>& words, const std::vector<std::string>& flags);
+    // `flags` lists the options that take no value, `valueOptions` those
+    // that take one.
+    Arguments(const std::vector<std::string>& words, const std::vector<std::string>& flags,
+              const std::vector<std::string>& valueOptions);
 
     const std::vector<std::string>& Positional() const { return m_positional; }
     bool Has(const std::string& option) const;

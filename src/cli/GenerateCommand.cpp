@@ -16,7 +16,7 @@ bool IsFolder(const std::string& path) {
 }  // namespace
 
 int GenerateCommand(const Words& words, std::ostream&, std::ostream& err) {
-    Arguments args(words, {});
+    Arguments args(words, {}, {"--dir"});
     if (!args.Error().empty()) {
         return Usage(err, args.Error());
     }

@@ -188,7 +188,7 @@ void WriteJson(std::ostream& out, const std::string& path, const ProjectSummary&
 }  // namespace
 
 int InfoCommand(const Words& words, std::ostream& out, std::ostream& err) {
-    Arguments args(words, {"--json"});
+    Arguments args(words, {"--json"}, {});
     if (!args.Error().empty()) {
         return Usage(err, args.Error());
     }
@@ -207,7 +207,8 @@ int InfoCommand(const Words& words, std::ostream& out, std::ostream& err) {
     } else {
         WriteText(out, path, summary);
     }
-    return kOk;
+    out.flush();
+    return out ? kOk : kFailed;
 }
 
 }  // namespace zav::cli

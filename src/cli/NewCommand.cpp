@@ -5,7 +5,7 @@
 namespace zav::cli {
 
 int NewCommand(const Words& words, std::ostream&, std::ostream& err) {
-    Arguments args(words, {});
+    Arguments args(words, {}, {});
     if (!args.Error().empty()) {
         return Usage(err, args.Error());
     }

@@ -91,6 +91,30 @@ std::string ReadRequest(const Arguments& args, ReportRequest& request) {
     return std::string();
 }
 
+// Names each name of the selection that the project has neither as a name
+// nor as an aggregate's alias; true when there was one. Left to the report,
+// such a name gave a row of dashes, as if the station had no data.
+bool ReportUnknownNames(const ZAVFieldManager& store, const ReportRequest& request,
+                        std::ostream& err) {
+    const bool stationRows = request.settings.mainListKind == kMainStations;
+    const NameIndex& rows = stationRows ? store.Stations() : store.Parameters();
+    const NameIndex& other = stationRows ? store.Parameters() : store.Stations();
+    const char* rowKind = stationRows ? "station" : "parameter";
+    const char* otherKind = stationRows ? "parameter" : "station";
+    bool unknown = false;
+    auto check = [&](const NameIndex& index, const char* kind, const std::string& name) {
+        if (index.Lookup(name) == nullptr) {
+            err << "The project has no " << kind << " \"" << name << "\".\n";
+            unknown = true;
+        }
+    };
+    for (const std::string& item : request.mainItems) {
+        check(rows, rowKind, item);
+    }
+    check(other, otherKind, request.otherItem.value_or(""));
+    return unknown;
+}
+
 bool Stopped(ReportOutcome outcome) {
     return outcome == ReportOutcome::kDeclined || outcome == ReportOutcome::kNoIntervals ||
            outcome == ReportOutcome::kBadStep;
@@ -99,7 +123,8 @@ bool Stopped(ReportOutcome outcome) {
 }  // namespace
 
 int ReportCommand(const Words& words, std::ostream& out, std::ostream& err) {
-    Arguments args(words, {"--values", "--fill-gaps", "--transpose", "--timeseries"});
+    Arguments args(words, {"--values", "--fill-gaps", "--transpose", "--timeseries"},
+                   {"--main", "--items", "--other", "--start", "--end", "--unit", "--every"});
     if (!args.Error().empty()) {
         return Usage(err, args.Error());
     }
@@ -116,6 +141,9 @@ int ReportCommand(const Words& words, std::ostream& out, std::ostream& err) {
         return kFailed;
     }
     ZAVFieldManager& store = doc->FieldManager();
+    if (ReportUnknownNames(store, request, err)) {
+        return kFailed;
+    }
     ReportTable table;
     if (Stopped(RebuildTable(store, request, table))) {
         return kFailed;

@@ -106,7 +106,9 @@ void UseParameterUnits(const CZAVDoc& doc, SpreadsheetRequest& request) {
 }  // namespace
 
 int AddSpreadsheetCommand(const Words& words, std::ostream&, std::ostream& err) {
-    Arguments args(words, {"--strict"});
+    Arguments args(words, {"--strict"},
+                   {"--layout", "--separator", "--parameter", "--units", "--start-column",
+                    "--parse-string", "-o"});
     if (!args.Error().empty()) {
         return Usage(err, args.Error());
     }

@@ -1,4 +1,5 @@
 // zav-cli: the program's own operations from the shell, for batch work.
+#include <algorithm>
 #include <iostream>
 #include <map>
 
@@ -48,5 +49,9 @@ int main(int argc, char** argv) {
         return kUsage;
     }
     Words words(argv + 2, argv + argc);
+    if (std::find(words.begin(), words.end(), "--help") != words.end()) {
+        std::cout << kHelp;
+        return kOk;
+    }
     return command->second(words, std::cout, std::cerr);
 }

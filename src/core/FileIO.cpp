@@ -4,10 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <exception>
 #include <string>
+
+#include "core/UserInterface.h"
 
 namespace zav {
 
@@ -31,11 +35,15 @@ bool WriteAll(int fd, const std::string& content) {
 }  // namespace
 
 WriteResult WriteFileSafely(const std::string& path, const std::string& content) {
-    // A directory or an unwritable target fails before anything is written.
+    // A directory, a device or an unwritable target fails before anything
+    // is written: the rename below would put a file in place of a device.
     struct stat info {};
     bool exists = ::stat(path.c_str(), &info) == 0;
     if (exists && S_ISDIR(info.st_mode)) {
-        return WriteResult::kCannotOpen;
+        return WriteResult::kFolder;
+    }
+    if (exists && !S_ISREG(info.st_mode)) {
+        return WriteResult::kNotRegularFile;
     }
     if (exists && ::access(path.c_str(), W_OK) != 0) {
         return WriteResult::kCannotOpen;
@@ -63,26 +71,107 @@ WriteResult WriteFileSafely(const std::string& path, const std::string& content)
     return WriteResult::kOk;
 }
 
+namespace {
+
+ReadResult KindOf(const struct stat& info) {
+    if (S_ISDIR(info.st_mode)) {
+        return ReadResult::kFolder;
+    }
+    return S_ISREG(info.st_mode) ? ReadResult::kOk : ReadResult::kNotRegularFile;
+}
+
+ReadResult OpenFailure() {
+    return errno == ENOENT ? ReadResult::kMissing : ReadResult::kCannotOpen;
+}
+
+// Appends at most `size` bytes: the size the file had when it was opened.
+bool ReadUpTo(int fd, size_t size, std::string& text) {
+    char buf[1 << 16];
+    while (text.size() < size) {
+        ssize_t n = ::read(fd, buf, std::min(sizeof buf, size - text.size()));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return false;
+        }
+        if (n == 0) {
+            break;
+        }
+        text.append(buf, static_cast<size_t>(n));
+    }
+    return true;
+}
+
+}  // namespace
+
+ReadResult ReadWholeFile(const std::string& path, std::string& text) {
+    text.clear();
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return OpenFailure();
+    }
+    if (ReadResult kind = KindOf(info); kind != ReadResult::kOk) {
+        return kind;
+    }
+    // Non-blocking, and checked again once open: a FIFO put in the file's
+    // place since the stat must not wait for a writer.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return OpenFailure();
+    }
+    ReadResult result = ::fstat(fd, &info) == 0 ? KindOf(info) : ReadResult::kCannotRead;
+    if (result == ReadResult::kOk) {
+        // One allocation for the whole file: projects run to hundreds of
+        // megabytes, and growing the text as it comes would copy it over
+        // and over.
+        try {
+            text.reserve(static_cast<size_t>(info.st_size));
+        } catch (const std::exception&) {
+            result = ReadResult::kTooLarge;
+        }
+    }
+    if (result == ReadResult::kOk && !ReadUpTo(fd, static_cast<size_t>(info.st_size), text)) {
+        result = ReadResult::kCannotRead;
+    }
+    ::close(fd);
+    if (result != ReadResult::kOk) {
+        text.clear();
+        text.shrink_to_fit();
+    }
+    return result;
+}
+
 bool ReadFileText(const std::string& path, std::string& text) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
+    return ReadWholeFile(path, text) == ReadResult::kOk;
+}
+
+std::string NotRegularFileMessage(const std::string& path, bool isFolder) {
+    return path + (isFolder ? " is a folder, not a file." : " is not a regular file.");
+}
+
+std::string ReadFailureMessage(ReadResult result, const std::string& path,
+                               const std::string& cannotOpen) {
+    switch (result) {
+        case ReadResult::kFolder:
+            return NotRegularFileMessage(path, true);
+        case ReadResult::kNotRegularFile:
+            return NotRegularFileMessage(path, false);
+        case ReadResult::kTooLarge:
+            return path + " is too large to read.";
+        default:
+            return cannotOpen;
+    }
+}
+
+bool ReadUserFile(const std::string& path, std::string& text, UserInterface& ui,
+                  const std::string& cannotOpen) {
+    ReadResult result = ReadWholeFile(path, text);
+    if (result != ReadResult::kOk) {
+        ui.ShowMessage(ReadFailureMessage(result, path, cannotOpen));
         return false;
     }
-    text.clear();
-    // One allocation for the whole file: projects run to hundreds of
-    // megabytes, and growing the text as it comes would copy it over and over.
-    struct stat info {};
-    if (::fstat(::fileno(file), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
-        text.reserve(static_cast<size_t>(info.st_size));
-    }
-    char buf[1 << 16];
-    size_t n = 0;
-    while ((n = std::fread(buf, 1, sizeof buf, file)) > 0) {
-        text.append(buf, n);
-    }
-    bool ok = !std::ferror(file);
-    std::fclose(file);
-    return ok;
+    return true;
 }
 
 }  // namespace zav

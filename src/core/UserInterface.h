@@ -1,10 +1,10 @@
 // How the Qt-free layers talk to a person: messages with an OK button, Yes/No
 // questions, choices from a list of texts and the clipboard. The desktop
 // program answers with dialogs, zav-cli with standard error and fixed
-// answers, and tests with a script that records every message.
+// answers, and tests with a script that records every message (in
+// tests/common).
 #pragma once
 
-#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -73,40 +73,6 @@ private:
     bool m_answerYes;
     int m_messageCount = 0;
     std::string m_clipboard;
-};
-
-// A test double: records every message and question in order and answers
-// from queues (Yes, the first item, or cancel when a queue is empty, as set).
-class ScriptedUserInterface : public UserInterface {
-public:
-    void ShowMessage(const std::string& text) override;
-    void ShowWarning(const std::string& text) override;
-    bool AskYesNo(const std::string& text) override;
-    Answer AskYesNoCancel(const std::string& text) override;
-    std::optional<int> ChooseOne(const std::string& caption,
-                                 const std::vector<std::string>& texts) override;
-    std::optional<std::vector<int>> ChooseSeveral(const std::string& caption,
-                                                  const std::vector<std::string>& texts) override;
-    std::optional<std::vector<int>> ChooseToDelete(const std::vector<std::string>& texts) override;
-    std::optional<std::string> AskText(const std::string& title, const std::string& prompt,
-                                       const std::string& initial) override;
-    std::optional<std::string> GetClipboardText() override;
-    bool SetClipboardText(const std::string& text) override;
-
-    // What was shown, in order; questions are recorded as well.
-    std::vector<std::string> messages;
-    std::vector<std::string> warnings;
-    std::vector<std::string> questions;
-    std::vector<std::string> captions;  // of every choice asked
-    // Every text asked for, as title, "|", prompt, "|", initial text.
-    std::vector<std::string> textPrompts;
-
-    std::deque<bool> yesNoAnswers;                               // empty: Yes
-    std::deque<Answer> yesNoCancelAnswers;                       // empty: Yes
-    std::deque<std::optional<int>> oneAnswers;                   // empty: cancel
-    std::deque<std::optional<std::vector<int>>> severalAnswers;  // empty: cancel
-    std::deque<std::optional<std::string>> textAnswers;          // empty: cancel
-    std::optional<std::string> clipboard = std::string();        // nothing: cannot open
 };
 
 }  // namespace zav

@@ -1,5 +1,6 @@
 #include "io/AgencyFile.h"
 
+#include "core/FileIO.h"
 #include "core/UserInterface.h"
 #include "io/ImportReport.h"
 #include "io/MolvanReader.h"
@@ -8,10 +9,11 @@
 namespace zav {
 
 bool LoadAgencyText(TextReader& in, const std::string& path, UserInterface& ui) {
-    if (!in.LoadFile(path)) {
-        ui.ShowMessage("Unable to open file " + path + " for input.");
+    std::string text;
+    if (!ReadUserFile(path, text, ui, "Unable to open file " + path + " for input.")) {
         return false;
     }
+    in.SetText(std::move(text));
     return true;
 }
 

@@ -31,7 +31,8 @@ int AddAgencyFile(ZAVFieldManager& store, const std::string& path, ImportReport&
 int AddReadSource(ZAVFieldManager& store, DataSource source, ImportReport& report);
 
 // Loads a whole agency file; shows "Unable to open file <path> for input."
-// and returns false when it cannot be read.
+// (or that the path is a folder or not a regular file) and returns false
+// when it cannot be read.
 bool LoadAgencyText(TextReader& in, const std::string& path, UserInterface& ui);
 
 }  // namespace zav

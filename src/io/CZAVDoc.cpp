@@ -50,11 +50,11 @@ bool CZAVDoc::OnNewDocument() {
 }
 
 bool CZAVDoc::OnOpenDocument(const std::string& path) {
-    TextReader in;
-    if (!in.LoadFile(path)) {
-        m_ui.ShowMessage("Unable to open " + path + " for reading.");
+    std::string text;
+    if (!ReadUserFile(path, text, m_ui, "Unable to open " + path + " for reading.")) {
         return false;
     }
+    TextReader in(std::move(text));
     // Read into a fresh store so that a damaged file changes nothing.
     ZAVFieldManager loaded(m_ui);
     std::string parseString;
@@ -91,21 +91,36 @@ std::string CZAVDoc::ProjectText() const {
     return out;
 }
 
-bool CZAVDoc::OnSaveDocument(const std::string& path) {
-    m_conversions.WriteConversions(m_conversionsPath, m_ui);
-    switch (WriteFileSafely(path, ProjectText())) {
-        case WriteResult::kOk:
-            m_pathName = path;
-            m_modified = false;
-            return true;
-        case WriteResult::kCannotOpen:
-            m_ui.ShowMessage("Unable to open " + path + " for writing.");
-            return false;
+namespace {
+std::string SaveFailureMessage(WriteResult result, const std::string& path) {
+    switch (result) {
         case WriteResult::kCannotWrite:
-            m_ui.ShowMessage("Unable to write " + path + "; the file on disk was left as it was.");
-            return false;
+            return "Unable to write " + path + "; the file on disk was left as it was.";
+        case WriteResult::kFolder:
+        case WriteResult::kNotRegularFile:
+            return NotRegularFileMessage(path, result == WriteResult::kFolder);
+        default:
+            return "Unable to open " + path + " for writing.";
     }
-    return false;
+}
+}  // namespace
+
+// The project comes first, so that a save that fails writes nothing at all.
+bool CZAVDoc::OnSaveDocument(const std::string& path) {
+    const WriteResult result = WriteFileSafely(path, ProjectText());
+    if (result != WriteResult::kOk) {
+        m_ui.ShowMessage(SaveFailureMessage(result, path));
+        return false;
+    }
+    m_pathName = path;
+    m_modified = false;
+    if (m_conversions.FileReadWhole()) {
+        m_conversions.WriteConversions(m_conversionsPath, m_ui);
+    } else {
+        m_ui.ShowMessage("The project was saved. The standard conversions were not: " +
+                         m_conversionsPath + " could not be read whole, so it was left as it is.");
+    }
+    return true;
 }
 
 namespace {
@@ -235,8 +250,7 @@ bool CZAVDoc::AddParsedSpreadsheetFiles(const std::vector<std::string>& paths,
     bool ok = true;
     for (const std::string& path : paths) {
         std::string text;
-        if (!ReadFileText(path, text)) {
-            m_ui.ShowMessage("Unable to open file " + path + " for input.");
+        if (!ReadUserFile(path, text, m_ui, "Unable to open file " + path + " for input.")) {
             ok = false;
             continue;
         }

@@ -51,8 +51,10 @@ public:
     // is left exactly as it was. Stored values that are not numbers (nan,
     // inf) are not loaded; one message says how many and where.
     bool OnOpenDocument(const std::string& path);
-    // Save: writes the conversions, then the project beside the old file
-    // and replaces it only when the new one is complete.
+    // Save: writes the project beside the old file and replaces it only
+    // when the new one is complete, then the conversions. A failed save
+    // writes neither; a conversions file that was not read whole is left as
+    // it is, and the person is told so.
     bool OnSaveDocument(const std::string& path);
     // The operations that add inputs account for every input in `report`
     // when one is given: what each read, and what it skipped and where. The

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zav {
@@ -12,16 +13,32 @@ class UserInterface;
 
 class ConversionTable {
 public:
-    // Appends the file's entries; false (after the message) when it cannot
-    // be opened.
+    // A line of the file that gave no entry: 1-based number and its text.
+    struct UnreadLine {
+        int number;
+        std::string text;
+    };
+
+    // Appends every entry of the file that can be read. The file is shared
+    // by every project, so one that was not read whole (a line that cannot
+    // be read, a file that exists but cannot be opened) is never written
+    // back: the table remembers it, and the message names the lines. False
+    // (after the message) when the file cannot be opened; a missing file
+    // counts as read whole, so that saving creates it.
     bool ReadConversions(const std::string& path, UserInterface& ui);
+    // Writes the table; a file that was not read whole is left as it is
+    // (the caller tells the person). False after the message when it
+    // cannot be written.
     bool WriteConversions(const std::string& path, UserInterface& ui) const;
-    // The same on text, for tests and for the writer.
-    void ReadText(const std::string& text);
+    bool FileReadWhole() const { return m_fileReadWhole; }
+    // The same on text, for tests and for the writer: the lines that gave
+    // no entry, in order. Blank lines are no entries and no faults.
+    std::vector<UnreadLine> ReadText(const std::string& text);
     std::string ToText() const;
 
     void AddConversion();
     bool RemoveConversion(int index);
+    // Empties the table and forgets how its file was read.
     void Clear();
 
     int Count() const { return static_cast<int>(m_names.size()); }
@@ -38,9 +55,12 @@ public:
     void Append(std::string name, double multiplier, double offset);
 
 private:
+    bool ReadLine(std::string_view line);
+
     std::vector<std::string> m_names;
     std::vector<double> m_multipliers;
     std::vector<double> m_offsets;
+    bool m_fileReadWhole = true;
 };
 
 }  // namespace zav

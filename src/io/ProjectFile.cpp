@@ -1,7 +1,10 @@
 #include "io/ProjectFile.h"
 
+#include <set>
+
 #include "core/InputError.h"
 #include "core/TextFormat.h"
+#include "core/UserInterface.h"
 #include "io/StationBlocks.h"
 
 namespace zav {
@@ -14,21 +17,32 @@ struct AggregateSection {
     const char* countKey;        // "number of aggregated stations"
     const char* nameMissing;     // the item reported when "aggregate name" is missing
     const char* memberCountKey;  // "number of stations in aggregate"
+    const char* title;           // "Station aggregate", for messages
+    const char* kind;            // "station"
 };
 
-const AggregateSection kStationSection{kStationType, "number of aggregated stations",
+const AggregateSection kStationSection{kStationType,
                                        "number of aggregated stations",
-                                       "number of stations in aggregate"};
-const AggregateSection kParameterSection{kParameterType, "number of aggregated parameters",
+                                       "number of aggregated stations",
+                                       "number of stations in aggregate",
+                                       "Station aggregate",
+                                       "station"};
+const AggregateSection kParameterSection{kParameterType,
+                                         "number of aggregated parameters",
                                          "number of aggregated params",
-                                         "number of parameters in aggregate"};
+                                         "number of parameters in aggregate",
+                                         "Parameter aggregate",
+                                         "parameter"};
+
+const NameIndex& IndexOf(const ZAVFieldManager& store, const AggregateSection& section) {
+    return section.type == kStationType ? store.Stations() : store.Parameters();
+}
 
 void WriteAggregates(std::string& out, const ZAVFieldManager& store,
                      const AggregateSection& section) {
     std::vector<IndexInfo> infos;
     std::vector<std::string> aliases;
-    const NameIndex& index = section.type == kStationType ? store.Stations() : store.Parameters();
-    index.GetAggregates(infos, aliases);
+    IndexOf(store, section).GetAggregates(infos, aliases);
     AppendCount(out, (std::string(section.countKey) + " =").c_str(),
                 static_cast<long long>(infos.size()));
     const std::string memberCountKey = std::string(section.memberCountKey) + " =";
@@ -40,6 +54,36 @@ void WriteAggregates(std::string& out, const ZAVFieldManager& store,
             AppendItem(out, "", member);
         }
     }
+}
+
+// Why an aggregate block cannot be replayed, or empty. The desktop groups
+// only plain names, each in one aggregate; anything else comes from a
+// damaged or hand-edited file, and replaying it would tangle the grouping
+// and lose an aggregate at the next save. A member that is not in the
+// project is let through, as it always was: it may have lost its data.
+std::string AggregateFault(const NameIndex& index, const AggregateSection& section,
+                           const std::string& alias, const std::vector<std::string>& names) {
+    if (auto grouped = index.Aliases().find(alias); grouped != index.Aliases().end()) {
+        return alias + " is already in aggregate " + grouped->second;
+    }
+    std::set<std::string> seen;
+    for (const std::string& name : names) {
+        if (!seen.insert(name).second) {
+            return name + " is named twice";
+        }
+        if (auto grouped = index.Aliases().find(name); grouped != index.Aliases().end()) {
+            return name + " is already in aggregate " + grouped->second;
+        }
+        const IndexInfo* entry = index.Find(name);
+        if (entry != nullptr && entry->isAggregate) {
+            return name + " is an aggregate itself";
+        }
+    }
+    if (index.Find(names.front()) == nullptr) {
+        return "its representative " + names.front() + " is not a " + section.kind +
+               " of the project";
+    }
+    return std::string();
 }
 
 void ReadAggregates(TextReader& in, ZAVFieldManager& store, const AggregateSection& section) {
@@ -58,9 +102,16 @@ void ReadAggregates(TextReader& in, ZAVFieldManager& store, const AggregateSecti
         for (int m = 0; m < members && in.ReadWholeLine(line); ++m) {
             names.push_back(line);
         }
-        if (!names.empty()) {
-            store.AddAggregate(names, alias, section.type);
+        if (names.empty()) {
+            continue;
         }
+        if (std::string fault = AggregateFault(IndexOf(store, section), section, alias, names);
+            !fault.empty()) {
+            store.UI().ShowMessage(std::string(section.title) + " " + alias +
+                                   " was left out: " + fault + ".");
+            continue;
+        }
+        store.AddAggregate(names, alias, section.type);
     }
 }
 

@@ -3,10 +3,10 @@
 // y range, and the messages that stop a graph. Also the page's number boxes.
 #include <gtest/gtest.h>
 
-#include "../store/StoreBuilders.h"
+#include "ScriptedUserInterface.h"
+#include "StoreBuilders.h"
 #include "analysis/GraphDescription.h"
 #include "analysis/NumberBoxes.h"
-#include "core/UserInterface.h"
 #include "store/ZAVFieldManager.h"
 
 namespace zav {

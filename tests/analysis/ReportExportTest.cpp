@@ -1,10 +1,10 @@
 // The export texts of the report, byte for byte, and the writers' messages.
 #include <gtest/gtest.h>
 
-#include "../store/StoreBuilders.h"
+#include "ScriptedUserInterface.h"
+#include "StoreBuilders.h"
 #include "TestSupport.h"
 #include "analysis/ReportExport.h"
-#include "core/UserInterface.h"
 #include "store/ZAVFieldManager.h"
 
 namespace zav {

@@ -2,13 +2,13 @@
 // computation and their messages, and the cells for availability and values.
 #include <gtest/gtest.h>
 
-#include "../store/StoreBuilders.h"
+#include "ScriptedUserInterface.h"
+#include "StoreBuilders.h"
 #include "TestSupport.h"
 #include "analysis/IntervalLabels.h"
 #include "analysis/PickLists.h"
 #include "analysis/ReportBuilder.h"
 #include "core/Calendar.h"
-#include "core/UserInterface.h"
 #include "store/ZAVFieldManager.h"
 
 namespace zav {

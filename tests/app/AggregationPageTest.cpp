@@ -9,14 +9,13 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "../store/StoreBuilders.h"
 #include "AppTestSupport.h"
-#include "app/AggregationLists.h"
-#include "app/AggregationPage.h"
-#include "app/CZAVView.h"
-#include "app/NameListDelegate.h"
-#include "app/TextPromptDialog.h"
-#include "app/ZAVViewSheet.h"
+#include "StoreBuilders.h"
+#include "app/dialogs/TextPromptDialog.h"
+#include "app/frame/CZAVView.h"
+#include "app/pages/AggregationPage.h"
+#include "app/pages/NameListDelegate.h"
+#include "app/pages/ZAVViewSheet.h"
 #include "io/CZAVDoc.h"
 
 namespace {
@@ -237,19 +236,6 @@ private slots:
         QTest::mouseClick(page.StationsButton(), Qt::LeftButton);
         QCOMPARE(Texts(page.NameList()), QStringList({"1. station1", "2. station2"}));
         QCOMPARE(store.GetAggregationType(), 0);
-    }
-
-    void listRowsAndTheirColours() {
-        QCOMPARE(zav::NumberedName(2, "station7"), std::string("3. station7"));
-        QCOMPARE(zav::NumberedName(0, ""), std::string("1. "));
-        auto colours = [](bool aggregated, bool selected) {
-            zav::RowColors c = zav::NameRowColors(aggregated, selected);
-            return std::make_pair(c.text, c.background);
-        };
-        QCOMPARE(colours(true, false), std::make_pair(0xC8C8C8u, 0xFFFFFFu));
-        QCOMPARE(colours(true, true), std::make_pair(0xC8C8C8u, 0xFFFFFFu));
-        QCOMPARE(colours(false, true), std::make_pair(0xFFFFFFu, 0x0000FFu));
-        QCOMPARE(colours(false, false), std::make_pair(0x000000u, 0xFFFFFFu));
     }
 
     void theNamePromptNeedsANameAndGivesItBack() {

@@ -6,11 +6,11 @@
 #include <QListWidget>
 #include <QtTest>
 
-#include "app/CGridCtrl.h"
-#include "app/CZAVView.h"
-#include "app/GridModel.h"
-#include "app/SheetPage.h"
-#include "app/ZAVViewSheet.h"
+#include "app/frame/CZAVView.h"
+#include "app/grid/CGridCtrl.h"
+#include "app/grid/GridModel.h"
+#include "app/pages/SheetPage.h"
+#include "app/pages/ZAVViewSheet.h"
 
 namespace {
 QString Cell(int row, int column) {

@@ -17,9 +17,9 @@
 #include <functional>
 #include <memory>
 
-#include "app/FileDialogs.h"
-#include "app/GridListener.h"
-#include "core/UserInterface.h"
+#include "ScriptedUserInterface.h"
+#include "app/frame/FileDialogs.h"
+#include "app/grid/GridListener.h"
 #include "io/CZAVDoc.h"
 
 class CGridCtrl;

@@ -6,10 +6,10 @@
 #include <QtTest>
 #include <functional>
 
-#include "app/ChoiceDialog.h"
-#include "app/DeleteChoiceDialog.h"
-#include "app/MultiChoiceDialog.h"
-#include "app/QtUserInterface.h"
+#include "app/dialogs/ChoiceDialog.h"
+#include "app/dialogs/DeleteChoiceDialog.h"
+#include "app/dialogs/MultiChoiceDialog.h"
+#include "app/frame/QtUserInterface.h"
 
 namespace {
 

@@ -16,17 +16,17 @@
 #include <QtCharts>
 #include <QtTest>
 
-#include "../store/StoreBuilders.h"
 #include "AppTestSupport.h"
+#include "StoreBuilders.h"
 #include "analysis/ReportBuilder.h"
 #include "analysis/ReportExport.h"
-#include "app/CExportOptionsDialog.h"
-#include "app/CGridCtrl.h"
-#include "app/CZAVView.h"
-#include "app/DataAvailPage.h"
-#include "app/GraphView.h"
-#include "app/GridModel.h"
-#include "app/ZAVViewSheet.h"
+#include "app/dialogs/CExportOptionsDialog.h"
+#include "app/frame/CZAVView.h"
+#include "app/graphs/GraphView.h"
+#include "app/grid/CGridCtrl.h"
+#include "app/grid/GridModel.h"
+#include "app/pages/DataAvailPage.h"
+#include "app/pages/ZAVViewSheet.h"
 #include "io/CZAVDoc.h"
 
 namespace {

@@ -12,14 +12,14 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "../store/StoreBuilders.h"
 #include "AppTestSupport.h"
-#include "app/CCenturyDialog.h"
-#include "app/CParseFormatDialog.h"
-#include "app/CSpreadsheetOptionsDialog.h"
-#include "app/CZAVView.h"
-#include "app/SheetPage.h"
-#include "app/ZAVViewSheet.h"
+#include "StoreBuilders.h"
+#include "app/dialogs/CCenturyDialog.h"
+#include "app/dialogs/CParseFormatDialog.h"
+#include "app/dialogs/CSpreadsheetOptionsDialog.h"
+#include "app/frame/CZAVView.h"
+#include "app/pages/SheetPage.h"
+#include "app/pages/ZAVViewSheet.h"
 #include "io/CZAVDoc.h"
 
 namespace {

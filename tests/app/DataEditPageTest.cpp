@@ -12,14 +12,13 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "../store/StoreBuilders.h"
 #include "AppTestSupport.h"
-#include "app/CGridCtrl.h"
-#include "app/CParseFormatDialog.h"
-#include "app/CZAVView.h"
-#include "app/DataEditPage.h"
-#include "app/DataEditRules.h"
-#include "app/ZAVViewSheet.h"
+#include "StoreBuilders.h"
+#include "app/dialogs/CParseFormatDialog.h"
+#include "app/frame/CZAVView.h"
+#include "app/grid/CGridCtrl.h"
+#include "app/pages/DataEditPage.h"
+#include "app/pages/ZAVViewSheet.h"
 #include "io/CZAVDoc.h"
 
 namespace {
@@ -79,42 +78,6 @@ class DataEditPageTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void rowTextsAndCellsFollowTheirRules() {
-        QCOMPARE(zav::StationRowParameter("pH", "su"), std::string("pH  (su)"));
-        QCOMPARE(zav::ParameterOfRow("pH  (su)"), std::string("pH"));
-        QCOMPARE(zav::ParameterOfRow("Flow (daily)  (m3/s)"), std::string("Flow (daily)"));
-        QCOMPARE(zav::ParameterOfRow("Flow (daily)"), std::string("Flow (daily)"));
-        QCOMPARE(zav::ParameterOfRow("temp"), std::string("temp"));  // chosen from the list
-        QCOMPARE(zav::SeriesLabel("pH  (su)", "station1"),
-                 std::string("pH  (su) for station station1"));
-
-        zav::IndexInfo entry;
-        entry.name = "Birch";
-        entry.alias = "Trees";
-        QCOMPARE(zav::ListedName(entry), std::optional<std::string>("Birch"));
-        entry.isAggregate = 1;
-        QCOMPARE(zav::ListedName(entry), std::optional<std::string>("Trees"));
-        entry.isAggregate = 0;
-        entry.isMember = 1;
-        QCOMPARE(zav::ListedName(entry), std::optional<std::string>());
-
-        QCOMPARE(std::string(zav::MaskText(0)), std::string("no"));
-        QCOMPARE(std::string(zav::MaskText(-7)), std::string("yes"));
-        QCOMPARE(zav::ToggledMask("yes"), 0);
-        QCOMPARE(zav::ToggledMask("no"), 1);
-
-        zav::KTRTime time;
-        zav::CellEdit date = zav::ReadDateCell("1999-3-7 14:05:09", time);
-        QVERIFY(date.accepted);
-        QCOMPARE(date.shown, std::string(" 3/ 7/1999 14:05:09"));
-        QCOMPARE(time.Day(), 7);
-        for (const char* text : {"", "  ", "soon", "3/7"}) {
-            date = zav::ReadDateCell(text, time);
-            QVERIFY(!date.accepted);
-            QCOMPARE(date.message, std::string("Please enter a date."));
-        }
-    }
-
     void tablesShowStationRowsAndThePointsOfTheChosenOne() {
         Window w;
         QVERIFY(QTest::qWaitForWindowExposed(w.view.get()));

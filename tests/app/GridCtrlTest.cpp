@@ -1,4 +1,4 @@
-// The table widget: clipboard text rules, edit vetting, in-place editing
+// The table widget: copying and pasting cells, edit vetting, in-place editing
 // keys, notifications and the model's consistency.
 #include <QAbstractItemModelTester>
 #include <QDialog>
@@ -8,10 +8,9 @@
 #include <new>
 
 #include "AppTestSupport.h"
-#include "app/CGridCtrl.h"
-#include "app/GridModel.h"
-#include "app/GridText.h"
-#include "core/UserInterface.h"
+#include "ScriptedUserInterface.h"
+#include "app/grid/CGridCtrl.h"
+#include "app/grid/GridModel.h"
 
 class GridCtrlTest : public QObject {
     Q_OBJECT
@@ -55,16 +54,6 @@ private slots:
 
         grid.OnEditCopy();
         QCOMPARE(*m_ui.clipboard, std::string("r1\t\t\n\tx2\ty2\n\tx3\ty3"));
-    }
-
-    void pasteTextIsCutAtLineFeedsTabsAndCommas() {
-        using Block = zav::TextBlock;
-        QCOMPARE(zav::SplitPasteText("a, b\t c \r\nd,,e\r\n"),
-                 (Block{{"a", "b", "c"}, {"d", "", "e"}}));
-        QCOMPARE(zav::SplitPasteText(",x\n\ty"), (Block{{"", "x"}, {"", "y"}}));
-        QCOMPARE(zav::SplitPasteText("one"), (Block{{"one"}}));
-        QCOMPARE(zav::SplitPasteText(""), Block{});
-        QCOMPARE(zav::BuildCopyText(Block{{"a", ""}, {"", "b"}}), std::string("a\t\n\tb"));
     }
 
     void pasteWritesEditableCellsAsEditsFromTheFocusedCell() {

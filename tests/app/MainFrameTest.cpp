@@ -11,17 +11,17 @@
 #include <QtTest>
 
 #include "AppTestSupport.h"
-#include "app/AppSettings.h"
-#include "app/CCenturyDialog.h"
-#include "app/CChildFrame.h"
-#include "app/CMainFrame.h"
-#include "app/CSpreadsheetOptionsDialog.h"
-#include "app/CZAVApp.h"
-#include "app/CZAVView.h"
-#include "app/KeyStateIndicators.h"
-#include "app/OpenProject.h"
-#include "app/ProjectInfoPage.h"
-#include "app/ZAVViewSheet.h"
+#include "app/dialogs/CCenturyDialog.h"
+#include "app/dialogs/CSpreadsheetOptionsDialog.h"
+#include "app/frame/AppSettings.h"
+#include "app/frame/CChildFrame.h"
+#include "app/frame/CMainFrame.h"
+#include "app/frame/CZAVApp.h"
+#include "app/frame/CZAVView.h"
+#include "app/frame/KeyStateIndicators.h"
+#include "app/frame/OpenProject.h"
+#include "app/pages/ProjectInfoPage.h"
+#include "app/pages/ZAVViewSheet.h"
 
 namespace {
 

@@ -10,16 +10,16 @@
 #include <QtTest>
 
 #include "AppTestSupport.h"
-#include "app/AggregationPage.h"
-#include "app/CAboutDialog.h"
-#include "app/CSplashWindow.h"
-#include "app/CZAVView.h"
-#include "app/DataAvailPage.h"
-#include "app/DataEditPage.h"
-#include "app/HelpWindow.h"
-#include "app/ProjectInfoPage.h"
-#include "app/UnitsPage.h"
-#include "app/ZAVViewSheet.h"
+#include "app/dialogs/CAboutDialog.h"
+#include "app/frame/CSplashWindow.h"
+#include "app/frame/CZAVView.h"
+#include "app/frame/HelpWindow.h"
+#include "app/pages/AggregationPage.h"
+#include "app/pages/DataAvailPage.h"
+#include "app/pages/DataEditPage.h"
+#include "app/pages/ProjectInfoPage.h"
+#include "app/pages/UnitsPage.h"
+#include "app/pages/ZAVViewSheet.h"
 #include "io/CZAVDoc.h"
 
 class SheetTest : public QObject {

@@ -9,13 +9,13 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "../store/StoreBuilders.h"
 #include "AppTestSupport.h"
-#include "app/CGridCtrl.h"
-#include "app/CZAVView.h"
-#include "app/GridModel.h"
-#include "app/UnitsPage.h"
-#include "app/ZAVViewSheet.h"
+#include "StoreBuilders.h"
+#include "app/frame/CZAVView.h"
+#include "app/grid/CGridCtrl.h"
+#include "app/grid/GridModel.h"
+#include "app/pages/UnitsPage.h"
+#include "app/pages/ZAVViewSheet.h"
 #include "io/CZAVDoc.h"
 
 namespace {

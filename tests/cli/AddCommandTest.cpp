@@ -123,8 +123,7 @@ TEST(CliAdd, FilesThatGiveNoValueSaveNothing) {
     EXPECT_EQ(add.exitStatus, 1);
     EXPECT_EQ(add.err, headings +
                            ": no value read.\n"
-                           "zav-cli: no value was read from the files given; the project was not "
-                           "saved.\n");
+                           "No data were read from the files given; the project was not saved.\n");
     EXPECT_EQ(test::ReadFile(project), before);
 }
 

@@ -8,16 +8,22 @@
 
 namespace zav::test {
 
-CliResult RunCli(const std::vector<std::string>& arguments) {
+CliResult RunCli(const std::vector<std::string>& arguments, const std::string& outputPath) {
     TempDir dir;
-    std::string outPath = dir.File("out");
+    std::string outPath = outputPath.empty() ? dir.File("out") : outputPath;
     std::string errPath = dir.File("err");
     pid_t pid = fork();
     if (pid == 0) {
         int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (out < 0) {
+            _exit(126);
+        }
         int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         ::dup2(out, 1);
         ::dup2(err, 2);
+        // The timer survives exec: a run that hangs (on a FIFO, say) is
+        // killed and fails instead of stopping the test program.
+        ::alarm(120);
         std::vector<char*> argv;
         std::string program = ZAV_CLI_PATH;
         argv.push_back(program.data());
@@ -33,7 +39,7 @@ CliResult RunCli(const std::vector<std::string>& arguments) {
     ::waitpid(pid, &status, 0);
     CliResult result;
     result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = ReadFile(outPath);
+    result.out = outputPath.empty() ? ReadFile(outPath) : std::string();
     result.err = ReadFile(errPath);
     return result;
 }

@@ -13,6 +13,7 @@ struct CliResult {
 };
 
 // Arguments are passed to the program as they are, without a shell.
-CliResult RunCli(const std::vector<std::string>& arguments);
+// Standard output goes to `outputPath` when one is given (out stays empty).
+CliResult RunCli(const std::vector<std::string>& arguments, const std::string& outputPath = "");
 
 }  // namespace zav::test

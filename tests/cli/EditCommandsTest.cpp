@@ -108,7 +108,7 @@ TEST_F(CliEditTest, LayoutThreeThatReadsNothingSavesNothing) {
                   "  date or time that cannot be read or is outside the years 1000 to 9999: 2 "
                   "(line 1, column 1: '2016-01-09 10:30'; line 2, column 1: '2016-01-10 10:30')\n"
                   "Lines and columns are counted from 1; a column is one cell of a line.\n"
-                  "zav-cli: no value was read from the files given; the project was not saved.\n");
+                  "No data were read from the files given; the project was not saved.\n");
     EXPECT_EQ(test::ReadFile(project), before);
 
     // Cells skipped by the layout's own rule (-999) do not fail --strict.

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "core/UserInterface.h"
+#include "ScriptedUserInterface.h"
 #include "io/CZAVDoc.h"
 
 namespace zav::test {

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <random>
 
+#include "ScriptedUserInterface.h"
 #include "core/InputError.h"
 #include "core/StringArray.h"
 #include "core/TextFormat.h"
 #include "core/TextReader.h"
-#include "core/UserInterface.h"
 
 namespace zav {
 namespace {

@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "AgencyText.h"
+#include "ScriptedUserInterface.h"
 #include "TestSupport.h"
-#include "core/UserInterface.h"
 #include "io/AgencyFile.h"
 #include "io/CZAVDoc.h"
 #include "io/ImportReport.h"
@@ -70,14 +70,17 @@ TEST_F(AgencyFileTest, UnknownTypeIsRefusedAndAddsNothing) {
 }
 
 TEST_F(AgencyFileTest, FileThatCannotBeOpenedAddsNothing) {
-    for (const std::string& path :
-         {m_dir.File("missing.mlv"), m_dir.File("missing.pld"), Write("folder.pld/keep", "")}) {
+    for (const std::string& path : {m_dir.File("missing.mlv"), m_dir.File("missing.pld")}) {
         m_ui.messages.clear();
-        std::string target = path.substr(0, path.find("/keep"));
-        EXPECT_EQ(AddAgencyFile(m_store, target, m_report), 0);
+        EXPECT_EQ(AddAgencyFile(m_store, path, m_report), 0);
         ASSERT_EQ(m_ui.messages.size(), 1u);
-        EXPECT_EQ(m_ui.messages[0], "Unable to open file " + target + " for input.");
+        EXPECT_EQ(m_ui.messages[0], "Unable to open file " + path + " for input.");
     }
+    std::string folder = Write("folder.pld/keep", "");
+    folder = folder.substr(0, folder.find("/keep"));
+    m_ui.messages.clear();
+    EXPECT_EQ(AddAgencyFile(m_store, folder, m_report), 0);
+    EXPECT_EQ(m_ui.messages, std::vector<std::string>{folder + " is a folder, not a file."});
     EXPECT_TRUE(m_store.Sources().empty());
 }
 

@@ -6,7 +6,7 @@
 
 #include "AgencyText.h"
 #include "TestSupport.h"
-#include "core/UserInterface.h"
+#include "ScriptedUserInterface.h"
 #include "io/CZAVDoc.h"
 #include "io/ConversionTable.h"
 #include "io/ImportReport.h"

@@ -1,8 +1,12 @@
 // The standard conversions file.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include "ScriptedUserInterface.h"
 #include "TestSupport.h"
 #include "core/UserInterface.h"
+#include "io/CZAVDoc.h"
 #include "io/ConversionTable.h"
 
 namespace zav {
@@ -19,14 +23,28 @@ TEST(ConversionTableFile, ReadsNamesWithBlanksAndALastLineWithoutEnd) {
     EXPECT_EQ(table.Name(2), "last");
 }
 
-TEST(ConversionTableFile, StopsAtALineWithoutNumbersAndCutsLongNames) {
+// Reading used to stop at the first such line (and cut a long name), and
+// the next save wrote the part before it back over the shared file.
+TEST(ConversionTableFile, ReadsEveryReadableLineAndNamesTheOthers) {
+    const std::string longName(250, 'n');
     ConversionTable table;
-    table.ReadText("1 0 ok\nnot a number\n2 0 never\n");
-    EXPECT_EQ(table.Count(), 1);
-    ConversionTable longNames;
-    longNames.ReadText("1 0 " + std::string(250, 'n') + "\n2 0 after\n");
-    ASSERT_EQ(longNames.Count(), 1);
-    EXPECT_EQ(longNames.Name(0).size(), 199u);
+    auto unread = table.ReadText(
+        "1 0 ok\n# a comment\n1,5 0 comma\nnan 0 not a number\n"
+        "2 inf infinite\n7\n5 0x glued\n\n  \t\n1 0 " +
+        longName + "\r\n3 0 after\n");
+    ASSERT_EQ(table.Count(), 3);
+    EXPECT_EQ(table.Name(0), "ok");
+    EXPECT_EQ(table.Name(1), longName);
+    EXPECT_EQ(table.Name(2), "after");
+    EXPECT_EQ(table.Multiplier(2), 3.0);
+    const std::vector<std::pair<int, std::string>> expected = {
+        {2, "# a comment"},    {3, "1,5 0 comma"}, {4, "nan 0 not a number"},
+        {5, "2 inf infinite"}, {6, "7"},           {7, "5 0x glued"}};
+    ASSERT_EQ(unread.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(unread[i].number, expected[i].first);
+        EXPECT_EQ(unread[i].text, expected[i].second);
+    }
 }
 
 TEST(ConversionTableFile, WritesExactNumbersAndReadsThemBack) {
@@ -66,6 +84,93 @@ TEST(ConversionTableFile, MissingFileIsReportedAndWritingCreatesIt) {
     EXPECT_EQ(test::ReadFile(dir.File("unitConversions.txt")), "1 0 a\r\n");
     EXPECT_FALSE(table.WriteConversions(dir.Path(), ui));
     EXPECT_EQ(ui.messages.back(), "Unable to open " + dir.Path() + " for writing.");
+}
+
+// The shared file through a document: a file that was not read whole is
+// named line by line when it is read and left exactly as it is at every
+// save, while the project itself is saved.
+class ConversionsFileTest : public test::DocumentTest {
+protected:
+    std::string Path() const { return dir.File("unitConversions.txt"); }
+    std::string LeftAlone() const {
+        return "The project was saved. The standard conversions were not: " + Path() +
+               " could not be read whole, so it was left as it is.";
+    }
+};
+
+TEST_F(ConversionsFileTest, ADamagedFileIsReportedAndNeverWrittenBack) {
+    const std::string damaged =
+        test::ReadFile(test::DataPath("regressions/conversions-offset-1e-32.txt"));
+    test::WriteFile(Path(), damaged);
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_EQ(ui.messages,
+              std::vector<std::string>{"Unable to read 3 lines of " + Path() +
+                                       ":\nline 1: nan inf name\nline 2: -0 +1e-32\xff\xff\xff\xff"
+                                       "0 tiny\r" +
+                                       std::string(2, '\0') +
+                                       "\nline 3: g\r(\nThe file will be left as it is when a "
+                                       "project is saved."});
+    EXPECT_FALSE(doc.Conversions().FileReadWhole());
+    doc.Conversions().AddConversion();
+    ui.messages.clear();
+    ASSERT_TRUE(doc.OnSaveDocument(dir.File("p.zav")));
+    EXPECT_EQ(ui.messages, std::vector<std::string>{LeftAlone()});
+    EXPECT_EQ(test::ReadFile(Path()), damaged);
+    EXPECT_EQ(test::ReadFile(dir.File("p.zav")), doc.ProjectText());
+}
+
+TEST_F(ConversionsFileTest, OneBadLineKeepsTheRestForEveryProject) {
+    std::string text = "1 0 no conversion\r\n";
+    for (int i = 0; i < 7; ++i) {
+        text += "# note " + std::to_string(i) + "\r\n";
+    }
+    text += "1 0 " + std::string(90, 'x') + "y\r\n2 1 " + std::string(90, 'z') + "\r\n";
+    test::WriteFile(Path(),
+                    "1 0 " + std::string(90, 'x') + "\n3 x " + std::string(90, 'z') + "\n" + text);
+    ASSERT_TRUE(doc.OnNewDocument());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], "Unable to read 8 lines of " + Path() + ":\nline 2: 3 x " +
+                                  std::string(76, 'z') +
+                                  "...\nline 4: # note 0\nline 5: # note 1\nline 6: # note 2\n"
+                                  "line 7: # note 3\n(and 3 more)\nThe file will be left as it "
+                                  "is when a project is saved.");
+    EXPECT_EQ(doc.Conversions().Count(), 4);
+    const std::string before = test::ReadFile(Path());
+    ASSERT_TRUE(doc.OnSaveDocument(dir.File("p.zav")));
+    EXPECT_EQ(test::ReadFile(Path()), before);
+}
+
+TEST_F(ConversionsFileTest, TinyExactFactorsAreWrittenBackByteForByte) {
+    const std::string pico = test::ReadFile(test::DataPath("regressions/conversions-pico.txt"));
+    test::WriteFile(Path(), pico);
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_TRUE(ui.messages.empty());
+    ASSERT_EQ(doc.Conversions().Count(), 3);
+    EXPECT_EQ(doc.Conversions().Multiplier(2), 1e-12);
+    test::WriteFile(Path(), "");
+    ASSERT_TRUE(doc.OnSaveDocument(dir.File("p.zav")));
+    EXPECT_EQ(test::ReadFile(Path()), pico);
+}
+
+// Only a missing file may be created at a save; anything else that cannot
+// be read (a folder, a FIFO) stays as it is. A FIFO once became a plain
+// file at the save, and reading one waited for a writer for ever.
+TEST_F(ConversionsFileTest, AFileThatCannotBeReadIsLeftAsItIs) {
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_EQ(ui.messages.back(), "Unable to open " + Path() + " for reading.");
+    ASSERT_TRUE(doc.OnSaveDocument(dir.File("p.zav")));
+    EXPECT_EQ(test::ReadFile(Path()), "");
+    ASSERT_EQ(::unlink(Path().c_str()), 0);
+    ASSERT_EQ(::mkfifo(Path().c_str(), 0600), 0);
+    CZAVDoc other(ui, test::EnvironmentIn(dir));
+    ASSERT_TRUE(other.OnNewDocument());
+    EXPECT_EQ(ui.messages.back(), Path() + " is not a regular file.");
+    ui.messages.clear();
+    ASSERT_TRUE(other.OnSaveDocument(dir.File("p.zav")));
+    EXPECT_EQ(ui.messages, std::vector<std::string>{LeftAlone()});
+    struct stat info {};
+    ASSERT_EQ(::stat(Path().c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 }  // namespace

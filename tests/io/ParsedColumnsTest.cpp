@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "ReportPlaces.h"
+#include "ScriptedUserInterface.h"
 #include "TestSupport.h"
-#include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
 #include "io/ImportReport.h"
 #include "io/InputCells.h"

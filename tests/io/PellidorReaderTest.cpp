@@ -2,8 +2,8 @@
 
 #include "AgencyText.h"
 #include "ReportPlaces.h"
+#include "ScriptedUserInterface.h"
 #include "core/KTRTime.h"
-#include "core/UserInterface.h"
 #include "io/ImportReport.h"
 #include "io/PellidorReader.h"
 

@@ -11,9 +11,9 @@
 #include <fstream>
 #include <random>
 
-#include "../store/StoreBuilders.h"
+#include "ScriptedUserInterface.h"
+#include "StoreBuilders.h"
 #include "TestSupport.h"
-#include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
 
 namespace zav {
@@ -295,8 +295,10 @@ TEST_F(ProjectFileTest, SavingIntoAFolderOrAMissingFolderFailsAndKeepsTheOldFile
     Fill(doc);
     doc.SetModifiedFlag();
     EXPECT_FALSE(doc.OnSaveDocument(dir.Path()));
-    EXPECT_EQ(ui.messages.back(), "Unable to open " + dir.Path() + " for writing.");
+    EXPECT_EQ(ui.messages.back(), dir.Path() + " is a folder, not a file.");
     EXPECT_FALSE(doc.OnSaveDocument(dir.File("no/such/folder/p.zav")));
+    EXPECT_EQ(ui.messages.back(),
+              "Unable to open " + dir.File("no/such/folder/p.zav") + " for writing.");
     EXPECT_TRUE(doc.IsModified());
     WriteFile(dir.File("old.zav"), "precious");
     ASSERT_TRUE(doc.OnSaveDocument(dir.File("old.zav")));

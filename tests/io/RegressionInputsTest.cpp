@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "core/UserInterface.h"
+#include "ScriptedUserInterface.h"
 #include "io/CZAVDoc.h"
 #include "io/ImportReport.h"
 #include "io/InputCells.h"

@@ -5,8 +5,8 @@
 #include <random>
 
 #include "ReportPlaces.h"
+#include "ScriptedUserInterface.h"
 #include "TestSupport.h"
-#include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
 #include "io/ImportReport.h"
 #include "io/InputCells.h"

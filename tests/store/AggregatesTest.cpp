@@ -1,8 +1,8 @@
 // Stations or parameters grouped under an alias, and what dissolving leaves.
 #include <gtest/gtest.h>
 
+#include "ScriptedUserInterface.h"
 #include "StoreBuilders.h"
-#include "core/UserInterface.h"
 #include "store/ZAVFieldManager.h"
 
 namespace zav {

@@ -2,8 +2,8 @@
 // parameters and points, and the century offset.
 #include <gtest/gtest.h>
 
+#include "ScriptedUserInterface.h"
 #include "StoreBuilders.h"
-#include "core/UserInterface.h"
 #include "store/ZAVFieldManager.h"
 
 namespace zav {

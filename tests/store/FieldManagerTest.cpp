@@ -1,8 +1,8 @@
 // The store's sources, global series numbering, indexes and lookups.
 #include <gtest/gtest.h>
 
+#include "ScriptedUserInterface.h"
 #include "StoreBuilders.h"
-#include "core/UserInterface.h"
 #include "store/ZAVFieldManager.h"
 
 namespace zav {

@@ -1,3 +1,0 @@
-#include "app/SheetPage.h"
-
-SheetPage::SheetPage(zav::CZAVDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc) {}

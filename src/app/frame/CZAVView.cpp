@@ -1,0 +1,137 @@
+#include "app/frame/CZAVView.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QVBoxLayout>
+
+#include "app/dialogs/CCenturyDialog.h"
+#include "app/dialogs/CSpreadsheetOptionsDialog.h"
+#include "app/frame/FileDialogs.h"
+#include "app/frame/WaitCursor.h"
+#include "app/pages/DataAvailPage.h"
+#include "app/pages/ZAVViewSheet.h"
+#include "core/UserInterface.h"
+#include "io/ImportReport.h"
+
+namespace {
+// Shown exactly so in the file dialog's list of types.
+const char* const kAgencyFilter =
+    "MOLVAN and PELLIDOR files (*.mlv, *.pld)|*.mlv;*.pld|MOLVAN files (*.mlv) "
+    "|*.mlv|PELLIDOR files (*.pld)|*.pld||";
+const char* const kSpreadsheetFilter = "All Files (*.*) |*.*||";
+
+// One message after an import, once the pages show what was read, when a
+// cell was skipped or an input gave nothing.
+void TellImport(zav::CZAVDoc& doc, const zav::ImportReport& report) {
+    const std::string message = zav::ImportMessage(report);
+    if (!message.empty()) {
+        doc.UI().ShowMessage(message);
+    }
+}
+
+std::vector<std::string> ToPaths(const QStringList& chosen) {
+    std::vector<std::string> paths;
+    for (const QString& path : chosen) {
+        paths.push_back(path.toStdString());
+    }
+    return paths;
+}
+}  // namespace
+
+CZAVView::CZAVView(zav::CZAVDoc& doc, FileDialogs& dialogs, QWidget* parent)
+    : QWidget(parent), m_doc(doc), m_dialogs(dialogs), m_sheet(new ZAVViewSheet(doc, this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_sheet);
+    m_sheet->DataAvail().SetFileDialogs(dialogs);
+    m_doc.AddObserver(this);
+}
+
+CZAVView::~CZAVView() {
+    m_doc.RemoveObserver(this);
+}
+
+void CZAVView::OnDocumentUpdate(int hint) {
+    switch (hint) {
+        case zav::HintDataChanged:
+            m_sheet->RefreshAllPages();
+            break;
+        case zav::HintAggregatesChanged:
+            m_sheet->RefreshPage(m_sheet->DataAvail());
+            break;
+        default:
+            break;
+    }
+}
+
+void CZAVView::OnAddAgencyFiles() {
+    const std::vector<std::string> paths = ToPaths(m_dialogs.ChooseOpenFiles(
+        this, QStringLiteral("Open"), QString::fromLatin1(kAgencyFilter), true));
+    // Also after Cancel: the command marks the project modified either way.
+    zav::ImportReport report;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_doc.AddAgencyFiles(paths, &report);
+    QApplication::restoreOverrideCursor();
+    m_sheet->RefreshAllPages();
+    TellImport(m_doc, report);
+}
+
+void CZAVView::OnAddFromSpreadsheet() {
+    CSpreadsheetOptionsDialog options(m_doc, this);
+    const bool confirmed = options.exec() == QDialog::Accepted;
+    const bool clipboard = options.FromClipboard();
+    std::vector<std::string> paths;
+    if (confirmed && !clipboard) {
+        paths = ToPaths(m_dialogs.ChooseOpenFiles(this, QStringLiteral("Open"),
+                                                  QString::fromLatin1(kSpreadsheetFilter), true));
+    }
+    // Cancelled, or no file chosen: nothing to read. A parameter made in
+    // the dialog is still news to the pages.
+    if (!confirmed || (!clipboard && paths.empty())) {
+        if (options.ParametersAdded()) {
+            m_sheet->RefreshAllPages();
+        }
+        return;
+    }
+    zav::ImportReport report;
+    if (options.Layout() == 3) {
+        const std::vector<std::string> columns = m_doc.ChooseColumnParameters();
+        WaitCursor wait;
+        if (clipboard) {
+            m_doc.AddParsedClipboard(columns, &report);
+        } else {
+            m_doc.AddParsedSpreadsheetFiles(paths, columns, &report);
+        }
+    } else {
+        WaitCursor wait;
+        if (clipboard) {
+            m_doc.AddClipboardData(options.Options(), &report);
+        } else {
+            m_doc.AddSpreadsheetFiles(paths, options.Options(), &report);
+        }
+    }
+    m_sheet->RefreshAllPages();
+    TellImport(m_doc, report);
+}
+
+void CZAVView::OnAddCentury() {
+    CCenturyDialog dialog(m_doc.LastYearOfData(), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        WaitCursor wait;
+        m_doc.AddCentury(dialog.LastYear());  // tells the views itself
+    } else {
+        m_doc.NotifyViews(zav::HintDataChanged);
+    }
+}
+
+void CZAVView::OnGenerateStationFiles() {
+    const QString folder =
+        m_dialogs.ChooseFolder(this, QStringLiteral("Choose Folder For Generated Files"));
+    if (folder.isEmpty()) {
+        return;
+    }
+    // The folder stays the working directory, where the file dialogs open.
+    QDir::setCurrent(folder);
+    WaitCursor wait;
+    m_doc.GenerateStationFiles(QDir(folder).absolutePath().toStdString());
+}

@@ -1,0 +1,254 @@
+#include "app/grid/GridModel.h"
+
+#include <QBrush>
+#include <QFont>
+#include <QGuiApplication>
+#include <QPalette>
+#include <algorithm>
+#include <functional>
+
+GridModel::GridModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void GridModel::ResetWith(const std::function<void()>& change) {
+    beginResetModel();
+    change();
+    m_reportedRows = StoredModelRows();
+    endResetModel();
+}
+
+int GridModel::StoredModelRows() const {
+    return std::max(0, GridRowCount() - m_fixedRows);
+}
+
+void GridModel::SetFixedRowCount(int count) {
+    count = std::clamp(count, 0, 1);
+    if (count == m_fixedRows && GridRowCount() >= count) {
+        return;
+    }
+    ResetWith([&] {
+        m_fixedRows = count;
+        if (GridRowCount() < count) {
+            m_rows.resize(count);
+        }
+    });
+    emit headerDataChanged(Qt::Horizontal, 0, std::max(0, m_columns - 1));
+}
+
+void GridModel::SetFixedColumnCount(int count) {
+    count = std::clamp(count, 0, 1);
+    if (count == m_fixedColumns) {
+        return;
+    }
+    ResetWith([&] {
+        m_fixedColumns = count;
+        m_columns = std::max(m_columns, count);
+    });
+}
+
+void GridModel::SetColumnCount(int count) {
+    count = std::max(count, m_fixedColumns);
+    if (count == m_columns) {
+        return;
+    }
+    Flush();
+    if (count > m_columns) {
+        beginInsertColumns(QModelIndex(), m_columns, count - 1);
+        m_columns = count;
+        endInsertColumns();
+    } else {
+        beginRemoveColumns(QModelIndex(), count, m_columns - 1);
+        m_columns = count;
+        for (auto& row : m_rows) {
+            if (static_cast<int>(row.size()) > count) {
+                row.resize(count);
+            }
+        }
+        endRemoveColumns();
+    }
+}
+
+void GridModel::SetRowCount(int count) {
+    count = std::max(count, m_fixedRows);
+    if (count >= GridRowCount()) {
+        m_rows.resize(count);
+        ScheduleFlush();
+        return;
+    }
+    Flush();
+    int firstGone = std::max(0, count - m_fixedRows);
+    if (firstGone < m_reportedRows) {
+        beginRemoveRows(QModelIndex(), firstGone, m_reportedRows - 1);
+    }
+    m_rows.resize(count);
+    for (auto it = m_readOnly.begin(); it != m_readOnly.end();) {
+        it = static_cast<int>(*it >> 32) >= count ? m_readOnly.erase(it) : std::next(it);
+    }
+    if (firstGone < m_reportedRows) {
+        m_reportedRows = firstGone;
+        endRemoveRows();
+    }
+}
+
+int GridModel::AppendRow(const QString& firstCell) {
+    if (GridRowCount() < m_fixedRows) {
+        m_rows.resize(m_fixedRows);
+    }
+    std::vector<QString> row;
+    row.reserve(std::max(1, m_columns));
+    row.push_back(firstCell);
+    m_rows.push_back(std::move(row));
+    ScheduleFlush();
+    return GridRowCount() - 1;
+}
+
+void GridModel::RemoveNonFixedRows() {
+    SetRowCount(m_fixedRows);
+}
+
+void GridModel::RemoveAllRows() {
+    ResetWith([&] {
+        m_rows.clear();
+        m_readOnly.clear();
+        m_fixedRows = 0;
+    });
+}
+
+bool GridModel::IsValidCell(int row, int column) const {
+    return row >= 0 && row < GridRowCount() && column >= 0 && column < m_columns;
+}
+
+bool GridModel::IsFixedCell(int row, int column) const {
+    return row < m_fixedRows || column < m_fixedColumns;
+}
+
+QString GridModel::Text(int row, int column) const {
+    if (!IsValidCell(row, column)) {
+        return QString();
+    }
+    const auto& cells = m_rows[static_cast<size_t>(row)];
+    return column < static_cast<int>(cells.size()) ? cells[static_cast<size_t>(column)] : QString();
+}
+
+bool GridModel::SetText(int row, int column, const QString& text) {
+    if (!IsValidCell(row, column)) {
+        return false;
+    }
+    auto& cells = m_rows[static_cast<size_t>(row)];
+    if (static_cast<int>(cells.size()) <= column) {
+        cells.resize(static_cast<size_t>(m_columns));
+    }
+    cells[static_cast<size_t>(column)] = text;
+    if (row < m_fixedRows) {
+        emit headerDataChanged(Qt::Horizontal, column, column);
+    } else if (row - m_fixedRows < m_reportedRows) {
+        QModelIndex at = index(row - m_fixedRows, column);
+        emit dataChanged(at, at, {Qt::DisplayRole, Qt::EditRole});
+    }
+    return true;
+}
+
+bool GridModel::IsReadOnly(int row, int column) const {
+    return m_readOnly.count(Key(row, column)) != 0;
+}
+
+void GridModel::SetReadOnly(int row, int column, bool readOnly) {
+    if (!IsValidCell(row, column)) {
+        return;
+    }
+    if (readOnly) {
+        m_readOnly.insert(Key(row, column));
+    } else {
+        m_readOnly.erase(Key(row, column));
+    }
+}
+
+bool GridModel::IsEditable(int row, int column) const {
+    return IsValidCell(row, column) && !IsFixedCell(row, column) && !IsReadOnly(row, column);
+}
+
+QModelIndex GridModel::IndexOf(int row, int column) const {
+    int modelRow = row - m_fixedRows;
+    if (modelRow < 0 || modelRow >= m_reportedRows || column < 0 || column >= m_columns) {
+        return QModelIndex();
+    }
+    return index(modelRow, column);
+}
+
+void GridModel::ScheduleFlush() {
+    if (m_flushQueued) {
+        return;
+    }
+    m_flushQueued = true;
+    QMetaObject::invokeMethod(this, &GridModel::Flush, Qt::QueuedConnection);
+}
+
+void GridModel::Flush() {
+    m_flushQueued = false;
+    int stored = StoredModelRows();
+    if (stored > m_reportedRows) {
+        beginInsertRows(QModelIndex(), m_reportedRows, stored - 1);
+        m_reportedRows = stored;
+        endInsertRows();
+    }
+}
+
+int GridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_reportedRows;
+}
+
+int GridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_columns;
+}
+
+QVariant GridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) {
+        return QVariant();
+    }
+    int row = GridRow(index);
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            return Text(row, index.column());
+        case Qt::BackgroundRole:
+            if (index.column() < m_fixedColumns) {
+                return QBrush(QGuiApplication::palette().color(QPalette::Button));
+            }
+            return QVariant();
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+        default:
+            return QVariant();
+    }
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) {
+        return QVariant();
+    }
+    if (orientation == Qt::Horizontal) {
+        return m_fixedRows > 0 ? Text(0, section) : QVariant();
+    }
+    return section + m_fixedRows;
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) {
+        return Qt::NoItemFlags;
+    }
+    int row = GridRow(index);
+    if (IsFixedCell(row, index.column())) {
+        return Qt::ItemIsEnabled;
+    }
+    Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (!IsReadOnly(row, index.column())) {
+        result |= Qt::ItemIsEditable;
+    }
+    return result;
+}
+
+bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole || !IsEditable(GridRow(index), index.column())) {
+        return false;
+    }
+    return SetText(GridRow(index), index.column(), value.toString());
+}

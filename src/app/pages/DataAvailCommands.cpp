@@ -1,0 +1,130 @@
+// DataAvailPage, continued: the commands that take the report elsewhere —
+// the graph window, the exports and the table's context menu.
+#include <QComboBox>
+#include <QMenu>
+
+#include "analysis/GraphDescription.h"
+#include "analysis/ReportExport.h"
+#include "app/dialogs/CExportOptionsDialog.h"
+#include "app/frame/FileDialogs.h"
+#include "app/frame/WaitCursor.h"
+#include "app/graphs/GraphView.h"
+#include "app/grid/CGridCtrl.h"
+#include "app/pages/DataAvailPage.h"
+#include "io/CZAVDoc.h"
+
+namespace {
+// Shown exactly so in the file dialogs' lists of types.
+const char* const kTableFileFilter = "Text files (*.txt)|*.txt|All Files (*.*) |*.*||";
+const char* const kTimeseriesFileFilter = "text files (*.txt)|*.txt|All Files (*.*)|*.*||";
+}  // namespace
+
+void DataAvailPage::OnGraph() {
+    ReadControls();
+    if (m_form.startYear->count() == 0) {
+        return;
+    }
+    zav::GraphDescription graph;
+    zav::GraphOutcome outcome;
+    {
+        WaitCursor wait;
+        outcome = zav::BuildGraphDescription(Doc().FieldManager(), Request(), graph);
+    }
+    if (outcome != zav::GraphOutcome::kBuilt) {
+        return;
+    }
+    // The window lives on its own; the page keeps nothing of it.
+    auto* view = new GraphView(std::move(graph), window());
+    view->show();
+}
+
+void DataAvailPage::OnExport() {
+    CExportOptionsDialog options(this);
+    if (options.exec() != QDialog::Accepted) {
+        return;
+    }
+    ExportAs(options.Option(), options.Transpose());
+}
+
+void DataAvailPage::ExportAs(int option, bool transpose) {
+    ReadControls();
+    switch (option) {
+        case kToClipboard:
+            m_form.table->OnEditCopy();
+            break;
+        case kToFile:
+            ExportTableFile(transpose);
+            break;
+        case kTimeseriesToFile:
+            ExportTimeseriesFile();
+            break;
+        case kTimeseriesToClipboard:
+            ExportTimeseriesClipboard();
+            break;
+        default:
+            break;
+    }
+}
+
+void DataAvailPage::ExportTableFile(bool transpose) {
+    const QString path = m_dialogs->ChooseSaveFile(this, QStringLiteral("Choose an output file."),
+                                                   QString::fromLatin1(kTableFileFilter), QString(),
+                                                   QStringLiteral("txt"));
+    if (path.isEmpty()) {
+        return;
+    }
+    std::string text;
+    if (!transpose) {
+        text = zav::TableFileText(m_report);
+    } else {
+        WaitCursor wait;
+        if (zav::TransposedFileText(Doc().FieldManager(), Request(), m_report, text) !=
+            zav::ReportOutcome::kComputed) {
+            return;
+        }
+    }
+    zav::WriteTableFile(Doc().UI(), path.toStdString(), text);
+}
+
+void DataAvailPage::ExportTimeseriesFile() {
+    std::string text;
+    {
+        WaitCursor wait;
+        if (!zav::BuildTimeseriesText(Doc().FieldManager(), Request(), text)) {
+            return;
+        }
+    }
+    if (text.empty()) {
+        return;
+    }
+    const QString path = m_dialogs->ChooseSaveFile(
+        this, QStringLiteral("Save As"), QString::fromLatin1(kTimeseriesFileFilter),
+        QStringLiteral("timeseries.txt"), QStringLiteral("txt"));
+    if (!path.isEmpty()) {
+        zav::WriteTimeseriesFile(Doc().UI(), path.toStdString(), text);
+    }
+}
+
+void DataAvailPage::ExportTimeseriesClipboard() {
+    std::string text;
+    {
+        WaitCursor wait;
+        // After a refusal the text is empty, and so is the clipboard.
+        zav::BuildTimeseriesText(Doc().FieldManager(), Request(), text);
+    }
+    zav::PutTimeseriesOnClipboard(Doc().UI(), text);
+}
+
+std::unique_ptr<QMenu> DataAvailPage::CreateTableMenu() {
+    auto menu = std::make_unique<QMenu>(QStringLiteral("Table1 Context"), this);
+    menu->setObjectName(QStringLiteral("Table1 Context"));
+    connect(menu->addAction(QStringLiteral("&Copy")), &QAction::triggered, m_form.table,
+            &CGridCtrl::OnEditCopy);
+    // The report is computed; nothing is pasted into it.
+    menu->addAction(QStringLiteral("&Paste"));
+    return menu;
+}
+
+void DataAvailPage::OnGridRightClick(CGridCtrl&, int, int, const QPoint& globalPos) {
+    CreateTableMenu()->exec(globalPos);
+}

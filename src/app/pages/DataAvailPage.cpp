@@ -1,0 +1,381 @@
+#include "app/pages/DataAvailPage.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+
+#include "analysis/NumberBoxes.h"
+#include "analysis/PickLists.h"
+#include "analysis/ReportBuilder.h"
+#include "app/frame/FileDialogs.h"
+#include "app/frame/WaitCursor.h"
+#include "app/grid/CGridCtrl.h"
+#include "core/Calendar.h"
+#include "core/TextFormat.h"
+#include "core/UserInterface.h"
+#include "io/CZAVDoc.h"
+
+namespace {
+
+// Filling a control from the program is no change by the user.
+class SignalsBlocked {
+public:
+    SignalsBlocked(std::initializer_list<QObject*> objects) {
+        for (QObject* object : objects) {
+            m_blockers.emplace_back(object);
+        }
+    }
+
+private:
+    std::vector<QSignalBlocker> m_blockers;
+};
+
+std::string Text(const QComboBox* combo) {
+    return combo->currentText().toStdString();
+}
+
+void ReadDate(const QComboBox* years, const QComboBox* months, const QComboBox* days, int& year,
+              int& month, int& day) {
+    year = zav::AtoI(Text(years));
+    month = months->currentIndex() + 1;
+    day = days->currentIndex() + 1;
+}
+
+void AddNames(QListWidget* list, const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+        list->addItem(QString::fromStdString(name));
+    }
+}
+
+QString KindWord(int kind) {
+    return kind == zav::kMainStations ? QStringLiteral("Stations") : QStringLiteral("Parameters");
+}
+
+QtFileDialogs& SystemFileDialogs() {
+    static QtFileDialogs dialogs;
+    return dialogs;
+}
+
+}  // namespace
+
+DataAvailPage::DataAvailPage(zav::CZAVDoc& doc, QWidget* parent)
+    : SheetPage(doc, parent), m_form(this, doc.UI()), m_dialogs(&SystemFileDialogs()) {
+    DataAvailForm& f = m_form;
+    f.stations->setChecked(m_settings.mainListKind == zav::kMainStations);
+    f.parameters->setChecked(m_settings.mainListKind == zav::kMainParameters);
+    f.values->setChecked(m_settings.dataType == zav::kDataValues);
+    f.availability->setChecked(m_settings.dataType == zav::kDataAvailability);
+    f.maxMeanMin->setChecked(m_settings.plotStyle == zav::kPlotMaxMeanMin);
+    f.mean->setChecked(m_settings.plotStyle == zav::kPlotMean);
+    f.every->setText(QString::number(m_settings.every));
+    f.thresholdValue->setText(QString::fromStdString(zav::FormatG(m_settings.threshold)));
+    for (const char* unit : {"Years", "Months", "Weeks", "Days", "Hours", "Minutes"}) {
+        f.unit->addItem(QString::fromLatin1(unit));
+    }
+    f.unit->setCurrentIndex(m_settings.unit);
+    f.table->SetFixedRowCount(1);
+    f.table->SetFixedColumnCount(1);
+    f.table->SetColumnCount(1);
+    f.table->SetItemText(0, 0, zav::MainListTitle(m_settings.mainListKind));
+    f.table->SetListener(this);
+    ApplyEnableRules();
+    ApplyThresholdRules();
+    SetOutOfDate(false);
+    Connect();
+}
+
+void DataAvailPage::Connect() {
+    DataAvailForm& f = m_form;
+    connect(f.mainKind, &QButtonGroup::idClicked, this, &DataAvailPage::OnMainKindClicked);
+    connect(f.mainList, &QListWidget::itemSelectionChanged, this,
+            &DataAvailPage::OnMainSelectionChanged);
+    connect(f.aggregatesOnly, &QCheckBox::clicked, this, &DataAvailPage::FillLists);
+    connect(f.dataType, &QButtonGroup::idClicked, this, &DataAvailPage::OnDataTypeClicked);
+    connect(f.threshold, &QCheckBox::clicked, this, &DataAvailPage::ApplyThresholdRules);
+    connect(f.startMonth, &QComboBox::currentIndexChanged, this,
+            [this] { OnMonthChanged(m_form.startDay, m_form.startMonth, m_form.startYear); });
+    connect(f.endMonth, &QComboBox::currentIndexChanged, this,
+            [this] { OnMonthChanged(m_form.endDay, m_form.endMonth, m_form.endYear); });
+    connect(f.refresh, &QPushButton::clicked, this, &DataAvailPage::RebuildTable);
+    connect(f.graph, &QPushButton::clicked, this, &DataAvailPage::OnGraph);
+    connect(f.exportTable, &QPushButton::clicked, this, &DataAvailPage::OnExport);
+    ConnectOutOfDate();
+}
+
+void DataAvailPage::ConnectOutOfDate() {
+    DataAvailForm& f = m_form;
+    auto outOfDate = [this] { SetOutOfDate(true); };
+    connect(f.secondList, &QListWidget::itemSelectionChanged, this, outOfDate);
+    for (QComboBox* combo : {f.unit, f.startDay, f.startYear, f.endDay, f.endYear}) {
+        connect(combo, &QComboBox::currentIndexChanged, this, outOfDate);
+    }
+    connect(f.fillGaps, &QCheckBox::clicked, this, outOfDate);
+    connect(f.every, &QLineEdit::textChanged, this, outOfDate);
+}
+
+void DataAvailPage::OnSetActive() {
+    if (!m_shown) {
+        m_shown = true;
+        Refresh();
+    }
+}
+
+void DataAvailPage::Refresh() {
+    if (!m_shown) {
+        return;
+    }
+    FillDateLists();
+    FillLists();
+    RebuildTable();
+    ApplyEnableRules();
+    ApplyThresholdRules();
+    SetOutOfDate(false);
+}
+
+bool DataAvailPage::IsOutOfDate() const {
+    return m_form.refresh->isEnabled();
+}
+
+void DataAvailPage::SetOutOfDate(bool outOfDate) {
+    m_form.refresh->setEnabled(outOfDate);
+}
+
+void DataAvailPage::resizeEvent(QResizeEvent* event) {
+    SheetPage::resizeEvent(event);
+    m_form.layout.Apply(size());
+}
+
+// --- settings ----------------------------------------------------------------
+
+void DataAvailPage::ReadControls() {
+    const DataAvailForm& f = m_form;
+    m_settings.mainListKind = f.mainKind->checkedId();
+    m_settings.dataType = f.dataType->checkedId();
+    m_settings.plotStyle = f.plotStyle->checkedId();
+    ReadDate(f.startYear, f.startMonth, f.startDay, m_settings.startYear, m_settings.startMonth,
+             m_settings.startDay);
+    ReadDate(f.endYear, f.endMonth, f.endDay, m_settings.endYear, m_settings.endMonth,
+             m_settings.endDay);
+    m_settings.unit = f.unit->currentIndex();
+    if (!ReadNumberBoxes()) {
+        return;
+    }
+    m_settings.fillGaps = f.fillGaps->isChecked();
+    m_aggregatesOnly = f.aggregatesOnly->isChecked();
+    const QList<QListWidgetItem*> chosen = f.secondList->selectedItems();
+    m_secondSelection = chosen.isEmpty() ? -1 : f.secondList->row(chosen.front());
+}
+
+bool DataAvailPage::ReadNumberBoxes() {
+    zav::UserInterface& ui = Doc().UI();
+    const std::optional<int> every = zav::ReadIntegerBox(m_form.every->text().toStdString());
+    if (!every) {
+        ui.ShowMessage(zav::kEnterIntegerMessage);
+        return false;
+    }
+    m_settings.every = *every;
+    m_settings.thresholdOn = m_form.threshold->isChecked();
+    const std::optional<float> threshold =
+        zav::ReadNumberBox(m_form.thresholdValue->text().toStdString());
+    if (!threshold) {
+        ui.ShowMessage(zav::kEnterNumberMessage);
+        return false;
+    }
+    m_settings.threshold = *threshold;
+    return true;
+}
+
+std::vector<std::string> DataAvailPage::MainItems(bool allWhenNoneSelected) const {
+    const QListWidget* main = m_form.mainList;
+    std::vector<std::string> items;
+    for (int row = 0; row < main->count(); ++row) {
+        if (main->item(row)->isSelected()) {
+            items.push_back(main->item(row)->text().toStdString());
+        }
+    }
+    if (items.empty() && allWhenNoneSelected) {
+        for (int row = 0; row < main->count(); ++row) {
+            items.push_back(main->item(row)->text().toStdString());
+        }
+    }
+    return items;
+}
+
+zav::ReportRequest DataAvailPage::Request() const {
+    zav::ReportRequest request;
+    request.settings = m_settings;
+    request.mainItems = MainItems(false);
+    if (m_secondSelection >= 0 && m_secondSelection < m_form.secondList->count()) {
+        request.otherItem = m_form.secondList->item(m_secondSelection)->text().toStdString();
+    }
+    return request;
+}
+
+// --- date lists --------------------------------------------------------------
+
+void DataAvailPage::FillDateLists() {
+    DataAvailForm& f = m_form;
+    SignalsBlocked blocked{f.startMonth, f.startDay, f.startYear, f.endMonth, f.endDay, f.endYear};
+    for (QComboBox* combo :
+         {f.startMonth, f.startDay, f.startYear, f.endMonth, f.endDay, f.endYear}) {
+        combo->clear();
+    }
+    int firstDay = 0, firstMonth = 0, firstYear = -1, lastDay = 0, lastMonth = 0, lastYear = -1;
+    Doc().FieldManager().GetDateRange(firstDay, firstMonth, firstYear, lastDay, lastMonth,
+                                      lastYear);
+    if (firstYear == -1) {
+        return;
+    }
+    for (QComboBox* years : {f.startYear, f.endYear}) {
+        for (int year = firstYear; year <= lastYear; ++year) {
+            years->addItem(QString::number(year));
+        }
+    }
+    for (QComboBox* months : {f.startMonth, f.endMonth}) {
+        for (const char* month : zav::kMonthAbbreviations) {
+            months->addItem(QString::fromLatin1(month));
+        }
+    }
+    f.startYear->setCurrentIndex(0);
+    f.endYear->setCurrentIndex(f.endYear->count() - 1);
+    f.startMonth->setCurrentIndex(firstMonth - 1);
+    f.endMonth->setCurrentIndex(lastMonth - 1);
+    FillDays(f.startDay, f.startMonth, f.startYear, firstDay);
+    FillDays(f.endDay, f.endMonth, f.endYear, lastDay);
+}
+
+void DataAvailPage::FillDays(QComboBox* days, const QComboBox* months, const QComboBox* years,
+                             int day) {
+    SignalsBlocked blocked{days};
+    days->clear();
+    const int month = months->currentIndex() + 1;
+    if (month < 1) {
+        return;
+    }
+    const int count = zav::MonthLength(zav::AtoI(Text(years)), month);
+    for (int d = 1; d <= count; ++d) {
+        days->addItem(QString::number(d));
+    }
+    // The day stays where the month has it, else the month's last day.
+    days->setCurrentIndex(std::clamp(day, 1, count) - 1);
+}
+
+void DataAvailPage::OnMonthChanged(QComboBox* days, const QComboBox* months,
+                                   const QComboBox* years) {
+    FillDays(days, months, years, days->currentIndex() + 1);
+    SetOutOfDate(true);
+}
+
+// --- lists -------------------------------------------------------------------
+
+void DataAvailPage::FillLists() {
+    DataAvailForm& f = m_form;
+    const int kind = f.mainKind->checkedId();
+    {
+        SignalsBlocked blocked{f.mainList, f.secondList};
+        f.mainList->clear();
+        f.secondList->clear();
+        AddNames(f.mainList,
+                 zav::MainListNames(Doc().FieldManager(), kind, f.aggregatesOnly->isChecked()));
+    }
+    f.mainLabel->setText(KindWord(kind));
+    f.secondLabel->setText(KindWord(1 - kind));
+    FillSecondList();
+}
+
+void DataAvailPage::FillSecondList() {
+    DataAvailForm& f = m_form;
+    SignalsBlocked blocked{f.secondList};
+    f.secondList->clear();
+    // With nothing chosen, what all of them relate to.
+    AddNames(f.secondList,
+             zav::SecondListNames(Doc().FieldManager(), f.mainKind->checkedId(), MainItems(true)));
+}
+
+void DataAvailPage::OnMainKindClicked() {
+    if (m_form.mainKind->checkedId() == m_settings.mainListKind) {
+        return;
+    }
+    ReadControls();
+    FillLists();
+    ApplyEnableRules();
+    ApplyThresholdRules();
+}
+
+void DataAvailPage::OnMainSelectionChanged() {
+    m_form.table->DeleteNonFixedRows();
+    m_report.rows.clear();
+    FillSecondList();
+}
+
+// --- enable rules ------------------------------------------------------------
+
+void DataAvailPage::ApplyEnableRules() {
+    DataAvailForm& f = m_form;
+    const bool parameters = m_settings.mainListKind == zav::kMainParameters;
+    // Parameters are reported as availability only; a plot of maxima and
+    // minima needs values.
+    if (parameters) {
+        m_settings.dataType = zav::kDataAvailability;
+    }
+    const bool values = m_settings.dataType == zav::kDataValues;
+    if (!values) {
+        m_settings.plotStyle = zav::kPlotMean;
+    }
+    f.values->setEnabled(!parameters);
+    f.maxMeanMin->setEnabled(values);
+    f.mean->setEnabled(true);
+    f.dataType->button(m_settings.dataType)->setChecked(true);
+    f.plotStyle->button(m_settings.plotStyle)->setChecked(true);
+}
+
+void DataAvailPage::ApplyThresholdRules() {
+    const bool values = m_settings.dataType == zav::kDataValues;
+    m_form.threshold->setEnabled(values);
+    m_form.thresholdValue->setEnabled(values && m_form.threshold->isChecked());
+}
+
+void DataAvailPage::OnDataTypeClicked() {
+    ReadControls();
+    ApplyEnableRules();
+    ApplyThresholdRules();
+    SetOutOfDate(true);
+}
+
+// --- report table --------------------------------------------------------------
+
+void DataAvailPage::RebuildTable() {
+    SetOutOfDate(false);
+    ReadControls();
+    WaitCursor wait;
+    zav::RebuildTable(Doc().FieldManager(), Request(), m_report);
+    ShowReport();
+}
+
+void DataAvailPage::ShowReport() {
+    CGridCtrl& table = *m_form.table;
+    table.DeleteNonFixedRows();
+    table.SetColumnCount(m_report.ColumnCount());
+    for (int column = 0; column < m_report.ColumnCount(); ++column) {
+        table.SetItemText(0, column, m_report.Cell(0, column));
+    }
+    // The cells are results: nothing typed or pasted changes them.
+    for (const zav::ReportRow& item : m_report.rows) {
+        const int row = table.InsertRow(item.name);
+        for (size_t i = 0; i < item.cells.size(); ++i) {
+            const int column = static_cast<int>(i) + 1;
+            table.SetItemText(row, column, item.cells[i]);
+            table.SetItemReadOnly(row, column);
+        }
+    }
+    m_form.dataFor->setText(m_report.dataFor.empty() ? QStringLiteral("Data for:")
+                                                     : QString::fromStdString(m_report.dataFor));
+    table.AutoSizeColumns();
+    table.Redraw();
+}

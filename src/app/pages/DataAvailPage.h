@@ -1,0 +1,99 @@
+// DataAvailPage: the "Data Availability" tab, which answers where and when
+// the project has data and what it says. The user picks stations or
+// parameters, a date span and an interval; the page shows the report table
+// and opens graph windows and exports. Every result comes from the analysis
+// layer; the page only reads its controls and shows what it is given.
+#pragma once
+
+#include <memory>
+
+#include "analysis/AnalysisSettings.h"
+#include "analysis/ReportRequest.h"
+#include "analysis/ReportTable.h"
+#include "app/grid/GridListener.h"
+#include "app/pages/DataAvailForm.h"
+#include "app/pages/SheetPage.h"
+
+class FileDialogs;
+class QComboBox;
+class QMenu;
+
+class DataAvailPage : public SheetPage, private GridListener {
+    Q_OBJECT
+public:
+    // The export outputs, in the order the options dialog offers them.
+    enum ExportOption {
+        kToClipboard = 0,
+        kToFile = 1,
+        kTimeseriesToFile = 2,
+        kTimeseriesToClipboard = 3,
+    };
+
+    DataAvailPage(zav::CZAVDoc& doc, QWidget* parent);
+
+    // Until the page is first shown its lists and table stay empty and
+    // Refresh does nothing.
+    void Refresh() override;
+    void OnSetActive() override;
+    // File choosers for the exports; Qt's own until set.
+    void SetFileDialogs(FileDialogs& dialogs) { m_dialogs = &dialogs; }
+
+    // The buttons' commands.
+    void RebuildTable();
+    void OnGraph();
+    void OnExport();
+    // An export with the options dialog's answer.
+    void ExportAs(int option, bool transpose);
+    // The table's context menu ("&Copy", "&Paste"), made anew for each use.
+    std::unique_ptr<QMenu> CreateTableMenu();
+
+    const DataAvailForm& Form() const { return m_form; }
+    // The settings as last read from the controls, and the report shown.
+    const zav::AnalysisSettings& Settings() const { return m_settings; }
+    const zav::ReportTable& Report() const { return m_report; }
+    // The table no longer matches the controls ("Refresh" is enabled).
+    bool IsOutOfDate() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Connect();
+    void ConnectOutOfDate();
+    // Copies the controls into the settings. A number box that holds no
+    // number says so; it and the boxes read after it keep their settings.
+    void ReadControls();
+    bool ReadNumberBoxes();
+    // The chosen main-list items in list order (all of them when none is
+    // chosen and `allWhenNoneSelected`).
+    std::vector<std::string> MainItems(bool allWhenNoneSelected) const;
+    zav::ReportRequest Request() const;
+    void SetOutOfDate(bool outOfDate);
+
+    void FillDateLists();
+    void FillDays(QComboBox* days, const QComboBox* months, const QComboBox* years, int day);
+    void OnMonthChanged(QComboBox* days, const QComboBox* months, const QComboBox* years);
+    void FillLists();
+    void FillSecondList();
+    void ApplyEnableRules();
+    void ApplyThresholdRules();
+    void ShowReport();
+
+    void OnMainKindClicked();
+    void OnMainSelectionChanged();
+    void OnDataTypeClicked();
+
+    void ExportTableFile(bool transpose);
+    void ExportTimeseriesFile();
+    void ExportTimeseriesClipboard();
+
+    void OnGridRightClick(CGridCtrl& grid, int row, int column, const QPoint& globalPos) override;
+
+    DataAvailForm m_form;
+    zav::AnalysisSettings m_settings;
+    bool m_aggregatesOnly = false;
+    int m_secondSelection = -1;
+    zav::ReportTable m_report;
+    FileDialogs* m_dialogs;
+    bool m_shown = false;
+};

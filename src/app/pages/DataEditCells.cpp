@@ -1,0 +1,209 @@
+// DataEditPage: what clicks, edits and right clicks in the two tables do.
+#include <QLabel>
+#include <QMenu>
+
+#include "app/grid/CGridCtrl.h"
+#include "app/pages/DataEditPage.h"
+#include "app/rules/DataEditRules.h"
+#include "core/KTRTime.h"
+#include "core/TextFormat.h"
+#include "core/UserInterface.h"
+#include "io/CZAVDoc.h"
+
+void DataEditPage::OnGridFocusChanged(CGridCtrl& grid, int row, int) {
+    if (&grid == m_upper && !m_filling) {
+        SelectUpperRow(row);
+    }
+}
+
+void DataEditPage::OnGridClick(CGridCtrl& grid, int row, int column) {
+    if (&grid == m_lower) {
+        if (column == zav::kPointMask) {
+            ToggleMasks(row);
+        }
+        return;
+    }
+    if (row < 1 || m_type != 0) {
+        return;
+    }
+    ReadControls();
+    if (column == zav::kStationParameter) {
+        ChooseStationParameter(row);
+    } else {
+        SelectUpperRow(row);
+    }
+}
+
+void DataEditPage::OnGridRightClick(CGridCtrl& grid, int, int, const QPoint& globalPos) {
+    TableMenu(grid)->exec(globalPos);
+}
+
+void DataEditPage::ChooseStationParameter(int row) {
+    std::vector<zav::IndexInfo> entries;
+    Doc().FieldManager().GetInfoList(entries, zav::kParameterType);
+    std::vector<std::string> names;
+    for (const zav::IndexInfo& entry : entries) {
+        names.push_back(entry.name);
+    }
+    std::optional<int> chosen = Doc().UI().ChooseOne("Choose Parameters For Station", names);
+    if (!chosen || *chosen < 0 || static_cast<size_t>(*chosen) >= names.size()) {
+        return;
+    }
+    const std::string& parameter = names[static_cast<size_t>(*chosen)];
+    Doc().FieldManager().SetStationParameter(m_upper->GetItemString(row, zav::kStationName),
+                                             parameter);
+    m_upper->SetItemText(row, zav::kStationParameter, parameter);
+    Doc().SetModifiedFlag();
+    if (row == m_selectedRow + 1) {
+        // The points shown belong to the row just changed: show them under
+        // the name they now carry, so that edits below reach them.
+        FillLowerTable();
+    }
+}
+
+void DataEditPage::ToggleMasks(int row) {
+    zav::DataSeries* series = CurrentSeries();
+    if (series == nullptr || row < 0) {
+        return;
+    }
+    // The header switches every row, each by what it shows.
+    const int first = row == 0 ? 1 : row;
+    const int last = row == 0 ? m_lower->GetRowCount() - 1 : row;
+    for (int r = first; r <= last && static_cast<size_t>(r - 1) < series->Size(); ++r) {
+        const int32_t mask = zav::ToggledMask(m_lower->GetItemString(r, zav::kPointMask));
+        series->SetMask(static_cast<size_t>(r - 1), mask);
+        m_lower->SetItemText(r, zav::kPointMask, zav::MaskText(mask));
+    }
+    Doc().SetModifiedFlag();
+}
+
+// --- edits ---------------------------------------------------------------------
+
+void DataEditPage::OnGridBeginEdit(CGridCtrl& grid, int row, int column) {
+    (&grid == m_upper ? m_upperBefore : m_lowerBefore) = grid.GetItemText(row, column);
+}
+
+bool DataEditPage::OnGridEndEdit(CGridCtrl& grid, int row, int column) {
+    const QString text = grid.GetItemText(row, column);
+    const bool upper = &grid == m_upper;
+    const QString& before = upper ? m_upperBefore : m_lowerBefore;
+    if (text == before) {
+        return true;
+    }
+    const bool accepted = upper
+                              ? EndUpperEdit(row, column, before.toStdString(), text.toStdString())
+                              : EndLowerEdit(row, column, text.toStdString());
+    if (accepted) {
+        DataChanged();
+    }
+    return accepted;
+}
+
+bool DataEditPage::Refused(const std::string& message) {
+    if (!message.empty()) {
+        Doc().UI().ShowMessage(message);
+    }
+    return false;
+}
+
+bool DataEditPage::EndUpperEdit(int row, int column, const std::string& before,
+                                const std::string& text) {
+    bool accepted = false;
+    if (column == 0) {
+        accepted = RenameInUpperTable(row, before, text);
+    } else if (m_type == 1) {
+        // A parameter's units; the name is column 0 of its row.
+        accepted = zav::Trim(text).size() > 0 &&
+                   Doc().FieldManager().ChangeParameterUnits(
+                       m_upper->GetItemString(row, zav::kParameterName), before, text) != 0;
+    } else if (column == zav::kStationMultiplier || column == zav::kStationOffset) {
+        accepted = EndScalingEdit(row, column, text);
+    }
+    // A station row's parameter is chosen by a click, not typed.
+    if (accepted) {
+        m_upper->AutoSizeColumns();
+    }
+    return accepted;
+}
+
+// A name left blank (a cut cell, say) is refused: nothing could find or
+// show a station or parameter without a name.
+bool DataEditPage::RenameInUpperTable(int row, const std::string& before, const std::string& text) {
+    zav::ZAVFieldManager& store = Doc().FieldManager();
+    if (zav::Trim(text).empty()) {
+        return false;
+    }
+    if (m_type == 1) {
+        return store.RenameParameter(before, text) != 0;
+    }
+    if (store.RenameStation(before, text) == 0) {
+        return false;
+    }
+    // Every row of the station, and the series shown, carry the new name.
+    for (int r = 1; r < m_upper->GetRowCount(); ++r) {
+        if (r != row && m_upper->GetItemString(r, zav::kStationName) == before) {
+            m_upper->SetItemText(r, zav::kStationName, text);
+        }
+    }
+    if (m_series.station == before) {
+        m_series.station = text;
+        m_seriesLabel->setText(QString::fromStdString(zav::SeriesLabel(
+            m_upper->GetItemString(m_selectedRow + 1, zav::kStationParameter), text)));
+    }
+    return true;
+}
+
+bool DataEditPage::EndScalingEdit(int row, int column, const std::string& text) {
+    double value = 0.0;
+    zav::CellEdit edit = zav::ReadNumberCell(text, value);
+    if (!edit.accepted) {
+        return Refused(edit.message);
+    }
+    zav::DataSeries* series = Doc().FieldManager().FindSeries(
+        m_upper->GetItemString(row, zav::kStationName),
+        zav::ParameterOfRow(m_upper->GetItemString(row, zav::kStationParameter)));
+    if (series == nullptr) {
+        return false;
+    }
+    if (column == zav::kStationMultiplier) {
+        series->SetMultiplier(value);
+    } else {
+        series->SetOffset(value);
+    }
+    m_upper->SetItemText(row, column, edit.shown);
+    FillLowerTable();  // its scaled values
+    return true;
+}
+
+bool DataEditPage::EndLowerEdit(int row, int column, const std::string& text) {
+    zav::DataSeries* series = CurrentSeries();
+    if (series == nullptr || row < 1 || static_cast<size_t>(row - 1) >= series->Size()) {
+        return false;
+    }
+    const size_t i = static_cast<size_t>(row - 1);
+    if (column == zav::kPointDate) {
+        zav::KTRTime time;
+        zav::CellEdit edit = zav::ReadDateCell(text, time);
+        if (!edit.accepted) {
+            return Refused(edit.message);
+        }
+        m_sortPending = true;
+        if (series->ReplacePoint(i, time, series->Value(i), series->Mask(i)) == 0) {
+            return Refused(zav::kDuplicateTimeMessage);
+        }
+        m_lower->SetItemText(row, column, edit.shown);
+        return true;
+    }
+    if (column == zav::kPointValue) {
+        double value = 0.0;
+        zav::CellEdit edit = zav::ReadNumberCell(text, value);
+        if (!edit.accepted) {
+            return Refused(edit.message);
+        }
+        series->SetValue(i, value);
+        m_lower->SetItemText(row, column, edit.shown);
+        m_lower->SetItemText(row, zav::kPointScaled, zav::FormatG(series->Scaled(i)));
+        return true;
+    }
+    return false;
+}

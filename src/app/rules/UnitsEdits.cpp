@@ -1,0 +1,85 @@
+#include "app/rules/UnitsEdits.h"
+
+#include <cmath>
+
+#include "core/TextFormat.h"
+#include "io/ConversionTable.h"
+#include "store/IndexRecords.h"
+
+namespace zav {
+
+const char* const kNotANumberMessage = "Please enter a number.";
+
+CellEdit ReadNumberCell(const std::string& text, double& value) {
+    value = ReadDecimal(text);
+    if (!std::isfinite(value)) {
+        return {false, std::string(), kNotANumberMessage};
+    }
+    return {true, FormatG(value), std::string()};
+}
+
+CellEdit EditUnitsField(UnitsRecord& record, int column, const std::string& text) {
+    double value = 0.0;
+    switch (column) {
+        case kUnitsMultiplier:
+        case kUnitsOffset: {
+            CellEdit edit = ReadNumberCell(text, value);
+            if (edit.accepted) {
+                (column == kUnitsMultiplier ? record.multiplier : record.offset) = value;
+            }
+            return edit;
+        }
+        case kUnitsAlias:
+            record.alias = text;
+            return {true, text, std::string()};
+        case kUnitsComment:
+            record.comment = text;
+            return {true, text, std::string()};
+        default:  // the name is not edited here
+            return {false, std::string(), std::string()};
+    }
+}
+
+CellEdit EditConversionField(ConversionTable& table, int index, int column,
+                             const std::string& text) {
+    if (index < 0 || index >= table.Count()) {
+        return {false, std::string(), std::string()};
+    }
+    double value = 0.0;
+    switch (column) {
+        case kConversionName:
+            table.SetName(index, text);
+            return {true, text, std::string()};
+        case kConversionMultiplier:
+        case kConversionOffset: {
+            CellEdit edit = ReadNumberCell(text, value);
+            if (edit.accepted) {
+                if (column == kConversionMultiplier) {
+                    table.SetMultiplier(index, value);
+                } else {
+                    table.SetOffset(index, value);
+                }
+            }
+            return edit;
+        }
+        default:
+            return {false, std::string(), std::string()};
+    }
+}
+
+std::string ApplyButtonText(bool chosen, const std::string& conversion, const std::string& units) {
+    if (!chosen) {
+        return "Apply";
+    }
+    return "Apply " + conversion + " conversion to " + units;
+}
+
+void ApplyConversion(UnitsRecord& record, const std::string& name,
+                     const std::string& multiplierText, const std::string& offsetText) {
+    record.multiplier = ReadDecimal(multiplierText);
+    record.offset = ReadDecimal(offsetText);
+    record.comment += " -> " + name;
+    record.alias = name;
+}
+
+}  // namespace zav

@@ -1,0 +1,105 @@
+#include "app/screenshots/AvailScreenshots.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+#include <cstdio>
+
+#include "app/dialogs/CExportOptionsDialog.h"
+#include "app/frame/CMainFrame.h"
+#include "app/graphs/GraphView.h"
+#include "app/pages/DataAvailPage.h"
+#include "app/screenshots/Screenshots.h"
+
+namespace {
+
+void SelectAll(QListWidget* list) {
+    for (int row = 0; row < list->count(); ++row) {
+        list->item(row)->setSelected(true);
+    }
+}
+
+// Selects `text`, or the first row when the list does not hold it; false
+// when the list is empty.
+bool SelectOrFirst(QListWidget* list, const QString& text) {
+    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+    QListWidgetItem* item = found.isEmpty() ? list->item(0) : found.front();
+    if (item != nullptr) {
+        item->setSelected(true);
+    }
+    return item != nullptr;
+}
+
+// The year `text`, or the first one in the list.
+void SetYear(QComboBox* years, const QString& text) {
+    years->setCurrentIndex(std::max(0, years->findText(text)));
+}
+
+// Presses "Graph" and pictures the window it opens.
+bool SaveGraph(CMainFrame& frame, const DataAvailForm& form, const QString& dir, const char* name) {
+    form.graph->click();
+    const QList<GraphView*> graphs = frame.findChildren<GraphView*>();
+    if (graphs.isEmpty()) {
+        std::fprintf(stderr, "No graph window for %s\n", name);
+        return false;
+    }
+    GraphView* graph = graphs.back();
+    QApplication::processEvents();
+    const bool saved = SaveScreenshot(*graph, dir, QString::fromLatin1(name));
+    delete graph;
+    return saved;
+}
+
+// The three kinds of graph of the report on the page, each in its window.
+bool SaveGraphs(CMainFrame& frame, const DataAvailForm& form, const QString& dir) {
+    form.maxMeanMin->click();
+    bool ok = SaveGraph(frame, form, dir, "graph-max-mean-min.png");
+    form.mean->click();
+    form.threshold->click();
+    form.thresholdValue->setText(QStringLiteral("6.5"));
+    ok = SaveGraph(frame, form, dir, "graph-mean.png") && ok;
+    form.availability->click();
+    form.startMonth->setCurrentIndex(0);
+    form.startYear->setCurrentIndex(0);
+    form.endYear->setCurrentIndex(form.endYear->count() - 1);
+    form.unit->setCurrentIndex(1);
+    return SaveGraph(frame, form, dir, "graph-availability.png") && ok;
+}
+
+}  // namespace
+
+bool RenderAvailabilityScreenshots(CMainFrame& frame, DataAvailPage& page, const QString& dir) {
+    const DataAvailForm& form = page.Form();
+    form.stations->click();
+    SelectAll(form.mainList);
+    // Years are listed only when the project has points.
+    const bool hasData =
+        SelectOrFirst(form.secondList, QString::fromLatin1(kExampleScene.availabilityParameter)) &&
+        form.startYear->count() > 0;
+    const QString year = QString::fromLatin1(kExampleScene.year);
+    SetYear(form.startYear, year);
+    form.startMonth->setCurrentIndex(0);
+    form.startDay->setCurrentIndex(0);
+    SetYear(form.endYear, year);
+    form.endMonth->setCurrentIndex(11);
+    form.endDay->setCurrentIndex(30);
+    form.unit->setCurrentIndex(1);  // months
+    form.values->click();
+    form.refresh->click();
+    bool ok = SaveScreenshot(frame, dir, QStringLiteral("4-data-availability-report.png"));
+    if (hasData) {
+        ok = SaveGraphs(frame, form, dir) && ok;
+    } else {
+        std::fprintf(stderr, "The project holds no data to graph: no graph pictures.\n");
+    }
+
+    CExportOptionsDialog options(&frame);
+    options.show();
+    ok = SaveScreenshot(options, dir, QStringLiteral("export-options.png")) && ok;
+    return ok;
+}
