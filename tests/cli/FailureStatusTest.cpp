@@ -8,8 +8,8 @@
 
 #include <cstdlib>
 
-#include "../store/StoreBuilders.h"
 #include "CliRunner.h"
+#include "StoreBuilders.h"
 #include "TestSupport.h"
 
 namespace zav {

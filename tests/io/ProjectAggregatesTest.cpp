@@ -3,7 +3,7 @@
 // opens, and the project saved afterwards reopens identically.
 #include <gtest/gtest.h>
 
-#include "../store/StoreBuilders.h"
+#include "StoreBuilders.h"
 #include "TestSupport.h"
 #include "io/CZAVDoc.h"
 
