@@ -1,8 +1,8 @@
 // Reads text held in memory the way every reader of the program does: lines
 // of at most 511 characters ended by LF or CR LF (a CR never belongs to a
-// value), "key =" headers found by a keyword search, and numbers extracted
-// as formatted stream reads. Once a read fails the reader stays failed, so
-// the first missing item is the one reported.
+// value: those before the LF end the line, any other reads as a blank), "key =" headers found by a
+// keyword search, and numbers extracted as formatted stream reads. Once a read fails the reader
+// stays failed, so the first missing item is the one reported.
 #pragma once
 
 #include <string>
@@ -15,7 +15,7 @@ public:
     static constexpr size_t kMaxLine = 511;
 
     TextReader() = default;
-    explicit TextReader(std::string text) : m_text(std::move(text)) {}
+    explicit TextReader(std::string text) { SetText(std::move(text)); }
 
     // Loads a whole file. Returns false when it cannot be opened.
     bool LoadFile(const std::string& path);

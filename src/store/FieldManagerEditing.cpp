@@ -3,7 +3,6 @@
 // or removes series renumbers them and refreshes the entries' series lists
 // before it returns.
 #include <algorithm>
-#include <ctime>
 #include <functional>
 #include <optional>
 
@@ -235,7 +234,7 @@ std::string ZAVFieldManager::AddNewStations(int count) {
 
 bool ZAVFieldManager::AddEmptyPoints(const std::string& station, const std::string& parameter,
                                      int count) {
-    return AddEmptyPoints(station, parameter, count, KTRTime::FromInstant(std::time(nullptr)));
+    return AddEmptyPoints(station, parameter, count, KTRTime::Now());
 }
 
 bool ZAVFieldManager::AddEmptyPoints(const std::string& station, const std::string& parameter,
@@ -255,6 +254,9 @@ bool ZAVFieldManager::AddEmptyPoints(const std::string& station, const std::stri
     }
     for (int n = 0; n < count; ++n) {
         time = time + 3600;
+        if (!time.IsValid()) {
+            break;  // past the last hour of year 9999: no time to store it at
+        }
         series->InsertPoint(time, 0.0, 0);
     }
     return true;

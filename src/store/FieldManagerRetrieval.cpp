@@ -6,7 +6,6 @@
 #include <limits>
 
 #include "core/IntervalGrid.h"
-#include "core/LocalClock.h"
 #include "core/UserInterface.h"
 #include "store/ZAVFieldManager.h"
 
@@ -105,13 +104,11 @@ const IntervalBounds* ZAVFieldManager::CachedBounds(const IntervalGrid& grid, co
         return nullptr;
     }
     BoundsCache& cache = m_boundsCache;
-    const unsigned generation = LocalClockGeneration();
     if (cache.start != start.Instant() || cache.end != end.Instant() || cache.unit != unit ||
-        cache.every != every || cache.generation != generation || cache.bounds.size() != n) {
+        cache.every != every || cache.bounds.size() != n) {
         cache.bounds.resize(n);
         grid.FillBounds(0, static_cast<int>(n), cache.bounds.data());
-        cache = BoundsCache{start.Instant(), end.Instant(), unit,
-                            every,           generation,    std::move(cache.bounds)};
+        cache = BoundsCache{start.Instant(), end.Instant(), unit, every, std::move(cache.bounds)};
     }
     return cache.bounds.data();
 }

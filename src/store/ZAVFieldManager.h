@@ -220,7 +220,6 @@ private:
         int64_t end = 0;
         int unit = -1;
         int every = 0;
-        unsigned generation = 0;
         std::vector<IntervalGrid::Bounds> bounds;
     };
     const IntervalGrid::Bounds* CachedBounds(const IntervalGrid& grid, const KTRTime& start,
