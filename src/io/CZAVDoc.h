@@ -38,6 +38,10 @@ void ApplyWorkingDirectoryRule(const std::string& zavCwdSetting, const std::stri
 
 extern const char* const kDefaultParseString;
 
+// What Add Century says when `merged` moved points landed on the times of
+// points that stayed, which they replaced.
+std::string CenturyMergeMessage(size_t merged);
+
 class CZAVDoc {
 public:
     CZAVDoc(UserInterface& ui, const DocumentEnvironment& environment);

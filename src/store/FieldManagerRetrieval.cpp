@@ -3,6 +3,7 @@
 // walks the grid once, every series carrying its scan position from one
 // interval to the next, so a call costs one pass over the points.
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "core/IntervalGrid.h"
@@ -61,6 +62,13 @@ struct Conversion {
 Conversion ConversionOf(const DataSeries& series, const UnitsRecord* units) {
     return {series.Multiplier(), series.Offset(), units ? units->multiplier : 1.0,
             units ? units->offset : 0.0};
+}
+
+// A converted value that is no finite number (a stored NaN, or a scaling
+// that overflows: 1e308 x 10) is no value at all: it counts as missing, so
+// that nothing it would turn into nonsense ever reaches a report or graph.
+bool IsValue(double v) {
+    return std::isfinite(v);
 }
 
 // First point at or after `instant` at or beyond `from`.
@@ -252,6 +260,9 @@ void ZAVFieldManager::SearchRecords(ScanList& list, const IntervalBounds* bounds
             size_t n = running[j].count;
             auto add = [&](size_t i) {
                 const double v = convert(values[i]);
+                if (!IsValue(v)) {
+                    return;
+                }
                 low = v < low ? v : low;
                 high = v > high ? v : high;
                 sum += v;
@@ -293,6 +304,9 @@ void ZAVFieldManager::SearchRecords(ScanList& list, const IntervalBounds* bounds
         // One value is its own mean; skipping the division matters when
         // intervals are as fine as the points.
         mean[j] = !any ? 0.0 : r.count == 1 ? r.sum : r.sum / static_cast<double>(r.count);
+        if (any && !IsValue(mean[j])) {
+            mean[j] = SpreadMean(list, bounds[j], r.count);
+        }
         present[j] = any ? 1.0 : 0.0;
     }
 }
@@ -300,7 +314,9 @@ void ZAVFieldManager::SearchRecords(ScanList& list, const IntervalBounds* bounds
 void ZAVFieldManager::SearchRecords(ScanList& list, const IntervalBounds* bounds, size_t from,
                                     size_t count, std::vector<double>& present) {
     for (SeriesScan& scan : list.scans) {
+        const Conversion convert = ConversionOf(*scan.series, scan.units);
         const std::vector<KTRTime>& times = scan.series->Times();
+        const double* values = scan.series->Values().data();
         const int32_t* masks = scan.series->Masks().data();
         const size_t size = times.size();
         size_t k = scan.position;
@@ -312,7 +328,7 @@ void ZAVFieldManager::SearchRecords(ScanList& list, const IntervalBounds* bounds
                 if (t > last) {
                     break;
                 }
-                if (masks[k] == 0 && t >= first) {
+                if (masks[k] == 0 && t >= first && IsValue(convert(values[k]))) {
                     present[from + j] = 1.0;
                     // Nothing more of this interval matters: jump past it.
                     k = FirstAfter(times, k, last);
@@ -322,6 +338,52 @@ void ZAVFieldManager::SearchRecords(ScanList& list, const IntervalBounds* bounds
         }
         scan.position = k;
     }
+}
+
+// The sum of an interval's values went past the largest double although each
+// value is finite: add each value's share of the mean instead, which stays
+// within the range of the values. Rare enough to scan the interval again.
+double ZAVFieldManager::SpreadMean(const ScanList& list, const IntervalBounds& bounds,
+                                   size_t count) {
+    const double n = static_cast<double>(count);
+    double mean = 0.0;
+    for (const SeriesScan& scan : list.scans) {
+        const Conversion convert = ConversionOf(*scan.series, scan.units);
+        const std::vector<KTRTime>& times = scan.series->Times();
+        for (size_t k = FirstAtOrAfter(times, 0, bounds.first);
+             k < times.size() && times[k].Instant() <= bounds.last; ++k) {
+            const double v = convert(scan.series->Value(k));
+            if (scan.series->Mask(k) == 0 && IsValue(v)) {
+                mean += v / n;
+            }
+        }
+    }
+    return mean;
+}
+
+// The last value the pair had before the span: the latest unmasked point
+// before `start` with a value, over every listed series (of two at the same
+// time, the one listed later). None when no such point exists.
+std::optional<double> ZAVFieldManager::LeadingValue(const ScanList& list, const KTRTime& start) {
+    std::optional<double> leading;
+    int64_t latest = 0;
+    for (const SeriesScan& scan : list.scans) {
+        const Conversion convert = ConversionOf(*scan.series, scan.units);
+        const DataSeries& series = *scan.series;
+        for (size_t k = FirstAtOrAfter(series.Times(), 0, start.Instant()); k-- > 0;) {
+            const double v = convert(series.Value(k));
+            if (series.Mask(k) != 0 || !IsValue(v)) {
+                continue;
+            }
+            const int64_t t = series.Time(k).Instant();
+            if (!leading || t >= latest) {
+                leading = v;
+                latest = t;
+            }
+            break;
+        }
+    }
+    return leading;
 }
 
 int ZAVFieldManager::GetData(const std::string& station, const std::string& parameter,
@@ -348,15 +410,7 @@ int ZAVFieldManager::GetData(const std::string& station, const std::string& para
                    SearchRecords(list, bounds, from, count, stats);
                });
     if (fillGaps && n > 0) {
-        // The value a run at the start begins from: the converted first
-        // point (masked or not) of the last listed series that has points.
-        std::optional<double> leading;
-        for (const SeriesScan& scan : list.scans) {
-            if (!scan.series->Empty()) {
-                leading = ConversionOf(*scan.series, scan.units)(scan.series->Value(0));
-            }
-        }
-        doFillGaps(stats, n, leading);
+        doFillGaps(stats, n, LeadingValue(list, start));
     }
     return 1;
 }
@@ -382,8 +436,31 @@ int ZAVFieldManager::GetAvailability(const std::string& parameter, const std::st
     return 1;
 }
 
+namespace {
+
+// The point `step` of `steps` of the way from `from` to `to`. Two values of
+// opposite sign near the ends of the range have a difference that
+// overflows; weighting each end then keeps within them.
+double Between(double from, double to, double step, double steps) {
+    const double v = from + (to - from) * step / steps;
+    if (IsValue(v)) {
+        return v;
+    }
+    const double t = step / steps;
+    return std::clamp(from * (1.0 - t) + to * t, std::min(from, to), std::max(from, to));
+}
+
+}  // namespace
+
 void ZAVFieldManager::doFillGaps(IntervalStats& stats, size_t count,
                                  std::optional<double> leading) {
+    // Nothing in the span: there is nothing to draw a line from or to, and
+    // a row of made-up values would look like data.
+    if (std::none_of(stats.present.begin(),
+                     stats.present.begin() + static_cast<std::ptrdiff_t>(count),
+                     [](double p) { return p > 0.0; })) {
+        return;
+    }
     std::vector<double>* columns[3] = {&stats.min, &stats.max, &stats.mean};
     for (size_t i = 0; i < count; ++i) {
         if (stats.present[i] != 0.0) {
@@ -393,16 +470,18 @@ void ZAVFieldManager::doFillGaps(IntervalStats& stats, size_t count,
         while (j < count && !(stats.present[j] > 0.0)) {
             ++j;
         }
+        // A run at the start without a value before the span stays empty.
         if (i == 0 && !leading) {
-            m_ui.ShowMessage("Error in doFillGaps");
+            i = j - 1;
+            continue;
         }
         const double steps = static_cast<double>(j - i + 1);
         for (std::vector<double>* column : columns) {
             std::vector<double>& v = *column;
-            const double from = i > 0 ? v[i - 1] : leading.value_or(0.0);
+            const double from = i > 0 ? v[i - 1] : *leading;
             const double to = j < count ? v[j] : from;
             for (size_t k = i; k < j; ++k) {
-                v[k] = from + (to - from) * static_cast<double>(k - i + 1) / steps;
+                v[k] = Between(from, to, static_cast<double>(k - i + 1), steps);
             }
         }
         for (size_t k = i; k < j; ++k) {
