@@ -1,8 +1,9 @@
 // DataEditPage: the "Edit Data" tab. The upper table lists every station
-// with each of its parameters (or every parameter with its units); the lower
-// one lists the points of the series chosen above. Edits go straight into
-// the project's store, and leaving the page after a change tells the views
-// that the data changed.
+// with each of its parameters (or every parameter with its units), each by
+// its own name even when it belongs to a group; the lower one lists the
+// points of the series chosen above. Edits go straight into the project's
+// store; each tells the views that reports are out of date, and leaving the
+// page after a change tells them that the data changed.
 //
 // The page holds no pointer into the store: the series shown below is named
 // by station and parameter and looked up when it is needed, since adding or
@@ -35,8 +36,7 @@ public:
     // Rebuilds the upper table, which shows the points of its first row.
     void Refresh() override;
     // Showing the page reloads it only when stations or parameters were
-    // grouped or ungrouped meanwhile: a member's name then leads to its
-    // aggregate's series, and its row would show and change those.
+    // grouped or ungrouped meanwhile, so that its rows show the groups.
     void OnSetActive() override;
     // Puts an edited series back in time order; after a change, the views
     // hear HintDataChanged once.
@@ -93,6 +93,8 @@ private:
     void SelectUpperRow(int row);
     void CommitPendingSort();
     void DataChanged();
+    // The station or parameter upper row `row` stands for.
+    std::string RowName(int row) const;
 
     // Buttons (DataEditButtons.cpp).
     void OnUpperAdd();

@@ -16,13 +16,28 @@ const char* const kSeriesLabelStart = "Data for Station:";
 
 namespace {
 constexpr std::string_view kAliasOpening = "  (";
+constexpr std::string_view kGroupOpening = "  [";
+
+// The text before the last `opening` when the cell ends with `closing`;
+// otherwise the cell as it stands.
+std::string BeforeSuffix(std::string_view cell, std::string_view opening, char closing) {
+    const size_t at = cell.rfind(opening);
+    if (at == std::string_view::npos || cell.empty() || cell.back() != closing) {
+        return std::string(cell);
+    }
+    return std::string(cell.substr(0, at));
+}
 }  // namespace
 
-std::optional<std::string> ListedName(const IndexInfo& entry) {
-    if (entry.isMember) {
-        return std::nullopt;
+std::string ListedName(const IndexInfo& entry) {
+    if (!entry.isAggregate && !entry.isMember) {
+        return entry.name;
     }
-    return entry.isAggregate ? entry.alias : entry.name;
+    return entry.name + std::string(kGroupOpening) + entry.alias + "]";
+}
+
+std::string NameOfRow(std::string_view cell) {
+    return BeforeSuffix(cell, kGroupOpening, ']');
 }
 
 std::string AggregateLayout(const ZAVFieldManager& store) {
@@ -48,11 +63,7 @@ std::string StationRowParameter(const std::string& parameter, const std::string&
 }
 
 std::string ParameterOfRow(std::string_view cell) {
-    const size_t opening = cell.rfind(kAliasOpening);
-    if (opening == std::string_view::npos || cell.empty() || cell.back() != ')') {
-        return std::string(cell);
-    }
-    return std::string(cell.substr(0, opening));
+    return BeforeSuffix(cell, kAliasOpening, ')');
 }
 
 std::string SeriesLabel(const std::string& parameterCell, const std::string& station) {

@@ -265,7 +265,11 @@ std::string ZAVFieldManager::GetParameterUnits(const std::string& parameter) con
 }
 
 std::string ZAVFieldManager::GetParameterUnitsAlias(const std::string& parameter) const {
+    // A group's representative has its entry under the group's name.
     const IndexInfo* info = m_parameters.Find(parameter);
+    if (!info) {
+        info = m_parameters.OwnEntry(parameter);
+    }
     if (!info) {
         return "<error>";
     }
@@ -309,17 +313,30 @@ void ZAVFieldManager::GetRelatedNames(const std::string& name, std::vector<std::
                                       int type) const {
     const bool stations = type == kStationType;
     const IndexInfo* entry = stations ? m_stations.Find(name) : m_parameters.Find(name);
-    if (!entry) {
-        return;
+    if (entry) {
+        AppendRelatedNames(*entry, stations, true, list);
     }
+}
+
+void ZAVFieldManager::GetOwnParameters(const std::string& station,
+                                       std::vector<std::string>& list) const {
+    if (const IndexInfo* entry = m_stations.OwnEntry(station)) {
+        AppendRelatedNames(*entry, true, false, list);
+    }
+}
+
+void ZAVFieldManager::AppendRelatedNames(const IndexInfo& entry, bool stations, bool throughGroups,
+                                         std::vector<std::string>& list) const {
     std::vector<std::string> seen;
-    for (int index : entry->seriesIndices) {
+    for (int index : entry.seriesIndices) {
         if (index < 0 || index >= SeriesCount()) {
             continue;
         }
         const DataSeries& series = *m_seriesTable[static_cast<size_t>(index)];
-        std::string related = stations ? m_parameters.AliasOrName(series.ParameterName())
-                                       : m_stations.AliasOrName(series.StationName());
+        const std::string& own = stations ? series.ParameterName() : series.StationName();
+        std::string related = !throughGroups ? own
+                              : stations     ? m_parameters.AliasOrName(own)
+                                             : m_stations.AliasOrName(own);
         if (std::find(seen.begin(), seen.end(), related) != seen.end()) {
             continue;
         }

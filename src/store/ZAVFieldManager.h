@@ -77,6 +77,10 @@ public:
     DataSeries* FindSeries(const std::string& station, const std::string& parameter);
     void GetInfoList(std::vector<IndexInfo>& list, int type) const;
     void GetRelatedNames(const std::string& name, std::vector<std::string>& list, int type) const;
+    // As GetRelatedNames for a station, but for the series stored under
+    // exactly `station` (a member or representative of a group by its own
+    // name) and with their parameters' own names: what the edit page lists.
+    void GetOwnParameters(const std::string& station, std::vector<std::string>& list) const;
 
     void GetUnitsList(std::vector<UnitsRecord>& list) const;
     int GetUnits(const std::string& name, UnitsRecord& record) const;
@@ -220,6 +224,10 @@ private:
     const NameIndex* IndexFor(int type) const;
     void RebuildSeriesTable();
     void RefreshSeriesLists(NameIndex& index, bool byStation);
+    // The names related to the series `entry` lists, through the groups or
+    // as the series carry them (GetRelatedNames, GetOwnParameters).
+    void AppendRelatedNames(const IndexInfo& entry, bool stations, bool throughGroups,
+                            std::vector<std::string>& list) const;
     bool GroupNameClash(const DataSource& source) const;
     bool UnitsInUse(const std::string& units) const;
     // The entry the editing operations change for `name`: its own, else
