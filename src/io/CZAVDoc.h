@@ -15,8 +15,11 @@ namespace zav {
 
 class UserInterface;
 
-// What a view is told after a change.
-enum ViewHint { HintDataChanged = 1, HintAggregatesChanged = 2 };
+// What a view is told after a change. HintResultsOutOfDate: values, masks,
+// scaling, units or names changed while a page goes on editing; what was
+// computed from them before is out of date, and a full reload follows when
+// that page is left.
+enum ViewHint { HintDataChanged = 1, HintAggregatesChanged = 2, HintResultsOutOfDate = 3 };
 
 class DocumentObserver {
 public:
