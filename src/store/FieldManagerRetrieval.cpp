@@ -258,11 +258,11 @@ void ZAVFieldManager::SearchRecords(ScanList& list, const IntervalBounds* bounds
             double low = running[j].low;
             double high = running[j].high;
             size_t n = running[j].count;
+            // A value that is no finite number is not looked for here, to
+            // keep the loop lean: it leaves the sum not finite, and the
+            // interval is counted again below.
             auto add = [&](size_t i) {
                 const double v = convert(values[i]);
-                if (!IsValue(v)) {
-                    return;
-                }
                 low = v < low ? v : low;
                 high = v > high ? v : high;
                 sum += v;
@@ -299,14 +299,15 @@ void ZAVFieldManager::SearchRecords(ScanList& list, const IntervalBounds* bounds
     for (size_t j = 0; j < count; ++j) {
         const Running& r = running[j];
         const bool any = r.count > 0;
+        if (any && !IsValue(r.sum)) {
+            CountAgain(list, bounds[j], min[j], max[j], mean[j], present[j]);
+            continue;
+        }
         min[j] = any ? r.low : 0.0;
         max[j] = any ? r.high : 0.0;
         // One value is its own mean; skipping the division matters when
         // intervals are as fine as the points.
         mean[j] = !any ? 0.0 : r.count == 1 ? r.sum : r.sum / static_cast<double>(r.count);
-        if (any && !IsValue(mean[j])) {
-            mean[j] = SpreadMean(list, bounds[j], r.count);
-        }
         present[j] = any ? 1.0 : 0.0;
     }
 }
@@ -340,25 +341,44 @@ void ZAVFieldManager::SearchRecords(ScanList& list, const IntervalBounds* bounds
     }
 }
 
-// The sum of an interval's values went past the largest double although each
-// value is finite: add each value's share of the mean instead, which stays
-// within the range of the values. Rare enough to scan the interval again.
-double ZAVFieldManager::SpreadMean(const ScanList& list, const IntervalBounds& bounds,
-                                   size_t count) {
-    const double n = static_cast<double>(count);
-    double mean = 0.0;
+// An interval whose sum is not finite: it holds a value that is no finite
+// number (which counts as missing), or finite values whose sum went past the
+// largest double. Rare, so the interval is scanned again, slowly: the
+// statistics of its finite values, the mean as the sum of each value's
+// share when the plain sum overflows, which stays within their range.
+void ZAVFieldManager::CountAgain(const ScanList& list, const IntervalBounds& bounds, double& min,
+                                 double& max, double& mean, double& present) {
+    std::vector<double> values;
     for (const SeriesScan& scan : list.scans) {
         const Conversion convert = ConversionOf(*scan.series, scan.units);
-        const std::vector<KTRTime>& times = scan.series->Times();
-        for (size_t k = FirstAtOrAfter(times, 0, bounds.first);
-             k < times.size() && times[k].Instant() <= bounds.last; ++k) {
-            const double v = convert(scan.series->Value(k));
-            if (scan.series->Mask(k) == 0 && IsValue(v)) {
-                mean += v / n;
+        const DataSeries& series = *scan.series;
+        for (size_t k = FirstAtOrAfter(series.Times(), 0, bounds.first);
+             k < series.Size() && series.Time(k).Instant() <= bounds.last; ++k) {
+            const double v = convert(series.Value(k));
+            if (series.Mask(k) == 0 && IsValue(v)) {
+                values.push_back(v);
             }
         }
     }
-    return mean;
+    min = max = mean = present = 0.0;
+    if (values.empty()) {
+        return;
+    }
+    min = *std::min_element(values.begin(), values.end());
+    max = *std::max_element(values.begin(), values.end());
+    double sum = 0.0;
+    for (double v : values) {
+        sum += v;
+    }
+    const double n = static_cast<double>(values.size());
+    mean = values.size() == 1 ? sum : sum / n;
+    if (!IsValue(mean)) {
+        mean = 0.0;
+        for (double v : values) {
+            mean += v / n;
+        }
+    }
+    present = 1.0;
 }
 
 // The last value the pair had before the span: the latest unmasked point

@@ -209,8 +209,8 @@ private:
     void SearchRecords(ScanList& list, const IntervalGrid::Bounds* bounds, size_t from,
                        size_t count, std::vector<double>& present);
     void ReportMissingUnits(const ScanList& list);
-    static double SpreadMean(const ScanList& list, const IntervalGrid::Bounds& bounds,
-                             size_t count);
+    static void CountAgain(const ScanList& list, const IntervalGrid::Bounds& bounds, double& min,
+                           double& max, double& mean, double& present);
     static std::optional<double> LeadingValue(const ScanList& list, const KTRTime& start);
     // Fills runs of intervals without values by straight lines, a run at
     // the end flat; `leading` stands before interval 0 when a run starts
