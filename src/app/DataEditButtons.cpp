@@ -36,7 +36,7 @@ void DataEditPage::OnUpperDelete() {
     std::vector<std::string> doomed;
     for (int index : chosen.value_or(std::vector<int>())) {
         if (index >= 0 && static_cast<size_t>(index) < cells.size()) {
-            doomed.push_back(zav::NameOfRow(cells[static_cast<size_t>(index)]));
+            doomed.push_back(RowName(index + 1));
         }
     }
     CommitPendingSort();

@@ -110,7 +110,7 @@ bool DataEditPage::EndUpperEdit(int row, int column, const std::string& before,
                                 const std::string& text) {
     bool accepted = false;
     if (column == 0) {
-        accepted = RenameInUpperTable(row, before, text);
+        accepted = RenameInUpperTable(row, text);
     } else if (m_type == 1) {
         // A parameter's units; the name is column 0 of its row.
         accepted = zav::Trim(text).size() > 0 &&
@@ -128,10 +128,11 @@ bool DataEditPage::EndUpperEdit(int row, int column, const std::string& before,
 // A name left blank (a cut cell, say) is refused: nothing could find or
 // show a station or parameter without a name. The cells show the name with
 // its group, which a rename keeps.
-bool DataEditPage::RenameInUpperTable(int row, const std::string& before, const std::string& text) {
+bool DataEditPage::RenameInUpperTable(int row, const std::string& text) {
     zav::ZAVFieldManager& store = Doc().FieldManager();
-    const std::string oldName = zav::NameOfRow(before);
-    const std::string newName = zav::NameOfRow(text);
+    const std::string oldName = RowName(row);
+    const std::string mark = RowMark(row);
+    const std::string newName = zav::TypedName(text, mark);
     if (zav::Trim(newName).empty()) {
         return false;
     }
@@ -141,10 +142,10 @@ bool DataEditPage::RenameInUpperTable(int row, const std::string& before, const 
         return false;
     }
     // Every row of the station, and the series shown, carry the new name.
-    const std::string cell = newName + before.substr(oldName.size());
     for (int r = 1; r < m_upper->GetRowCount(); ++r) {
-        if (r == row || RowName(r) == oldName) {
-            m_upper->SetItemText(r, 0, cell);
+        if (RowName(r) == oldName) {
+            m_rows[static_cast<size_t>(r - 1)].name = newName;
+            m_upper->SetItemText(r, 0, newName + mark);
         }
     }
     if (m_type == 0 && m_series.station == oldName) {

@@ -175,6 +175,7 @@ void DataEditPage::FillUpperTable() {
     m_aggregateLayout = zav::AggregateLayout(store);
     m_filling = true;
     m_upper->DeleteNonFixedRows();
+    m_rows.clear();
     std::vector<zav::IndexInfo> entries;
     store.GetInfoList(entries, m_type == 0 ? zav::kStationType : zav::kParameterType);
     for (const zav::IndexInfo& entry : entries) {
@@ -182,12 +183,14 @@ void DataEditPage::FillUpperTable() {
         if (m_type == 1) {
             int row = m_upper->InsertRow(name);
             m_upper->SetItemText(row, zav::kParameterUnits, entry.units);
+            m_rows.push_back({entry.name, zav::GroupMark(entry)});
             continue;
         }
         // Triples: parameter, multiplier and offset, as the store writes them.
         std::vector<std::string> related;
         store.GetOwnParameters(entry.name, related);
         for (size_t i = 0; i + 2 < related.size(); i += 3) {
+            m_rows.push_back({entry.name, zav::GroupMark(entry)});
             int row = m_upper->InsertRow(name);
             m_upper->SetItemText(
                 row, zav::kStationParameter,
@@ -246,7 +249,15 @@ void DataEditPage::SelectUpperRow(int row) {
 }
 
 std::string DataEditPage::RowName(int row) const {
-    return zav::NameOfRow(m_upper->GetItemString(row, 0));
+    return row >= 1 && static_cast<size_t>(row) <= m_rows.size()
+               ? m_rows[static_cast<size_t>(row - 1)].name
+               : std::string();
+}
+
+std::string DataEditPage::RowMark(int row) const {
+    return row >= 1 && static_cast<size_t>(row) <= m_rows.size()
+               ? m_rows[static_cast<size_t>(row - 1)].mark
+               : std::string();
 }
 
 zav::DataSeries* DataEditPage::CurrentSeries() const {

@@ -13,6 +13,7 @@
 #include <QString>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/AnchorLayout.h"
 #include "app/GridListener.h"
@@ -93,8 +94,10 @@ private:
     void SelectUpperRow(int row);
     void CommitPendingSort();
     void DataChanged();
-    // The station or parameter upper row `row` stands for.
+    // The station or parameter upper row `row` stands for, and the group
+    // mark its name cell shows after it.
     std::string RowName(int row) const;
+    std::string RowMark(int row) const;
 
     // Buttons (DataEditButtons.cpp).
     void OnUpperAdd();
@@ -111,7 +114,7 @@ private:
     void OnGridFocusChanged(CGridCtrl& grid, int row, int column) override;
     void OnGridRightClick(CGridCtrl& grid, int row, int column, const QPoint& globalPos) override;
     bool EndUpperEdit(int row, int column, const std::string& before, const std::string& text);
-    bool RenameInUpperTable(int row, const std::string& before, const std::string& text);
+    bool RenameInUpperTable(int row, const std::string& text);
     bool EndScalingEdit(int row, int column, const std::string& text);
     bool EndLowerEdit(int row, int column, const std::string& text);
     void ChooseStationParameter(int row);
@@ -123,6 +126,13 @@ private:
     int m_pointCount = 1;
     int m_selectedRow = -1;
     SeriesName m_series;
+    // Per data row of the upper table: the name it stands for and its group
+    // mark, kept apart from the cell's text, which a name may resemble.
+    struct UpperRow {
+        std::string name;
+        std::string mark;
+    };
+    std::vector<UpperRow> m_rows;
     // The aggregates as they stood when the upper table was filled.
     std::string m_aggregateLayout;
     bool m_changed = false;

@@ -16,28 +16,23 @@ const char* const kSeriesLabelStart = "Data for Station:";
 
 namespace {
 constexpr std::string_view kAliasOpening = "  (";
-constexpr std::string_view kGroupOpening = "  [";
-
-// The text before the last `opening` when the cell ends with `closing`;
-// otherwise the cell as it stands.
-std::string BeforeSuffix(std::string_view cell, std::string_view opening, char closing) {
-    const size_t at = cell.rfind(opening);
-    if (at == std::string_view::npos || cell.empty() || cell.back() != closing) {
-        return std::string(cell);
-    }
-    return std::string(cell.substr(0, at));
-}
 }  // namespace
 
-std::string ListedName(const IndexInfo& entry) {
+std::string GroupMark(const IndexInfo& entry) {
     if (!entry.isAggregate && !entry.isMember) {
-        return entry.name;
+        return std::string();
     }
-    return entry.name + std::string(kGroupOpening) + entry.alias + "]";
+    return "  [" + entry.alias + "]";
 }
 
-std::string NameOfRow(std::string_view cell) {
-    return BeforeSuffix(cell, kGroupOpening, ']');
+std::string ListedName(const IndexInfo& entry) {
+    return entry.name + GroupMark(entry);
+}
+
+std::string TypedName(std::string_view typed, std::string_view mark) {
+    const bool marked = !mark.empty() && typed.size() >= mark.size() &&
+                        typed.substr(typed.size() - mark.size()) == mark;
+    return std::string(marked ? typed.substr(0, typed.size() - mark.size()) : typed);
 }
 
 std::string AggregateLayout(const ZAVFieldManager& store) {
@@ -63,7 +58,11 @@ std::string StationRowParameter(const std::string& parameter, const std::string&
 }
 
 std::string ParameterOfRow(std::string_view cell) {
-    return BeforeSuffix(cell, kAliasOpening, ')');
+    const size_t opening = cell.rfind(kAliasOpening);
+    if (opening == std::string_view::npos || cell.empty() || cell.back() != ')') {
+        return std::string(cell);
+    }
+    return std::string(cell.substr(0, opening));
 }
 
 std::string SeriesLabel(const std::string& parameterCell, const std::string& station) {

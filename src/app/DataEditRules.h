@@ -28,14 +28,15 @@ extern const char* const kNotADateMessage;       // "Please enter a date."
 extern const char* const kSeriesLabelStart;      // "Data for Station:"
 
 // The name an index entry is listed under in the upper table: its own name,
-// so that every stored series can be reached and changed, followed, for a
-// member of a group (its representative too), by two blanks and the
-// group's name in brackets: "Alder  [Trees]". A group's name stands for no
-// series of its own and has no row.
+// so that every stored series can be reached and changed, followed by its
+// group mark: for a member of a group (its representative too), two blanks
+// and the group's name in brackets, "Alder  [Trees]". A group's name stands
+// for no series of its own and has no row.
+std::string GroupMark(const IndexInfo& entry);
 std::string ListedName(const IndexInfo& entry);
-// The station or parameter a name cell stands for: the cell without the
-// "  [group]" at its end.
-std::string NameOfRow(std::string_view cell);
+// The name typed over a name cell whose row has the group mark `mark`: the
+// text without that mark when it ends with it (the cell's own text, edited).
+std::string TypedName(std::string_view typed, std::string_view mark);
 
 // Every aggregate of stations and of parameters with its members, as one
 // text: the rows above depend on them, so a page whose text differs from

@@ -98,10 +98,11 @@ private slots:
         entry.isAggregate = 0;
         entry.isMember = 1;
         QCOMPARE(zav::ListedName(entry), std::string("Birch  [Trees]"));
-        QCOMPARE(zav::NameOfRow("Birch  [Trees]"), std::string("Birch"));
-        QCOMPARE(zav::NameOfRow("Lake [North]"), std::string("Lake [North]"));
-        QCOMPARE(zav::NameOfRow("A  [x]  [Trees]"), std::string("A  [x]"));
-        QCOMPARE(zav::NameOfRow("Birch"), std::string("Birch"));
+        // A name typed over the cell, with or without the mark.
+        QCOMPARE(zav::TypedName("Aspen  [Trees]", "  [Trees]"), std::string("Aspen"));
+        QCOMPARE(zav::TypedName("Aspen", "  [Trees]"), std::string("Aspen"));
+        QCOMPARE(zav::TypedName("Aspen  [Oaks]", "  [Trees]"), std::string("Aspen  [Oaks]"));
+        QCOMPARE(zav::TypedName("Pump  [old]", ""), std::string("Pump  [old]"));
 
         QCOMPARE(std::string(zav::MaskText(0)), std::string("no"));
         QCOMPARE(std::string(zav::MaskText(-7)), std::string("yes"));
