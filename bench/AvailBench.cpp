@@ -2,7 +2,7 @@
 // stations over 500 days (Refresh, table filled and fitted), and a graph
 // window of daily means of 10 stations over five years (description, chart
 // and first paint), also where the data break into hundreds of runs. Target: each under a second,
-// the wait a user accepts for a command that shows an hourglass. Times are local = UTC.
+// the wait a user accepts for a command that shows an hourglass.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -19,7 +19,6 @@
 #include "app/pages/DataAvailPage.h"
 #include "app/pages/ZAVViewSheet.h"
 #include "core/Calendar.h"
-#include "core/LocalClock.h"
 #include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
 
@@ -128,8 +127,6 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    setenv("TZ", "UTC", 1);
-    zav::ResetLocalClock();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -1,12 +1,10 @@
 // zav_bench_generate DIR [STATIONS POINTS]: writes DIR/report.zav and the
 // same data as DIR/report.csv for the report benchmarks and the comparison
-// script. Times are written in UTC.
-#include <cstdlib>
+// script.
 #include <iostream>
 
 #include "ProjectGenerator.h"
 #include "core/FileIO.h"
-#include "core/LocalClock.h"
 #include "core/TextFormat.h"
 #include "core/UserInterface.h"
 
@@ -15,8 +13,6 @@ int main(int argc, char** argv) {
         std::cerr << "usage: zav_bench_generate DIR [STATIONS POINTS]\n";
         return 2;
     }
-    setenv("TZ", "UTC", 1);
-    zav::ResetLocalClock();
     zav::bench::ProjectShape shape;
     if (argc == 4) {
         shape.stations = zav::AtoI(argv[2]);

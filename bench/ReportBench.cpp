@@ -1,7 +1,6 @@
 // Retrieval and report benchmarks: GetData over one long series, and the
 // report of many stations (statistics alone, the finished table, and the
-// whole path from the project file to the table). Times are local = UTC so
-// the generated hours are plain.
+// whole path from the project file to the table).
 //
 // The file-to-table benchmark reads the project named by ZAV_BENCH_PROJECT
 // (written by zav_bench_generate; see report_comparison.sh).
@@ -15,7 +14,6 @@
 #include "analysis/IntervalStatistics.h"
 #include "analysis/ReportBuilder.h"
 #include "core/FileIO.h"
-#include "core/LocalClock.h"
 #include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
 
@@ -173,8 +171,6 @@ BENCHMARK(BM_FileToTable)->Apply(ReportCases)->Iterations(3);
 }  // namespace zav::bench
 
 int main(int argc, char** argv) {
-    setenv("TZ", "UTC", 1);
-    zav::ResetLocalClock();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;

@@ -15,7 +15,7 @@ fi
 ZAV_BENCH_PROJECT="$data/report.zav" "$build/bin/zav_bench_report" \
     --benchmark_filter='ReportStatistics|ReportTable|FileToTable'
 # The same first months as pandas prints at the end, as a check.
-TZ=UTC "$build/bin/zav-cli" report "$data/report.zav" --main stations --items S001 \
+"$build/bin/zav-cli" report "$data/report.zav" --main stations --items S001 \
     --other DO --start 1990-01-01 --end 1990-03-31 --unit months --values
 # The whole path in a fresh process: open the project, compute the table of
 # values for all 100 stations, print it.
@@ -23,7 +23,7 @@ items=$(seq -f 'S%03g' 1 100 | paste -sd, -)
 for interval in "months 1" "days 1" "hours 6"; do
     set -- $interval
     start=$(date +%s.%N)
-    TZ=UTC "$build/bin/zav-cli" report "$data/report.zav" --main stations --items "$items" \
+    "$build/bin/zav-cli" report "$data/report.zav" --main stations --items "$items" \
         --other DO --start 1990-01-01 --end 2001-05-29 --unit "$1" --every "$2" --values \
         > /dev/null 2>&1
     stop=$(date +%s.%N)

@@ -1,5 +1,8 @@
 #include "core/Calendar.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "core/TextFormat.h"
 
 namespace zav {
@@ -10,10 +13,7 @@ const char* const kMonthAbbreviations[12] = {"Jan", "Feb", "Mar", "Apr", "May", 
 namespace {
 const int kDaysInMonth[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
-int64_t FloorDiv(int64_t a, int64_t b) {
-    int64_t q = a / b;
-    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
-}
+using calendar_detail::FloorDiv;
 }  // namespace
 
 bool IsLeapYear(int year) {
@@ -31,32 +31,19 @@ int MonthLength(int year, int month) {
     return kDaysInMonth[month - 1] + ((month == 2 && IsLeapYear(year)) ? 1 : 0);
 }
 
-// Howard Hinnant's days_from_civil, with the month carried into the year
-// first so that out-of-range fields behave as the C library's normalisation.
-int64_t DaysFromCivil(int64_t year, int64_t month, int64_t day) {
-    int64_t m0 = month - 1;
-    year += FloorDiv(m0, 12);
-    m0 -= FloorDiv(m0, 12) * 12;
-    int64_t m = m0 + 1;
-    int64_t y = (m <= 2) ? year - 1 : year;
-    int64_t era = FloorDiv(y, 400);
-    int64_t yoe = y - era * 400;
-    int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5;  // day 1 of the month
-    int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468 + (day - 1);
-}
-
 void CivilFromDays(int64_t days, int& year, int& month, int& day) {
-    days += 719468;
-    int64_t era = FloorDiv(days, 146097);
-    int64_t doe = days - era * 146097;
-    int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    int64_t y = yoe + era * 400;
-    int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    int64_t mp = (5 * doy + 2) / 153;
+    // Far beyond the years an int holds; keeps the sums below from overflowing.
+    constexpr int64_t kFarthest = int64_t{1} << 40;
+    days = std::clamp(days, -kFarthest, kFarthest) + 719468;
+    const int64_t era = FloorDiv(days, 146097);
+    const int64_t doe = days - era * 146097;
+    const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const int64_t mp = (5 * doy + 2) / 153;
     day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
     month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    year = static_cast<int>(y + (month <= 2 ? 1 : 0));
+    const int64_t y = yoe + era * 400 + (month <= 2 ? 1 : 0);
+    year = static_cast<int>(std::clamp<int64_t>(y, INT_MIN, INT_MAX));
 }
 
 int DayNumber(int day, int month, int year, int baseYear) {
@@ -66,7 +53,8 @@ int DayNumber(int day, int month, int year, int baseYear) {
     if (day - 1 >= MonthLength(year, month)) {
         return -1;
     }
-    return static_cast<int>(DaysFromCivil(year, month, day) - DaysFromCivil(baseYear, 1, 1));
+    const int64_t count = DaysFromCivil(year, month, day) - DaysFromCivil(baseYear, 1, 1);
+    return count <= INT_MAX ? static_cast<int>(count) : -1;
 }
 
 std::string DateFromDayNumber(int dayNumber, int baseYear, int* day, int* month, int* year) {

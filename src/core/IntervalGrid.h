@@ -26,9 +26,9 @@ public:
     // Start of interval i before clipping; for hours and minutes its centre.
     KTRTime Point(int i) const;
 
-    // First and last instant of interval i: interval 0 begins at the start
-    // and the last interval ends at the end of the span. An interval never
-    // ends before the next one begins.
+    // First and last second of interval i: interval 0 begins at the start
+    // and the last interval ends at the end of the span; each of the others
+    // ends where the next one begins.
     struct Bounds {
         int64_t first;
         int64_t last;
@@ -40,13 +40,10 @@ public:
     void FillBounds(int from, int count, Bounds* out) const;
 
 private:
-    int64_t LocalInstant(int64_t dayOffset, int64_t secondOfDay) const;
-    int64_t Midnight(int64_t dayOffset) const;
-    struct MidnightCache;
-    void CoverSpan(MidnightCache& cache) const;
-    static thread_local MidnightCache t_midnights;
+    // Day `dayOffset` from the start's date, `secondOfDay` seconds into it.
+    int64_t GridInstant(int64_t dayOffset, int64_t secondOfDay) const;
     int64_t PointInstant(int i) const;
-    // Bounds before clipping to the span and meeting the next interval.
+    // Bounds before clipping to the span.
     Bounds RawBounds(int i) const;
     // FillBounds with the raw bounds of successive intervals from `nextRaw`.
     template <class NextRaw>
@@ -61,8 +58,6 @@ private:
     int m_year;
     int m_month;
     int64_t m_startDays;  // days from 1970-01-01 to the start's date
-    mutable int64_t m_memoDay = INT64_MIN;
-    mutable int64_t m_memoMidnight = 0;
 };
 
 }  // namespace zav

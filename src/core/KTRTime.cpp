@@ -1,11 +1,13 @@
 #include "core/KTRTime.h"
 
+#include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cstdio>
+#include <ctime>
 #include <string>
 
 #include "core/Calendar.h"
-#include "core/LocalClock.h"
 #include "core/TextFormat.h"
 
 namespace zav {
@@ -14,23 +16,12 @@ namespace {
 
 constexpr int64_t kDay = 86400;
 
-int64_t FloorDiv(int64_t a, int64_t b) {
-    int64_t q = a / b;
-    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
-}
+using calendar_detail::FloorDiv;
 
-// Two-digit years are 19xx; what is left must be a four-digit year.
-bool NormaliseYear(int& year) {
-    if (year < 100) {
-        year += 1900;
-    }
-    return year >= 1000 && year <= 9999;
-}
-
-CalendarFields FieldsOfLocal(int64_t local) {
+CalendarFields FieldsOf(int64_t seconds) {
     CalendarFields f;
-    int64_t days = FloorDiv(local, kDay);
-    int64_t sod = local - days * kDay;
+    int64_t days = FloorDiv(seconds, kDay);
+    int64_t sod = seconds - days * kDay;
     CivilFromDays(days, f.year, f.month, f.day);
     f.hour = static_cast<int>(sod / 3600);
     f.minute = static_cast<int>((sod / 60) % 60);
@@ -65,17 +56,13 @@ bool ScanWidthInt(std::string_view text, size_t& pos, int width, int& value) {
     return true;
 }
 
-}  // namespace
-
-namespace {
-
 // Times are made in runs from the same month (a file's points, a grid), so
 // the day count of the month's first day is remembered; a day of the month
 // only adds to it.
-int64_t DaysOfDate(int year, int month, int day) {
+int64_t DaysOfDate(int64_t year, int64_t month, int64_t day) {
     struct Memo {
-        int year = 0;
-        int month = 0;
+        int64_t year = 0;
+        int64_t month = 0;
         int64_t firstDay = 0;
     };
     thread_local Memo memo;
@@ -85,16 +72,83 @@ int64_t DaysOfDate(int year, int month, int day) {
     return memo.firstDay + (day - 1);
 }
 
+// sscanf's "%d": blanks skipped, an optional sign, then digits. A number
+// beyond the int range, which sscanf would wrap into some other date, is
+// reported apart.
+enum class Number { kNone, kRead, kTooLarge };
+
+Number ScanInt(std::string_view text, size_t& pos, int64_t& value) {
+    size_t i = pos;
+    while (i < text.size() && IsBlank(text[i])) {
+        ++i;
+    }
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        ++i;
+    }
+    const size_t digits = i;
+    int64_t magnitude = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        magnitude = std::min<int64_t>(magnitude * 10 + (text[i] - '0'), int64_t{1} << 32);
+    }
+    if (i == digits) {
+        return Number::kNone;
+    }
+    value = negative ? -magnitude : magnitude;
+    pos = i;
+    return value < INT_MIN || value > INT_MAX ? Number::kTooLarge : Number::kRead;
+}
+
+// Reads numbers with the literal text of `pattern` between them: 'd' is a
+// number, a blank any run of blanks (or none), any other character itself.
+// Returns how many numbers were read before the first mismatch, as sscanf
+// counts them, or -1 at a number beyond the int range.
+int ScanNumbers(std::string_view text, const char* pattern, int64_t* values) {
+    size_t pos = 0;
+    int count = 0;
+    for (const char* p = pattern; *p != '\0'; ++p) {
+        if (*p == 'd') {
+            switch (ScanInt(text, pos, values[count])) {
+                case Number::kNone:
+                    return count;
+                case Number::kTooLarge:
+                    return -1;
+                case Number::kRead:
+                    ++count;
+                    break;
+            }
+        } else if (*p == ' ') {
+            while (pos < text.size() && IsBlank(text[pos])) {
+                ++pos;
+            }
+        } else if (pos < text.size() && text[pos] == *p) {
+            ++pos;
+        } else {
+            return count;
+        }
+    }
+    return count;
+}
+
 }  // namespace
 
-KTRTime::KTRTime(int year, int month, int day, int hour, int minute, int second) {
-    if (!NormaliseYear(year)) {
-        return;
+int64_t KTRTime::SecondsOf(int64_t year, int64_t month, int64_t day, int64_t hour, int64_t minute,
+                           int64_t second) {
+    if (year < 100) {
+        year += 1900;
     }
-    int64_t local =
-        DaysOfDate(year, month, day) * kDay + int64_t{hour} * 3600 + int64_t{minute} * 60 + second;
-    m_instant = LocalSecondsToInstant(local);
+    if (year < 1000 || year > 9999) {
+        return kInvalid;
+    }
+    // Fields an int can hold carry at most some millions of years away,
+    // far inside the 64-bit range; the result is checked afterwards.
+    const int64_t seconds =
+        DaysOfDate(year, month, day) * kDay + hour * 3600 + minute * 60 + second;
+    return seconds >= kFirst && seconds <= kLast ? seconds : kInvalid;
 }
+
+KTRTime::KTRTime(int year, int month, int day, int hour, int minute, int second)
+    : m_instant(SecondsOf(year, month, day, hour, minute, second)) {}
 
 KTRTime::KTRTime(std::string_view text) {
     if (text.empty()) {
@@ -104,24 +158,49 @@ KTRTime::KTRTime(std::string_view text) {
     std::string clean;
     clean.reserve(text.size());
     for (char c : text) {
+        if (c == '\0') {
+            break;  // where the C library's reading of the text ended
+        }
         if (c != '"') {
             clean.push_back(c);
         }
     }
-    int a = 0, b = 0, c = 0, h = 0, mi = 0, s = 0;
-    if (std::sscanf(clean.c_str(), "%d/%d/%d %d:%d:%d", &a, &b, &c, &h, &mi, &s) == 6) {
-        *this = KTRTime(c, a, b, h, mi, s);
-    } else if (std::sscanf(clean.c_str(), "%d-%d-%d %d:%d:%d", &a, &b, &c, &h, &mi, &s) == 6) {
-        *this = KTRTime(a, b, c, h, mi, s);
-    } else if (std::sscanf(clean.c_str(), "%d/%d/%d", &a, &b, &c) == 3) {
-        *this = KTRTime(c, a, b, 0, 0, 0);
+    int64_t v[6] = {0, 0, 0, 0, 0, 0};
+    int read = ScanNumbers(clean, "d/d/d d:d:d", v);
+    if (read == 6) {
+        m_instant = SecondsOf(v[2], v[0], v[1], v[3], v[4], v[5]);
+        return;
+    }
+    if (read >= 0) {
+        read = ScanNumbers(clean, "d-d-d d:d:d", v);
+        if (read == 6) {
+            m_instant = SecondsOf(v[0], v[1], v[2], v[3], v[4], v[5]);
+            return;
+        }
+    }
+    if (read >= 0 && ScanNumbers(clean, "d/d/d", v) == 3) {
+        m_instant = SecondsOf(v[2], v[0], v[1], 0, 0, 0);
     }
 }
 
 KTRTime KTRTime::FromInstant(int64_t instant) {
     KTRTime t;
-    t.m_instant = instant;
+    if (instant >= kFirst && instant <= kLast) {
+        t.m_instant = instant;
+    }
     return t;
+}
+
+KTRTime KTRTime::Now() {
+    // The one place the computer's zone is asked: the clock time a person
+    // reads now. Nothing computed from times depends on it.
+    const std::time_t now = std::time(nullptr);
+    std::tm parts{};
+    if (localtime_r(&now, &parts) == nullptr) {
+        return KTRTime();
+    }
+    return KTRTime(parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour,
+                   parts.tm_min, parts.tm_sec);
 }
 
 namespace {
@@ -187,7 +266,7 @@ CalendarFields KTRTime::Fields() const {
     if (!IsValid()) {
         return CalendarFields{};
     }
-    return FieldsOfLocal(InstantToLocalSeconds(m_instant));
+    return FieldsOf(m_instant);
 }
 
 int KTRTime::SetYear(int year) {
@@ -215,10 +294,13 @@ int KTRTime::SetSecond(int second) {
 }
 
 KTRTime KTRTime::Shifted(int64_t seconds) const {
-    if (!IsValid()) {
-        return *this;
+    // Compared before adding: the sum of a far shift could overflow.
+    if (!IsValid() || seconds < kFirst - m_instant || seconds > kLast - m_instant) {
+        return KTRTime();
     }
-    return FromInstant(m_instant + seconds);
+    KTRTime t;
+    t.m_instant = m_instant + seconds;
+    return t;
 }
 
 int KTRTime::UnitsBetween(const KTRTime& end, int unit) const {

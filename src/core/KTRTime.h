@@ -1,13 +1,18 @@
-// KTRTime: the one date-and-time value of the program, a local calendar date
-// and time of day to the whole second in the process's time zone.
+// KTRTime: the one date-and-time value of the program, a calendar date and
+// time of day to the whole second, exactly as the inputs and the project file
+// write it: a wall-clock time, tied to no time zone.
 //
-// It is held as a 64-bit instant, so any calendar year from 1000 to 9999 is
-// exact and arithmetic is plain elapsed seconds (a day across a change to or
-// from summer time lasts 23 or 25 hours). Local times that are repeated or
-// skipped at such a change resolve by the rule in LocalClock.h.
+// It is held as a count of seconds on one uniform civil time line (days
+// since 1970-01-01 times 86400 plus the second of the day, as if the clock
+// were UTC), worked out by integer calendar arithmetic. Every day has 86400
+// seconds and no clock time is skipped or repeated, so summer time plays no
+// part and every computer reads, orders and counts times alike.
 //
-// Two-digit years are read as 19xx. Years from 100 to 999 and above 9999
-// make an invalid value, as does text that none of the patterns reads.
+// Calendar years 1000 to 9999 are held. Two-digit years are read as 19xx.
+// Fields out of their ranges (month 13, day 0, hour 24) carry into the next
+// or previous unit; a result outside years 1000 to 9999, a year from 100 to
+// 999 or above 9999, and text that none of the patterns reads all make an
+// invalid value, as does arithmetic that leaves those years.
 #pragma once
 
 #include <cstdint>
@@ -36,12 +41,16 @@ public:
     explicit KTRTime(std::string_view text);
     KTRTime(int year, int month, int day, int hour, int minute, int second);
 
+    // From seconds on the civil time line; invalid outside years 1000-9999.
     static KTRTime FromInstant(int64_t instant);
+    // The computer's clock as it reads now.
+    static KTRTime Now();
     // Reads the stored form "%4d:%2d:%2d:%2d:%2d:%2d"; invalid when the
     // text does not hold six numbers.
     static KTRTime FromStoredForm(std::string_view text);
 
     bool IsValid() const { return m_instant != kInvalid; }
+    // Seconds on the civil time line (0 is 1970-01-01 00:00:00).
     int64_t Instant() const { return m_instant; }
 
     CalendarFields Fields() const;
@@ -52,7 +61,7 @@ public:
     int Minute() const { return Fields().minute; }
     int Second() const { return Fields().second; }
 
-    // Each rebuilds the value from its local fields with one field replaced.
+    // Each rebuilds the value from its fields with one field replaced.
     int SetYear(int year);
     int SetMinute(int minute);  // 0 and no change unless 0 <= minute < 60
     int SetSecond(int second);  // likewise
@@ -64,10 +73,15 @@ public:
     bool operator==(const KTRTime& o) const { return m_instant == o.m_instant; }
     bool operator!=(const KTRTime& o) const { return m_instant != o.m_instant; }
 
+    // Invalid when the result leaves years 1000-9999.
     KTRTime operator+(int64_t seconds) const { return Shifted(seconds); }
-    KTRTime operator-(int64_t seconds) const { return Shifted(-seconds); }
-    // Signed seconds from `other` to this value.
-    int64_t Difference(const KTRTime& other) const { return m_instant - other.m_instant; }
+    KTRTime operator-(int64_t seconds) const {
+        return seconds == INT64_MIN ? KTRTime() : Shifted(-seconds);
+    }
+    // Signed seconds from `other` to this value; 0 when either is invalid.
+    int64_t Difference(const KTRTime& other) const {
+        return IsValid() && other.IsValid() ? m_instant - other.m_instant : 0;
+    }
 
     // Calendar intervals of `unit` touched from this value to `end`, both
     // ends included; 0 when end is earlier or the unit is unknown.
@@ -83,6 +97,14 @@ public:
 
 private:
     static constexpr int64_t kInvalid = INT64_MIN;
+    // 1000-01-01 00:00:00 and 9999-12-31 23:59:59 on the civil time line.
+    static constexpr int64_t kFirst = int64_t{-354285} * 86400;
+    static constexpr int64_t kLast = int64_t{2932897} * 86400 - 1;
+
+    // The civil seconds of the fields, or kInvalid; 64-bit throughout so
+    // that no field an int can hold overflows while it carries.
+    static int64_t SecondsOf(int64_t year, int64_t month, int64_t day, int64_t hour, int64_t minute,
+                             int64_t second);
     KTRTime Shifted(int64_t seconds) const;
 
     int64_t m_instant = kInvalid;

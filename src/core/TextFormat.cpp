@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cfloat>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -156,6 +157,24 @@ size_t ComposeShortDecimal(char* out, double value) {
 
 }  // namespace
 
+namespace {
+
+// The decimal exponent of to_chars' scientific text, read only up to where
+// that text ends: the buffer beyond it holds whatever an earlier number left.
+int ExponentOf(const char* p, const char* end) {
+    bool negative = p < end && *p == '-';
+    if (p < end && (*p == '-' || *p == '+')) {
+        ++p;
+    }
+    int exponent = 0;
+    for (; p < end && *p >= '0' && *p <= '9'; ++p) {
+        exponent = exponent * 10 + (*p - '0');
+    }
+    return negative ? -exponent : exponent;
+}
+
+}  // namespace
+
 size_t WriteExact(char* out, double value) {
     if (size_t n = ComposeShortDecimal(out, value)) {
         return n;
@@ -163,7 +182,8 @@ size_t WriteExact(char* out, double value) {
     char buf[64];
     // The shortest digits that read back exactly. When there are at most
     // six, "%g" would print those very digits, so compose its text from them.
-    auto shortest = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+    const auto shortest =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
     const char* p = buf;
     bool negative = *p == '-';
     if (negative) {
@@ -182,14 +202,24 @@ size_t WriteExact(char* out, double value) {
         }
         ++p;
     }
-    int exponent = (p < shortest.ptr) ? std::atoi(p + 1) : 0;
-    if (count <= 6) {
+    const int exponent = p < shortest.ptr ? ExponentOf(p + 1, shortest.ptr) : 0;
+    if (count <= 6 && !(std::fabs(value) < DBL_MIN)) {
         return ComposeG(out, negative, digits, count, exponent);
     }
+    if (count <= 6) {
+        // Subnormals hold fewer digits than "%g" prints, so its rounding may
+        // differ from the shortest digits; its text is kept when it is exact.
+        auto g = std::to_chars(out, out + kNumberBuffer, value, std::chars_format::general, 6);
+        double back = 0.0;
+        auto check = std::from_chars(out, g.ptr, back);
+        if (check.ec == std::errc() && back == value) {
+            return static_cast<size_t>(g.ptr - out);
+        }
+    }
     // More than six significant digits are needed: the fewest that read
-    // back exactly, still in %g style.
+    // back exactly, still in %g style. Fewer than the shortest never do.
     std::to_chars_result result{};
-    for (int precision = 7; precision <= 17; ++precision) {
+    for (int precision = count; precision <= 17; ++precision) {
         result =
             std::to_chars(out, out + kNumberBuffer, value, std::chars_format::general, precision);
         double back = 0.0;

@@ -16,8 +16,31 @@ bool TextReader::LoadFile(const std::string& path) {
     return true;
 }
 
+namespace {
+
+// CRs followed by nothing but more CRs up to the LF (or the end of the text)
+// belong to the line end. Any other CR would end up inside a value, where a
+// save writes it as a blank; it becomes that blank here, keeping the columns
+// of fixed layouts, so that a name reads the same before and after a save.
+void BlankCarriageReturnsInsideLines(std::string& text) {
+    for (size_t i = text.find('\r'); i != std::string::npos; i = text.find('\r', i)) {
+        size_t run = i;
+        while (run < text.size() && text[run] == '\r') {
+            ++run;
+        }
+        if (run < text.size() && text[run] != '\n') {
+            std::fill(text.begin() + static_cast<std::ptrdiff_t>(i),
+                      text.begin() + static_cast<std::ptrdiff_t>(run), ' ');
+        }
+        i = run;
+    }
+}
+
+}  // namespace
+
 void TextReader::SetText(std::string text) {
     m_text = std::move(text);
+    BlankCarriageReturnsInsideLines(m_text);
     m_pos = ByteOrderMarkLength(m_text);
     m_failed = false;
 }
@@ -32,8 +55,8 @@ size_t ByteOrderMarkLength(std::string_view text) {
     return text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
 }
 
-// The line starting at m_pos without its line end; `next` is set past the
-// line end.
+// The line starting at m_pos without its line end (LF, CR LF, or CR CR LF as
+// some exporters write); `next` is set past the line end.
 std::string_view TextReader::Line(size_t& next) const {
     size_t end = m_text.find('\n', m_pos);
     if (end == std::string::npos) {
@@ -43,7 +66,7 @@ std::string_view TextReader::Line(size_t& next) const {
         next = end + 1;
     }
     size_t stop = end;
-    if (stop > m_pos && m_text[stop - 1] == '\r') {
+    while (stop > m_pos && m_text[stop - 1] == '\r') {
         --stop;
     }
     return std::string_view(m_text).substr(m_pos, stop - m_pos);

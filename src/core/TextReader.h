@@ -1,8 +1,9 @@
 // Reads text held in memory the way every reader of the program does: lines
 // of at most 511 characters ended by LF or CR LF (a CR never belongs to a
-// value), "key =" headers found by a keyword search, and numbers extracted
-// as formatted stream reads. Once a read fails the reader stays failed, so
-// the first missing item is the one reported. A UTF-8 byte-order mark at the
+// value: those before the LF end the line, any other reads as a blank),
+// "key =" headers found by a keyword search, and numbers extracted as
+// formatted stream reads. Once a read fails the reader stays failed, so the
+// first missing item is the one reported. A UTF-8 byte-order mark at the
 // start of the text is no part of it.
 #pragma once
 

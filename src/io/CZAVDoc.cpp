@@ -19,6 +19,16 @@ namespace zav {
 
 const char* const kDefaultParseString = "MM/DD/[YY]YY\tVALUE\tSKIP\tSKIP\tSKIP";
 
+std::string CenturyMergeMessage(size_t merged) {
+    if (merged == 1) {
+        return "Add Century moved 1 point onto a time that already had a point; the moved point "
+               "replaced it.";
+    }
+    return "Add Century moved " + std::to_string(merged) +
+           " points onto times that already had a point; each moved point replaced the one "
+           "there.";
+}
+
 void ApplyWorkingDirectoryRule(const std::string& zavCwdSetting, const std::string& fallbackBase) {
     std::string target = zavCwdSetting;
     if (target.empty()) {
@@ -270,7 +280,11 @@ bool CZAVDoc::AddParsedClipboard(const std::vector<std::string>& columnParameter
 }
 
 void CZAVDoc::AddCentury(int lastYear) {
-    m_store.AddCentury(lastYear);
+    const size_t merged = m_store.AddCentury(lastYear);
+    // A value replaced this way is gone from the project: say so.
+    if (merged > 0) {
+        m_ui.ShowMessage(CenturyMergeMessage(merged));
+    }
     m_modified = true;
     NotifyViews(HintDataChanged);
 }

@@ -16,8 +16,11 @@ namespace zav {
 class ImportReport;
 class UserInterface;
 
-// What a view is told after a change.
-enum ViewHint { HintDataChanged = 1, HintAggregatesChanged = 2 };
+// What a view is told after a change. HintResultsOutOfDate: values, masks,
+// scaling, units or names changed while a page goes on editing; what was
+// computed from them before is out of date, and a full reload follows when
+// that page is left.
+enum ViewHint { HintDataChanged = 1, HintAggregatesChanged = 2, HintResultsOutOfDate = 3 };
 
 class DocumentObserver {
 public:
@@ -38,6 +41,10 @@ struct DocumentEnvironment {
 void ApplyWorkingDirectoryRule(const std::string& zavCwdSetting, const std::string& fallbackBase);
 
 extern const char* const kDefaultParseString;
+
+// What Add Century says when `merged` moved points landed on the times of
+// points that stayed, which they replaced.
+std::string CenturyMergeMessage(size_t merged);
 
 class CZAVDoc {
 public:

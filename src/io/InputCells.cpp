@@ -14,19 +14,12 @@ namespace zav {
 
 namespace {
 
-// Digits beyond this are still read (so that a huge field stays a huge
-// field) but no longer grow the value, which keeps every product of the
-// calendar arithmetic inside 64 bits.
-constexpr int64_t kFieldLimit = 1'000'000'000'000'000;
-constexpr int64_t kSecondsPerDay = 86400;
+// Digits beyond this are still read, so that a huge field stays a huge
+// field (one beyond the int range, never wrapped round into it).
+constexpr int64_t kFieldLimit = int64_t{1} << 40;
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-int64_t FloorDiv(int64_t a, int64_t b) {
-    int64_t q = a / b;
-    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
 }
 
 // Reads what sscanf's "%d" and literal characters read, from the start of
@@ -276,36 +269,15 @@ bool ScanIntegerCell(std::string_view cell, int64_t& value) {
 }
 
 KTRTime StorableTime(const TimeFields& fields) {
-    if (fields.year < INT_MIN || fields.year > INT_MAX) {
-        return KTRTime();
+    for (int64_t field :
+         {fields.year, fields.month, fields.day, fields.hour, fields.minute, fields.second}) {
+        if (field < INT_MIN || field > INT_MAX) {
+            return KTRTime();
+        }
     }
-    // KTRTime's own rule for the year (two digits are 19xx, then 1000-9999).
-    const KTRTime yearStart(static_cast<int>(fields.year), 1, 1, 0, 0, 0);
-    if (!yearStart.IsValid()) {
-        return KTRTime();
-    }
-    // The carrying is done here in 64 bits, so that the time is made from
-    // fields in their ranges and nothing overflows.
-    const int64_t seconds = fields.hour * 3600 + fields.minute * 60 + fields.second;
-    const int64_t dayShift = FloorDiv(seconds, kSecondsPerDay);
-    const int64_t secondOfDay = seconds - dayShift * kSecondsPerDay;
-    const int64_t days = DaysFromCivil(yearStart.Year(), fields.month, fields.day) + dayShift;
-    if (days < DaysFromCivil(1000, 1, 1) || days > DaysFromCivil(9999, 12, 31)) {
-        return KTRTime();
-    }
-    int year = 0, month = 0, day = 0;
-    CivilFromDays(days, year, month, day);
-    const KTRTime time(year, month, day, static_cast<int>(secondOfDay / 3600),
-                       static_cast<int>(secondOfDay / 60 % 60), static_cast<int>(secondOfDay % 60));
-    return IsStorable(time) ? time : KTRTime();
-}
-
-bool IsStorable(const KTRTime& time) {
-    if (!time.IsValid()) {
-        return false;
-    }
-    const int year = time.Year();
-    return year >= 1000 && year <= 9999;
+    return KTRTime(static_cast<int>(fields.year), static_cast<int>(fields.month),
+                   static_cast<int>(fields.day), static_cast<int>(fields.hour),
+                   static_cast<int>(fields.minute), static_cast<int>(fields.second));
 }
 
 }  // namespace zav

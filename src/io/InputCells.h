@@ -48,8 +48,8 @@ private:
 // the range of a double are not numbers.
 bool ReadNumberCell(std::string_view cell, double& value);
 
-// Calendar fields as a cell gives them, wide enough that no day count or
-// hour, however large, overflows before it is checked.
+// Calendar fields as a cell gives them, wide enough that a field beyond the
+// int range stays beyond it instead of wrapping round into another date.
 struct TimeFields {
     int64_t year = 0;
     int64_t month = 0;
@@ -81,11 +81,9 @@ bool ScanLeadingInteger(std::string_view text, int64_t& value);
 // A cell that is one whole integer.
 bool ScanIntegerCell(std::string_view cell, int64_t& value);
 
-// The time the fields name, with months, days, hours and so on carried as
-// KTRTime carries them (two-digit years are 19xx); invalid when the carried
-// date falls outside the years 1000 to 9999, which a project cannot hold.
+// The time the fields name, carried as KTRTime carries them; invalid when
+// a field is beyond the int range or the carried date falls outside the
+// years 1000 to 9999, which a project cannot hold.
 KTRTime StorableTime(const TimeFields& fields);
-// Whether a time can be saved in a project and read back.
-bool IsStorable(const KTRTime& time);
 
 }  // namespace zav

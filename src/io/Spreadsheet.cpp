@@ -162,8 +162,7 @@ private:
         m_times.assign(m_cells.size(), KTRTime());
         for (size_t i = 1; i < m_cells.size(); ++i) {
             if (!m_cells[i].empty()) {
-                const KTRTime time(m_cells[i]);
-                m_times[i] = IsStorable(time) ? time : KTRTime();
+                m_times[i] = KTRTime(m_cells[i]);
             }
         }
         return true;

@@ -13,29 +13,38 @@ void DataSeries::InsertAt(size_t index, const KTRTime& time, double value, int32
 }
 
 void DataSeries::InsertPoint(const KTRTime& time, double value, int32_t mask) {
+    if (m_needsSort) {
+        InsertOutOfOrder(time, value, mask);
+        return;
+    }
     if (m_times.empty() || m_times.back() < time) {
         AppendPoint(time, value, mask);
         return;
     }
-    if (!m_needsSort) {
-        // Sorted: the first point after `time`; an equal one sits just before.
-        size_t at = static_cast<size_t>(std::upper_bound(m_times.begin(), m_times.end(), time) -
-                                        m_times.begin());
-        if (at > 0 && m_times[at - 1] == time) {
-            m_values[at - 1] = value;
-            m_masks[at - 1] = mask;
-            return;
-        }
-        InsertAt(at, time, value, mask);
+    // Sorted: the first point after `time`; an equal one sits just before.
+    size_t at = static_cast<size_t>(std::upper_bound(m_times.begin(), m_times.end(), time) -
+                                    m_times.begin());
+    if (at > 0 && m_times[at - 1] == time) {
+        m_values[at - 1] = value;
+        m_masks[at - 1] = mask;
         return;
     }
-    // Out of order after a replacement: walk back from the end.
+    InsertAt(at, time, value, mask);
+}
+
+// After a replacement the order is broken until the next sort, so a point at
+// an equal time may stand anywhere: it is looked for first, lest the series
+// end up with two points at one time. Otherwise the point goes after the
+// last earlier one, walking back from the end.
+void DataSeries::InsertOutOfOrder(const KTRTime& time, double value, int32_t mask) {
+    auto equal = std::find(m_times.begin(), m_times.end(), time);
+    if (equal != m_times.end()) {
+        const size_t i = static_cast<size_t>(equal - m_times.begin());
+        m_values[i] = value;
+        m_masks[i] = mask;
+        return;
+    }
     for (size_t i = m_times.size(); i-- > 0;) {
-        if (m_times[i] == time) {
-            m_values[i] = value;
-            m_masks[i] = mask;
-            return;
-        }
         if (m_times[i] < time) {
             InsertAt(i + 1, time, value, mask);
             return;
@@ -87,6 +96,10 @@ void DataSeries::SortByTime(int force) {
     std::iota(order.begin(), order.end(), size_t{0});
     std::stable_sort(order.begin(), order.end(),
                      [this](size_t a, size_t b) { return m_times[a] < m_times[b]; });
+    Reorder(order);
+}
+
+void DataSeries::Reorder(const std::vector<size_t>& order) {
     std::vector<KTRTime> times(order.size());
     std::vector<double> values(order.size());
     std::vector<int32_t> masks(order.size());
@@ -140,21 +153,60 @@ void DataSeries::GetDateRange(int& firstDay, int& firstMonth, int& firstYear, in
     }
 }
 
-void DataSeries::AddCentury(int lastYear) {
-    for (KTRTime& time : m_times) {
+size_t DataSeries::AddCentury(int lastYear) {
+    std::vector<char> moved(m_times.size(), 0);
+    for (size_t i = 0; i < m_times.size(); ++i) {
+        KTRTime& time = m_times[i];
         int year = time.Year();
         if (year > lastYear) {
             continue;
         }
         // A year the time value cannot hold leaves the point where it was
         // rather than making its time invalid.
-        KTRTime moved = time;
-        moved.SetYear(year + 100);
-        if (moved.IsValid()) {
-            time = moved;
+        KTRTime later = time;
+        later.SetYear(year + 100);
+        if (later.IsValid()) {
+            time = later;
+            moved[i] = 1;
         }
     }
-    SortByTime(1);
+    m_needsSort = 0;
+    const bool strictlyAscending =
+        std::adjacent_find(m_times.begin(), m_times.end(), [](const KTRTime& a, const KTRTime& b) {
+            return !(a < b);
+        }) == m_times.end();
+    if (strictlyAscending) {
+        return 0;
+    }
+    return SortKeepingMovedPoints(moved);
+}
+
+size_t DataSeries::SortKeepingMovedPoints(const std::vector<char>& moved) {
+    // In time order, a moved point after a point that stayed at its time:
+    // merging then keeps the moved one, as inserting it would have.
+    std::vector<size_t> order(m_times.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        return m_times[a] < m_times[b] || (m_times[a] == m_times[b] && moved[a] < moved[b]);
+    });
+    Reorder(order);
+    size_t kept = 0;
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (kept > 0 && moved[order[i]] && m_times[kept - 1] == m_times[i]) {
+            m_values[kept - 1] = m_values[i];
+            m_masks[kept - 1] = m_masks[i];
+            continue;
+        }
+        m_times[kept] = m_times[i];
+        m_values[kept] = m_values[i];
+        m_masks[kept] = m_masks[i];
+        ++kept;
+    }
+    const size_t merged = m_times.size() - kept;
+    m_times.resize(kept);
+    m_values.resize(kept);
+    m_masks.resize(kept);
+    return merged;
 }
 
 void DataSeries::Reserve(size_t n) {

@@ -62,8 +62,10 @@ public:
     void GetDateRange(int& firstDay, int& firstMonth, int& firstYear, int& lastDay, int& lastMonth,
                       int& lastYear) const;
     // Moves every point whose calendar year is at most `lastYear` forward
-    // by 100 years, then sorts.
-    void AddCentury(int lastYear);
+    // by 100 years, then sorts. A point moved onto the time of a point that
+    // stayed replaces that point's value and mask, as InsertPoint does, so
+    // no two points share a time; returns how many were merged so.
+    size_t AddCentury(int lastYear);
 
     void Reserve(size_t n);
     void ShrinkToFit();
@@ -71,6 +73,12 @@ public:
     size_t LowerBound(const KTRTime& time) const;
 
 private:
+    void InsertOutOfOrder(const KTRTime& time, double value, int32_t mask);
+    // Puts the points in the order `order` lists their positions.
+    void Reorder(const std::vector<size_t>& order);
+    // Sorts by time and merges each point `moved` flags (by position) into
+    // a point that stayed at the same time. Returns the number merged.
+    size_t SortKeepingMovedPoints(const std::vector<char>& moved);
     void InsertAt(size_t index, const KTRTime& time, double value, int32_t mask);
 
     std::vector<double> m_values;

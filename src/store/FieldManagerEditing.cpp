@@ -3,7 +3,6 @@
 // or removes series renumbers them and refreshes the entries' series lists
 // before it returns.
 #include <algorithm>
-#include <ctime>
 #include <functional>
 #include <optional>
 
@@ -86,8 +85,26 @@ int ZAVFieldManager::DeleteParameters(const std::vector<std::string>& names) {
     return 1;
 }
 
+// A group's name, or a name in a group, is taken in a way renaming cannot
+// share: the group's entry would be overwritten, or its member's series
+// would fall out of it.
+bool ZAVFieldManager::RenameOntoGroupRefused(const NameIndex& index, const std::string& oldName,
+                                             const std::string& newName) {
+    const std::string group = index.GroupOf(newName);
+    if (group.empty() || newName == oldName) {
+        return false;
+    }
+    const std::string start = "Error: Can't change " + oldName + " to " + newName + " because ";
+    m_ui.ShowMessage(group == newName ? start + newName + " is the name of a group."
+                                      : start + newName + " belongs to the group " + group + ".");
+    return true;
+}
+
 int ZAVFieldManager::RenameEntry(NameIndex& index, const std::string& oldName,
                                  const std::string& newName, bool byStation) {
+    if (RenameOntoGroupRefused(index, oldName, newName)) {
+        return 0;
+    }
     std::vector<int> seriesIndices;
     if (!index.RenameName(oldName, newName, seriesIndices)) {
         return 0;
@@ -124,8 +141,8 @@ int ZAVFieldManager::RenameParameter(const std::string& oldName, const std::stri
 
 int ZAVFieldManager::ChangeParameterUnits(const std::string& parameter, const std::string& oldUnits,
                                           const std::string& newUnits) {
-    ParameterInfo info;
-    if (!GetParameter(parameter, info)) {
+    IndexInfo* entry = EditedEntry(m_parameters, parameter);
+    if (entry == nullptr) {
         return 0;
     }
     UnitsRecord record;
@@ -134,33 +151,28 @@ int ZAVFieldManager::ChangeParameterUnits(const std::string& parameter, const st
     }
     record.name = newUnits;
     record.alias = newUnits;
-    // Another parameter still measured in the old units keeps their record.
-    const std::string key = m_parameters.Resolve(parameter);
-    bool oldStillUsed = false;
-    for (const auto& [otherKey, other] : m_parameters.Entries()) {
-        oldStillUsed = oldStillUsed || (otherKey != key && other.units == oldUnits);
-    }
-    if (oldStillUsed) {
-        m_units[newUnits] = record;
-    } else {
-        SetUnits(oldUnits, record);
-    }
-    info.units = newUnits;
-    SetParameter(parameter, info);
-    for (int i : info.seriesIndices) {
+    entry->units = newUnits;
+    for (int i : entry->seriesIndices) {
         if (i >= 0 && i < SeriesCount()) {
             m_seriesTable[static_cast<size_t>(i)]->SetUnits(newUnits);
         }
+    }
+    // Units the project has already keep their record: the parameters
+    // measured in them convert as before, and this one now converts as they
+    // do. The old units' record goes only when nothing uses those units.
+    m_units.emplace(newUnits, record);
+    if (newUnits != oldUnits && !UnitsInUse(oldUnits)) {
+        m_units.erase(oldUnits);
     }
     return 1;
 }
 
 int ZAVFieldManager::SetStationParameter(const std::string& station, const std::string& parameter) {
-    StationInfo info;
-    if (!GetStation(station, info)) {
+    const IndexInfo* info = EditedEntry(m_stations, station);
+    if (info == nullptr) {
         return 0;
     }
-    for (int i : info.seriesIndices) {
+    for (int i : info->seriesIndices) {
         if (i >= 0 && i < SeriesCount()) {
             m_seriesTable[static_cast<size_t>(i)]->SetParameterName(parameter);
         }
@@ -170,10 +182,12 @@ int ZAVFieldManager::SetStationParameter(const std::string& station, const std::
     return 1;
 }
 
-void ZAVFieldManager::AddCentury(int lastYear) {
+size_t ZAVFieldManager::AddCentury(int lastYear) {
+    size_t merged = 0;
     for (DataSeries* series : m_seriesTable) {
-        series->AddCentury(lastYear);
+        merged += series->AddCentury(lastYear);
     }
+    return merged;
 }
 
 // Through the aliases: the names offered to the user include the
@@ -235,7 +249,7 @@ std::string ZAVFieldManager::AddNewStations(int count) {
 
 bool ZAVFieldManager::AddEmptyPoints(const std::string& station, const std::string& parameter,
                                      int count) {
-    return AddEmptyPoints(station, parameter, count, KTRTime::FromInstant(std::time(nullptr)));
+    return AddEmptyPoints(station, parameter, count, KTRTime::Now());
 }
 
 bool ZAVFieldManager::AddEmptyPoints(const std::string& station, const std::string& parameter,
@@ -255,6 +269,9 @@ bool ZAVFieldManager::AddEmptyPoints(const std::string& station, const std::stri
     }
     for (int n = 0; n < count; ++n) {
         time = time + 3600;
+        if (!time.IsValid()) {
+            break;  // past the last hour of year 9999: no time to store it at
+        }
         series->InsertPoint(time, 0.0, 0);
     }
     return true;
@@ -290,7 +307,9 @@ std::string ZAVFieldManager::CreateStationForParameter(const std::string& parame
         return std::string();
     }
     std::string station = preferred;
-    if (FindSeries(station, parameter) != nullptr) {
+    // A group's name is no station of its own: series under it would be
+    // hidden by the group and break it at the next rebuild.
+    if (FindSeries(station, parameter) != nullptr || !m_stations.GroupOf(station).empty()) {
         station = FirstFreeStation();
     }
     DataSeries series;

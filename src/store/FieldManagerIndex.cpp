@@ -21,11 +21,38 @@ DataSeries& EmptySeries() {
 ZAVFieldManager::ZAVFieldManager(UserInterface& ui) : m_ui(ui) {}
 
 int ZAVFieldManager::AddSource(DataSource source) {
+    if (GroupNameClash(source)) {
+        return 0;
+    }
     AppendSource(std::move(source));
     RebuildStationIndex();
     RebuildParameterIndex();
     RebuildUnitsIndex();
     return 1;
+}
+
+// A station (or parameter) of the input named like a group (an alias)
+// would take the group's key in the index: the group would be lost at the
+// rebuild, with only a message. Nothing of the input is taken instead.
+bool ZAVFieldManager::GroupNameClash(const DataSource& source) const {
+    for (const DataSeries& series : source.series) {
+        for (bool byStation : {true, false}) {
+            const NameIndex& index = byStation ? m_stations : m_parameters;
+            const std::string& name = byStation ? series.StationName() : series.ParameterName();
+            const IndexInfo* entry = index.Find(name);
+            if (entry == nullptr || !entry->isAggregate) {
+                continue;
+            }
+            const std::string kind = byStation ? "station" : "parameter";
+            m_ui.ShowMessage(
+                "Nothing was added from " +
+                (source.fileName.empty() ? std::string("the input") : source.fileName) + ": its " +
+                kind + " " + name + " has the name of a group of " + kind +
+                "s. Dissolve that group first, or rename the " + kind + " in the input.");
+            return true;
+        }
+    }
+    return false;
 }
 
 void ZAVFieldManager::AppendSource(DataSource source) {
@@ -163,12 +190,25 @@ void ZAVFieldManager::RebuildUnitsIndex() {
     }
 }
 
+// A series may be in units other than its parameter entry's (a parameter
+// keeps the units it was first seen with): those units are in use too, and
+// dropping their record would show that series' values unconverted.
+bool ZAVFieldManager::UnitsInUse(const std::string& units) const {
+    return std::any_of(m_parameters.Entries().begin(), m_parameters.Entries().end(),
+                       [&](const auto& p) { return p.second.units == units; }) ||
+           std::any_of(m_seriesTable.begin(), m_seriesTable.end(),
+                       [&](const DataSeries* s) { return s->Units() == units; });
+}
+
 void ZAVFieldManager::DropOrphanUnits() {
     for (auto it = m_units.begin(); it != m_units.end();) {
-        bool used = std::any_of(m_parameters.Entries().begin(), m_parameters.Entries().end(),
-                                [&](const auto& p) { return p.second.units == it->first; });
-        it = used ? std::next(it) : m_units.erase(it);
+        it = UnitsInUse(it->first) ? std::next(it) : m_units.erase(it);
     }
+}
+
+IndexInfo* ZAVFieldManager::EditedEntry(NameIndex& index, const std::string& name) {
+    IndexInfo* own = index.OwnEntry(name);
+    return own != nullptr ? own : index.Find(index.Resolve(name));
 }
 
 void ZAVFieldManager::GetDateRange(int& firstDay, int& firstMonth, int& firstYear, int& lastDay,
@@ -225,7 +265,11 @@ std::string ZAVFieldManager::GetParameterUnits(const std::string& parameter) con
 }
 
 std::string ZAVFieldManager::GetParameterUnitsAlias(const std::string& parameter) const {
+    // A group's representative has its entry under the group's name.
     const IndexInfo* info = m_parameters.Find(parameter);
+    if (!info) {
+        info = m_parameters.OwnEntry(parameter);
+    }
     if (!info) {
         return "<error>";
     }
@@ -234,6 +278,16 @@ std::string ZAVFieldManager::GetParameterUnitsAlias(const std::string& parameter
 }
 
 DataSeries* ZAVFieldManager::FindSeries(const std::string& station, const std::string& parameter) {
+    // The series stored under exactly these names first: a member of a
+    // group stands for itself here, not for its group's representative.
+    if (const IndexInfo* own = m_stations.OwnEntry(station)) {
+        for (int index : own->seriesIndices) {
+            if (index >= 0 && index < SeriesCount() &&
+                m_seriesTable[static_cast<size_t>(index)]->ParameterName() == parameter) {
+                return m_seriesTable[static_cast<size_t>(index)];
+            }
+        }
+    }
     const IndexInfo* stationInfo = m_stations.Lookup(station);
     const IndexInfo* parameterInfo = m_parameters.Lookup(parameter);
     if (!stationInfo || !parameterInfo) {
@@ -259,17 +313,30 @@ void ZAVFieldManager::GetRelatedNames(const std::string& name, std::vector<std::
                                       int type) const {
     const bool stations = type == kStationType;
     const IndexInfo* entry = stations ? m_stations.Find(name) : m_parameters.Find(name);
-    if (!entry) {
-        return;
+    if (entry) {
+        AppendRelatedNames(*entry, stations, true, list);
     }
+}
+
+void ZAVFieldManager::GetOwnParameters(const std::string& station,
+                                       std::vector<std::string>& list) const {
+    if (const IndexInfo* entry = m_stations.OwnEntry(station)) {
+        AppendRelatedNames(*entry, true, false, list);
+    }
+}
+
+void ZAVFieldManager::AppendRelatedNames(const IndexInfo& entry, bool stations, bool throughGroups,
+                                         std::vector<std::string>& list) const {
     std::vector<std::string> seen;
-    for (int index : entry->seriesIndices) {
+    for (int index : entry.seriesIndices) {
         if (index < 0 || index >= SeriesCount()) {
             continue;
         }
         const DataSeries& series = *m_seriesTable[static_cast<size_t>(index)];
-        std::string related = stations ? m_parameters.AliasOrName(series.ParameterName())
-                                       : m_stations.AliasOrName(series.StationName());
+        const std::string& own = stations ? series.ParameterName() : series.StationName();
+        std::string related = !throughGroups ? own
+                              : stations     ? m_parameters.AliasOrName(own)
+                                             : m_stations.AliasOrName(own);
         if (std::find(seen.begin(), seen.end(), related) != seen.end()) {
             continue;
         }

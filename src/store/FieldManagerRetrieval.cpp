@@ -3,10 +3,10 @@
 // walks the grid once, every series carrying its scan position from one
 // interval to the next, so a call costs one pass over the points.
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "core/IntervalGrid.h"
-#include "core/LocalClock.h"
 #include "core/UserInterface.h"
 #include "store/ZAVFieldManager.h"
 
@@ -63,6 +63,13 @@ Conversion ConversionOf(const DataSeries& series, const UnitsRecord* units) {
             units ? units->offset : 0.0};
 }
 
+// A converted value that is no finite number (a stored NaN, or a scaling
+// that overflows: 1e308 x 10) is no value at all: it counts as missing, so
+// that nothing it would turn into nonsense ever reaches a report or graph.
+bool IsValue(double v) {
+    return std::isfinite(v);
+}
+
 // First point at or after `instant` at or beyond `from`.
 size_t FirstAtOrAfter(const std::vector<KTRTime>& times, size_t from, int64_t instant) {
     auto it =
@@ -105,13 +112,11 @@ const IntervalBounds* ZAVFieldManager::CachedBounds(const IntervalGrid& grid, co
         return nullptr;
     }
     BoundsCache& cache = m_boundsCache;
-    const unsigned generation = LocalClockGeneration();
     if (cache.start != start.Instant() || cache.end != end.Instant() || cache.unit != unit ||
-        cache.every != every || cache.generation != generation || cache.bounds.size() != n) {
+        cache.every != every || cache.bounds.size() != n) {
         cache.bounds.resize(n);
         grid.FillBounds(0, static_cast<int>(n), cache.bounds.data());
-        cache = BoundsCache{start.Instant(), end.Instant(), unit,
-                            every,           generation,    std::move(cache.bounds)};
+        cache = BoundsCache{start.Instant(), end.Instant(), unit, every, std::move(cache.bounds)};
     }
     return cache.bounds.data();
 }
@@ -250,6 +255,9 @@ void ZAVFieldManager::SearchRecords(ScanList& list, const IntervalBounds* bounds
             double low = running[j].low;
             double high = running[j].high;
             size_t n = running[j].count;
+            // A value that is no finite number is not looked for here, to
+            // keep the loop lean: it leaves the sum not finite, and the
+            // interval is counted again below.
             auto add = [&](size_t i) {
                 const double v = convert(values[i]);
                 low = v < low ? v : low;
@@ -288,6 +296,10 @@ void ZAVFieldManager::SearchRecords(ScanList& list, const IntervalBounds* bounds
     for (size_t j = 0; j < count; ++j) {
         const Running& r = running[j];
         const bool any = r.count > 0;
+        if (any && !IsValue(r.sum)) {
+            CountAgain(list, bounds[j], min[j], max[j], mean[j], present[j]);
+            continue;
+        }
         min[j] = any ? r.low : 0.0;
         max[j] = any ? r.high : 0.0;
         // One value is its own mean; skipping the division matters when
@@ -300,7 +312,9 @@ void ZAVFieldManager::SearchRecords(ScanList& list, const IntervalBounds* bounds
 void ZAVFieldManager::SearchRecords(ScanList& list, const IntervalBounds* bounds, size_t from,
                                     size_t count, std::vector<double>& present) {
     for (SeriesScan& scan : list.scans) {
+        const Conversion convert = ConversionOf(*scan.series, scan.units);
         const std::vector<KTRTime>& times = scan.series->Times();
+        const double* values = scan.series->Values().data();
         const int32_t* masks = scan.series->Masks().data();
         const size_t size = times.size();
         size_t k = scan.position;
@@ -312,7 +326,7 @@ void ZAVFieldManager::SearchRecords(ScanList& list, const IntervalBounds* bounds
                 if (t > last) {
                     break;
                 }
-                if (masks[k] == 0 && t >= first) {
+                if (masks[k] == 0 && t >= first && IsValue(convert(values[k]))) {
                     present[from + j] = 1.0;
                     // Nothing more of this interval matters: jump past it.
                     k = FirstAfter(times, k, last);
@@ -322,6 +336,71 @@ void ZAVFieldManager::SearchRecords(ScanList& list, const IntervalBounds* bounds
         }
         scan.position = k;
     }
+}
+
+// An interval whose sum is not finite: it holds a value that is no finite
+// number (which counts as missing), or finite values whose sum went past the
+// largest double. Rare, so the interval is scanned again, slowly: the
+// statistics of its finite values, the mean as the sum of each value's
+// share when the plain sum overflows, which stays within their range.
+void ZAVFieldManager::CountAgain(const ScanList& list, const IntervalBounds& bounds, double& min,
+                                 double& max, double& mean, double& present) {
+    std::vector<double> values;
+    for (const SeriesScan& scan : list.scans) {
+        const Conversion convert = ConversionOf(*scan.series, scan.units);
+        const DataSeries& series = *scan.series;
+        for (size_t k = FirstAtOrAfter(series.Times(), 0, bounds.first);
+             k < series.Size() && series.Time(k).Instant() <= bounds.last; ++k) {
+            const double v = convert(series.Value(k));
+            if (series.Mask(k) == 0 && IsValue(v)) {
+                values.push_back(v);
+            }
+        }
+    }
+    min = max = mean = present = 0.0;
+    if (values.empty()) {
+        return;
+    }
+    min = *std::min_element(values.begin(), values.end());
+    max = *std::max_element(values.begin(), values.end());
+    double sum = 0.0;
+    for (double v : values) {
+        sum += v;
+    }
+    const double n = static_cast<double>(values.size());
+    mean = values.size() == 1 ? sum : sum / n;
+    if (!IsValue(mean)) {
+        mean = 0.0;
+        for (double v : values) {
+            mean += v / n;
+        }
+    }
+    present = 1.0;
+}
+
+// The last value the pair had before the span: the latest unmasked point
+// before `start` with a value, over every listed series (of two at the same
+// time, the one listed later). None when no such point exists.
+std::optional<double> ZAVFieldManager::LeadingValue(const ScanList& list, const KTRTime& start) {
+    std::optional<double> leading;
+    int64_t latest = 0;
+    for (const SeriesScan& scan : list.scans) {
+        const Conversion convert = ConversionOf(*scan.series, scan.units);
+        const DataSeries& series = *scan.series;
+        for (size_t k = FirstAtOrAfter(series.Times(), 0, start.Instant()); k-- > 0;) {
+            const double v = convert(series.Value(k));
+            if (series.Mask(k) != 0 || !IsValue(v)) {
+                continue;
+            }
+            const int64_t t = series.Time(k).Instant();
+            if (!leading || t >= latest) {
+                leading = v;
+                latest = t;
+            }
+            break;
+        }
+    }
+    return leading;
 }
 
 int ZAVFieldManager::GetData(const std::string& station, const std::string& parameter,
@@ -348,15 +427,7 @@ int ZAVFieldManager::GetData(const std::string& station, const std::string& para
                    SearchRecords(list, bounds, from, count, stats);
                });
     if (fillGaps && n > 0) {
-        // The value a run at the start begins from: the converted first
-        // point (masked or not) of the last listed series that has points.
-        std::optional<double> leading;
-        for (const SeriesScan& scan : list.scans) {
-            if (!scan.series->Empty()) {
-                leading = ConversionOf(*scan.series, scan.units)(scan.series->Value(0));
-            }
-        }
-        doFillGaps(stats, n, leading);
+        doFillGaps(stats, n, LeadingValue(list, start));
     }
     return 1;
 }
@@ -382,8 +453,31 @@ int ZAVFieldManager::GetAvailability(const std::string& parameter, const std::st
     return 1;
 }
 
+namespace {
+
+// The point `step` of `steps` of the way from `from` to `to`. Two values of
+// opposite sign near the ends of the range have a difference that
+// overflows; weighting each end then keeps within them.
+double Between(double from, double to, double step, double steps) {
+    const double v = from + (to - from) * step / steps;
+    if (IsValue(v)) {
+        return v;
+    }
+    const double t = step / steps;
+    return std::clamp(from * (1.0 - t) + to * t, std::min(from, to), std::max(from, to));
+}
+
+}  // namespace
+
 void ZAVFieldManager::doFillGaps(IntervalStats& stats, size_t count,
                                  std::optional<double> leading) {
+    // Nothing in the span: there is nothing to draw a line from or to, and
+    // a row of made-up values would look like data.
+    if (std::none_of(stats.present.begin(),
+                     stats.present.begin() + static_cast<std::ptrdiff_t>(count),
+                     [](double p) { return p > 0.0; })) {
+        return;
+    }
     std::vector<double>* columns[3] = {&stats.min, &stats.max, &stats.mean};
     for (size_t i = 0; i < count; ++i) {
         if (stats.present[i] != 0.0) {
@@ -393,16 +487,18 @@ void ZAVFieldManager::doFillGaps(IntervalStats& stats, size_t count,
         while (j < count && !(stats.present[j] > 0.0)) {
             ++j;
         }
+        // A run at the start without a value before the span stays empty.
         if (i == 0 && !leading) {
-            m_ui.ShowMessage("Error in doFillGaps");
+            i = j - 1;
+            continue;
         }
         const double steps = static_cast<double>(j - i + 1);
         for (std::vector<double>* column : columns) {
             std::vector<double>& v = *column;
-            const double from = i > 0 ? v[i - 1] : leading.value_or(0.0);
+            const double from = i > 0 ? v[i - 1] : *leading;
             const double to = j < count ? v[j] : from;
             for (size_t k = i; k < j; ++k) {
-                v[k] = from + (to - from) * static_cast<double>(k - i + 1) / steps;
+                v[k] = Between(from, to, static_cast<double>(k - i + 1), steps);
             }
         }
         for (size_t k = i; k < j; ++k) {

@@ -33,6 +33,28 @@ const IndexInfo* NameIndex::Lookup(const std::string& name) const {
     return Find(Resolve(name));
 }
 
+const IndexInfo* NameIndex::OwnEntry(const std::string& name) const {
+    const IndexInfo* own = Find(name);
+    if (own != nullptr && !own->isAggregate) {
+        return own;
+    }
+    const IndexInfo* group = Lookup(name);
+    return group != nullptr && group->isAggregate && group->name == name ? group : nullptr;
+}
+
+IndexInfo* NameIndex::OwnEntry(const std::string& name) {
+    return const_cast<IndexInfo*>(static_cast<const NameIndex*>(this)->OwnEntry(name));
+}
+
+std::string NameIndex::GroupOf(const std::string& name) const {
+    const IndexInfo* own = Find(name);
+    if (own != nullptr && own->isAggregate) {
+        return name;
+    }
+    const std::string alias = Resolve(name);
+    return alias != name ? alias : std::string();
+}
+
 int NameIndex::AddAggregate(const std::vector<std::string>& names, const std::string& alias,
                             UserInterface& ui) {
     if (m_entries.count(alias) != 0) {
@@ -201,12 +223,34 @@ void NameIndex::RemoveName(const std::string& name, UserInterface& ui) {
     }
     std::string alias = Resolve(name);
     if (alias != name) {
-        // The representative: its aggregate goes, and with it the entry
-        // that RemoveAggregate puts back under the representative's name.
-        RemoveAggregate(alias, freed, ui);
-        m_entries.erase(name);
+        PassOnAggregate(alias, ui);
     }
     m_aliases.erase(name);
+}
+
+void NameIndex::PassOnAggregate(const std::string& alias, UserInterface& ui) {
+    IndexInfo& group = m_entries[alias];
+    if (group.members.empty()) {
+        // The aggregate goes, and with it the entry that RemoveAggregate
+        // puts back under the representative's name.
+        const std::string representative = group.name;
+        std::vector<std::string> freed;
+        RemoveAggregate(alias, freed, ui);
+        m_entries.erase(representative);
+        return;
+    }
+    // The next member's own entry becomes the aggregate's, as if it had
+    // been named first when the aggregate was made.
+    const std::string next = group.members.front();
+    IndexInfo successor = m_entries[next];
+    successor.name = next;
+    successor.alias = alias;
+    successor.isAggregate = 1;
+    successor.isMember = 0;
+    successor.members.assign(group.members.begin() + 1, group.members.end());
+    m_entries.erase(next);
+    m_entries[alias] = std::move(successor);
+    m_aliases[next] = alias;
 }
 
 bool NameIndex::RenameName(const std::string& oldName, const std::string& newName,

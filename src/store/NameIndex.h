@@ -29,6 +29,14 @@ public:
     // The entry for `name` after resolving it through the alias map: a
     // member or representative leads to its aggregate's entry.
     const IndexInfo* Lookup(const std::string& name) const;
+    // The entry that lists the series stored under exactly `name`: its own
+    // entry, or, for a representative, its aggregate's entry. Null for an
+    // aggregate's alias, which names no series of its own.
+    const IndexInfo* OwnEntry(const std::string& name) const;
+    IndexInfo* OwnEntry(const std::string& name);
+    // The alias of the aggregate `name` is the alias of, or a member or the
+    // representative of; empty when it belongs to none.
+    std::string GroupOf(const std::string& name) const;
     // The key `name` resolves to: its aggregate's alias, or the name itself.
     std::string Resolve(const std::string& name) const;
     // Replaces the name by its aggregate's alias when it has one.
@@ -52,8 +60,9 @@ public:
     // entry of its own; a representative's is its aggregate's entry.
     //
     // Removes what `name` stands for. A member also leaves its aggregate's
-    // member list; removing a representative (or an aggregate by its alias)
-    // dissolves the aggregate, so its other members stand alone again.
+    // member list; when a representative goes, the next member stands for
+    // the aggregate (which goes with its last member). Removing an
+    // aggregate by its alias dissolves it: its members stand alone again.
     void RemoveName(const std::string& name, UserInterface& ui);
     // Moves the entry `oldName` stands for to `newName`, keeping its
     // aggregate links; fills the series indices it lists. False, with
@@ -63,6 +72,9 @@ public:
                     std::vector<int>& seriesIndices);
 
 private:
+    // The representative of the aggregate under `alias` is going: its next
+    // member takes its place, or the aggregate goes when it has none.
+    void PassOnAggregate(const std::string& alias, UserInterface& ui);
     void ReplaceMember(const std::string& name, const std::string& replacement);
 
     std::string m_kind;

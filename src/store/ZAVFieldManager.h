@@ -32,7 +32,9 @@ public:
 
     // --- sources and series ---------------------------------------------
     // Appends a source that a reader filled and rebuilds the station,
-    // parameter and units indexes. Returns 1.
+    // parameter and units indexes. Returns 1; 0, after a message and with
+    // nothing added, when a station or parameter of the source has the name
+    // of a group (an aggregate's alias).
     int AddSource(DataSource source);
     // Appends a source without rebuilding; the project reader rebuilds once.
     void AppendSource(DataSource source);
@@ -56,6 +58,7 @@ public:
     void RebuildParameterIndex();
     void RefreshParameterSeriesLists();
     void RebuildUnitsIndex();
+    // Removes the units records that no parameter entry and no series uses.
     void DropOrphanUnits();
 
     void GetDateRange(int& firstDay, int& firstMonth, int& firstYear, int& lastDay, int& lastMonth,
@@ -69,9 +72,15 @@ public:
     int ParameterExists(const std::string& name) const;
     std::string GetParameterUnits(const std::string& parameter) const;
     std::string GetParameterUnitsAlias(const std::string& parameter) const;
+    // The first series stored under exactly `station` and `parameter`;
+    // failing that, the first one the names lead to through the aggregates.
     DataSeries* FindSeries(const std::string& station, const std::string& parameter);
     void GetInfoList(std::vector<IndexInfo>& list, int type) const;
     void GetRelatedNames(const std::string& name, std::vector<std::string>& list, int type) const;
+    // As GetRelatedNames for a station, but for the series stored under
+    // exactly `station` (a member or representative of a group by its own
+    // name) and with their parameters' own names: what the edit page lists.
+    void GetOwnParameters(const std::string& station, std::vector<std::string>& list) const;
 
     void GetUnitsList(std::vector<UnitsRecord>& list) const;
     int GetUnits(const std::string& name, UnitsRecord& record) const;
@@ -108,20 +117,25 @@ public:
     int DeleteStations(const std::vector<std::string>& names);
     int DeleteParameters(const std::vector<std::string>& names);
     // Renames the entry and every series it lists. Renaming a station onto
-    // another merges the two. 0 when nothing is stored under the old name.
+    // another merges the two. 0 when nothing is stored under the old name;
+    // 0 after a message when the new name is a group's or belongs to one.
     int RenameStation(const std::string& oldName, const std::string& newName);
-    // The same for a parameter; refused (0, after a message) when the new
-    // name is already a parameter.
+    // The same for a parameter; refused (0, after a message) as well when
+    // the new name is already a parameter.
     int RenameParameter(const std::string& oldName, const std::string& newName);
-    // Moves the parameter and its series to other units; the old units'
-    // record (conversion and comment) goes with it under the new name.
+    // Moves the parameter (by its own name: a member is not its group) and
+    // its series to other units. New units take the old units' record
+    // (conversion and comment) along; units the project has keep theirs.
+    // The old units' record goes when nothing uses them any more.
     int ChangeParameterUnits(const std::string& parameter, const std::string& oldUnits,
                              const std::string& newUnits);
-    // Gives every series of the station the parameter name.
+    // Gives every series of the station (by its own name) the parameter name.
     int SetStationParameter(const std::string& station, const std::string& parameter);
     // Moves every point whose calendar year is at most `lastYear` forward
-    // by 100 years, series by series.
-    void AddCentury(int lastYear);
+    // by 100 years, series by series. A point moved onto the time of one
+    // that stayed takes its place (DataSeries::AddCentury); returns how many
+    // points were merged so.
+    size_t AddCentury(int lastYear);
     // Asks "Choose Parameter(s)" and makes `count` stations station<k>, each
     // in a source of its own with an empty series per chosen parameter.
     // Returns the last name made, or "" when none was (no parameters,
@@ -195,8 +209,13 @@ private:
     void SearchRecords(ScanList& list, const IntervalGrid::Bounds* bounds, size_t from,
                        size_t count, std::vector<double>& present);
     void ReportMissingUnits(const ScanList& list);
-    // Fills runs of intervals without values by straight lines; `leading`
-    // stands before interval 0 when a run starts there.
+    static void CountAgain(const ScanList& list, const IntervalGrid::Bounds& bounds, double& min,
+                           double& max, double& mean, double& present);
+    static std::optional<double> LeadingValue(const ScanList& list, const KTRTime& start);
+    // Fills runs of intervals without values by straight lines, a run at
+    // the end flat; `leading` stands before interval 0 when a run starts
+    // there (without it that run stays empty). A span without any value is
+    // left as it is.
     void doFillGaps(IntervalStats& stats, size_t count, std::optional<double> leading);
 
     // Type 2 means the stored aggregation type; null (after the message)
@@ -205,7 +224,18 @@ private:
     const NameIndex* IndexFor(int type) const;
     void RebuildSeriesTable();
     void RefreshSeriesLists(NameIndex& index, bool byStation);
+    // The names related to the series `entry` lists, through the groups or
+    // as the series carry them (GetRelatedNames, GetOwnParameters).
+    void AppendRelatedNames(const IndexInfo& entry, bool stations, bool throughGroups,
+                            std::vector<std::string>& list) const;
+    bool GroupNameClash(const DataSource& source) const;
+    bool UnitsInUse(const std::string& units) const;
+    // The entry the editing operations change for `name`: its own, else
+    // the one it leads to through the aggregates.
+    static IndexInfo* EditedEntry(NameIndex& index, const std::string& name);
     // Editing helpers (FieldManagerEditing.cpp).
+    bool RenameOntoGroupRefused(const NameIndex& index, const std::string& oldName,
+                                const std::string& newName);
     void RemoveSeriesNamed(const std::string& name, bool byStation);
     int RenameEntry(NameIndex& index, const std::string& oldName, const std::string& newName,
                     bool byStation);
@@ -220,7 +250,6 @@ private:
         int64_t end = 0;
         int unit = -1;
         int every = 0;
-        unsigned generation = 0;
         std::vector<IntervalGrid::Bounds> bounds;
     };
     const IntervalGrid::Bounds* CachedBounds(const IntervalGrid& grid, const KTRTime& start,

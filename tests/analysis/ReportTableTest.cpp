@@ -76,27 +76,24 @@ TEST(IntervalGridTest, LabelsAndBoundsFollowTheUnit) {
     EXPECT_EQ(Span(1995, 1, 1, 1995, 1, 31, kDays, 0).IntervalCount(), 0);
 }
 
-TEST(IntervalGridTest, HourLabelsOnTheDaySummerTimeBegins) {
-    // The grid counts elapsed seconds from local midnight, so in New York
-    // the hours after the change are shown an hour later; in UTC nothing moves.
-    AnalysisSettings s = Span(1995, 4, 2, 1995, 4, 2, kHours, 6);
-    {
-        test::ScopedTimeZone zone("America/New_York");
-        EXPECT_EQ(Labels(s), (Texts{" 4/ 2/1995  0:00:00", " 4/ 2/1995  7:00:00",
-                                    " 4/ 2/1995 13:00:00", " 4/ 2/1995 19:00:00"}));
-    }
-    {
-        test::ScopedTimeZone zone("UTC");
-        EXPECT_EQ(Labels(s), (Texts{" 4/ 2/1995  0:00:00", " 4/ 2/1995  6:00:00",
-                                    " 4/ 2/1995 12:00:00", " 4/ 2/1995 18:00:00"}));
+TEST(IntervalGridTest, HourLabelsOnTheDaySummerTimeBeginsAreTheClockHours) {
+    // New York moved its clocks an hour on 2 April 1995, Lord Howe Island
+    // half an hour on 29 October 1995; no zone moves a label.
+    for (const char* name : {"America/New_York", "Australia/Lord_Howe", "UTC"}) {
+        test::ScopedTimeZone zone(name);
+        EXPECT_EQ(Labels(Span(1995, 4, 2, 1995, 4, 2, kHours, 6)),
+                  (Texts{" 4/ 2/1995  0:00:00", " 4/ 2/1995  6:00:00", " 4/ 2/1995 12:00:00",
+                         " 4/ 2/1995 18:00:00"}))
+            << name;
+        EXPECT_EQ(Labels(Span(1995, 10, 29, 1995, 10, 29, kHours, 6)),
+                  (Texts{"10/29/1995  0:00:00", "10/29/1995  6:00:00", "10/29/1995 12:00:00",
+                         "10/29/1995 18:00:00"}))
+            << name;
     }
 }
 
-TEST(IntervalGridTest, DayAndHourGridsStartAtEachLocalMidnight) {
-    // Day grids step from midnight to midnight without asking the full
-    // local-time rule each day; the result must still be each day's midnight,
-    // also where summer time starts or ends at midnight itself.
-    for (const char* name : {"America/New_York", "America/Sao_Paulo", "UTC"}) {
+TEST(IntervalGridTest, DayAndHourGridsStartAtEachMidnight) {
+    for (const char* name : {"America/New_York", "America/Sao_Paulo", "Australia/Lord_Howe"}) {
         test::ScopedTimeZone zone(name);
         AnalysisSettings s = Span(1995, 1, 1, 1996, 12, 31, kDays);
         IntervalGrid grid = s.Grid();
@@ -105,6 +102,8 @@ TEST(IntervalGridTest, DayAndHourGridsStartAtEachLocalMidnight) {
             DateFromDayNumber(i, 1995, &day, &month, &year);
             ASSERT_EQ(grid.Point(i), Day(year, month, day))
                 << name << " " << year << "-" << month << "-" << day;
+            const IntervalGrid::Bounds b = grid.IntervalBounds(i);
+            ASSERT_EQ(b.last - b.first, 86399) << name << " " << i;
         }
         AnalysisSettings hours = Span(1995, 1, 1, 1996, 12, 31, kHours, 24);
         IntervalGrid hourGrid = hours.Grid();

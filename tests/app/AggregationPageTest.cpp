@@ -14,8 +14,10 @@
 #include "app/dialogs/TextPromptDialog.h"
 #include "app/frame/CZAVView.h"
 #include "app/pages/AggregationPage.h"
+#include "app/pages/DataAvailPage.h"
 #include "app/pages/NameListDelegate.h"
 #include "app/pages/ZAVViewSheet.h"
+#include "app/rules/AggregationLists.h"
 #include "io/CZAVDoc.h"
 
 namespace {
@@ -116,6 +118,25 @@ private slots:
         QCOMPARE(GreyRows(page.NameList()), QList<int>({0, 2}));
         w.Sheet().setCurrentIndex(kEditTab);
         QVERIFY(w.refreshed.isEmpty());
+    }
+
+    // Another window of the project shows reports that pool the groups:
+    // they go out of date as soon as a group is made or dissolved.
+    void anotherWindowsReportGoesOutOfDateAtOnce() {
+        Window w(3);
+        CZAVView second(w.doc, w.dialogs, nullptr);
+        second.Sheet().setCurrentIndex(kAvailTab);
+        DataAvailPage& report = second.Sheet().DataAvail();
+        QVERIFY(!report.IsOutOfDate());
+        Select(w.Page().NameList(), {0, 1});
+        w.ui.textAnswers.push_back(std::string("North"));
+        w.Page().MakeButton()->click();
+        QVERIFY(report.IsOutOfDate());
+        second.Sheet().RefreshPage(report);
+        QVERIFY(!report.IsOutOfDate());
+        Select(w.Page().AggregateList(), {0});
+        w.Page().DissolveButton()->click();
+        QVERIFY(report.IsOutOfDate());
     }
 
     void onlyNamesOutsideAggregatesAreGroupedAndNothingElseIsRefused() {

@@ -26,6 +26,8 @@
 #include "app/grid/CGridCtrl.h"
 #include "app/grid/GridModel.h"
 #include "app/pages/DataAvailPage.h"
+#include "app/pages/DataEditPage.h"
+#include "app/pages/UnitsPage.h"
 #include "app/pages/ZAVViewSheet.h"
 #include "io/CZAVDoc.h"
 
@@ -216,11 +218,12 @@ private slots:
         QCOMPARE(bed.Shown(), (Cells{{"Station", "1/1995", "2/1995", "3/1995"},
                                      {"A", "1", "0", "1"},
                                      {"B", "0", "1", "1"}}));
+        // B has no value before February: nothing to fill January from.
         f.fillGaps->click();
         f.refresh->click();
         QCOMPARE(bed.Shown(), (Cells{{"Station", "1/1995", "2/1995", "3/1995"},
                                      {"A", "1", "1", "1"},
-                                     {"B", "1", "1", "1"}}));
+                                     {"B", "0", "1", "1"}}));
         QCOMPARE(bed.Shown(), bed.Expected({"A", "B"}).Grid());
         QVERIFY(bed.ui.messages.empty());
 
@@ -288,6 +291,47 @@ private slots:
         bed.page.RebuildTable();
         f.maxMeanMin->click();
         QVERIFY(!bed.page.IsOutOfDate());
+    }
+
+    // Units, masks and the rest change the numbers without a reload: the
+    // table stops showing them as current, and every table export writes
+    // what Refresh would show.
+    void changesToTheDataMarkTheTableOutOfDateAndExportsRecompute() {
+        PageBed bed;
+        const DataAvailForm& f = bed.form();
+        bed.ChooseFirstQuarter();
+        f.refresh->click();
+        using Cells = std::vector<std::vector<std::string>>;
+        const Cells header = {{"Station", "1/1995", "2/1995", "3/1995"}};
+
+        // mg/l ten times larger, typed on the units page.
+        bed.Sheet().setCurrentIndex(kUnitsTab);
+        CGridCtrl* units = bed.Sheet().Units().UnitsTable();
+        const int row = GridColumnTexts(units, 0).indexOf("mg/l") + 1;
+        QVERIFY(row > 0);
+        TypeIntoCell(units, row, 1, "10");
+        bed.Sheet().setCurrentIndex(kAvailTab);
+        QVERIFY(bed.page.IsOutOfDate());
+        QCOMPARE(bed.Shown(), header);
+        QTemporaryDir dir;
+        const QString table = dir.filePath("table.txt");
+        bed.dialogs.saveAnswers = {table};
+        bed.page.ExportAs(DataAvailPage::kToFile, false);
+        QCOMPARE(ReadText(table), QString("Station\t1/1995\t2/1995\t3/1995\r\n"
+                                          "A\t60\t-\t50\r\nB\t-\t-10\t20\r\n"));
+        QVERIFY(!bed.page.IsOutOfDate());
+        QCOMPARE(bed.Shown(), bed.Expected({"A", "B"}).Grid());
+
+        // A's January value of 4 set aside on the edit page, which is not
+        // left: every window knows at once.
+        bed.Sheet().setCurrentIndex(kEditTab);
+        ClickGridCell(bed.Sheet().DataEdit().LowerTable(), 1, 3);
+        QVERIFY(bed.page.IsOutOfDate());
+        QCOMPARE(bed.Shown(), header);
+        bed.page.ExportAs(DataAvailPage::kToClipboard, false);
+        QCOMPARE(bed.Shown()[1], (std::vector<std::string>{"A", "80", "-", "50"}));
+        QCOMPARE(*bed.ui.clipboard, zav::ClipboardText(bed.page.Report()));
+        QVERIFY(bed.ui.messages.empty());
     }
 
     void wideTablesAreBuiltOnlyWhenConfirmed() {

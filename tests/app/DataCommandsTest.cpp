@@ -328,10 +328,13 @@ private slots:
         w.dialogs.folderAnswers.push_back(folder);
         w.view->OnGenerateStationFiles();
         QCOMPARE(QDir::currentPath(), QDir(folder).canonicalPath());
-        QFile written(QDir(folder).filePath("Pond.txt"));
-        QVERIFY(written.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromLatin1(written.readAll()).split('\n').first().trimmed(),
-                 QString("Pond"));
+        // Pond has two series: a file for each.
+        for (const char* name : {"Pond - pH.txt", "Pond - Discharge.txt"}) {
+            QFile written(QDir(folder).filePath(name));
+            QVERIFY2(written.open(QIODevice::ReadOnly), name);
+            QCOMPARE(QString::fromLatin1(written.readAll()).split('\n').first().trimmed(),
+                     QString("Pond"));
+        }
         QVERIFY(w.ui.messages.empty());
         QVERIFY(!w.doc.IsModified());
     }

@@ -124,22 +124,66 @@ private slots:
         QVERIFY(!w.doc.IsModified());
     }
 
-    void anAggregateIsListedUnderItsNameAndShowsItsOwnPoints() {
+    void everyMemberOfAGroupIsListedAndEditedUnderItsOwnName() {
         Window w;
         QVERIFY(QTest::qWaitForWindowExposed(w.view.get()));
         // Grouped on the aggregation page, which tells only the
         // availability page: showing this page again reloads it.
         w.view->Sheet().setCurrentIndex(1);
-        w.doc.FieldManager().AddAggregate({"Birch", "Alder"}, "Trees", zav::kStationType);
+        zav::ZAVFieldManager& store = w.doc.FieldManager();
+        store.AddAggregate({"Birch", "Alder"}, "Trees", zav::kStationType);
+        store.AddAggregate({"pH", "flow"}, "Water", zav::kParameterType);
         QCOMPARE(GridColumnTexts(w.Upper(), 0), QStringList({"Alder", "Alder", "Alder", "Birch"}));
         w.view->Sheet().setCurrentIndex(kEditTab);
-        // Alder, a member, would lead to Birch's points; it is not listed.
-        QCOMPARE(GridColumnTexts(w.Upper(), 0), QStringList({"Trees"}));
-        QCOMPARE(w.Label(), QString("pH  (su) for station Trees"));
+        QCOMPARE(GridColumnTexts(w.Upper(), 0), QStringList({"Alder  [Trees]", "Alder  [Trees]",
+                                                             "Alder  [Trees]", "Birch  [Trees]"}));
+        QCOMPARE(GridColumnTexts(w.Upper(), 1),
+                 QStringList({"pH  (su)", "flow  (ft3/s)", "temp  (deg F)", "pH  (su)"}));
+
+        // Each row shows and changes its own station's series.
+        QCOMPARE(w.Label(), QString("pH  (su) for station Alder"));
+        QCOMPARE(GridColumnTexts(w.Lower(), 1), QStringList({"7.1", "7.3", "6.9"}));
+        TypeIntoCell(w.Lower(), 1, 1, "7.5");
+        QCOMPARE(w.Find("Alder", "pH")->Value(0), 7.5);
+        TypeIntoCell(w.Upper(), 2, 2, "3");
+        QCOMPARE(w.Find("Alder", "flow")->Multiplier(), 3.0);
+        ClickGridCell(w.Upper(), 4, 0);
+        QCOMPARE(w.Label(), QString("pH  (su) for station Birch"));
         QCOMPARE(GridColumnTexts(w.Lower(), 1), QStringList({"8"}));
-        TypeIntoCell(w.Lower(), 1, 1, "8.5");
-        QCOMPARE(w.Find("Trees", "pH")->StationName(), std::string("Birch"));
-        QCOMPARE(w.Find("Trees", "pH")->Value(0), 8.5);
+
+        // A rename keeps the group; a group's name is refused with a word.
+        TypeIntoCell(w.Upper(), 1, 0, "Aspen");
+        QCOMPARE(GridColumnTexts(w.Upper(), 0), QStringList({"Aspen  [Trees]", "Aspen  [Trees]",
+                                                             "Aspen  [Trees]", "Birch  [Trees]"}));
+        std::vector<std::string> members;
+        store.GetAggregateMembers("Trees", members, zav::kStationType);
+        QCOMPARE(members, std::vector<std::string>({"Birch", "Aspen"}));
+        TypeIntoCell(w.Upper(), 4, 0, "Trees");
+        QCOMPARE(w.ui.messages,
+                 std::vector<std::string>(
+                     {"Error: Can't change Birch to Trees because Trees is the name of a group."}));
+        QCOMPARE(w.Upper()->GetItemText(4, 0), QString("Birch  [Trees]"));
+
+        // Deleting the group's first station deletes that station; the
+        // group goes on with the others.
+        w.ui.severalAnswers.push_back(std::vector<int>{3});
+        w.Page().UpperDeleteButton()->click();
+        QCOMPARE(w.ui.captions.back(), std::string("Choose Items to Delete"));
+        QCOMPARE(GridColumnTexts(w.Upper(), 0),
+                 QStringList({"Aspen  [Trees]", "Aspen  [Trees]", "Aspen  [Trees]"}));
+        QVERIFY(w.Find("Birch", "pH") == nullptr);
+        store.GetAggregateMembers("Trees", members, zav::kStationType);
+        QCOMPARE(members, std::vector<std::string>({"Aspen"}));
+
+        // Parameters too, each with its own units.
+        w.Page().ParametersButton()->click();
+        QCOMPARE(GridColumnTexts(w.Upper(), 0),
+                 QStringList({"flow  [Water]", "pH  [Water]", "temp"}));
+        TypeIntoCell(w.Upper(), 1, 1, "m3/s");
+        QCOMPARE(store.Parameters().OwnEntry("flow")->units, std::string("m3/s"));
+        QCOMPARE(store.Parameters().OwnEntry("pH")->units, std::string("su"));
+        QCOMPARE(w.Find("Aspen", "flow")->Units(), std::string("m3/s"));
+        QCOMPARE(w.ui.messages.size(), size_t{1});
     }
 
     void renamesAndUnitsAreAcceptedOrRefusedAsTheStoreSays() {
@@ -187,9 +231,14 @@ private slots:
         TypeIntoCell(w.Upper(), 1, 2, "2abc");
         QCOMPARE(w.Upper()->GetItemText(1, 2), QString("2"));
         TypeIntoCell(w.Upper(), 1, 3, "-1.5");
-        TypeIntoCell(w.Upper(), 1, 2, "1e999");
-        QCOMPARE(w.ui.messages, std::vector<std::string>({"Please enter a number."}));
+        // Nothing that is no finite number gets into a series.
+        for (const char* text : {"1e999", "nan", "-inf", " Infinity"}) {
+            TypeIntoCell(w.Upper(), 1, 2, text);
+        }
+        TypeIntoCell(w.Lower(), 1, 1, "NaN");
+        QCOMPARE(w.ui.messages, std::vector<std::string>(5, "Please enter a number."));
         QCOMPARE(w.Upper()->GetItemText(1, 2), QString("2"));
+        QCOMPARE(w.Find("Alder", "pH")->Value(0), 7.1);
         QCOMPARE(w.Find("Alder", "pH")->Multiplier(), 2.0);
         QCOMPARE(w.Find("Alder", "pH")->Offset(), -1.5);
         ClickGridCell(w.Upper(), 1, 0);  // Enter moved the choice on
@@ -238,7 +287,7 @@ private slots:
         QCOMPARE(GridColumnTexts(lower, 3), QStringList({"yes", "no", "no"}));
     }
 
-    void masksSwitchByClickWithoutCountingAsADataChange() {
+    void masksSwitchByClickAndCountAsADataChange() {
         Window w;
         QVERIFY(QTest::qWaitForWindowExposed(w.view.get()));
         ClickGridCell(w.Lower(), 1, 3);
@@ -251,7 +300,7 @@ private slots:
         ClickGridCell(w.Lower(), 2, 1);  // other columns do not switch
         QCOMPARE(series->Mask(1), 0);
         QVERIFY(w.doc.IsModified());
-        QVERIFY(!w.Page().HasChanged());
+        QVERIFY(w.Page().HasChanged());
     }
 
     void pointsAreAddedAfterTheLastAndDeletedAsChosen() {
@@ -348,7 +397,7 @@ private slots:
         QCOMPARE(w.Label(), QString("temp for station Birch"));
         QCOMPARE(GridColumnTexts(w.Lower(), 1), QStringList({"8"}));
         QVERIFY(w.doc.IsModified());
-        QVERIFY(!w.Page().HasChanged());
+        QVERIFY(w.Page().HasChanged());
 
         ClickGridCell(w.Upper(), 1, 1);  // cancelled
         QCOMPARE(w.Upper()->GetItemText(1, 1), QString("pH  (su)"));
@@ -361,9 +410,12 @@ private slots:
         ClickGridCell(w.Upper(), 4, 0);
         w.Leave();
         QCOMPARE(w.Page().SelectedUpperRow(), 3);  // not reloaded
+        QVERIFY(w.refreshed.isEmpty());
+        // A mask decides what counts, so it is a change of data.
         ClickGridCell(w.Lower(), 1, 3);
         w.Leave();
-        QVERIFY(w.refreshed.isEmpty());
+        QCOMPARE(w.refreshed, kAllPages);
+        w.refreshed.clear();
 
         ClickGridCell(w.Upper(), 1, 0);
         TypeIntoCell(w.Lower(), 1, 0, "1/9/1999");

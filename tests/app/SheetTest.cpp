@@ -34,10 +34,22 @@ private slots:
         w.doc.NotifyViews(zav::HintAggregatesChanged);
         QCOMPARE(w.refreshed, QStringList({"DataAvailPage"}));
         w.refreshed.clear();
-        for (int hint : {0, 3, -1}) {
+        for (int hint : {0, 4, -1}) {
             w.view->OnDocumentUpdate(hint);
         }
         QVERIFY(w.refreshed.isEmpty());
+    }
+
+    // A second window of the project hears every change the first one makes,
+    // imports included.
+    void everyWindowOfTheProjectReloadsAfterAnImport() {
+        ProjectWindow w;
+        CZAVView second(w.doc, w.dialogs, nullptr);
+        QStringList secondRefreshed;
+        RecordRefreshes(second.Sheet(), secondRefreshed);
+        w.view->OnAddAgencyFiles();  // nothing chosen: the command reloads anyway
+        QCOMPARE(w.refreshed, kAllPages);
+        QCOMPARE(secondRefreshed, kAllPages);
     }
 
     void aViewStopsListeningWhenItGoes() {

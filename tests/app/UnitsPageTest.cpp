@@ -134,10 +134,15 @@ private slots:
         QCOMPARE(Units(w.doc, "cfs").multiplier, 0.0);
         TypeIntoCell(units, 1, 1, "2.50");
         QCOMPARE(units->GetItemText(1, 1), QString("2.5"));
-        TypeIntoCell(units, 1, 1, "1e999");
-        QCOMPARE(w.ui.messages, std::vector<std::string>({"Please enter a number."}));
+        // Nothing that is no finite number becomes a conversion.
+        for (const char* text : {"1e999", "nan", "-INF"}) {
+            TypeIntoCell(units, 1, 1, text);
+            TypeIntoCell(units, 1, 2, text);
+        }
+        QCOMPARE(w.ui.messages, std::vector<std::string>(6, "Please enter a number."));
         QCOMPARE(units->GetItemText(1, 1), QString("2.5"));
         QCOMPARE(Units(w.doc, "cfs").multiplier, 2.5);
+        QCOMPARE(Units(w.doc, "cfs").offset, 0.0);
 
         TypeIntoCell(units, 3, 4, "standard units");
         QCOMPARE(Units(w.doc, "su").comment, std::string("standard units"));

@@ -177,6 +177,28 @@ TEST_F(CliEditTest, CenturyMovesEarlyYearsAndSaves) {
     EXPECT_EQ(RunCli({"century", project}).exitStatus, 2);
 }
 
+// A station with several series writes each into a file of its own.
+TEST_F(CliEditTest, GenerateWritesEverySeries) {
+    for (const char* parameter : {"DO", "pH", "Temp", "DO"}) {
+        ASSERT_EQ(RunCli({"add-spreadsheet", project, DataPath("pond-layout1.csv"), "--layout", "1",
+                          "--parameter", parameter, "--units", "u"})
+                      .exitStatus,
+                  0);
+    }
+    const std::string folder = dir.File("generated");
+    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+    auto generate = RunCli({"generate", project, "--dir", folder});
+    EXPECT_EQ(generate.exitStatus, 0);
+    EXPECT_EQ(generate.err, "");
+    for (const char* name : {"Kestrel Pond - DO", "Kestrel Pond - pH", "Kestrel Pond - Temp",
+                             "Kestrel Pond - DO (2)"}) {
+        EXPECT_EQ(test::ReadFile(folder + "/" + name + ".txt").rfind("Kestrel Pond\r\n", 0), 0u)
+            << name;
+    }
+    struct stat info {};
+    EXPECT_NE(::stat((folder + "/Kestrel Pond.txt").c_str(), &info), 0);
+}
+
 TEST_F(CliEditTest, GenerateWritesInsideTheFolderOnly) {
     ASSERT_EQ(RunCli({"add-spreadsheet", project, DataPath("pond-layout1.csv"),
                       DataPath("escaping-station.csv"), "--layout", "1"})

@@ -1,17 +1,16 @@
 #include "TestSupport.h"
 
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-
-#include "core/LocalClock.h"
 
 namespace zav::test {
 
 void SetTimeZone(const char* zone) {
     setenv("TZ", zone, 1);
-    ResetLocalClock();
+    tzset();
 }
 
 ScopedTimeZone::ScopedTimeZone(const char* zone) {
@@ -26,7 +25,7 @@ ScopedTimeZone::~ScopedTimeZone() {
         SetTimeZone(m_previous.c_str());
     } else {
         unsetenv("TZ");
-        ResetLocalClock();
+        tzset();
     }
 }
 

@@ -12,7 +12,8 @@
 
 namespace zav::test {
 
-// Sets TZ and makes the program forget what it cached of the old zone.
+// Sets TZ and has the C library read it, as a program started in that zone
+// would; tests switch zones to show that no result follows them.
 void SetTimeZone(const char* zone);
 
 // Restores the zone a test binary runs in (from ctest's environment) when it

@@ -1,6 +1,9 @@
 // Dates and times: the text forms users and files use, calendar counting,
-// and local time around summer-time changes.
+// and wall-clock times that no time zone moves.
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
 
 #include "TestSupport.h"
 #include "core/Calendar.h"
@@ -85,7 +88,7 @@ TEST(KTRTimeArithmetic, AddsElapsedSecondsAcrossCenturiesAndEras) {
     EXPECT_TRUE(KTRTime(2005, 1, 1, 0, 0, 1) > KTRTime(2005, 1, 1, 0, 0, 0));
 }
 
-TEST(KTRTimeArithmetic, SettersRebuildFromLocalFields) {
+TEST(KTRTimeArithmetic, SettersRebuildFromTheFields) {
     KTRTime t(1903, 2, 3, 8, 15, 30);
     EXPECT_EQ(t.SetYear(2003), 1);
     ExpectFields(t, 2003, 2, 3, 8, 15, 30);
@@ -134,46 +137,57 @@ TEST(Calendar, DayNumbersAndTheirInverse) {
     EXPECT_EQ(DaysInMonth(1), 28);
 }
 
-// Local time around the 1995 changes in New York: summer time began on
-// 2 April at 02:00 and ended on 29 October at 02:00.
-TEST(KTRTimeSummerTime, SkippedTimesMoveOnAndRepeatedTimesAreTheFirst) {
-    ScopedTimeZone zone("America/New_York");
-    const int64_t april2Utc = 796780800;     // 1995-04-02 00:00:00 UTC
-    const int64_t october29Utc = 814924800;  // 1995-10-29 00:00:00 UTC
-    // 01:59:59 EST is 06:59:59 UTC; 02:30 does not exist and reads as 03:30 EDT.
-    EXPECT_EQ(KTRTime(1995, 4, 2, 1, 59, 59).Instant(), april2Utc + 6 * 3600 + 3599);
-    KTRTime skipped(1995, 4, 2, 2, 30, 0);
-    EXPECT_EQ(skipped.Instant(), april2Utc + 7 * 3600 + 1800);
-    ExpectFields(skipped, 1995, 4, 2, 3, 30, 0);
-    // 01:30 happens twice; it means the first time, 01:30 EDT = 05:30 UTC.
-    EXPECT_EQ(KTRTime(1995, 10, 29, 1, 30, 0).Instant(), october29Utc + 5 * 3600 + 1800);
-    EXPECT_EQ(KTRTime(1995, 10, 29, 2, 0, 0).Instant(), october29Utc + 7 * 3600);
+// The days on which summer time began and ended in 2024, in New York (an
+// hour at 02:00) and on Lord Howe Island (half an hour at 02:00).
+struct ChangeDay {
+    const char* zone;
+    int year, month, day;
+};
+const ChangeDay kChangeDays[] = {
+    {"America/New_York", 2024, 3, 10},
+    {"America/New_York", 2024, 11, 3},
+    {"Australia/Lord_Howe", 2024, 10, 6},
+    {"Australia/Lord_Howe", 2024, 4, 7},
+    {"UTC", 2024, 3, 10},
+};
+
+TEST(KTRTimeWallClock, EveryClockTimeOfADayStaysAsWrittenInEveryZone) {
+    for (const ChangeDay& c : kChangeDays) {
+        ScopedTimeZone zone(c.zone);
+        const KTRTime midnight(c.year, c.month, c.day, 0, 0, 0);
+        for (int k = 0; k < 96; ++k) {
+            const KTRTime t(c.year, c.month, c.day, k / 4, k % 4 * 15, 0);
+            ExpectFields(t, c.year, c.month, c.day, k / 4, k % 4 * 15, 0);
+            ASSERT_EQ(t.Difference(midnight), k * 900) << c.zone << " " << t.ToText();
+            ASSERT_EQ(KTRTime::FromStoredForm(t.ToStoredForm()), t) << c.zone;
+            ASSERT_EQ(KTRTime(t.ToText()), t) << c.zone;
+        }
+        // Every day lasts 86400 seconds, and adding a day keeps the clock time.
+        EXPECT_EQ(KTRTime(c.year, c.month, c.day + 1, 0, 0, 0).Difference(midnight), 86400);
+        ExpectFields(KTRTime(c.year, c.month, c.day - 1, 2, 30, 0) + 86400, c.year, c.month, c.day,
+                     2, 30, 0);
+    }
 }
 
-TEST(KTRTimeSummerTime, TheSameTextAlwaysGivesTheSameInstant) {
-    ScopedTimeZone zone("America/New_York");
-    // Whatever was converted before, the repeated hour resolves the same way.
-    KTRTime first("10/29/1995 01:30:00");
-    KTRTime afterChange = KTRTime(1995, 10, 29, 1, 30, 0) + 3600;  // 01:30 EST
-    ExpectFields(afterChange, 1995, 10, 29, 1, 30, 0);
-    KTRTime again("10/29/1995 01:30:00");
-    EXPECT_EQ(first, again);
-    EXPECT_LT(first, afterChange);
+TEST(KTRTimeWallClock, SecondsCountTheCalendarAsIfItWereUtc) {
+    for (const char* name : {"UTC", "America/New_York", "Australia/Lord_Howe", "Asia/Kolkata"}) {
+        ScopedTimeZone zone(name);
+        EXPECT_EQ(KTRTime(1970, 1, 1, 0, 0, 0).Instant(), 0);
+        EXPECT_EQ(KTRTime(1995, 4, 2, 2, 30, 0).Instant(), 796780800 + 2 * 3600 + 1800);
+        EXPECT_EQ(KTRTime(1000, 1, 1, 0, 0, 0).Instant(), int64_t{-354285} * 86400);
+        ExpectFields(KTRTime::FromInstant(-1), 1969, 12, 31, 23, 59, 59);
+    }
 }
 
-TEST(KTRTimeSummerTime, ElapsedDaysShiftTheClockAcrossAChange) {
-    ScopedTimeZone zone("America/New_York");
-    KTRTime before(1995, 4, 1, 12, 0, 0);
-    ExpectFields(before + 86400, 1995, 4, 2, 13, 0, 0);
-    EXPECT_EQ(KTRTime(1995, 4, 3, 0, 0, 0).Difference(KTRTime(1995, 4, 2, 0, 0, 0)), 23 * 3600);
-    EXPECT_EQ(KTRTime(1995, 10, 30, 0, 0, 0).Difference(KTRTime(1995, 10, 29, 0, 0, 0)), 25 * 3600);
-}
-
-TEST(KTRTimeSummerTime, UtcHasNoGapsOrRepeats) {
-    ScopedTimeZone zone("UTC");
-    EXPECT_EQ(KTRTime(1995, 4, 2, 2, 30, 0).Instant(), 796780800 + 2 * 3600 + 1800);
-    EXPECT_EQ(KTRTime(1970, 1, 1, 0, 0, 0).Instant(), 0);
-    ExpectFields(KTRTime::FromInstant(-1), 1969, 12, 31, 23, 59, 59);
+TEST(KTRTimeWallClock, NowIsTheComputersClockTime) {
+    const KTRTime now = KTRTime::Now();
+    ASSERT_TRUE(now.IsValid());
+    const std::time_t seconds = std::time(nullptr);
+    std::tm local{};
+    ASSERT_NE(localtime_r(&seconds, &local), nullptr);
+    const KTRTime clock(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                        local.tm_min, local.tm_sec);
+    EXPECT_LE(std::abs(clock.Difference(now)), 2) << now.ToText() << " " << clock.ToText();
 }
 
 }  // namespace

@@ -96,6 +96,22 @@ TEST(TextReaderLines, AcceptsLfAndCrLfAndCapsLongLines) {
     EXPECT_FALSE(in.ReadLine(line));
 }
 
+TEST(TextReaderLines, NoCarriageReturnReachesAValue) {
+    // Some exporters end lines with CR CR LF; every CR before the LF goes.
+    // A CR inside a line reads as the blank a save would write for it.
+    TextReader in("name =Kestrel\r\r\nnext\r\r\r\ncol\rumn\r x\nlast\r\r");
+    ASSERT_TRUE(in.ReadHeader("name"));
+    EXPECT_EQ(in.RestOfLine(), "Kestrel");
+    std::string line;
+    ASSERT_TRUE(in.ReadLine(line));
+    EXPECT_EQ(line, "next");
+    ASSERT_TRUE(in.ReadWholeLine(line));
+    EXPECT_EQ(line, "col umn  x");
+    ASSERT_TRUE(in.ReadLine(line));
+    EXPECT_EQ(line, "last");
+    EXPECT_FALSE(in.ReadLine(line));
+}
+
 TEST(TextReaderItems, FindsHeadersByKeywordAndStaysFailedAfterAMiss) {
     TextReader in("\r\n\r\nstray text then name =Lake=3\r\ncount = 12 extra\r\ndata =x\r\nmask =1");
     EXPECT_TRUE(in.ReadHeader("name"));

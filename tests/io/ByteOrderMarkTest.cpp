@@ -5,8 +5,8 @@
 #include <functional>
 
 #include "AgencyText.h"
-#include "TestSupport.h"
 #include "ScriptedUserInterface.h"
+#include "TestSupport.h"
 #include "io/CZAVDoc.h"
 #include "io/ConversionTable.h"
 #include "io/ImportReport.h"

@@ -136,7 +136,7 @@ TEST(ParsedColumns, BinaryJunkEndsWithoutHarm) {
         EXPECT_LE(read.ui.messages.size(), 1u);
         for (const DataSeries& column : read.columns) {
             for (const KTRTime& time : column.Times()) {
-                EXPECT_TRUE(IsStorable(time));
+                EXPECT_TRUE(time.IsValid());
             }
         }
     }

@@ -21,16 +21,23 @@ TEST(DataEditRulesTest, StationRowsNameTheirParameterWithAndWithoutTheUnits) {
     EXPECT_EQ(SeriesLabel("pH  (su)", "station1"), "pH  (su) for station station1");
 }
 
-TEST(DataEditRulesTest, AnAggregateIsListedUnderItsAliasAndItsMembersNotAtAll) {
+TEST(DataEditRulesTest, EveryStationIsListedByItsOwnNameWithItsGroupAfterIt) {
     IndexInfo entry;
     entry.name = "Birch";
     entry.alias = "Trees";
-    EXPECT_EQ(ListedName(entry), std::optional<std::string>("Birch"));
+    EXPECT_EQ(ListedName(entry), "Birch");
     entry.isAggregate = 1;
-    EXPECT_EQ(ListedName(entry), std::optional<std::string>("Trees"));
+    EXPECT_EQ(ListedName(entry), "Birch  [Trees]");
     entry.isAggregate = 0;
     entry.isMember = 1;
-    EXPECT_FALSE(ListedName(entry).has_value());
+    EXPECT_EQ(ListedName(entry), "Birch  [Trees]");
+}
+
+TEST(DataEditRulesTest, ANameTypedOverAGroupedRowLosesOnlyItsOwnGroupMark) {
+    EXPECT_EQ(TypedName("Aspen  [Trees]", "  [Trees]"), "Aspen");
+    EXPECT_EQ(TypedName("Aspen", "  [Trees]"), "Aspen");
+    EXPECT_EQ(TypedName("Aspen  [Oaks]", "  [Trees]"), "Aspen  [Oaks]");
+    EXPECT_EQ(TypedName("Pump  [old]", ""), "Pump  [old]");
 }
 
 TEST(DataEditRulesTest, MasksShowAsYesOrNoAndAClickSwitchesThem) {

@@ -100,6 +100,29 @@ TEST_F(AggregatesTest, AddingAnInputKeepsTheAggregates) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
+// A station or parameter named like a group would take the group's key and
+// dissolve it: the input is refused whole, and the group stays.
+TEST_F(AggregatesTest, AnInputWithAGroupsNameIsRefused) {
+    ASSERT_EQ(store.AddAggregate({"A", "B"}, "X", kStationType), 1);
+    ASSERT_EQ(store.AddAggregate({"DO", "pH"}, "Quality", kParameterType), 1);
+    EXPECT_EQ(store.AddSource(MakeSource(
+                  "g.mlv", {MakeSeries("E", "DO", "mg/l"), MakeSeries("X", "DO", "mg/l")})),
+              0);
+    EXPECT_EQ(store.AddSource(MakeSource("", {MakeSeries("E", "Quality", "mg/l")})), 0);
+    EXPECT_EQ(ui.messages,
+              (std::vector<std::string>{
+                  "Nothing was added from g.mlv: its station X has the name of a group of "
+                  "stations. Dissolve that group first, or rename the station in the input.",
+                  "Nothing was added from the input: its parameter Quality has the name of a "
+                  "group of parameters. Dissolve that group first, or rename the parameter in "
+                  "the input."}));
+    EXPECT_EQ(store.Sources().size(), 1u);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"C", "D", "X"}));
+    std::vector<std::string> members;
+    store.GetAggregateMembers("X", members, kStationType);
+    EXPECT_EQ(members, (std::vector<std::string>{"A", "B"}));
+}
+
 TEST_F(AggregatesTest, ParameterAggregatesUseTheirOwnIndex) {
     store.SetAggregationType(kParameterType);
     ASSERT_EQ(store.AddAggregate({"DO", "pH"}, "Quality", kCurrentType), 1);

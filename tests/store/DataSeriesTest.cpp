@@ -1,6 +1,8 @@
 // A series keeps its points in time order with one point per time.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "store/DataSeries.h"
 
 namespace zav {
@@ -51,6 +53,22 @@ TEST(DataSeriesPoints, ReplaceRefusesAnotherPointsTimeAndSortRestoresOrder) {
     EXPECT_EQ(Days(s), (std::vector<int>{2, 3, 4, 9}));
 }
 
+TEST(DataSeriesPoints, InsertIntoAnUnsortedSeriesReplacesAnEqualTimeWhereverItStands) {
+    // A date edit moved the first point past the others; the series waits
+    // for its sort, and a point at that time must not come in twice.
+    DataSeries s;
+    for (int d = 1; d <= 4; ++d) {
+        s.InsertPoint(Day(d), d, 0);
+    }
+    ASSERT_EQ(s.ReplacePoint(0, Day(9), 1, 0), 1);
+    s.InsertPoint(Day(9), 90, 3);
+    s.InsertPoint(Day(5), 50, 0);
+    s.SortByTime(0);
+    EXPECT_EQ(Days(s), (std::vector<int>{2, 3, 4, 5, 9}));
+    EXPECT_EQ(s.Values(), (std::vector<double>{2, 3, 4, 50, 90}));
+    EXPECT_EQ(s.Mask(4), 3);
+}
+
 TEST(DataSeriesPoints, SortIsStableForEqualTimes) {
     DataSeries s;
     s.AppendPoint(Day(2), 1, 0);
@@ -86,6 +104,52 @@ TEST(DataSeriesRange, WidensARunningDateRange) {
     b.GetDateRange(fd, fm, fy, ld, lm, ly);
     EXPECT_EQ((std::vector<int>{fy, fm, fd, ly, lm, ld}),
               (std::vector<int>{1995, 3, 9, 1996, 1, 2}));
+}
+
+// A point moved onto the time of one that stayed takes its place, value and
+// mask, exactly as inserting the moved point would: one point per time.
+TEST(DataSeriesCentury, AMovedPointReplacesThePointAtItsNewTime) {
+    struct Point {
+        KTRTime time;
+        double value;
+        int32_t mask;
+    };
+    const KTRTime early(1903, 2, 3, 12, 0, 0);
+    const KTRTime late(2003, 2, 3, 12, 0, 0);
+    const struct {
+        const char* name;
+        std::vector<Point> points;
+        size_t merged;
+        std::vector<double> values;
+        std::vector<int32_t> masks;
+    } cases[] = {
+        {"moved onto a later point", {{early, 1, 0}, {late, 2, 0}}, 1, {1}, {0}},
+        {"its mask comes along", {{early, 1, 4}, {late, 2, 0}}, 1, {1}, {4}},
+        {"neighbours stay",
+         {{KTRTime(1903, 1, 1, 0, 0, 0), 5, 0},
+          {early, 1, 0},
+          {late, 2, 1},
+          {KTRTime(2004, 1, 1, 0, 0, 0), 6, 0}},
+         1,
+         {5, 1, 6},
+         {0, 0, 0}},
+        {"no clash", {{early, 1, 0}, {late + 1, 2, 0}}, 0, {1, 2}, {0, 0}},
+    };
+    for (const auto& c : cases) {
+        DataSeries s;
+        for (const Point& p : c.points) {
+            s.InsertPoint(p.time, p.value, p.mask);
+        }
+        EXPECT_EQ(s.AddCentury(1905), c.merged) << c.name;
+        EXPECT_EQ(s.Values(), c.values) << c.name;
+        EXPECT_EQ(s.Masks(), c.masks) << c.name;
+        EXPECT_TRUE(std::adjacent_find(s.Times().begin(), s.Times().end(),
+                                       [](const KTRTime& a, const KTRTime& b) {
+                                           return !(a < b);
+                                       }) == s.Times().end())
+            << c.name;
+        EXPECT_EQ(std::count(s.Times().begin(), s.Times().end(), late), 1) << c.name;
+    }
 }
 
 TEST(DataSeriesCentury, MovesEarlyYearsAndSorts) {

@@ -117,13 +117,21 @@ TEST_F(EditingTest, DeletingAggregatedStationsLeavesNoHiddenMembers) {
     std::vector<std::string> members;
     store.GetAggregateMembers("Basin", members, kStationType);
     EXPECT_EQ(members, (std::vector<std::string>{"S1", "S2"}));
-    // The representative takes the aggregate with it; S2 stands alone again.
+    // Without its representative the aggregate stays, S2 standing for it;
+    // it goes with its last member.
     store.DeleteStations({"S1"});
     std::vector<std::string> names;
     store.GetNameList(names, kStationType, false);
-    EXPECT_EQ(names, (std::vector<std::string>{"S2"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Basin"}));
+    store.GetAggregateMembers("Basin", members, kStationType);
+    EXPECT_EQ(members, (std::vector<std::string>{"S2"}));
+    EXPECT_EQ(store.FindSeries("Basin", "DO"), &store.GetSeries(0));
     EXPECT_EQ(SeriesNames(), (std::vector<std::string>{"S2/DO"}));
     ExpectValidIndices();
+    store.DeleteStations({"S2"});
+    store.GetNameList(names, kStationType, false);
+    EXPECT_TRUE(names.empty());
+    EXPECT_EQ(store.Stations().Entries().size(), 0u);
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -166,6 +174,45 @@ TEST_F(EditingTest, RenamingAnAggregatedStationKeepsItInItsAggregate) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
+// A group's name, or a name in a group, cannot be taken by a rename: the
+// group's entry would be overwritten or its member's series would leave it.
+TEST_F(EditingTest, RenamingOntoAGroupOrItsMembersIsRefused) {
+    AddTwoSources();
+    store.AddSource(MakeSource("c.mlv", {MakeSeries("S4", "BOD", "mg/l")}));
+    ASSERT_EQ(store.AddAggregate({"S1", "S2"}, "Basin", kStationType), 1);
+    ASSERT_EQ(store.AddAggregate({"DO", "BOD"}, "Oxygen", kParameterType), 1);
+    const std::vector<std::string> before = SeriesNames();
+    const struct {
+        bool station;
+        const char* from;
+        const char* to;
+        const char* message;
+    } cases[] = {
+        {true, "S3", "Basin",
+         "Error: Can't change S3 to Basin because Basin is the name of a group."},
+        {true, "S3", "S2", "Error: Can't change S3 to S2 because S2 belongs to the group Basin."},
+        {true, "S3", "S1", "Error: Can't change S3 to S1 because S1 belongs to the group Basin."},
+        {true, "S2", "S1", "Error: Can't change S2 to S1 because S1 belongs to the group Basin."},
+        {false, "Flow", "Oxygen",
+         "Error: Can't change Flow to Oxygen because Oxygen is the name of a group."},
+        {false, "Flow", "BOD", "Error: Can't change Flow to BOD because BOD already exists."},
+    };
+    for (const auto& c : cases) {
+        ui.messages.clear();
+        EXPECT_EQ(
+            c.station ? store.RenameStation(c.from, c.to) : store.RenameParameter(c.from, c.to), 0)
+            << c.to;
+        EXPECT_EQ(ui.messages, std::vector<std::string>{c.message});
+        EXPECT_EQ(SeriesNames(), before) << c.to;
+    }
+    std::vector<std::string> members;
+    store.GetAggregateMembers("Basin", members, kStationType);
+    EXPECT_EQ(members, (std::vector<std::string>{"S1", "S2"}));
+    store.GetAggregateMembers("Oxygen", members, kParameterType);
+    EXPECT_EQ(members, (std::vector<std::string>{"DO", "BOD"}));
+    ExpectValidIndices();
+}
+
 TEST_F(EditingTest, RenameParameterOntoAnExistingNameIsRefused) {
     AddTwoSources();
     EXPECT_EQ(store.RenameParameter("pH", "DO"), 0);
@@ -206,6 +253,50 @@ TEST_F(EditingTest, ChangeParameterUnitsCarriesTheConversionAlong) {
     EXPECT_EQ(store.GetUnits("x", record), 0);
 }
 
+TEST_F(EditingTest, ChangeParameterUnitsLeavesTheRecordsOfUnitsInUse) {
+    AddTwoSources();
+    store.AddSource(
+        MakeSource("c.mlv", {MakeSeries("S4", "BOD", "mg/l"), MakeSeries("S5", "DO", "ug/l")}));
+    store.SetUnits("su", UnitsRecord{"su", "pH units", "lab", 2.0, 0.5});
+    store.SetUnits("mg/l", UnitsRecord{"mg/l", "g/m3", "same", 1.0, 0.0});
+    store.SetUnits("ug/l", UnitsRecord{"ug/l", "mg/l", "milli", 0.001, 0.0});
+    // pH into mg/l, which BOD and DO use: their conversion stays theirs,
+    // and pH now converts as they do; su is used no more.
+    EXPECT_EQ(store.ChangeParameterUnits("pH", "su", "mg/l"), 1);
+    UnitsRecord record;
+    ASSERT_EQ(store.GetUnits("mg/l", record), 1);
+    EXPECT_EQ(record.alias, "g/m3");
+    EXPECT_EQ(record.comment, "same");
+    EXPECT_EQ(store.GetUnits("su", record), 0);
+    EXPECT_EQ(store.GetSeries(1).Units(), "mg/l");
+    // DO's entry is in mg/l, but its S5 series is in ug/l: that record
+    // stays while the series uses it.
+    EXPECT_EQ(store.ChangeParameterUnits("BOD", "mg/l", "ppm"), 1);
+    EXPECT_EQ(store.GetUnits("mg/l", record), 1);
+    store.DeleteParameters({"pH", "Flow"});
+    ASSERT_EQ(store.GetUnits("ug/l", record), 1);
+    EXPECT_EQ(record.multiplier, 0.001);
+}
+
+TEST_F(EditingTest, AMemberOfAGroupIsEditedUnderItsOwnName) {
+    AddTwoSources();
+    store.AddSource(MakeSource("c.mlv", {MakeSeries("S2", "BOD", "mg/l")}));
+    ASSERT_EQ(store.AddAggregate({"S1", "S2"}, "Basin", kStationType), 1);
+    ASSERT_EQ(store.AddAggregate({"DO", "BOD"}, "Oxygen", kParameterType), 1);
+    // Each name finds its own series, not its group's representative's.
+    EXPECT_EQ(store.FindSeries("S2", "DO"), &store.GetSeries(2));
+    EXPECT_EQ(store.FindSeries("S2", "BOD"), &store.GetSeries(4));
+    EXPECT_EQ(store.FindSeries("Basin", "Oxygen"), &store.GetSeries(0));
+    EXPECT_EQ(store.SetStationParameter("S2", "Flow"), 1);
+    EXPECT_EQ(SeriesNames(),
+              (std::vector<std::string>{"S1/DO", "S1/pH", "S2/Flow", "S3/Flow", "S2/Flow"}));
+    EXPECT_EQ(store.ChangeParameterUnits("BOD", "mg/l", "ppm"), 1);
+    EXPECT_EQ(store.Parameters().OwnEntry("DO")->units, "mg/l");
+    EXPECT_EQ(store.GetSeries(0).Units(), "mg/l");
+    EXPECT_EQ(store.Parameters().Find("BOD")->units, "ppm");
+    ExpectValidIndices();
+}
+
 TEST_F(EditingTest, SetStationParameterMovesTheSeriesBetweenParameterLists) {
     AddTwoSources();
     EXPECT_EQ(store.SetStationParameter("S1", "Flow"), 1);
@@ -231,6 +322,17 @@ TEST_F(EditingTest, AddCenturyReachesEverySourceAndKeepsTimesValid) {
     // A year past what a time can hold stays where it was.
     store.AddCentury(9999);
     EXPECT_EQ(store.GetSeries(1).Time(1), Day(9950, 1, 1));
+}
+
+TEST_F(EditingTest, AddCenturyCountsThePointsItMerged) {
+    store.AddSource(MakeSource(
+        "", {MakeSeries("A", "DO", "mg/l", {{Day(1903, 2, 3), 1}, {Day(2003, 2, 3), 2}}),
+             MakeSeries("B", "DO", "mg/l", {{Day(1904, 1, 1), 3}, {Day(2004, 1, 1), 4}})}));
+    EXPECT_EQ(store.AddCentury(1905), 2u);
+    EXPECT_EQ(store.GetSeries(0).Times(), std::vector<KTRTime>{Day(2003, 2, 3)});
+    EXPECT_EQ(store.GetSeries(0).Values(), std::vector<double>{1});
+    EXPECT_EQ(store.GetSeries(1).Values(), std::vector<double>{3});
+    EXPECT_EQ(store.AddCentury(1905), 0u);
 }
 
 TEST_F(EditingTest, AddNewStationsTakesTheFirstFreeNamesWithTheChosenParameters) {
@@ -299,7 +401,7 @@ TEST_F(EditingTest, AddNewParametersNumbersNamesAndUnitsThatAreTaken) {
     EXPECT_EQ(record.multiplier, 1.0);
     EXPECT_EQ(record.offset, 0.0);
     EXPECT_EQ(store.AddNewParameters(1, "DO", "mg/l"), "DO");
-    EXPECT_EQ(store.GetParameterUnits("DO"), "mg/l");
+    EXPECT_EQ(store.Parameters().OwnEntry("DO")->units, "mg/l");
     EXPECT_EQ(store.AddNewParameters(0, "none", "none"), "");
     EXPECT_EQ(store.GetUnits("none", record), 0);
 }
@@ -311,6 +413,12 @@ TEST_F(EditingTest, CreateStationForParameterSharesStation1AcrossParameters) {
     EXPECT_EQ(store.CreateStationForParameter("pH"), "station1");
     EXPECT_EQ(store.CreateStationForParameter("DO"), "station2");
     EXPECT_EQ(store.CreateStationForParameter("Unknown"), "");
+    // A group's name is no station of its own.
+    ASSERT_EQ(store.AddAggregate({"station2"}, "station3", kStationType), 1);
+    EXPECT_EQ(store.CreateStationForParameter("pH", "station3"), "station4");
+    std::vector<std::string> freed;
+    store.RemoveAggregationItem("station3", freed, kStationType);
+    store.DeleteStations({"station4"});
     EXPECT_EQ(SeriesNames(),
               (std::vector<std::string>{"station1/DO", "station1/pH", "station2/DO"}));
     EXPECT_EQ(store.Sources().size(), 3u);

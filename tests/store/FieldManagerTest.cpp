@@ -79,7 +79,7 @@ TEST_F(FieldManagerTest, UnitsLookupsOfAParameter) {
     EXPECT_EQ(store.GetParameterUnitsAlias("Stage"), "ft");
 }
 
-TEST_F(FieldManagerTest, DropOrphanUnitsKeepsOnlyUnitsOfParameters) {
+TEST_F(FieldManagerTest, DropOrphanUnitsKeepsOnlyUnitsOfParametersAndSeries) {
     AddTwoSources();
     store.SetUnits("", UnitsRecord::Identity("furlongs"));
     store.DropOrphanUnits();
@@ -89,8 +89,10 @@ TEST_F(FieldManagerTest, DropOrphanUnitsKeepsOnlyUnitsOfParameters) {
     for (const auto& u : units) {
         names.push_back(u.name);
     }
-    // ug/l belongs to no parameter entry: DO took mg/l from its first series.
-    EXPECT_EQ(names, (std::vector<std::string>{"cfs", "mg/l", "su"}));
+    // ug/l belongs to no parameter entry (DO took mg/l from its first
+    // series), but S2's DO series is in ug/l: dropping its record would
+    // show that series unconverted.
+    EXPECT_EQ(names, (std::vector<std::string>{"cfs", "mg/l", "su", "ug/l"}));
 }
 
 TEST_F(FieldManagerTest, FindSeriesAndRelatedNames) {

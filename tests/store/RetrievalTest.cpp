@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "ScriptedUserInterface.h"
+#include <cmath>
+#include <limits>
 #include "StoreBuilders.h"
 #include "TestSupport.h"
 #include "core/IntervalGrid.h"
@@ -161,31 +163,129 @@ TEST_F(RetrievalTest, GapsAreFilledByStraightLinesOrFlatAtTheEnd) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(RetrievalTest, RunAtTheStartIsFilledFromTheLastListedSeriesFirstPoint) {
-    // Station X pools A then B; B's first point (masked, and before the span)
-    // is where a run at the start begins, whatever its value.
-    DataSeries b = MakeSeries("B", "DO", "mg/l");
-    b.InsertPoint(Day(1994, 6, 1), -999.9, 1);
-    store.AddSource(MakeSource(
-        "f", {MakeSeries("A", "DO", "mg/l", {{Day(1994, 1, 1), 50}, {Day(1995, 3, 1), 2}}), b,
-              MakeSeries("C", "DO", "mg/l")}));
-    ASSERT_EQ(store.AddAggregate({"A", "B", "C"}, "X", kStationType), 1);
-    Results r = Data("X", "DO", Day(1995, 1, 1), Day(1995, 3, 31), kMonths, 1, 3, 1);
-    EXPECT_DOUBLE_EQ(r.mean[0], -999.9 + (2 + 999.9) / 3);
-    EXPECT_DOUBLE_EQ(r.mean[1], -999.9 + 2 * (2 + 999.9) / 3);
-    EXPECT_EQ(r.mean[2], 2.0);
-    EXPECT_TRUE(ui.messages.empty());
+// Filling January to April 1995 by months for X, which pools A then B.
+// A run at the start begins from the last unmasked value before the span,
+// or stays empty; a span without any value stays empty.
+TEST_F(RetrievalTest, GapFillingStartsOnlyFromRealValues) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Point {
+        KTRTime time;
+        double value;
+        int32_t mask;
+    };
+    const struct {
+        const char* name;
+        std::vector<Point> a;
+        std::vector<Point> b;
+        std::vector<double> mean;
+        std::vector<double> present;
+    } cases[] = {
+        {"points only before the span", {{Day(1994, 6, 1), 5, 0}}, {}, {0, 0, 0, 0}, {0, 0, 0, 0}},
+        {"points only after the span", {{Day(1995, 6, 1), 5, 0}}, {}, {0, 0, 0, 0}, {0, 0, 0, 0}},
+        {"no points at all", {}, {}, {0, 0, 0, 0}, {0, 0, 0, 0}},
+        {"masked and unreadable points never lead",
+         {{Day(1994, 5, 1), 100, 1},
+          {Day(1994, 6, 1), 4, 0},
+          {Day(1994, 7, 1), 100, 1},
+          {Day(1994, 8, 1), nan, 0},
+          {Day(1995, 3, 1), 10, 0}},
+         {},
+         {6, 8, 10, 10},
+         {1, 1, 1, 1}},
+        {"nothing before the span: the run stays empty",
+         {{Day(1995, 2, 1), 3, 0}, {Day(1996, 1, 1), 50, 0}},
+         {},
+         {0, 3, 3, 3},
+         {0, 1, 1, 1}},
+        {"the latest value before the span, of any series pooled",
+         {{Day(1994, 3, 1), 2, 0}, {Day(1995, 3, 1), 20, 0}},
+         {{Day(1993, 1, 1), 99, 0}, {Day(1994, 9, 1), 8, 0}},
+         {12, 16, 20, 20},
+         {1, 1, 1, 1}},
+    };
+    for (const auto& c : cases) {
+        ScriptedUserInterface quiet;
+        ZAVFieldManager pooled(quiet);
+        DataSeries a = MakeSeries("A", "DO", "mg/l");
+        DataSeries b = MakeSeries("B", "DO", "mg/l");
+        for (const Point& p : c.a) {
+            a.InsertPoint(p.time, p.value, p.mask);
+        }
+        for (const Point& p : c.b) {
+            b.InsertPoint(p.time, p.value, p.mask);
+        }
+        pooled.AddSource(MakeSource("f", {a, b}));
+        ASSERT_EQ(pooled.AddAggregate({"A", "B"}, "X", kStationType), 1);
+        std::vector<double> min(4, 0.0), max(4, 0.0), mean(4, 0.0), present(4, 0.0);
+        EXPECT_EQ(pooled.GetData("X", "DO", Day(1995, 1, 1), Day(1995, 4, 30, 23, 59, 59), kMonths,
+                                 1, min, max, mean, present, 1),
+                  1)
+            << c.name;
+        EXPECT_EQ(mean, c.mean) << c.name;
+        EXPECT_EQ(min, c.mean) << c.name;
+        EXPECT_EQ(present, c.present) << c.name;
+        EXPECT_TRUE(quiet.messages.empty()) << c.name;
+    }
 }
 
-TEST_F(RetrievalTest, RunAtTheStartWithoutAnyPointStartsFromZero) {
-    // E's only DO series has no point at all, so nothing can lead.
+// A stored value that is no number, or a scaling that overflows, gives no
+// value: the interval holding only such points is missing, and the others
+// show the real values beside them.
+TEST_F(RetrievalTest, ValuesThatAreNoFiniteNumberCountAsMissing) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        const char* name;
+        double value;
+        double multiplier;
+        double unitsMultiplier;
+    } cases[] = {
+        {"stored not-a-number", std::numeric_limits<double>::quiet_NaN(), 1, 1},
+        {"stored infinity", -inf, 1, 1},
+        {"series multiplier overflows", 10, 1e308, 1},
+        {"units multiplier overflows", 1e300, 1, 1e10},
+        {"zero times infinity", inf, 0, 1},
+    };
+    for (const auto& c : cases) {
+        ScriptedUserInterface quiet;
+        ZAVFieldManager scaled(quiet);
+        DataSeries odd = MakeSeries("A", "DO", "mg/l",
+                                    {{Day(1995, 3, 10), c.value}, {Day(1995, 4, 5), c.value}});
+        odd.SetMultiplier(c.multiplier);
+        // The same pair in other units, which stay as they are.
+        DataSeries plain = MakeSeries("A", "DO", "ppm", {{Day(1995, 3, 20), 2}});
+        scaled.AddSource(MakeSource("f", {odd, plain}));
+        scaled.SetUnits("mg/l", UnitsRecord{"mg/l", "mg/l", "", c.unitsMultiplier, 0});
+        std::vector<double> min(12, 0.0), max(12, 0.0), mean(12, 0.0), present(12, 0.0);
+        scaled.GetData("A", "DO", Day(1995, 1, 1), Day(1995, 12, 31, 23, 59, 59), kMonths, 1, min,
+                       max, mean, present, 0);
+        EXPECT_EQ(min[2], 2.0) << c.name;
+        EXPECT_EQ(max[2], 2.0) << c.name;
+        EXPECT_EQ(mean[2], 2.0) << c.name;
+        EXPECT_EQ(present[3], 0.0) << c.name;
+        EXPECT_EQ(mean[3], 0.0) << c.name;
+        std::vector<double> available(12, 0.0);
+        scaled.GetAvailability("DO", "A", Day(1995, 1, 1), Day(1995, 12, 31, 23, 59, 59), kMonths,
+                               1, available);
+        EXPECT_EQ(available, (std::vector<double>{0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0})) << c.name;
+        EXPECT_TRUE(quiet.messages.empty()) << c.name;
+    }
+}
+
+// Values near the ends of the range: each is finite, so is their mean, and
+// so is the line drawn between them.
+TEST_F(RetrievalTest, MeansAndFilledValuesOfHugeValuesStayFinite) {
+    const double big = std::numeric_limits<double>::max();
     store.AddSource(MakeSource(
-        "f", {MakeSeries("E", "DO", "mg/l"), MakeSeries("E", "pH", "su", {{Day(1995, 3, 1), 7}})}));
-    Results r = Data("E", "DO", Day(1995, 1, 1), Day(1995, 3, 31), kMonths, 1, 3, 1);
-    EXPECT_EQ(r.result, 1);
-    EXPECT_EQ(r.mean, (std::vector<double>{0, 0, 0}));
+        "f", {MakeSeries(
+                 "A", "DO", "mg/l",
+                 {{Day(1995, 1, 5), -big}, {Day(1995, 3, 5), big}, {Day(1995, 3, 6), big / 2}})}));
+    Results r = Data("A", "DO", Day(1995, 1, 1), Day(1995, 3, 31), kMonths, 1, 3, 1);
     EXPECT_EQ(r.present, (std::vector<double>{1, 1, 1}));
-    EXPECT_EQ(ui.messages, std::vector<std::string>{"Error in doFillGaps"});
+    EXPECT_EQ(r.max[2], big);
+    EXPECT_DOUBLE_EQ(r.mean[2], big * 0.75);
+    EXPECT_TRUE(std::isfinite(r.mean[1]));
+    EXPECT_TRUE(std::isfinite(r.min[1]));
+    EXPECT_LE(std::abs(r.min[1]), big);
 }
 
 TEST_F(RetrievalTest, AggregateStationAnswersOnlyThroughItsRepresentative) {
@@ -300,32 +400,39 @@ TEST_F(RetrievalTest, WeeksAndYearsFollowTheCalendar) {
     EXPECT_EQ(y.mean, (std::vector<double>{0, 4, 7}));  // 1990-91, 1992-93, 1994-95
 }
 
-TEST_F(RetrievalTest, DayIntervalsAcrossSummerTimeCountEveryPointOnce) {
-    // 1995 in New York: clocks went forward on 2 April, back on 29 October.
-    // A day interval is 86400 elapsed seconds from local midnight, so the
-    // short day's interval reaches 00:59:59 of the next day; the long day's
-    // is stretched to meet the next midnight, so no point falls between.
-    test::ScopedTimeZone zone("America/New_York");
-    store.AddSource(MakeSource("f", {MakeSeries("A", "DO", "mg/l",
-                                                {{Day(1995, 4, 2, 12), 1},
-                                                 {Day(1995, 4, 3, 0, 30), 2},
-                                                 {Day(1995, 4, 3, 1, 30), 3},
-                                                 {Day(1995, 10, 29, 23, 30), 4},
-                                                 {Day(1995, 10, 30, 0, 30), 5}})}));
-    Results spring = Data("A", "DO", Day(1995, 4, 2), Day(1995, 4, 3, 23, 59, 59), kDays, 1, 2);
-    EXPECT_EQ(spring.mean, (std::vector<double>{1.5, 3}));
-    Results autumn = Data("A", "DO", Day(1995, 10, 29), Day(1995, 10, 30, 23, 59, 59), kDays, 1, 2);
-    EXPECT_EQ(autumn.mean, (std::vector<double>{4, 5}));
-}
-
-TEST_F(RetrievalTest, DayIntervalsInUniversalTimeAreCalendarDays) {
-    test::ScopedTimeZone zone("UTC");
-    store.AddSource(MakeSource("f", {MakeSeries("A", "DO", "mg/l",
-                                                {{Day(1995, 4, 2, 12), 1},
-                                                 {Day(1995, 4, 3, 0, 30), 2},
-                                                 {Day(1995, 4, 3, 1, 30), 3}})}));
-    Results r = Data("A", "DO", Day(1995, 4, 2), Day(1995, 4, 3, 23, 59, 59), kDays, 1, 2);
-    EXPECT_EQ(r.mean, (std::vector<double>{1, 2.5}));
+TEST_F(RetrievalTest, DayIntervalsOnSummerTimeDaysHoldExactlyThatDaysPoints) {
+    // 96 quarter hours on the days summer time began and ended in 2024 (an
+    // hour in New York, half an hour on Lord Howe), and one point at 00:30
+    // of each next day. Whatever the zone, each day interval holds its own
+    // day's 96 points and the next day is not missing.
+    const int days[][3] = {{2024, 3, 10}, {2024, 11, 3}, {2024, 10, 6}, {2024, 4, 7}};
+    DataSeries s = MakeSeries("A", "DO", "mg/l");
+    for (const auto& d : days) {
+        for (int k = 0; k < 96; ++k) {
+            s.InsertPoint(Day(d[0], d[1], d[2], k / 4, k % 4 * 15), k, 0);
+        }
+        s.InsertPoint(Day(d[0], d[1], d[2] + 1, 0, 30), 1000, 0);
+    }
+    ASSERT_EQ(s.Size(), 4u * 97);
+    store.AddSource(MakeSource("f", {s}));
+    for (const char* name : {"America/New_York", "Australia/Lord_Howe", "UTC"}) {
+        test::ScopedTimeZone zone(name);
+        for (const auto& d : days) {
+            const KTRTime start = Day(d[0], d[1], d[2]);
+            Results r = Data("A", "DO", start, Day(d[0], d[1], d[2] + 1, 23, 59, 59), kDays, 1, 2);
+            EXPECT_EQ(r.present, (std::vector<double>{1, 1})) << name << " " << start.ToText();
+            EXPECT_EQ(r.mean, (std::vector<double>{47.5, 1000})) << name << " " << start.ToText();
+            EXPECT_EQ(r.max[0], 95) << name;
+            Results hours =
+                Data("A", "DO", start, Day(d[0], d[1], d[2], 23, 59, 59), kHours, 1, 24);
+            for (int h = 0; h < 24; ++h) {
+                // The hour labelled h:00 runs from h-1:30 to h:29:59; the
+                // first and last are cut at the span's ends.
+                const double expected = h == 0 ? 0.5 : h == 23 ? 92.5 : 4 * h - 0.5;
+                ASSERT_EQ(hours.mean[static_cast<size_t>(h)], expected) << name << " hour " << h;
+            }
+        }
+    }
 }
 
 TEST_F(RetrievalTest, LongScansAgreeWithCountingEachIntervalAlone) {
@@ -379,8 +486,8 @@ TEST_F(RetrievalTest, LongScansAgreeWithCountingEachIntervalAlone) {
 namespace zav {
 namespace {
 
-// Successive calls reuse the bounds of the last grid; a different grid, or
-// the same dates read in another time zone, must not see stale bounds.
+// Successive calls reuse the bounds of the last grid; a different grid must
+// not see stale bounds, and neither do the same dates in another zone.
 TEST_F(RetrievalTest, ReusedGridBoundsNeverGoStale) {
     test::ScopedTimeZone newYork("America/New_York");
     store.AddSource(MakeSource("f", {MakeSeries("A", "DO", "mg/l",
@@ -397,11 +504,9 @@ TEST_F(RetrievalTest, ReusedGridBoundsNeverGoStale) {
     Results again = Data("A", "DO", start, end, kDays, 1, 2);
     EXPECT_EQ(again.mean, days.mean);
     {
-        // Thirteen hours later on the clock: the same span touches three
-        // local days, and the last point moves to the third.
         test::ScopedTimeZone singapore("Asia/Singapore");
-        Results shifted = Data("A", "DO", start, end, kDays, 1, 3);
-        EXPECT_EQ(shifted.mean, (std::vector<double>{1, 2, 4}));
+        Results elsewhere = Data("A", "DO", start, end, kDays, 1, 2);
+        EXPECT_EQ(elsewhere.mean, days.mean);
     }
 }
 

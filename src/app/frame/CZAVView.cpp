@@ -59,6 +59,9 @@ void CZAVView::OnDocumentUpdate(int hint) {
         case zav::HintAggregatesChanged:
             m_sheet->RefreshPage(m_sheet->DataAvail());
             break;
+        case zav::HintResultsOutOfDate:
+            m_sheet->DataAvail().MarkOutOfDate();
+            break;
         default:
             break;
     }
@@ -72,7 +75,8 @@ void CZAVView::OnAddAgencyFiles() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_doc.AddAgencyFiles(paths, &report);
     QApplication::restoreOverrideCursor();
-    m_sheet->RefreshAllPages();
+    // Every window of the project, not this one alone, shows the new data.
+    m_doc.NotifyViews(zav::HintDataChanged);
     TellImport(m_doc, report);
 }
 
@@ -89,7 +93,7 @@ void CZAVView::OnAddFromSpreadsheet() {
     // the dialog is still news to the pages.
     if (!confirmed || (!clipboard && paths.empty())) {
         if (options.ParametersAdded()) {
-            m_sheet->RefreshAllPages();
+            m_doc.NotifyViews(zav::HintDataChanged);
         }
         return;
     }
@@ -110,7 +114,7 @@ void CZAVView::OnAddFromSpreadsheet() {
             m_doc.AddSpreadsheetFiles(paths, options.Options(), &report);
         }
     }
-    m_sheet->RefreshAllPages();
+    m_doc.NotifyViews(zav::HintDataChanged);
     TellImport(m_doc, report);
 }
 

@@ -21,15 +21,16 @@ public:
     ZAVViewSheet& Sheet() const { return *m_sheet; }
 
     // HintDataChanged reloads every page; HintAggregatesChanged the
-    // availability page; anything else nothing.
+    // availability page; HintResultsOutOfDate marks the availability page
+    // out of date; anything else nothing.
     void OnDocumentUpdate(int hint) override;
 
     // Data > Add MOLVAN or PELLIDOR format: the files chosen are added in
-    // the order the dialog gives them, then this view's pages reload.
+    // the order the dialog gives them, then every view's pages reload.
     void OnAddAgencyFiles();
     // Data > Add From Spreadsheet: "Choose Spreadsheet Options", then the
     // files (unless the text is on the clipboard), then, for layout 3, the
-    // parameter of each value column; this view's pages reload.
+    // parameter of each value column; every view's pages reload.
     void OnAddFromSpreadsheet();
     // Data > Add Century: the last year to move; every view of the project
     // reloads, after Cancel too.

@@ -191,8 +191,7 @@ void AggregationPage::OnMake() {
     m_names->clearSelection();
     ShowAggregatedFlags();
     m_aggregates->addItem(QString::fromStdString(m_lists.Lines().back()));
-    Doc().SetModifiedFlag();
-    m_changed = true;
+    GroupsChanged();
 }
 
 void AggregationPage::OnDissolve() {
@@ -204,8 +203,15 @@ void AggregationPage::OnDissolve() {
     m_lists.Dissolve(Doc().FieldManager(), chosen);
     ShowAggregates();
     ShowAggregatedFlags();
+    GroupsChanged();
+}
+
+// Reports pool the groups' members: what other windows show is out of date
+// at once; this window's availability page reloads when the page is left.
+void AggregationPage::GroupsChanged() {
     Doc().SetModifiedFlag();
     m_changed = true;
+    Doc().NotifyViews(zav::HintResultsOutOfDate);
 }
 
 void AggregationPage::resizeEvent(QResizeEvent* event) {

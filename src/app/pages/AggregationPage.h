@@ -47,6 +47,7 @@ private:
     void OnTypeClicked(int type);
     void OnMake();
     void OnDissolve();
+    void GroupsChanged();
     void FillLists();
     void ShowNames();
     void ShowAggregatedFlags();

@@ -48,6 +48,10 @@ void DataAvailPage::OnExport() {
 
 void DataAvailPage::ExportAs(int option, bool transpose) {
     ReadControls();
+    // The time series are computed afresh in any case.
+    if (IsOutOfDate() && (option == kToClipboard || option == kToFile)) {
+        RebuildTable();
+    }
     switch (option) {
         case kToClipboard:
             m_form.table->OnEditCopy();

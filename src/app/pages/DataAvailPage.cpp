@@ -142,6 +142,15 @@ bool DataAvailPage::IsOutOfDate() const {
     return m_form.refresh->isEnabled();
 }
 
+void DataAvailPage::MarkOutOfDate() {
+    if (!m_shown) {
+        return;
+    }
+    m_form.table->DeleteNonFixedRows();
+    m_report.rows.clear();
+    SetOutOfDate(true);
+}
+
 void DataAvailPage::SetOutOfDate(bool outOfDate) {
     m_form.refresh->setEnabled(outOfDate);
 }

@@ -42,7 +42,9 @@ public:
     void RebuildTable();
     void OnGraph();
     void OnExport();
-    // An export with the options dialog's answer.
+    // An export with the options dialog's answer. A table export of a table
+    // out of date rebuilds it first, so that what is shown, copied and
+    // written is what Refresh would show.
     void ExportAs(int option, bool transpose);
     // The table's context menu ("&Copy", "&Paste"), made anew for each use.
     std::unique_ptr<QMenu> CreateTableMenu();
@@ -51,8 +53,12 @@ public:
     // The settings as last read from the controls, and the report shown.
     const zav::AnalysisSettings& Settings() const { return m_settings; }
     const zav::ReportTable& Report() const { return m_report; }
-    // The table no longer matches the controls ("Refresh" is enabled).
+    // The table no longer matches the controls or the data ("Refresh" is
+    // enabled).
     bool IsOutOfDate() const;
+    // The data changed: the rows go, since their numbers are no longer
+    // current, and "Refresh" is enabled. Nothing before the first showing.
+    void MarkOutOfDate();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

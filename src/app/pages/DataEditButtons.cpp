@@ -26,17 +26,17 @@ void DataEditPage::OnUpperAdd() {
 }
 
 void DataEditPage::OnUpperDelete() {
-    std::vector<std::string> names;
+    std::vector<std::string> cells;
     for (int row = 1; row < m_upper->GetRowCount(); ++row) {
-        names.push_back(m_upper->GetItemString(row, 0));
+        cells.push_back(m_upper->GetItemString(row, 0));
     }
-    std::optional<std::vector<int>> chosen = Doc().UI().ChooseToDelete(names);
+    std::optional<std::vector<int>> chosen = Doc().UI().ChooseToDelete(cells);
     // The dialog gives the rows highest first; a station listed on several
     // rows is simply named several times.
     std::vector<std::string> doomed;
     for (int index : chosen.value_or(std::vector<int>())) {
-        if (index >= 0 && static_cast<size_t>(index) < names.size()) {
-            doomed.push_back(names[static_cast<size_t>(index)]);
+        if (index >= 0 && static_cast<size_t>(index) < cells.size()) {
+            doomed.push_back(RowName(index + 1));
         }
     }
     CommitPendingSort();

@@ -50,10 +50,9 @@ void DataEditPage::ChooseStationParameter(int row) {
         return;
     }
     const std::string& parameter = names[static_cast<size_t>(*chosen)];
-    Doc().FieldManager().SetStationParameter(m_upper->GetItemString(row, zav::kStationName),
-                                             parameter);
+    Doc().FieldManager().SetStationParameter(RowName(row), parameter);
     m_upper->SetItemText(row, zav::kStationParameter, parameter);
-    Doc().SetModifiedFlag();
+    DataChanged();
     if (row == m_selectedRow + 1) {
         // The points shown belong to the row just changed: show them under
         // the name they now carry, so that edits below reach them.
@@ -74,7 +73,8 @@ void DataEditPage::ToggleMasks(int row) {
         series->SetMask(static_cast<size_t>(r - 1), mask);
         m_lower->SetItemText(r, zav::kPointMask, zav::MaskText(mask));
     }
-    Doc().SetModifiedFlag();
+    // A mask decides what counts: the reports change with it.
+    DataChanged();
 }
 
 // --- edits ---------------------------------------------------------------------
@@ -110,12 +110,11 @@ bool DataEditPage::EndUpperEdit(int row, int column, const std::string& before,
                                 const std::string& text) {
     bool accepted = false;
     if (column == 0) {
-        accepted = RenameInUpperTable(row, before, text);
+        accepted = RenameInUpperTable(row, text);
     } else if (m_type == 1) {
         // A parameter's units; the name is column 0 of its row.
         accepted = zav::Trim(text).size() > 0 &&
-                   Doc().FieldManager().ChangeParameterUnits(
-                       m_upper->GetItemString(row, zav::kParameterName), before, text) != 0;
+                   Doc().FieldManager().ChangeParameterUnits(RowName(row), before, text) != 0;
     } else if (column == zav::kStationMultiplier || column == zav::kStationOffset) {
         accepted = EndScalingEdit(row, column, text);
     }
@@ -127,28 +126,32 @@ bool DataEditPage::EndUpperEdit(int row, int column, const std::string& before,
 }
 
 // A name left blank (a cut cell, say) is refused: nothing could find or
-// show a station or parameter without a name.
-bool DataEditPage::RenameInUpperTable(int row, const std::string& before, const std::string& text) {
+// show a station or parameter without a name. The cells show the name with
+// its group, which a rename keeps.
+bool DataEditPage::RenameInUpperTable(int row, const std::string& text) {
     zav::ZAVFieldManager& store = Doc().FieldManager();
-    if (zav::Trim(text).empty()) {
+    const std::string oldName = RowName(row);
+    const std::string mark = RowMark(row);
+    const std::string newName = zav::TypedName(text, mark);
+    if (zav::Trim(newName).empty()) {
         return false;
     }
-    if (m_type == 1) {
-        return store.RenameParameter(before, text) != 0;
-    }
-    if (store.RenameStation(before, text) == 0) {
+    const bool renamed = m_type == 1 ? store.RenameParameter(oldName, newName) != 0
+                                     : store.RenameStation(oldName, newName) != 0;
+    if (!renamed) {
         return false;
     }
     // Every row of the station, and the series shown, carry the new name.
     for (int r = 1; r < m_upper->GetRowCount(); ++r) {
-        if (r != row && m_upper->GetItemString(r, zav::kStationName) == before) {
-            m_upper->SetItemText(r, zav::kStationName, text);
+        if (RowName(r) == oldName) {
+            m_rows[static_cast<size_t>(r - 1)].name = newName;
+            m_upper->SetItemText(r, 0, newName + mark);
         }
     }
-    if (m_series.station == before) {
-        m_series.station = text;
+    if (m_type == 0 && m_series.station == oldName) {
+        m_series.station = newName;
         m_seriesLabel->setText(QString::fromStdString(zav::SeriesLabel(
-            m_upper->GetItemString(m_selectedRow + 1, zav::kStationParameter), text)));
+            m_upper->GetItemString(m_selectedRow + 1, zav::kStationParameter), newName)));
     }
     return true;
 }
@@ -160,8 +163,7 @@ bool DataEditPage::EndScalingEdit(int row, int column, const std::string& text) 
         return Refused(edit.message);
     }
     zav::DataSeries* series = Doc().FieldManager().FindSeries(
-        m_upper->GetItemString(row, zav::kStationName),
-        zav::ParameterOfRow(m_upper->GetItemString(row, zav::kStationParameter)));
+        RowName(row), zav::ParameterOfRow(m_upper->GetItemString(row, zav::kStationParameter)));
     if (series == nullptr) {
         return false;
     }

@@ -175,23 +175,23 @@ void DataEditPage::FillUpperTable() {
     m_aggregateLayout = zav::AggregateLayout(store);
     m_filling = true;
     m_upper->DeleteNonFixedRows();
+    m_rows.clear();
     std::vector<zav::IndexInfo> entries;
     store.GetInfoList(entries, m_type == 0 ? zav::kStationType : zav::kParameterType);
     for (const zav::IndexInfo& entry : entries) {
-        const std::optional<std::string> name = zav::ListedName(entry);
-        if (!name) {
-            continue;
-        }
+        const std::string name = zav::ListedName(entry);
         if (m_type == 1) {
-            int row = m_upper->InsertRow(*name);
+            int row = m_upper->InsertRow(name);
             m_upper->SetItemText(row, zav::kParameterUnits, entry.units);
+            m_rows.push_back({entry.name, zav::GroupMark(entry)});
             continue;
         }
         // Triples: parameter, multiplier and offset, as the store writes them.
         std::vector<std::string> related;
-        store.GetRelatedNames(*name, related, zav::kStationType);
+        store.GetOwnParameters(entry.name, related);
         for (size_t i = 0; i + 2 < related.size(); i += 3) {
-            int row = m_upper->InsertRow(*name);
+            m_rows.push_back({entry.name, zav::GroupMark(entry)});
+            int row = m_upper->InsertRow(name);
             m_upper->SetItemText(
                 row, zav::kStationParameter,
                 zav::StationRowParameter(related[i], store.GetParameterUnitsAlias(related[i])));
@@ -220,7 +220,7 @@ void DataEditPage::FillLowerTable() {
         m_seriesLabel->setText(QString::fromLatin1(zav::kSeriesLabelStart));
         return;
     }
-    const std::string station = m_upper->GetItemString(row, zav::kStationName);
+    const std::string station = RowName(row);
     const std::string parameterCell = m_upper->GetItemString(row, zav::kStationParameter);
     m_seriesLabel->setText(QString::fromStdString(zav::SeriesLabel(parameterCell, station)));
     m_series = {station, zav::ParameterOfRow(parameterCell)};
@@ -248,6 +248,18 @@ void DataEditPage::SelectUpperRow(int row) {
     FillLowerTable();
 }
 
+std::string DataEditPage::RowName(int row) const {
+    return row >= 1 && static_cast<size_t>(row) <= m_rows.size()
+               ? m_rows[static_cast<size_t>(row - 1)].name
+               : std::string();
+}
+
+std::string DataEditPage::RowMark(int row) const {
+    return row >= 1 && static_cast<size_t>(row) <= m_rows.size()
+               ? m_rows[static_cast<size_t>(row - 1)].mark
+               : std::string();
+}
+
 zav::DataSeries* DataEditPage::CurrentSeries() const {
     if (m_series.station.empty() && m_series.parameter.empty()) {
         return nullptr;
@@ -267,9 +279,12 @@ void DataEditPage::CommitPendingSort() {
     m_sortPending = false;
 }
 
+// The availability page, in every window of the project, stops showing
+// numbers as if current at once; leaving this page reloads every page.
 void DataEditPage::DataChanged() {
     m_changed = true;
     Doc().SetModifiedFlag();
+    Doc().NotifyViews(zav::HintResultsOutOfDate);
 }
 
 std::unique_ptr<QMenu> DataEditPage::TableMenu(CGridCtrl& grid) {

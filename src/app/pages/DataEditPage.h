@@ -1,8 +1,9 @@
 // DataEditPage: the "Edit Data" tab. The upper table lists every station
-// with each of its parameters (or every parameter with its units); the lower
-// one lists the points of the series chosen above. Edits go straight into
-// the project's store, and leaving the page after a change tells the views
-// that the data changed.
+// with each of its parameters (or every parameter with its units), each by
+// its own name even when it belongs to a group; the lower one lists the
+// points of the series chosen above. Edits go straight into the project's
+// store; each tells the views that reports are out of date, and leaving the
+// page after a change tells them that the data changed.
 //
 // The page holds no pointer into the store: the series shown below is named
 // by station and parameter and looked up when it is needed, since adding or
@@ -12,6 +13,7 @@
 #include <QString>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/grid/GridListener.h"
 #include "app/layout/AnchorLayout.h"
@@ -35,8 +37,7 @@ public:
     // Rebuilds the upper table, which shows the points of its first row.
     void Refresh() override;
     // Showing the page reloads it only when stations or parameters were
-    // grouped or ungrouped meanwhile: a member's name then leads to its
-    // aggregate's series, and its row would show and change those.
+    // grouped or ungrouped meanwhile, so that its rows show the groups.
     void OnSetActive() override;
     // Puts an edited series back in time order; after a change, the views
     // hear HintDataChanged once.
@@ -93,6 +94,10 @@ private:
     void SelectUpperRow(int row);
     void CommitPendingSort();
     void DataChanged();
+    // The station or parameter upper row `row` stands for, and the group
+    // mark its name cell shows after it.
+    std::string RowName(int row) const;
+    std::string RowMark(int row) const;
 
     // Buttons (DataEditButtons.cpp).
     void OnUpperAdd();
@@ -109,7 +114,7 @@ private:
     void OnGridFocusChanged(CGridCtrl& grid, int row, int column) override;
     void OnGridRightClick(CGridCtrl& grid, int row, int column, const QPoint& globalPos) override;
     bool EndUpperEdit(int row, int column, const std::string& before, const std::string& text);
-    bool RenameInUpperTable(int row, const std::string& before, const std::string& text);
+    bool RenameInUpperTable(int row, const std::string& text);
     bool EndScalingEdit(int row, int column, const std::string& text);
     bool EndLowerEdit(int row, int column, const std::string& text);
     void ChooseStationParameter(int row);
@@ -121,6 +126,13 @@ private:
     int m_pointCount = 1;
     int m_selectedRow = -1;
     SeriesName m_series;
+    // Per data row of the upper table: the name it stands for and its group
+    // mark, kept apart from the cell's text, which a name may resemble.
+    struct UpperRow {
+        std::string name;
+        std::string mark;
+    };
+    std::vector<UpperRow> m_rows;
     // The aggregates as they stood when the upper table was filled.
     std::string m_aggregateLayout;
     bool m_changed = false;

@@ -216,6 +216,9 @@ bool UnitsPage::EndUnitsEdit(int row, int column) {
     if (column == zav::kUnitsAlias) {
         // Other pages show the alias; this one is refilled with them.
         Doc().NotifyViews(zav::HintDataChanged);
+    } else if (column == zav::kUnitsMultiplier || column == zav::kUnitsOffset) {
+        // Every converted value changes: reports shown are out of date.
+        Doc().NotifyViews(zav::HintResultsOutOfDate);
     }
     return true;
 }

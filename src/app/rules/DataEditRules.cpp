@@ -18,11 +18,21 @@ namespace {
 constexpr std::string_view kAliasOpening = "  (";
 }  // namespace
 
-std::optional<std::string> ListedName(const IndexInfo& entry) {
-    if (entry.isMember) {
-        return std::nullopt;
+std::string GroupMark(const IndexInfo& entry) {
+    if (!entry.isAggregate && !entry.isMember) {
+        return std::string();
     }
-    return entry.isAggregate ? entry.alias : entry.name;
+    return "  [" + entry.alias + "]";
+}
+
+std::string ListedName(const IndexInfo& entry) {
+    return entry.name + GroupMark(entry);
+}
+
+std::string TypedName(std::string_view typed, std::string_view mark) {
+    const bool marked = !mark.empty() && typed.size() >= mark.size() &&
+                        typed.substr(typed.size() - mark.size()) == mark;
+    return std::string(marked ? typed.substr(0, typed.size() - mark.size()) : typed);
 }
 
 std::string AggregateLayout(const ZAVFieldManager& store) {

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,11 +27,16 @@ extern const char* const kNoParameterMessage;    // stations need a parameter fi
 extern const char* const kNotADateMessage;       // "Please enter a date."
 extern const char* const kSeriesLabelStart;      // "Data for Station:"
 
-// The name an index entry is listed under in the upper table: an aggregate
-// under its alias, which finds the aggregate's series; nothing for a member
-// of an aggregate, since its name leads to the aggregate's series as well
-// and its rows would show and change another station's points.
-std::optional<std::string> ListedName(const IndexInfo& entry);
+// The name an index entry is listed under in the upper table: its own name,
+// so that every stored series can be reached and changed, followed by its
+// group mark: for a member of a group (its representative too), two blanks
+// and the group's name in brackets, "Alder  [Trees]". A group's name stands
+// for no series of its own and has no row.
+std::string GroupMark(const IndexInfo& entry);
+std::string ListedName(const IndexInfo& entry);
+// The name typed over a name cell whose row has the group mark `mark`: the
+// text without that mark when it ends with it (the cell's own text, edited).
+std::string TypedName(std::string_view typed, std::string_view mark);
 
 // Every aggregate of stations and of parameters with its members, as one
 // text: the rows above depend on them, so a page whose text differs from

@@ -1,6 +1,8 @@
 #include "app/rules/UnitsEdits.h"
 
+#include <cctype>
 #include <cmath>
+#include <string_view>
 
 #include "core/TextFormat.h"
 #include "io/ConversionTable.h"
@@ -10,9 +12,35 @@ namespace zav {
 
 const char* const kNotANumberMessage = "Please enter a number.";
 
+namespace {
+
+// "nan", "inf" or "infinity", with or without a sign, in any case: a
+// number reader of the C library would take them, the cell rule reads 0,
+// and neither is what was meant.
+bool SpellsNoNumber(std::string_view text) {
+    std::string_view rest = TrimView(text);
+    if (!rest.empty() && (rest.front() == '+' || rest.front() == '-')) {
+        rest.remove_prefix(1);
+    }
+    auto startsWith = [rest](std::string_view word) {
+        if (rest.size() < word.size()) {
+            return false;
+        }
+        for (size_t i = 0; i < word.size(); ++i) {
+            if (std::tolower(static_cast<unsigned char>(rest[i])) != word[i]) {
+                return false;
+            }
+        }
+        return true;
+    };
+    return startsWith("nan") || startsWith("inf");
+}
+
+}  // namespace
+
 CellEdit ReadNumberCell(const std::string& text, double& value) {
     value = ReadDecimal(text);
-    if (!std::isfinite(value)) {
+    if (!std::isfinite(value) || SpellsNoNumber(text)) {
         return {false, std::string(), kNotANumberMessage};
     }
     return {true, FormatG(value), std::string()};

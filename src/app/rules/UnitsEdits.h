@@ -27,8 +27,9 @@ struct CellEdit {
 
 // A number typed into a cell, read as ReadDecimal reads it: accepted with
 // its "%g" text, or refused with "Please enter a number." when it is too
-// large for a double, since an infinite multiplier, offset or value would
-// turn every result it enters into nonsense.
+// large for a double or spells not-a-number or infinity ("nan", "-inf"),
+// since such a multiplier, offset or value would turn every result it
+// enters into nonsense.
 CellEdit ReadNumberCell(const std::string& text, double& value);
 
 // Number cells go through ReadNumberCell.
