@@ -106,9 +106,9 @@ TEST_F(ConversionsFileTest, ADamagedFileIsReportedAndNeverWrittenBack) {
     EXPECT_EQ(ui.messages,
               std::vector<std::string>{"Unable to read 3 lines of " + Path() +
                                        ":\nline 1: nan inf name\nline 2: -0 +1e-32\xff\xff\xff\xff"
-                                       "0 tiny\r" +
+                                       "0 tiny " +
                                        std::string(2, '\0') +
-                                       "\nline 3: g\r(\nThe file will be left as it is when a "
+                                       "\nline 3: g (\nThe file will be left as it is when a "
                                        "project is saved."});
     EXPECT_FALSE(doc.Conversions().FileReadWhole());
     doc.Conversions().AddConversion();

@@ -2,9 +2,10 @@
 // statistics and their units, pooling of aggregates, and gap filling.
 #include <gtest/gtest.h>
 
-#include "ScriptedUserInterface.h"
 #include <cmath>
 #include <limits>
+
+#include "ScriptedUserInterface.h"
 #include "StoreBuilders.h"
 #include "TestSupport.h"
 #include "core/IntervalGrid.h"
