@@ -10,6 +10,7 @@
 #include "core/FileIO.h"
 #include "core/UserInterface.h"
 #include "io/AgencyFile.h"
+#include "io/ImportReport.h"
 #include "io/MolvanReader.h"
 #include "io/PellidorReader.h"
 
@@ -34,7 +35,8 @@ size_t PointsOf(const DataSource& source) {
     return points;
 }
 
-using AgencyTextReader = bool (*)(DataSource&, std::string, const std::string&, UserInterface&);
+using AgencyTextReader = bool (*)(DataSource&, std::string, const std::string&, UserInterface&,
+                                  ImportReport&);
 
 // Reads `text` once per iteration and counts the points of a read.
 size_t ReadText(benchmark::State& state, AgencyTextReader read, const std::string& text,
@@ -43,7 +45,8 @@ size_t ReadText(benchmark::State& state, AgencyTextReader read, const std::strin
     size_t points = 0;
     for (auto _ : state) {
         DataSource source;
-        if (!read(source, text, path, ui)) {
+        ImportReport report;
+        if (!read(source, text, path, ui, report)) {
             state.SkipWithError("read failed");
         }
         points = PointsOf(source);
@@ -77,7 +80,8 @@ void AddFile(benchmark::State& state, const std::string& name, const std::string
     ConsoleUserInterface ui;
     for (auto _ : state) {
         ZAVFieldManager store(ui);
-        if (AddAgencyFile(store, path) != 1) {
+        ImportReport report;
+        if (AddAgencyFile(store, path, report) != 1) {
             state.SkipWithError("import failed");
         }
         benchmark::DoNotOptimize(store.PointCount());

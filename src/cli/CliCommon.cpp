@@ -87,6 +87,27 @@ bool SaveProject(CZAVDoc& doc, const Arguments& args) {
     return doc.OnSaveDocument(args.Value("-o").value_or(args.Positional().front()));
 }
 
+bool ImportMaySave(std::ostream& err, const ImportReport& report, bool strict, bool allRead) {
+    if (const std::string message = ImportMessage(report); !message.empty()) {
+        err << message << "\n";
+    }
+    if (report.Values() == 0) {
+        err << "No data were read from the files given; the project was not saved.\n";
+        return false;
+    }
+    if (strict && report.Unreadable() > 0) {
+        const size_t cells = report.Unreadable();
+        err << "zav-cli: --strict: " << cells << (cells == 1 ? " cell" : " cells")
+            << " could not be read; the project was not saved.\n";
+        return false;
+    }
+    if (strict && !allRead) {
+        err << "zav-cli: --strict: not every file could be read; the project was not saved.\n";
+        return false;
+    }
+    return true;
+}
+
 std::string IsoDate(int year, int month, int day) {
     return Format("%04d-%02d-%02d", year, month, day);
 }

@@ -11,6 +11,7 @@
 
 #include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
+#include "io/ImportReport.h"
 
 namespace zav::cli {
 
@@ -60,6 +61,12 @@ bool ParseWholeInt(std::string_view text, int& value);
 
 // Saves the project in place or to the "-o" file; false after the message.
 bool SaveProject(CZAVDoc& doc, const Arguments& args);
+
+// After "add" or "add-spreadsheet" has read its files: prints the import
+// report on `err` and says whether the project may be saved. Not when no
+// value was read at all, nor with --strict (`strict`) when a cell could not
+// be read or a file (`allRead` false) could not; each is said on `err`.
+bool ImportMaySave(std::ostream& err, const ImportReport& report, bool strict, bool allRead);
 
 // "YYYY-MM-DD" for a calendar date.
 std::string IsoDate(int year, int month, int day);

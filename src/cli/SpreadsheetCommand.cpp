@@ -13,12 +13,13 @@ namespace {
 const char* const kSpreadsheetUsage =
     "zav-cli add-spreadsheet PROJECT.zav FILE... --layout 1|2|3\n"
     "        [--separator comma|tab] [--parameter NAME] [--units NAME]\n"
-    "        [--start-column N] [--parse-string TEXT] [-o OUT.zav]";
+    "        [--start-column N] [--parse-string TEXT] [--strict] [-o OUT.zav]";
 
 struct SpreadsheetRequest {
     SpreadsheetOptions options;
     std::vector<std::string> parameters;  // every --parameter, in order
     std::optional<std::string> parseString;
+    bool unitsGiven = false;
 };
 
 std::string CheckParseString(const std::string& text) {
@@ -59,6 +60,7 @@ std::string ReadRequest(const Arguments& args, SpreadsheetRequest& request) {
     if (!request.parameters.empty()) {
         options.parameter = request.parameters.front();
     }
+    request.unitsGiven = args.Has("--units");
     options.units = args.Value("--units").value_or(options.units);
     request.parseString = args.Value("--parse-string");
     if (request.parseString) {
@@ -90,10 +92,21 @@ void AddMissingParameters(CZAVDoc& doc, const SpreadsheetRequest& request) {
     }
 }
 
+// Layouts 1 and 2 store their values in the units of the parameter named,
+// as the options dialog does when a listed parameter is chosen; --units
+// names the units of a new one, or overrides them.
+void UseParameterUnits(const CZAVDoc& doc, SpreadsheetRequest& request) {
+    ParameterInfo info;
+    if (!request.unitsGiven && !request.parameters.empty() &&
+        doc.FieldManager().GetParameter(request.options.parameter, info)) {
+        request.options.units = info.units;
+    }
+}
+
 }  // namespace
 
 int AddSpreadsheetCommand(const Words& words, std::ostream&, std::ostream& err) {
-    Arguments args(words, {},
+    Arguments args(words, {"--strict"},
                    {"--layout", "--separator", "--parameter", "--units", "--start-column",
                     "--parse-string", "-o"});
     if (!args.Error().empty()) {
@@ -117,19 +130,21 @@ int AddSpreadsheetCommand(const Words& words, std::ostream&, std::ostream& err) 
         doc->SetParseString(*request.parseString);
     }
     const std::vector<std::string> files(positional.begin() + 1, positional.end());
+    ImportReport report;
     bool allRead = false;
     if (request.options.layout == 3) {
         if (static_cast<int>(request.parameters.size()) > CountValueColumns(doc->ParseString())) {
             return Usage(err, "more --parameter options than VALUE columns in the parse string");
         }
         AddMissingParameters(*doc, request);
-        allRead = doc->AddParsedSpreadsheetFiles(files, request.parameters);
+        allRead = doc->AddParsedSpreadsheetFiles(files, request.parameters, &report);
     } else {
-        allRead =
-            doc->AddSpreadsheetFiles(files, request.options) == static_cast<int>(files.size());
+        UseParameterUnits(*doc, request);
+        allRead = doc->AddSpreadsheetFiles(files, request.options, &report) ==
+                  static_cast<int>(files.size());
     }
     // What was read is saved even when another file failed, as with "add".
-    if (!SaveProject(*doc, args)) {
+    if (!ImportMaySave(err, report, args.Has("--strict"), allRead) || !SaveProject(*doc, args)) {
         return kFailed;
     }
     return allRead ? kOk : kFailed;

@@ -41,8 +41,18 @@ void BlankCarriageReturnsInsideLines(std::string& text) {
 void TextReader::SetText(std::string text) {
     m_text = std::move(text);
     BlankCarriageReturnsInsideLines(m_text);
-    m_pos = 0;
+    m_pos = ByteOrderMarkLength(m_text);
     m_failed = false;
+}
+
+size_t TextReader::LineNumber() const {
+    const size_t end = std::min(m_pos, m_text.size());
+    return 1 + static_cast<size_t>(std::count(
+                   m_text.begin(), m_text.begin() + static_cast<std::ptrdiff_t>(end), '\n'));
+}
+
+size_t ByteOrderMarkLength(std::string_view text) {
+    return text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
 }
 
 // The line starting at m_pos without its line end (LF, CR LF, or CR CR LF as

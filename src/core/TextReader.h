@@ -1,8 +1,10 @@
 // Reads text held in memory the way every reader of the program does: lines
 // of at most 511 characters ended by LF or CR LF (a CR never belongs to a
-// value: those before the LF end the line, any other reads as a blank), "key =" headers found by a
-// keyword search, and numbers extracted as formatted stream reads. Once a read fails the reader
-// stays failed, so the first missing item is the one reported.
+// value: those before the LF end the line, any other reads as a blank),
+// "key =" headers found by a keyword search, and numbers extracted as
+// formatted stream reads. Once a read fails the reader stays failed, so the
+// first missing item is the one reported. A UTF-8 byte-order mark at the
+// start of the text is no part of it.
 #pragma once
 
 #include <string>
@@ -25,6 +27,9 @@ public:
     bool Failed() const { return m_failed; }
     size_t Position() const { return m_pos; }
     size_t Remaining() const { return m_pos < m_text.size() ? m_text.size() - m_pos : 0; }
+    // The line the reading position is on, counted from 1. It counts from
+    // the start of the text on each call: for messages, not for loops.
+    size_t LineNumber() const;
 
     // One line, at most kMaxLine characters; the rest of a longer line is
     // passed over. Returns false at the end of the text.
@@ -53,5 +58,10 @@ private:
     size_t m_pos = 0;
     bool m_failed = false;
 };
+
+// 3 when `text` starts with a UTF-8 byte-order mark, else 0. Editors and
+// spreadsheet programs put one before the first line, where it would
+// otherwise become part of the first name or value.
+size_t ByteOrderMarkLength(std::string_view text);
 
 }  // namespace zav

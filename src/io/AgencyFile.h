@@ -11,16 +11,24 @@
 
 namespace zav {
 
+class ImportReport;
 class UserInterface;
 
 // Sets the source's file name and reads the file with the reader its path
 // names: ".mlv" anywhere in it (checked first, case-sensitive), then ".pld".
-// Any other path is refused with a message. True when the file was read.
-bool ReadAgencyFile(DataSource& source, const std::string& path, UserInterface& ui);
+// Any other path is refused with a message. True when the file was read;
+// what the reader skipped is noted in `report`.
+bool ReadAgencyFile(DataSource& source, const std::string& path, UserInterface& ui,
+                    ImportReport& report);
 
 // Reads the file into a fresh source and appends it to the store (which
 // rebuilds its indexes) only when the read succeeded. 1 when added, else 0.
-int AddAgencyFile(ZAVFieldManager& store, const std::string& path);
+// The file is one input of `report`, named by its path.
+int AddAgencyFile(ZAVFieldManager& store, const std::string& path, ImportReport& report);
+
+// Appends a source that was read to the store and notes its points as the
+// current input's values. Returns 1, the count of sources added.
+int AddReadSource(ZAVFieldManager& store, DataSource source, ImportReport& report);
 
 // Loads a whole agency file; shows "Unable to open file <path> for input."
 // (or that the path is a folder or not a regular file) and returns false

@@ -10,6 +10,7 @@
 #include "core/UserInterface.h"
 #include "io/AgencyFile.h"
 #include "io/GeneratedFiles.h"
+#include "io/ImportReport.h"
 #include "io/ParsedColumns.h"
 #include "io/ProjectFile.h"
 #include "io/StationBlocks.h"
@@ -67,10 +68,12 @@ bool CZAVDoc::OnOpenDocument(const std::string& path) {
     // Read into a fresh store so that a damaged file changes nothing.
     ZAVFieldManager loaded(m_ui);
     std::string parseString;
+    ImportReport report;
+    report.StartInput(path);
     try {
         ExpectHeader(in, "spreaadsheetParseString");
         parseString = in.RestOfLine();
-        ReadProject(in, loaded);
+        ReadProject(in, loaded, report);
     } catch (const InputError& error) {
         m_ui.ShowMessage(error.Message());
         return false;
@@ -81,6 +84,10 @@ bool CZAVDoc::OnOpenDocument(const std::string& path) {
     m_modified = false;
     m_conversions.Clear();
     m_conversions.ReadConversions(m_conversionsPath, m_ui);
+    if (report.Skipped() > 0) {
+        report.AddValues(m_store.PointCount());
+        m_ui.ShowMessage(ImportMessage(report));
+    }
     return true;
 }
 
@@ -126,10 +133,18 @@ bool CZAVDoc::OnSaveDocument(const std::string& path) {
     return true;
 }
 
-int CZAVDoc::AddAgencyFiles(const std::vector<std::string>& paths) {
+namespace {
+// The report to fill: the caller's, or one nobody reads.
+ImportReport& Account(ImportReport* report, ImportReport& unread) {
+    return report != nullptr ? *report : unread;
+}
+}  // namespace
+
+int CZAVDoc::AddAgencyFiles(const std::vector<std::string>& paths, ImportReport* report) {
+    ImportReport unread;
     int added = 0;
     for (const std::string& path : paths) {
-        added += AddAgencyFile(m_store, path);
+        added += AddAgencyFile(m_store, path, Account(report, unread));
     }
     // Marked even when nothing was chosen, as the menu command always has.
     m_modified = true;
@@ -137,17 +152,19 @@ int CZAVDoc::AddAgencyFiles(const std::vector<std::string>& paths) {
 }
 
 int CZAVDoc::AddSpreadsheetFiles(const std::vector<std::string>& paths,
-                                 const SpreadsheetOptions& options) {
+                                 const SpreadsheetOptions& options, ImportReport* report) {
+    ImportReport unread;
     int added = 0;
     for (const std::string& path : paths) {
-        added += AddSpreadsheetFile(m_store, path, options);
+        added += AddSpreadsheetFile(m_store, path, options, Account(report, unread));
     }
     m_modified = true;
     return added;
 }
 
-int CZAVDoc::AddClipboardData(const SpreadsheetOptions& options) {
-    int added = zav::AddClipboardData(m_store, options);
+int CZAVDoc::AddClipboardData(const SpreadsheetOptions& options, ImportReport* report) {
+    ImportReport unread;
+    int added = zav::AddClipboardData(m_store, options, Account(report, unread));
     m_modified = true;
     return added;
 }
@@ -170,19 +187,36 @@ std::vector<std::string> CZAVDoc::ChooseColumnParameters() {
     return chosen;
 }
 
-// Layout 3 changes the store as soon as a column has its station, so the
-// document is modified whenever one is made, even if no row is read.
 // The columns of one input are one station: the first column's, unless a
-// parameter comes twice.
-bool CZAVDoc::AddParsedText(const std::string& text,
-                            const std::vector<std::string>& columnParameters) {
-    bool ok = true;
-    std::string inputStation;
+// parameter comes twice. The input is read whole before any station is
+// made, so one that gives no value leaves none behind.
+bool CZAVDoc::AddParsedText(const std::string& name, const std::string& text,
+                            const std::vector<std::string>& columnParameters,
+                            ImportReport& report) {
     const size_t columns =
         std::min(columnParameters.size(), static_cast<size_t>(CountValueColumns(m_parseString)));
+    std::vector<bool> wanted(columns, false);
+    for (size_t k = 0; k < columns; ++k) {
+        wanted[k] = !columnParameters[k].empty();
+    }
+    if (std::find(wanted.begin(), wanted.end(), true) == wanted.end()) {
+        return true;
+    }
+    report.StartInput(name);
+    std::vector<DataSeries> read;
+    bool ok = ReadParsedColumns(m_parseString, text, wanted, read, m_ui, report);
+    size_t points = 0;
+    for (const DataSeries& column : read) {
+        points += column.Size();
+    }
+    report.AddValues(points);
+    if (points == 0) {
+        return false;
+    }
+    std::string inputStation;
     for (size_t k = 0; k < columns; ++k) {
         const std::string& parameter = columnParameters[k];
-        if (parameter.empty()) {
+        if (!wanted[k]) {
             continue;
         }
         std::string station = m_store.CreateStationForParameter(
@@ -195,15 +229,34 @@ bool CZAVDoc::AddParsedText(const std::string& text,
             inputStation = station;
         }
         m_modified = true;
-        ok = ImportParsedColumn(m_store, station, parameter, m_parseString, static_cast<int>(k) + 1,
-                                text) &&
-             ok;
+        DataSeries* series = m_store.FindSeries(station, parameter);
+        for (size_t i = 0; i < read[k].Size(); ++i) {
+            series->InsertPoint(read[k].Time(i), read[k].Value(i), 0);
+        }
     }
     return ok;
 }
 
+// A parse string without a date token could give no row a date; it is
+// refused once, before any input is read, unless no column is to be read.
+bool CZAVDoc::CanReadParsedColumns(const std::vector<std::string>& columnParameters) {
+    const bool anyColumn =
+        std::any_of(columnParameters.begin(), columnParameters.end(),
+                    [](const std::string& parameter) { return !parameter.empty(); });
+    if (!anyColumn || HasDateToken(m_parseString)) {
+        return true;
+    }
+    m_ui.ShowMessage(kNoDateTokenMessage);
+    return false;
+}
+
 bool CZAVDoc::AddParsedSpreadsheetFiles(const std::vector<std::string>& paths,
-                                        const std::vector<std::string>& columnParameters) {
+                                        const std::vector<std::string>& columnParameters,
+                                        ImportReport* report) {
+    if (paths.empty() || !CanReadParsedColumns(columnParameters)) {
+        return paths.empty();
+    }
+    ImportReport unread;
     bool ok = true;
     for (const std::string& path : paths) {
         std::string text;
@@ -211,14 +264,19 @@ bool CZAVDoc::AddParsedSpreadsheetFiles(const std::vector<std::string>& paths,
             ok = false;
             continue;
         }
-        ok = AddParsedText(text, columnParameters) && ok;
+        ok = AddParsedText(path, text, columnParameters, Account(report, unread)) && ok;
     }
     return ok;
 }
 
-bool CZAVDoc::AddParsedClipboard(const std::vector<std::string>& columnParameters) {
+bool CZAVDoc::AddParsedClipboard(const std::vector<std::string>& columnParameters,
+                                 ImportReport* report) {
+    if (!CanReadParsedColumns(columnParameters)) {
+        return false;
+    }
+    ImportReport unread;
     std::optional<std::string> text = ReadClipboard(m_ui);
-    return text && AddParsedText(*text, columnParameters);
+    return text && AddParsedText(kClipboardInput, *text, columnParameters, Account(report, unread));
 }
 
 void CZAVDoc::AddCentury(int lastYear) {

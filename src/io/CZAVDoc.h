@@ -13,6 +13,7 @@
 
 namespace zav {
 
+class ImportReport;
 class UserInterface;
 
 // What a view is told after a change. HintResultsOutOfDate: values, masks,
@@ -54,25 +55,30 @@ public:
     // New: reads the standard conversions (a missing file only warns).
     bool OnNewDocument();
     // Open: reads the project; on failure (after the message) the document
-    // is left exactly as it was.
+    // is left exactly as it was. Stored values that are not numbers (nan,
+    // inf) are not loaded; one message says how many and where.
     bool OnOpenDocument(const std::string& path);
     // Save: writes the project beside the old file and replaces it only
     // when the new one is complete, then the conversions. A failed save
     // writes neither; a conversions file that was not read whole is left as
     // it is, and the person is told so.
     bool OnSaveDocument(const std::string& path);
+    // The operations that add inputs account for every input in `report`
+    // when one is given: what each read, and what it skipped and where. The
+    // caller shows ImportMessage(report) once the import is done.
+
     // Data > Add MOLVAN or PELLIDOR format, after the file dialog: reads each
     // file into a new source (one that fails does not stop the others) and
     // sets the modified flag. Returns the number of files added.
-    int AddAgencyFiles(const std::vector<std::string>& paths);
+    int AddAgencyFiles(const std::vector<std::string>& paths, ImportReport* report = nullptr);
 
     // Data > Add From Spreadsheet, layouts 1 and 2, after the file dialog:
     // each file that is read becomes a source (one that fails does not stop
     // the others). Sets the modified flag; returns the number of files added.
     int AddSpreadsheetFiles(const std::vector<std::string>& paths,
-                            const SpreadsheetOptions& options);
+                            const SpreadsheetOptions& options, ImportReport* report = nullptr);
     // The same from the clipboard's text; 1 when it was added.
-    int AddClipboardData(const SpreadsheetOptions& options);
+    int AddClipboardData(const SpreadsheetOptions& options, ImportReport* report = nullptr);
     // Layout 3: asks "Choose Parameter(s)" once per "VALUE" column of the
     // parse string; the parameter chosen for each column, "" where the
     // choice was cancelled.
@@ -80,12 +86,16 @@ public:
     // Layout 3 from each file in turn (no files: nothing happens), or from
     // the clipboard: for every "VALUE" column k with a parameter in
     // columnParameters[k-1], a new station for that parameter and column k
-    // read into it. Columns without a parameter are skipped. Sets the
-    // modified flag when a station was made. True when every input was
-    // read and every column imported.
+    // read into it. Columns without a parameter are skipped. An input from
+    // which no value could be read makes no station. A parse string without
+    // a date token is refused with kNoDateTokenMessage before anything is
+    // read. Sets the modified flag when a station was made. True when every
+    // input was read, gave values, and every column was imported.
     bool AddParsedSpreadsheetFiles(const std::vector<std::string>& paths,
-                                   const std::vector<std::string>& columnParameters);
-    bool AddParsedClipboard(const std::vector<std::string>& columnParameters);
+                                   const std::vector<std::string>& columnParameters,
+                                   ImportReport* report = nullptr);
+    bool AddParsedClipboard(const std::vector<std::string>& columnParameters,
+                            ImportReport* report = nullptr);
 
     // Data > Add Century, after its dialog: moves points of years up to
     // `lastYear` forward by 100 years, sets the modified flag and tells the
@@ -119,7 +129,9 @@ public:
     void NotifyViews(int hint);
 
 private:
-    bool AddParsedText(const std::string& text, const std::vector<std::string>& columnParameters);
+    bool AddParsedText(const std::string& name, const std::string& text,
+                       const std::vector<std::string>& columnParameters, ImportReport& report);
+    bool CanReadParsedColumns(const std::vector<std::string>& columnParameters);
 
     UserInterface& m_ui;
     ZAVFieldManager m_store;

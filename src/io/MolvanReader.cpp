@@ -6,11 +6,12 @@
 #include <unordered_map>
 
 #include "core/KTRTime.h"
-#include "core/StringArray.h"
 #include "core/TextFormat.h"
 #include "core/TextReader.h"
 #include "core/UserInterface.h"
 #include "io/AgencyFile.h"
+#include "io/ImportReport.h"
+#include "io/InputCells.h"
 
 namespace zav {
 
@@ -24,6 +25,7 @@ constexpr size_t kStationColumn = 12;
 constexpr size_t kStationWidth = 15;
 // A value whose integer reading is this marks a missing measurement.
 constexpr int kMissing = -9;
+constexpr size_t kHeadingLines = 4;
 
 struct ColumnHeadings {
     std::array<std::string, kColumns> parameters;
@@ -59,33 +61,36 @@ ColumnHeadings ReadHeadings(TextReader& in) {
 
 // The first field starts with "YYYYMMDDhhmm". Only digits count: a dash or
 // a sign read as part of a number (as in "1996-05-15") would give a wrong
-// date instead of an error. A year that the time value cannot hold (100 to
-// 999, say) is as unreadable, rather than an invalid time in the store.
-bool ReadLineTime(std::string_view field, KTRTime& time) {
+// date instead of an error.
+bool ReadLineFields(std::string_view field, TimeFields& fields) {
     static constexpr int kWidths[5] = {4, 2, 2, 2, 2};
-    int parts[5] = {0, 0, 0, 0, 0};
+    int64_t* parts[5] = {&fields.year, &fields.month, &fields.day, &fields.hour, &fields.minute};
     size_t pos = 0;
     for (int i = 0; i < 5; ++i) {
+        *parts[i] = 0;
         for (int n = 0; n < kWidths[i]; ++n, ++pos) {
             if (pos >= field.size() || field[pos] < '0' || field[pos] > '9') {
                 return false;
             }
-            parts[i] = parts[i] * 10 + (field[pos] - '0');
+            *parts[i] = *parts[i] * 10 + (field[pos] - '0');
         }
     }
-    time = KTRTime(parts[0], parts[1], parts[2], parts[3], parts[4], 0);
-    return time.IsValid();
+    fields.second = 0;
+    return true;
 }
 
 class MolvanReader {
 public:
-    MolvanReader(DataSource& source, const std::string& path, UserInterface& ui)
-        : m_source(source), m_path(path), m_ui(ui) {}
+    MolvanReader(DataSource& source, const std::string& path, UserInterface& ui,
+                 ImportReport& report)
+        : m_source(source), m_path(path), m_ui(ui), m_report(report) {}
 
     bool Read(TextReader& in) {
         m_headings = ReadHeadings(in);
+        m_line = kHeadingLines;
         std::string line;
         while (in.ReadLine(line)) {
+            ++m_line;
             if (!ReadDataLine(line)) {
                 m_ui.ShowMessage("Parse error reading line " + line + " in file " + m_path);
                 return false;
@@ -98,13 +103,20 @@ private:
     using ColumnSeries = std::array<int, kColumns>;  // series index per column, -1 unknown
 
     bool ReadDataLine(const std::string& line) {
-        m_fields.Split(line);
+        m_fields.SplitWords(line);
         if (m_fields.empty()) {
             return true;
         }
-        KTRTime time;
-        if (!ReadLineTime(m_fields[0], time)) {
+        TimeFields fields;
+        if (!ReadLineFields(m_fields[0], fields)) {
             return false;
+        }
+        // Digits that carry into a year a project cannot hold (month 13 of
+        // 9999) lose this line only.
+        const KTRTime time = StorableTime(fields);
+        if (!time.IsValid()) {
+            m_report.Skip(SkipRule::kUnreadableTime, m_line, 1, m_fields[0]);
+            return true;
         }
         std::string_view station =
             std::string_view(line).substr(std::min(line.size(), kStationColumn), kStationWidth);
@@ -112,11 +124,16 @@ private:
         // A short line simply has no values in its last columns.
         const size_t available = m_fields.size() - 1;
         for (int j = 0; j < kColumns && static_cast<size_t>(j) < available; ++j) {
-            const std::string& field = m_fields[static_cast<size_t>(j) + 1];
+            const std::string_view field = m_fields[static_cast<size_t>(j) + 1];
             if (AtoI(field) == kMissing) {
                 continue;
             }
-            Series(columns, j).InsertPoint(time, AtoF(field), 0);
+            double value = 0.0;
+            if (!ReadNumberCell(field, value)) {
+                m_report.Skip(SkipRule::kNotANumber, m_line, static_cast<size_t>(j) + 2, field);
+                continue;
+            }
+            Series(columns, j).InsertPoint(time, value, 0);
         }
         return true;
     }
@@ -157,8 +174,10 @@ private:
     DataSource& m_source;
     const std::string& m_path;
     UserInterface& m_ui;
+    ImportReport& m_report;
     ColumnHeadings m_headings;
-    StringArray m_fields;  // no UI: a short line is not an error
+    CellSplitter m_fields;
+    size_t m_line = 0;
     std::unordered_map<std::string, ColumnSeries> m_byStation;
     std::string m_currentStation;
     ColumnSeries* m_current = nullptr;
@@ -168,17 +187,18 @@ private:
 }  // namespace
 
 bool ReadMolvanText(DataSource& source, std::string text, const std::string& path,
-                    UserInterface& ui) {
+                    UserInterface& ui, ImportReport& report) {
     TextReader in(std::move(text));
-    return MolvanReader(source, path, ui).Read(in);
+    return MolvanReader(source, path, ui, report).Read(in);
 }
 
-bool ReadMolvanFile(DataSource& source, const std::string& path, UserInterface& ui) {
+bool ReadMolvanFile(DataSource& source, const std::string& path, UserInterface& ui,
+                    ImportReport& report) {
     TextReader in;
     if (!LoadAgencyText(in, path, ui)) {
         return false;
     }
-    return MolvanReader(source, path, ui).Read(in);
+    return MolvanReader(source, path, ui, report).Read(in);
 }
 
 }  // namespace zav

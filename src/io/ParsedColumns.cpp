@@ -1,6 +1,7 @@
 #include "io/ParsedColumns.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "core/KTRTime.h"
@@ -8,6 +9,8 @@
 #include "core/TextFormat.h"
 #include "core/TextReader.h"
 #include "core/UserInterface.h"
+#include "io/ImportReport.h"
+#include "io/InputCells.h"
 
 namespace zav {
 
@@ -19,6 +22,10 @@ const char* const kParseTokens[kParseTokenCount] = {"VALUE",
                                                     "HH:MM:SS",
                                                     "HH:MM",
                                                     "SKIP"};
+
+const char* const kNoDateTokenMessage =
+    "The spreadsheet parse string has no date token (MM/DD/[YY]YY HH:MM:SS, MM/DD/[YY]YY HH:MM, "
+    "YYYY.MM.DD HH:MM or MM/DD/[YY]YY), so no row could be given a date; nothing was read.";
 
 namespace {
 
@@ -59,68 +66,218 @@ bool IsTwoFieldToken(Token token) {
            token == Token::kDottedDateTime;
 }
 
-// The calendar fields the date and time tokens read, and the first value.
-struct ParsedRow : CalendarFields {
-    double value = -999.0;
-};
-
-// Scans what a date or time token reads; false when too few items are there.
-bool ScanToken(Token token, const std::string& text, ParsedRow& r) {
-    const char* s = text.c_str();
-    switch (token) {
-        case Token::kDateTimeSeconds:
-            return std::sscanf(s, "%d/%d/%d %d:%d:%d", &r.month, &r.day, &r.year, &r.hour,
-                               &r.minute, &r.second) >= 5;
-        case Token::kDateTimeMinutes:
-            return std::sscanf(s, "%d/%d/%d %d:%d", &r.month, &r.day, &r.year, &r.hour,
-                               &r.minute) == 5;
-        case Token::kDottedDateTime:
-            return std::sscanf(s, "%d.%d.%d %d:%d", &r.year, &r.month, &r.day, &r.hour,
-                               &r.minute) == 5;
-        case Token::kDate:
-            return std::sscanf(s, "%d/%d/%d", &r.month, &r.day, &r.year) == 3;
-        case Token::kTimeSeconds:
-            return std::sscanf(s, "%d:%d:%d", &r.hour, &r.minute, &r.second) >= 2;
-        case Token::kTimeMinutes:
-            return std::sscanf(s, "%d:%d", &r.hour, &r.minute) == 2;
-        case Token::kValue:
-        case Token::kSkip:
-            break;
-    }
-    return true;
+bool IsDateToken(Token token) {
+    return IsTwoFieldToken(token) || token == Token::kDate;
 }
 
-enum class RowResult { kRead, kAbandoned, kBadFormat };
+bool ScanDateField(Token token, std::string_view cell, TimeFields& f) {
+    if (token == Token::kDottedDateTime) {
+        return ScanDateCell(cell, '.', true, f.year, f.month, f.day);
+    }
+    return ScanDateCell(cell, '/', true, f.month, f.day, f.year);
+}
 
-// Token i reads field i, moved one field further for each two-field token
-// before it. Fields past the last token are passed over; a token past the
-// last field reads nothing, so a row without its value stores nothing.
-RowResult ReadRow(const std::vector<Token>& tokens, const StringArray& fields, int valueColumn,
-                  ParsedRow& row) {
-    const size_t count = fields.size();
-    size_t shift = 0;
-    int values = 0;
-    for (size_t i = 0; i < tokens.size() && i + shift < count; ++i) {
-        const size_t f = i + shift;
-        const Token token = tokens[i];
-        if (token == Token::kValue) {
-            if (++values == valueColumn) {
-                row.value = AtoF(fields[f]);
+// Both time tokens read hours and minutes, and the seconds when the cell
+// has them, rather than dropping them.
+bool ScanTimeField(std::string_view cell, TimeFields& f) {
+    return ScanClockCell(cell, true, true, f);
+}
+
+// The first words of a cell, cut at runs of blanks; 3 stands for "more
+// than two".
+size_t SplitInWords(std::string_view cell, std::string_view (&words)[2]) {
+    size_t count = 0;
+    size_t i = 0;
+    while (i < cell.size()) {
+        while (i < cell.size() && IsBlank(cell[i])) {
+            ++i;
+        }
+        const size_t start = i;
+        while (i < cell.size() && !IsBlank(cell[i])) {
+            ++i;
+        }
+        if (i > start) {
+            if (count == 2) {
+                return 3;
             }
-        } else if (IsTwoFieldToken(token)) {
-            if (f + 1 >= count) {
-                return RowResult::kBadFormat;
-            }
-            if (!ScanToken(token, fields[f] + " " + fields[f + 1], row)) {
-                return RowResult::kAbandoned;
-            }
-            ++shift;
-        } else if (!ScanToken(token, fields[f], row)) {
-            return RowResult::kAbandoned;
+            words[count++] = cell.substr(start, i - start);
         }
     }
-    return RowResult::kRead;
+    return count;
 }
+
+// What one row's tokens read: the calendar fields, the cells they came
+// from (or the one that could not be read), and each "VALUE" column's cell
+// (empty where the row ends first).
+struct RowRead {
+    TimeFields time;
+    bool dated = false;
+    bool unreadable = false;  // a date or time field not in its token's form
+    size_t first = 0;
+    size_t last = 0;
+    std::vector<std::string_view> values;
+    std::vector<size_t> valueCells;
+
+    void Reset(size_t valueColumns) {
+        time = TimeFields();
+        dated = false;
+        unreadable = false;
+        first = SIZE_MAX;
+        last = 0;
+        values.assign(valueColumns, std::string_view());
+        valueCells.assign(valueColumns, 0);
+    }
+    // Cells a to b read (or, when `read` is false, could not be read).
+    void Note(size_t a, size_t b, bool read) {
+        if (!read) {
+            unreadable = true;
+            first = a;
+            last = b;
+            return;
+        }
+        first = std::min(first, a);
+        last = std::max(last, b);
+    }
+};
+
+enum class RowResult { kRead, kBadFormat };
+
+class ParsedReader {
+public:
+    ParsedReader(const std::string& parseString, const std::vector<bool>& wanted,
+                 std::vector<DataSeries>& columns, ImportReport& report)
+        : m_tokens(TokensOf(parseString)), m_wanted(wanted), m_columns(columns), m_report(report) {
+        m_columns.resize(wanted.size());
+    }
+
+    // False after "Bad spreadsheet format.": the import of the text ends.
+    bool Read(TextReader& in, UserInterface& ui) {
+        std::string line;
+        for (size_t lineNumber = 1; in.ReadLine(line); ++lineNumber) {
+            if (TrimView(line).empty()) {
+                continue;
+            }
+            if (line.find_first_of(",\t") != std::string::npos) {
+                m_cells.Split(line, ",\t");
+            } else {
+                m_cells.SplitWords(line);
+            }
+            if (ReadRow() == RowResult::kBadFormat) {
+                ui.ShowMessage("Bad spreadsheet format.");
+                return false;
+            }
+            StoreRow(lineNumber);
+        }
+        return true;
+    }
+
+private:
+    // Each token takes its cell in turn; a two-field token may take two. A
+    // cell not in its token's form abandons the row.
+    RowResult ReadRow() {
+        m_row.Reset(m_wanted.size());
+        const size_t count = m_cells.size();
+        size_t c = 0;
+        size_t valueIndex = 0;
+        for (size_t i = 0; i < m_tokens.size() && !m_row.unreadable; ++i, ++c) {
+            const Token token = m_tokens[i];
+            if (token == Token::kValue) {
+                if (valueIndex < m_row.values.size()) {
+                    m_row.values[valueIndex] = c < count ? m_cells[c] : std::string_view();
+                    m_row.valueCells[valueIndex] = c;
+                }
+                ++valueIndex;
+            } else if (c >= count) {
+                // Past the row's end a date cannot be read; a missing time
+                // of day is midnight, as it always was.
+                if (IsDateToken(token) && !m_row.dated) {
+                    m_row.Note(c, c, false);
+                }
+            } else if (IsTwoFieldToken(token)) {
+                if (!ReadDateAndTime(token, c)) {
+                    return RowResult::kBadFormat;
+                }
+            } else if (token == Token::kDate) {
+                m_row.Note(c, c, ScanDateField(token, m_cells[c], m_row.time));
+                m_row.dated = true;
+            } else if (token != Token::kSkip) {
+                m_row.Note(c, c, ScanTimeField(m_cells[c], m_row.time));
+            }
+        }
+        return RowResult::kRead;
+    }
+
+    // The date and time of a two-field token from cell `c`, or from it and
+    // the next one (`c` is left on the last cell taken). False when the
+    // time would have to come from beyond the row's last cell.
+    bool ReadDateAndTime(Token token, size_t& c) {
+        std::string_view words[2];
+        const size_t first = c;
+        switch (SplitInWords(m_cells[c], words)) {
+            case 1:
+                if (c + 1 >= m_cells.size()) {
+                    return false;
+                }
+                words[1] = m_cells[++c];
+                break;
+            case 2:
+                break;
+            default:
+                m_row.Note(c, c, false);
+                return true;
+        }
+        m_row.Note(
+            first, c,
+            ScanDateField(token, words[0], m_row.time) && ScanTimeField(words[1], m_row.time));
+        m_row.dated = true;
+        return true;
+    }
+
+    std::string_view TimeText() const {
+        if (m_row.first >= m_cells.size()) {
+            return std::string_view();
+        }
+        return m_cells.Span(m_row.first, std::min(m_row.last, m_cells.size() - 1));
+    }
+
+    void StoreRow(size_t lineNumber) {
+        const KTRTime time =
+            m_row.unreadable || !m_row.dated ? KTRTime() : StorableTime(m_row.time);
+        if (!time.IsValid()) {
+            m_report.Skip(SkipRule::kUnreadableTime, lineNumber, m_row.first + 1, TimeText());
+            return;
+        }
+        for (size_t k = 0; k < m_wanted.size(); ++k) {
+            if (m_wanted[k]) {
+                StoreValue(lineNumber, k, time);
+            }
+        }
+    }
+
+    // A missing value cell counts as an empty one; -999 and below are the
+    // layout's mark for a value that is not there.
+    void StoreValue(size_t lineNumber, size_t k, const KTRTime& time) {
+        const std::string_view cell = m_row.values[k];
+        const size_t column = m_row.valueCells[k] + 1;
+        double value = 0.0;
+        if (cell.empty()) {
+            m_report.Skip(SkipRule::kEmptyCell, lineNumber, column, cell);
+        } else if (!ReadNumberCell(cell, value)) {
+            m_report.Skip(SkipRule::kNotANumber, lineNumber, column, cell);
+        } else if (value <= -999.0) {
+            m_report.Skip(SkipRule::kMissingValue, lineNumber, column, cell);
+        } else {
+            m_columns[k].InsertPoint(time, value, 0);
+        }
+    }
+
+    const std::vector<Token> m_tokens;
+    const std::vector<bool>& m_wanted;
+    std::vector<DataSeries>& m_columns;
+    ImportReport& m_report;
+    CellSplitter m_cells;
+    RowRead m_row;
+};
 
 }  // namespace
 
@@ -141,6 +298,18 @@ int CountValueColumns(const std::string& parseString) {
     return count;
 }
 
+bool HasDateToken(const std::string& parseString) {
+    const std::vector<Token> tokens = TokensOf(parseString);
+    return std::any_of(tokens.begin(), tokens.end(), IsDateToken);
+}
+
+bool ReadParsedColumns(const std::string& parseString, const std::string& text,
+                       const std::vector<bool>& wanted, std::vector<DataSeries>& columns,
+                       UserInterface& ui, ImportReport& report) {
+    TextReader in(text);
+    return ParsedReader(parseString, wanted, columns, report).Read(in, ui);
+}
+
 bool ImportParsedColumn(ZAVFieldManager& store, const std::string& station,
                         const std::string& parameter, const std::string& parseString,
                         int valueColumn, const std::string& text) {
@@ -148,31 +317,29 @@ bool ImportParsedColumn(ZAVFieldManager& store, const std::string& station,
     if (series == nullptr) {
         return false;
     }
-    const std::vector<Token> tokens = TokensOf(parseString);
-    TextReader in(text);
-    StringArray fields;
-    std::string line;
-    while (in.ReadLine(line)) {
-        fields.Split(line);
-        ParsedRow row;
-        switch (ReadRow(tokens, fields, valueColumn, row)) {
-            case RowResult::kBadFormat:
-                store.UI().ShowMessage("Bad spreadsheet format.");
-                return false;
-            case RowResult::kAbandoned:
-                continue;
-            case RowResult::kRead:
-                break;
-        }
-        if (row.value <= -999.0) {
-            continue;
-        }
-        KTRTime time(row.year, row.month, row.day, row.hour, row.minute, row.second);
-        if (time.IsValid()) {
-            series->InsertPoint(time, row.value, 0);
-        }
+    if (!HasDateToken(parseString)) {
+        store.UI().ShowMessage(kNoDateTokenMessage);
+        return false;
     }
-    return true;
+    const int count = CountValueColumns(parseString);
+    if (valueColumn < 1 || valueColumn > count) {
+        return true;
+    }
+    std::vector<bool> wanted(static_cast<size_t>(count), false);
+    wanted[static_cast<size_t>(valueColumn) - 1] = true;
+    std::vector<DataSeries> columns;
+    ImportReport report;
+    report.StartInput(kClipboardInput);
+    const bool ok = ReadParsedColumns(parseString, text, wanted, columns, store.UI(), report);
+    const DataSeries& read = columns[static_cast<size_t>(valueColumn) - 1];
+    for (size_t i = 0; i < read.Size(); ++i) {
+        series->InsertPoint(read.Time(i), read.Value(i), 0);
+    }
+    report.AddValues(read.Size());
+    if (const std::string message = ImportMessage(report); !message.empty()) {
+        store.UI().ShowMessage(message);
+    }
+    return ok;
 }
 
 }  // namespace zav

@@ -1,5 +1,6 @@
 #include "io/PellidorReader.h"
 
+#include <climits>
 #include <cstdio>
 #include <string_view>
 
@@ -8,6 +9,8 @@
 #include "core/TextReader.h"
 #include "core/UserInterface.h"
 #include "io/AgencyFile.h"
+#include "io/ImportReport.h"
+#include "io/InputCells.h"
 
 namespace zav {
 
@@ -53,36 +56,41 @@ int CalendarYear(int waterYear, int month) {
 
 // A water year the time value cannot hold (one that reaches into the years
 // 100 to 999, say) would put invalid times into the store; such a line is
-// as unreadable as one without a year.
-bool WaterYearIsUsable(int waterYear) {
-    return KTRTime(CalendarYear(waterYear, 10), 10, 1, 0, 0, 0).IsValid() &&
-           KTRTime(CalendarYear(waterYear, 9), 9, 30, 0, 0, 0).IsValid();
+// as unreadable as one without a year. The year is read in 64 bits, so a
+// huge one is refused rather than wrapped round to some other year.
+bool WaterYearIsUsable(int64_t waterYear) {
+    if (waterYear <= INT_MIN || waterYear > INT_MAX) {
+        return false;
+    }
+    const int year = static_cast<int>(waterYear);
+    return KTRTime(CalendarYear(year, 10), 10, 1, 0, 0, 0).IsValid() &&
+           KTRTime(CalendarYear(year, 9), 9, 30, 0, 0, 0).IsValid();
 }
 
 bool ScanParameterLine(const std::string& line, BlockHeader& header) {
     char parameter[kBufferSize] = {};
     char units[kBufferSize] = {};
-    int waterYear = 0;
-    if (std::sscanf(line.c_str(), "%511[^,],%511[^,],%*38c%d", parameter, units, &waterYear) != 3 ||
-        !WaterYearIsUsable(waterYear)) {
+    int yearAt = -1;
+    int64_t waterYear = 0;
+    if (std::sscanf(line.c_str(), "%511[^,],%511[^,],%*38c%n", parameter, units, &yearAt) != 2 ||
+        yearAt < 0 ||
+        !ScanLeadingInteger(std::string_view(line).substr(static_cast<size_t>(yearAt)),
+                            waterYear)) {
+        return false;
+    }
+    if (!WaterYearIsUsable(waterYear)) {
         return false;
     }
     header.parameter = Trim(parameter);
     header.units = Trim(units);
-    header.waterYear = waterYear;
+    header.waterYear = static_cast<int>(waterYear);
     return true;
-}
-
-void SkipLines(TextReader& in, int count) {
-    std::string ignored;
-    for (int i = 0; i < count; ++i) {
-        in.ReadLine(ignored);
-    }
 }
 
 class PellidorReader {
 public:
-    PellidorReader(DataSource& source, UserInterface& ui) : m_source(source), m_ui(ui) {}
+    PellidorReader(DataSource& source, UserInterface& ui, ImportReport& report)
+        : m_source(source), m_ui(ui), m_report(report) {}
 
     bool Read(TextReader& in) {
         while (FindBanner(in)) {
@@ -94,9 +102,25 @@ public:
     }
 
 private:
-    static bool FindBanner(TextReader& in) {
+    // Every line goes through here, so that skipped cells can name theirs.
+    bool NextLine(TextReader& in, std::string& line) {
+        if (!in.ReadLine(line)) {
+            return false;
+        }
+        ++m_line;
+        return true;
+    }
+
+    void SkipLines(TextReader& in, int count) {
+        std::string ignored;
+        for (int i = 0; i < count; ++i) {
+            NextLine(in, ignored);
+        }
+    }
+
+    bool FindBanner(TextReader& in) {
         std::string line;
-        while (in.ReadLine(line)) {
+        while (NextLine(in, line)) {
             if (line.find(kBanner) != std::string::npos) {
                 return true;
             }
@@ -107,7 +131,7 @@ private:
     bool ReadBlock(TextReader& in) {
         BlockHeader header;
         std::string line;
-        in.ReadLine(line);
+        NextLine(in, line);
         if (!ScanStationLine(line, header)) {
             m_ui.ShowMessage(
                 "Unable to read station number and name from PELLIDOR file.  Line is '" + line +
@@ -115,7 +139,7 @@ private:
             return false;
         }
         SkipLines(in, 3);
-        in.ReadLine(line);
+        NextLine(in, line);
         if (!ScanParameterLine(line, header)) {
             m_ui.ShowMessage(
                 "Unable to read parameter name, units, and water year from PELLIDOR file.  "
@@ -149,14 +173,16 @@ private:
 
     // A separator or blank row inside the table stands in for nothing: the
     // next line is the day's row.
-    static void ReadDayRow(TextReader& in, std::string& row) {
-        in.ReadLine(row);
+    void ReadDayRow(TextReader& in, std::string& row) {
+        NextLine(in, row);
         if (row.size() < kShortRow) {
-            in.ReadLine(row);
+            NextLine(in, row);
         }
     }
 
-    static void AddDayRow(std::string_view row, int day, int waterYear, DataSeries& series) {
+    // Cells are numbered as they stand in the row: the day is column 1,
+    // October column 2 and September column 13.
+    void AddDayRow(std::string_view row, int day, int waterYear, DataSeries& series) {
         for (int k = 0; k < kMonths; ++k) {
             size_t start = kFirstValueColumn + static_cast<size_t>(k) * kValueWidth;
             if (start >= row.size()) {
@@ -166,35 +192,46 @@ private:
             if (field.empty() || field.find("---") != std::string_view::npos) {
                 continue;
             }
+            const size_t column = static_cast<size_t>(k) + 2;
+            double value = 0.0;
+            if (!ReadNumberCell(field, value)) {
+                m_report.Skip(SkipRule::kNotANumber, m_line, column, field);
+                continue;
+            }
             int month = MonthOfField(k);
             int year = CalendarYear(waterYear, month);
             KTRTime time(year, month, day, 0, 0, 0);
             // The table has a cell for the 30th of February; a number there
             // would roll over into March and overwrite that day's value.
             if (time.Day() != day) {
+                m_report.Skip(SkipRule::kNoSuchDay, m_line, column, field);
                 continue;
             }
-            series.InsertPoint(time, AtoF(field), 0);
+            series.InsertPoint(time, value, 0);
         }
     }
 
     DataSource& m_source;
     UserInterface& m_ui;
+    ImportReport& m_report;
+    size_t m_line = 0;
 };
 
 }  // namespace
 
-bool ReadPellidorText(DataSource& source, std::string text, const std::string&, UserInterface& ui) {
+bool ReadPellidorText(DataSource& source, std::string text, const std::string&, UserInterface& ui,
+                      ImportReport& report) {
     TextReader in(std::move(text));
-    return PellidorReader(source, ui).Read(in);
+    return PellidorReader(source, ui, report).Read(in);
 }
 
-bool ReadPellidorFile(DataSource& source, const std::string& path, UserInterface& ui) {
+bool ReadPellidorFile(DataSource& source, const std::string& path, UserInterface& ui,
+                      ImportReport& report) {
     TextReader in;
     if (!LoadAgencyText(in, path, ui)) {
         return false;
     }
-    return PellidorReader(source, ui).Read(in);
+    return PellidorReader(source, ui, report).Read(in);
 }
 
 }  // namespace zav

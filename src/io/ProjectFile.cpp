@@ -137,12 +137,12 @@ void WriteProject(std::string& out, const ZAVFieldManager& store) {
     }
 }
 
-void ReadProject(TextReader& in, ZAVFieldManager& store) {
+void ReadProject(TextReader& in, ZAVFieldManager& store, ImportReport& report) {
     ExpectHeader(in, "number of files");
     int files = in.ExtractInt();
     for (int i = 0; i < files; ++i) {
         DataSource source;
-        ReadSourceBlock(in, source);
+        ReadSourceBlock(in, source, report);
         store.AppendSource(std::move(source));
     }
     store.RebuildStationIndex();
@@ -164,9 +164,9 @@ void ReadProject(TextReader& in, ZAVFieldManager& store) {
         ExpectHeader(in, "units comment");
         record.comment = in.RestOfLine();
         ExpectHeader(in, "units multiplier");
-        record.multiplier = AtoF(in.RestOfLine());
+        record.multiplier = ReadFiniteItem(in, 1.0, report);
         ExpectHeader(in, "units offset");
-        record.offset = AtoF(in.RestOfLine());
+        record.offset = ReadFiniteItem(in, 0.0, report);
         store.SetUnits(record.name, record);
     }
 }

@@ -9,11 +9,14 @@
 
 namespace zav {
 
+class ImportReport;
+
 void WriteProject(std::string& out, const ZAVFieldManager& store);
 
 // Reads into `store`, which should be empty; rebuilds the indexes, replays
 // the aggregates and replaces the units records by the stored ones.
-// Raises InputError naming the first missing item.
-void ReadProject(TextReader& in, ZAVFieldManager& store);
+// Raises InputError naming the first missing item. Stored numbers that are
+// not numbers are left out and noted in `report` (see ReadSeriesBlock).
+void ReadProject(TextReader& in, ZAVFieldManager& store, ImportReport& report);
 
 }  // namespace zav

@@ -1,15 +1,14 @@
 #include "io/Spreadsheet.h"
 
 #include <algorithm>
-#include <cstdio>
 
-#include "core/Calendar.h"
 #include "core/KTRTime.h"
-#include "core/StringArray.h"
 #include "core/TextFormat.h"
 #include "core/TextReader.h"
 #include "core/UserInterface.h"
 #include "io/AgencyFile.h"
+#include "io/ImportReport.h"
+#include "io/InputCells.h"
 
 namespace zav {
 
@@ -38,41 +37,51 @@ DataSeries& SeriesFor(DataSource& source, const std::string& station,
     return source.series.back();
 }
 
-// A layout 1 row: ID (ignored), value, HH:MM:SS, then the date as
-// DAY-MonthName-YEAR or, failing that, MONTH/DAY/YEAR.
-bool ScanSingleStationRow(const std::string& line, char separator, KTRTime& time, double& value) {
-    const bool tab = separator == '\t';
-    char monthName[512] = "";
-    int hour = 0, minute = 0, second = 0, day = 0, month = 0, year = 0;
-    int items = tab ? std::sscanf(line.c_str(), "%*d\t %lf\t %d:%d:%d\t %d-%511[^-]-%d", &value,
-                                  &hour, &minute, &second, &day, monthName, &year)
-                    : std::sscanf(line.c_str(), "%*d, %lf, %d:%d:%d, %d-%511[^-]-%d", &value, &hour,
-                                  &minute, &second, &day, monthName, &year);
-    if (items == 7) {
-        month = MonthFromName(monthName);
-    } else {
-        items = tab ? std::sscanf(line.c_str(), "%*d\t %lf\t %d:%d:%d\t %d/%d/%d", &value, &hour,
-                                  &minute, &second, &month, &day, &year)
-                    : std::sscanf(line.c_str(), "%*d, %lf, %d:%d:%d, %d/%d/%d", &value, &hour,
-                                  &minute, &second, &month, &day, &year);
-        if (items != 7) {
-            return false;
-        }
+// A value cell that holds nothing is the empty-cell rule; anything else that
+// is not a number cannot be read.
+SkipRule UnreadValueRule(std::string_view cell) {
+    return cell.empty() ? SkipRule::kEmptyCell : SkipRule::kNotANumber;
+}
+
+// Layout 1's station line is the whole line, trimmed. Spreadsheet programs
+// pad a one-cell row with separators up to the sheet's width and may quote
+// the cell; such a row gives its one cell.
+std::string StationOfLine(const std::string& line, char separator, CellSplitter& cells) {
+    cells.Split(line, separator);
+    size_t used = cells.size();
+    while (used > 0 && cells[used - 1].empty()) {
+        --used;
+    }
+    return used == 1 ? std::string(cells[0]) : Trim(line);
+}
+
+// A layout 1 row: ID (ignored), value, H:M:S, then the date as
+// DAY-MonthName-YEAR or, failing that, MONTH/DAY/YEAR. False when the row
+// does not have that shape; `time` is invalid when the fields make no time
+// a project can hold.
+bool ScanSingleStationRow(const CellSplitter& cells, KTRTime& time) {
+    int64_t id = 0;
+    TimeFields fields;
+    if (cells.size() < 4 || !ScanIntegerCell(cells[0], id) ||
+        !ScanClockCell(cells[2], false, false, fields)) {
+        return false;
+    }
+    if (!ScanNamedDateCell(cells[3], fields.day, fields.month, fields.year) &&
+        !ScanDateCell(cells[3], '/', false, fields.month, fields.day, fields.year)) {
+        return false;
     }
     // A month name that names no month would otherwise be carried back
     // into a month of the year before, silently storing a wrong date.
-    if (month == -1) {
-        return false;
-    }
-    time = KTRTime(year, month, day, hour, minute, second);
-    return time.IsValid();
+    time = fields.month == -1 ? KTRTime() : StorableTime(fields);
+    return true;
 }
 
 bool ReadSingleStation(DataSource& source, TextReader& in, const SpreadsheetOptions& options,
-                       UserInterface& ui) {
+                       UserInterface& ui, ImportReport& report) {
+    CellSplitter cells;
     std::string line;
     in.ReadLine(line);
-    const std::string station = Trim(line);
+    const std::string station = StationOfLine(line, options.separator, cells);
     // No station line (an empty input) would make a station without a name.
     if (station.empty()) {
         ui.ShowMessage(kUnreadableLine + line);
@@ -81,31 +90,35 @@ bool ReadSingleStation(DataSource& source, TextReader& in, const SpreadsheetOpti
     int position = 0;
     DataSeries& series = SeriesFor(source, station, options, position);
     in.ReadLine(line);  // a comment
-    while (in.ReadLine(line)) {
+    for (size_t lineNumber = 3; in.ReadLine(line); ++lineNumber) {
         if (IsBlankLine(line)) {
             continue;
         }
+        cells.Split(line, options.separator);
         KTRTime time;
-        double value = 0.0;
-        if (!ScanSingleStationRow(line, options.separator, time, value)) {
+        if (!ScanSingleStationRow(cells, time)) {
             ui.ShowMessage(kUnreadableLine + line);
             return false;
+        }
+        if (!time.IsValid()) {
+            report.Skip(SkipRule::kUnreadableTime, lineNumber, 3, cells.Span(2, 3));
+            continue;
+        }
+        double value = 0.0;
+        if (!ReadNumberCell(cells[1], value)) {
+            report.Skip(UnreadValueRule(cells[1]), lineNumber, 2, cells[1]);
+            continue;
         }
         series.InsertPoint(time, value, 0);
     }
     return true;
 }
 
-// A value cell starts with a digit or a point; anything else (empty cells,
-// text, and numbers with a sign) is passed over.
-bool IsValueCell(const std::string& cell) {
-    return !cell.empty() && ((cell[0] >= '0' && cell[0] <= '9') || cell[0] == '.');
-}
-
 class MultiStationReader {
 public:
-    MultiStationReader(DataSource& source, const SpreadsheetOptions& options, UserInterface& ui)
-        : m_source(source), m_options(options), m_ui(ui), m_delimiter(1, options.separator) {
+    MultiStationReader(DataSource& source, const SpreadsheetOptions& options, UserInterface& ui,
+                       ImportReport& report)
+        : m_source(source), m_options(options), m_ui(ui), m_report(report) {
         // Values start at the second column at the earliest: the first
         // always names the station.
         m_firstValue = static_cast<size_t>(std::max(options.startColumn, 2) - 1);
@@ -122,112 +135,145 @@ public:
             return false;
         }
         std::string line;
-        while (in.ReadWholeLine(line)) {
+        for (size_t lineNumber = 2; in.ReadWholeLine(line); ++lineNumber) {
             if (IsBlankLine(line)) {
                 continue;
             }
-            m_cells.Split(line, false, m_delimiter);
+            m_cells.Split(line, m_options.separator);
             if (m_cells.size() != m_times.size()) {
                 m_ui.ShowMessage("Invalid line: not enough columns; expected " +
                                  std::to_string(m_times.size()) + ", got " +
                                  std::to_string(m_cells.size()));
                 return true;
             }
-            ReadRow();
+            ReadRow(lineNumber);
         }
         return true;
     }
 
 private:
+    // A header cell that is not a date, or not one a project can hold,
+    // leaves its column unread.
     bool ReadHeader(const std::string& header) {
-        // The top-left cell is often left empty; splitting would drop it
-        // and shift every date one column to the left of its values.
-        const bool emptyFirstCell = !header.empty() && header[0] == m_options.separator;
-        m_cells.Split(emptyFirstCell ? " " + header : header, false, m_delimiter);
+        m_cells.Split(header, m_options.separator);
         if (m_cells.size() < 2) {
             return false;
         }
         m_times.assign(m_cells.size(), KTRTime());
         for (size_t i = 1; i < m_cells.size(); ++i) {
-            m_times[i] = KTRTime(m_cells[i]);
+            if (!m_cells[i].empty()) {
+                m_times[i] = KTRTime(m_cells[i]);
+            }
         }
         return true;
     }
 
     // Station name cells run up to the first value column, joined by "|||".
-    void ReadRow() {
+    // A row without a name and without values is one a spreadsheet program
+    // padded out with separators.
+    void ReadRow(size_t lineNumber) {
         const size_t width = m_cells.size();
-        std::string station = m_cells[0];
+        std::string station(m_cells[0]);
         for (size_t i = 1; i < m_firstValue && i < width; ++i) {
             station += "|||";
-            station += m_cells[i];
+            station.append(m_cells[i]);
         }
-        DataSeries& series = SeriesFor(m_source, Trim(station), m_options, m_position);
-        for (size_t i = m_firstValue; i < width; ++i) {
-            const std::string& cell = m_cells[i];
-            if (m_times[i].IsValid() && IsValueCell(cell)) {
-                series.InsertPoint(m_times[i], AtoF(cell), 0);
+        station = Trim(station);
+        if (station.empty() || station.find_first_not_of('|') == std::string::npos) {
+            if (HasValueCells()) {
+                m_report.Skip(SkipRule::kNoStation, lineNumber, 1, m_cells[0]);
             }
+            return;
+        }
+        DataSeries& series = SeriesFor(m_source, station, m_options, m_position);
+        for (size_t i = m_firstValue; i < width; ++i) {
+            ReadCell(series, lineNumber, i);
+        }
+    }
+
+    bool HasValueCells() const {
+        for (size_t i = m_firstValue; i < m_cells.size(); ++i) {
+            if (!m_cells[i].empty()) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Cells that begin with a minus sign are passed over by the layout's
+    // rule: such cells often code a missing value.
+    void ReadCell(DataSeries& series, size_t lineNumber, size_t i) {
+        const std::string_view cell = m_cells[i];
+        const bool dated = m_times[i].IsValid();
+        if (cell.empty()) {
+            if (dated) {
+                m_report.Skip(SkipRule::kEmptyCell, lineNumber, i + 1, cell);
+            }
+            return;
+        }
+        double value = 0.0;
+        if (!dated) {
+            m_report.Skip(SkipRule::kNoColumnDate, lineNumber, i + 1, cell);
+        } else if (cell.front() == '-') {
+            m_report.Skip(SkipRule::kMinusSign, lineNumber, i + 1, cell);
+        } else if (!ReadNumberCell(cell, value)) {
+            m_report.Skip(SkipRule::kNotANumber, lineNumber, i + 1, cell);
+        } else {
+            series.InsertPoint(m_times[i], value, 0);
         }
     }
 
     DataSource& m_source;
     const SpreadsheetOptions& m_options;
     UserInterface& m_ui;
-    std::string m_delimiter;
+    ImportReport& m_report;
     size_t m_firstValue = 1;
-    StringArray m_cells;
+    CellSplitter m_cells;
     std::vector<KTRTime> m_times;  // per header column; column 0 unused
     int m_position = 0;
 };
 
 bool ReadLayout(DataSource& source, TextReader& in, const SpreadsheetOptions& options,
-                UserInterface& ui) {
+                UserInterface& ui, ImportReport& report) {
     switch (options.layout) {
         case 1:
-            return ReadSingleStation(source, in, options, ui);
+            return ReadSingleStation(source, in, options, ui, report);
         case 2:
-            return MultiStationReader(source, options, ui).Read(in);
+            return MultiStationReader(source, options, ui, report).Read(in);
         default:
             return false;
     }
 }
 
-int AddRead(ZAVFieldManager& store, TextReader& in, const SpreadsheetOptions& options) {
+int AddRead(ZAVFieldManager& store, TextReader& in, const SpreadsheetOptions& options,
+            ImportReport& report) {
     DataSource source;
-    if (!ReadLayout(source, in, options, store.UI())) {
+    if (!ReadLayout(source, in, options, store.UI(), report)) {
+        report.MarkFailed();
         return 0;
     }
-    return store.AddSource(std::move(source));
+    return AddReadSource(store, std::move(source), report);
 }
 
 }  // namespace
 
-int MonthFromName(std::string_view name) {
-    for (int m = 0; m < 12; ++m) {
-        if (name.find(kMonthAbbreviations[m]) != std::string_view::npos) {
-            return m + 1;
-        }
-    }
-    return -1;
-}
-
 bool ReadSingleStationLayout(DataSource& source, std::string text,
-                             const SpreadsheetOptions& options, UserInterface& ui) {
+                             const SpreadsheetOptions& options, UserInterface& ui,
+                             ImportReport& report) {
     TextReader in(std::move(text));
-    return ReadSingleStation(source, in, options, ui);
+    return ReadSingleStation(source, in, options, ui, report);
 }
 
 bool ReadMultiStationLayout(DataSource& source, std::string text, const SpreadsheetOptions& options,
-                            UserInterface& ui) {
+                            UserInterface& ui, ImportReport& report) {
     TextReader in(std::move(text));
-    return MultiStationReader(source, options, ui).Read(in);
+    return MultiStationReader(source, options, ui, report).Read(in);
 }
 
 bool ReadSpreadsheetText(DataSource& source, std::string text, const SpreadsheetOptions& options,
-                         UserInterface& ui) {
+                         UserInterface& ui, ImportReport& report) {
     TextReader in(std::move(text));
-    return ReadLayout(source, in, options, ui);
+    return ReadLayout(source, in, options, ui, report);
 }
 
 std::optional<std::string> ReadClipboard(UserInterface& ui) {
@@ -239,21 +285,26 @@ std::optional<std::string> ReadClipboard(UserInterface& ui) {
 }
 
 int AddSpreadsheetFile(ZAVFieldManager& store, const std::string& path,
-                       const SpreadsheetOptions& options) {
+                       const SpreadsheetOptions& options, ImportReport& report) {
+    report.StartInput(path);
     TextReader in;
     if (!LoadAgencyText(in, path, store.UI())) {
+        report.MarkFailed();
         return 0;
     }
-    return AddRead(store, in, options);
+    return AddRead(store, in, options, report);
 }
 
-int AddClipboardData(ZAVFieldManager& store, const SpreadsheetOptions& options) {
+int AddClipboardData(ZAVFieldManager& store, const SpreadsheetOptions& options,
+                     ImportReport& report) {
+    report.StartInput(kClipboardInput);
     std::optional<std::string> text = ReadClipboard(store.UI());
     if (!text) {
+        report.MarkFailed();
         return 0;
     }
     TextReader in(std::move(*text));
-    return AddRead(store, in, options);
+    return AddRead(store, in, options, report);
 }
 
 }  // namespace zav

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <cstring>
 
 #include "core/InputError.h"
 #include "core/TextFormat.h"
+#include "io/ImportReport.h"
 
 namespace zav {
 
@@ -93,7 +95,18 @@ void ExpectHeader(TextReader& in, const std::string& keyword) {
     ExpectHeader(in, keyword, keyword);
 }
 
-void ReadSeriesBlock(TextReader& in, DataSeries& series) {
+double ReadFiniteItem(TextReader& in, double fallback, ImportReport& report) {
+    const size_t line = report.WantsPlace(SkipRule::kNotANumber) ? in.LineNumber() : 0;
+    const std::string_view text = in.RestOfLineView();
+    const double value = AtoF(text);
+    if (std::isfinite(value)) {
+        return value;
+    }
+    report.Skip(SkipRule::kNotANumber, line, 0, TrimView(text));
+    return fallback;
+}
+
+void ReadSeriesBlock(TextReader& in, DataSeries& series, ImportReport& report) {
     ExpectHeader(in, "station name");
     series.SetStationName(in.RestOfLine());
     ExpectHeader(in, "station location");
@@ -103,9 +116,9 @@ void ReadSeriesBlock(TextReader& in, DataSeries& series) {
     ExpectHeader(in, "units");
     series.SetUnits(in.RestOfLine());
     ExpectHeader(in, "multiplier");
-    series.SetMultiplier(AtoF(in.RestOfLine()));
+    series.SetMultiplier(ReadFiniteItem(in, 1.0, report));
     ExpectHeader(in, "offset");
-    series.SetOffset(AtoF(in.RestOfLine()));
+    series.SetOffset(ReadFiniteItem(in, 0.0, report));
     ExpectHeader(in, "number of data points");
     int count = AtoI(in.RestOfLine());
 
@@ -124,8 +137,16 @@ void ReadSeriesBlock(TextReader& in, DataSeries& series) {
         }
         ExpectHeader(in, "data");
         double value = in.ExtractDouble();
+        // Not a number is no measurement: such a point is treated as missing.
+        const bool finite = std::isfinite(value);
+        const size_t line =
+            !finite && report.WantsPlace(SkipRule::kNotANumber) ? in.LineNumber() : 0;
         ExpectHeader(in, "mask");
         int mask = in.ExtractInt();
+        if (!finite) {
+            report.Skip(SkipRule::kNotANumber, line, 0, line > 0 ? FormatG(value) : std::string());
+            continue;
+        }
         filled.AppendPoint(time, value, mask);
     }
     filled.SortByTime(1);
@@ -138,7 +159,7 @@ void ReadSeriesBlock(TextReader& in, DataSeries& series) {
     series = std::move(filled);
 }
 
-void ReadSourceBlock(TextReader& in, DataSource& source) {
+void ReadSourceBlock(TextReader& in, DataSource& source, ImportReport& report) {
     ExpectHeader(in, "filename");
     source.fileName = in.RestOfLine();
     ExpectHeader(in, "number of stations");
@@ -150,7 +171,7 @@ void ReadSourceBlock(TextReader& in, DataSource& source) {
     }
     for (int i = 0; i < count; ++i) {
         source.series.emplace_back();
-        ReadSeriesBlock(in, source.series.back());
+        ReadSeriesBlock(in, source.series.back(), report);
     }
 }
 

@@ -12,15 +12,23 @@
 
 namespace zav {
 
+class ImportReport;
+
 extern const char* const kLineEnd;  // CR LF, as every file of the program ends its lines
 
 void WriteSeriesBlock(std::string& out, const DataSeries& series);
 void WriteSourceBlock(std::string& out, const DataSource& source);
 
 // Points come back in time order: a block edited by hand with its points out
-// of order is sorted (stably) after it is read.
-void ReadSeriesBlock(TextReader& in, DataSeries& series);
-void ReadSourceBlock(TextReader& in, DataSource& source);
+// of order is sorted (stably) after it is read. A stored value that is not a
+// number (nan, inf) is not loaded; a multiplier or offset that is not one
+// reads as 1 or 0. Each is noted in `report` with its line.
+void ReadSeriesBlock(TextReader& in, DataSeries& series, ImportReport& report);
+void ReadSourceBlock(TextReader& in, DataSource& source, ImportReport& report);
+
+// The rest of an item's line read as a number, as atof reads it; nan or inf
+// is noted in `report` and gives `fallback`.
+double ReadFiniteItem(TextReader& in, double fallback, ImportReport& report);
 
 // Reads the header `keyword` or raises the missing-header error for
 // `keyword` + " =" (the wording every reader of the program uses).

@@ -245,6 +245,42 @@ private slots:
         QVERIFY(w.refreshed.isEmpty());
     }
 
+    void anImportThatSkipsCellsSaysSoInOneMessage() {
+        ProjectWindow w;
+        w.ui.clipboard = std::string(
+            "Station\t1/1/1999\t2/1/1999\t3/1/1999\r\n"
+            "North\t5\tNA\t-1\r\n"
+            "South\t<0.5\t\t6\r\n");
+        WhenShown<CSpreadsheetOptionsDialog>([](CSpreadsheetOptionsDialog& dialog) {
+            dialog.ClipboardButton()->click();
+            dialog.LayoutButton(2)->click();
+            dialog.accept();
+        });
+        w.view->OnAddFromSpreadsheet();
+        QCOMPARE(w.Find("North", "new param")->Size(), size_t{1});
+        QCOMPARE(w.Find("South", "new param")->Size(), size_t{1});
+        QCOMPARE(w.refreshed, kAllPages);
+        QCOMPARE(w.ui.messages,
+                 std::vector<std::string>(
+                     {"Clipboard: 2 values read; 4 cells not used:\n"
+                      "  not a number: 2 (line 2, column 3: 'NA'; line 3, column 2: '<0.5')\n"
+                      "  empty cell: 1\n"
+                      "  begins with a minus sign (layout 2 skips these): 1\n"
+                      "Lines and columns are counted from 1; a column is one cell of a line."}));
+
+        // An import that skipped nothing says nothing.
+        w.ui.messages.clear();
+        w.ui.clipboard = std::string("Station\t1/1/1999\r\nEast\t7\r\n");
+        WhenShown<CSpreadsheetOptionsDialog>([](CSpreadsheetOptionsDialog& dialog) {
+            dialog.ClipboardButton()->click();
+            dialog.LayoutButton(2)->click();
+            dialog.accept();
+        });
+        w.view->OnAddFromSpreadsheet();
+        QCOMPARE(w.Find("East", "new param")->Size(), size_t{1});
+        QVERIFY(w.ui.messages.empty());
+    }
+
     void addCenturyMovesTheYearsAskedForAndReloadsThePages() {
         ProjectWindow w;
         AddPond(w.doc, {1905, 1930, 1931});

@@ -320,9 +320,12 @@ private slots:
         QCOMPARE(m_bed->dialogs.filters,
                  QStringList({"MOLVAN and PELLIDOR files (*.mlv, *.pld)|*.mlv;*.pld|MOLVAN files "
                               "(*.mlv) |*.mlv|PELLIDOR files (*.pld)|*.pld||"}));
-        QCOMPARE(m_bed->ui.messages,
-                 std::vector<std::string>({"Unable to open file " +
-                                           m_bed->Path("gone.mlv").toStdString() + " for input."}));
+        // After the files, one message names those that gave no value.
+        QCOMPARE(m_bed->ui.messages, std::vector<std::string>(
+                                         {"Unable to open file " +
+                                              m_bed->Path("gone.mlv").toStdString() + " for input.",
+                                          files[0].toStdString() + ": no value read.\n" +
+                                              files[1].toStdString() + ": no value read."}));
         QListWidget* list = child->View().Sheet().ProjectInfo().FileList();
         QCOMPARE(list->count(), 2);
         QCOMPARE(list->item(0)->text(), files[0]);

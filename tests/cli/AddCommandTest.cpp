@@ -87,5 +87,45 @@ TEST(CliAdd, KeepsTheFilesReadAndFailsWhenOneCouldNotBe) {
     EXPECT_EQ(missingProject.err, "Unable to open " + dir.File("none.zav") + " for reading.\n");
 }
 
+TEST(CliAdd, CellsThatAreNotNumbersAreReportedAndStrictRefusesThem) {
+    test::TempDir dir;
+    const std::string project = dir.File("lab.zav");
+    ASSERT_EQ(RunCli({"new", project}).exitStatus, 0);
+    const std::string before = test::ReadFile(project);
+    const std::string censored = test::DataPath("censored-values.mlv");
+    const std::string report = censored +
+                               ": 4 values read; 2 cells not used:\n"
+                               "  not a number: 2 (line 5, column 3: '<0.01'; line 7, column 2: "
+                               "'***')\n"
+                               "Lines and columns are counted from 1; a column is one cell of a "
+                               "line.\n";
+    auto strict = RunCli({"add", project, censored, "--strict"});
+    EXPECT_EQ(strict.exitStatus, 1);
+    EXPECT_EQ(
+        strict.err,
+        report + "zav-cli: --strict: 2 cells could not be read; the project was not saved.\n");
+    EXPECT_EQ(test::ReadFile(project), before);
+
+    auto add = RunCli({"add", project, censored});
+    EXPECT_EQ(add.exitStatus, 0);
+    EXPECT_EQ(add.err, report);
+    EXPECT_NE(RunCli({"info", project}).out.find("Points: 4\n"), std::string::npos);
+}
+
+TEST(CliAdd, FilesThatGiveNoValueSaveNothing) {
+    test::TempDir dir;
+    const std::string project = dir.File("empty.zav");
+    ASSERT_EQ(RunCli({"new", project}).exitStatus, 0);
+    const std::string before = test::ReadFile(project);
+    const std::string headings = dir.File("headings.mlv");
+    test::WriteFile(headings, "title\r\n  one\r\n  two\r\n  units\r\n");
+    auto add = RunCli({"add", project, headings});
+    EXPECT_EQ(add.exitStatus, 1);
+    EXPECT_EQ(add.err, headings +
+                           ": no value read.\n"
+                           "No data were read from the files given; the project was not saved.\n");
+    EXPECT_EQ(test::ReadFile(project), before);
+}
+
 }  // namespace
 }  // namespace zav

@@ -34,8 +34,16 @@ TEST_F(CliEditTest, LayoutOneAndTwoFiles) {
     EXPECT_EQ(one.err, "");
     auto two = RunCli({"add-spreadsheet", project, DataPath("lakes-layout2.tsv"), "--layout", "2",
                        "--separator", "tab"});
+    // Cells that were not imported are told, and the import still succeeds.
     EXPECT_EQ(two.exitStatus, 0);
-    EXPECT_EQ(two.err, "");
+    EXPECT_EQ(two.err,
+              DataPath("lakes-layout2.tsv") +
+                  ": 4 values read; 3 cells not used:\n"
+                  "  value under a header cell that is not a date: 1 (line 2, column 4: "
+                  "'9')\n"
+                  "  empty cell: 1\n"
+                  "  begins with a minus sign (layout 2 skips these): 1\n"
+                  "Lines and columns are counted from 1; a column is one cell of a line.\n");
     EXPECT_TRUE(
         test::SameLines("Stations (3):\n"
                         "  Kestrel Pond\n"
@@ -60,7 +68,9 @@ TEST_F(CliEditTest, LayoutThreeTakesOneParameterPerValueColumn) {
                        "--parse-string", parse, "--parameter", "DO", "--parameter", "pH", "--units",
                        "su"});
     EXPECT_EQ(add.exitStatus, 0);
-    EXPECT_EQ(add.err, "");
+    EXPECT_EQ(add.err, DataPath("columns-layout3.txt") +
+                           ": 4 values read; 2 cells not used:\n"
+                           "  -999 or less (layout 3 stores nothing for these): 2\n");
     // Only the first column named: the second is skipped, as Cancel would.
     auto second = RunCli({"add-spreadsheet", project, DataPath("columns-layout3.txt"), "--layout",
                           "3", "--parameter", "pH"});
@@ -82,6 +92,46 @@ TEST_F(CliEditTest, LayoutThreeTakesOneParameterPerValueColumn) {
     // The parse string given stays with the project.
     EXPECT_NE(test::ReadFile(project).find("spreaadsheetParseString =" + parse + "\r\n"),
               std::string::npos);
+}
+
+// ISO dates against the default M/D/Y parse string read no point: the
+// command fails and leaves no empty stations behind.
+TEST_F(CliEditTest, LayoutThreeThatReadsNothingSavesNothing) {
+    const std::string before = test::ReadFile(project);
+    const std::string iso = DataPath("iso-dates-layout3.csv");
+    auto add = RunCli(
+        {"add-spreadsheet", project, iso, "--layout", "3", "--parameter", "DO", "--units", "mg/l"});
+    EXPECT_EQ(add.exitStatus, 1);
+    EXPECT_EQ(add.err,
+              iso +
+                  ": no value read; 2 cells not used:\n"
+                  "  date or time that cannot be read or is outside the years 1000 to 9999: 2 "
+                  "(line 1, column 1: '2016-01-09 10:30'; line 2, column 1: '2016-01-10 10:30')\n"
+                  "Lines and columns are counted from 1; a column is one cell of a line.\n"
+                  "No data were read from the files given; the project was not saved.\n");
+    EXPECT_EQ(test::ReadFile(project), before);
+
+    // Cells skipped by the layout's own rule (-999) do not fail --strict.
+    auto strict = RunCli({"add-spreadsheet", project, DataPath("columns-layout3.txt"), "--layout",
+                          "3", "--parse-string", "MM/DD/[YY]YY HH:MM\tVALUE\tVALUE", "--parameter",
+                          "DO", "--units", "mg/l", "--strict"});
+    EXPECT_EQ(strict.exitStatus, 0);
+    EXPECT_NE(Info().find("Points: 2\n"), std::string::npos);
+}
+
+// As in the dialog, a listed parameter brings its own units; --units only
+// names those of a new parameter, or overrides them.
+TEST_F(CliEditTest, AParameterWithoutUnitsKeepsItsOwn) {
+    ASSERT_EQ(RunCli({"add-spreadsheet", project, DataPath("pond-layout1.csv"), "--layout", "1",
+                      "--parameter", "DO", "--units", "mg/l"})
+                  .exitStatus,
+              0);
+    auto again = RunCli({"add-spreadsheet", project, DataPath("lakes-layout2.tsv"), "--layout", "2",
+                         "--separator", "tab", "--parameter", "DO"});
+    EXPECT_EQ(again.exitStatus, 0);
+    const std::string info = Info();
+    EXPECT_NE(info.find("Parameters (1):\n  DO (mg/l)\nUnits records (1):\n"), std::string::npos)
+        << info;
 }
 
 TEST_F(CliEditTest, UsageErrorsAndUnreadableFiles) {

@@ -7,6 +7,7 @@
 #include "TestSupport.h"
 #include "io/AgencyFile.h"
 #include "io/CZAVDoc.h"
+#include "io/ImportReport.h"
 
 namespace zav {
 namespace {
@@ -35,14 +36,15 @@ protected:
     test::TempDir m_dir;
     ScriptedUserInterface m_ui;
     ZAVFieldManager m_store{m_ui};
+    ImportReport m_report;
 };
 
 TEST_F(AgencyFileTest, ReaderIsChosenByThePath) {
     // ".mlv" anywhere wins, even in a folder name before a ".pld" extension.
     std::string molvanInFolder = Write("export.mlv.d/station.pld", MolvanText());
     std::string pellidor = Write("river.pld", PellidorText());
-    EXPECT_EQ(AddAgencyFile(m_store, molvanInFolder), 1);
-    EXPECT_EQ(AddAgencyFile(m_store, pellidor), 1);
+    EXPECT_EQ(AddAgencyFile(m_store, molvanInFolder, m_report), 1);
+    EXPECT_EQ(AddAgencyFile(m_store, pellidor, m_report), 1);
     EXPECT_TRUE(m_ui.messages.empty());
     ASSERT_EQ(m_store.Sources().size(), 2u);
     EXPECT_EQ(m_store.Sources()[0].fileName, molvanInFolder);
@@ -60,7 +62,7 @@ TEST_F(AgencyFileTest, UnknownTypeIsRefusedAndAddsNothing) {
     for (const char* name : {"LAKE.MLV", "river.PLD", "notes.txt"}) {
         m_ui.messages.clear();
         std::string path = Write(name, MolvanText());
-        EXPECT_EQ(AddAgencyFile(m_store, path), 0) << name;
+        EXPECT_EQ(AddAgencyFile(m_store, path, m_report), 0) << name;
         ASSERT_EQ(m_ui.messages.size(), 1u);
         EXPECT_EQ(m_ui.messages[0], kUnknownType);
     }
@@ -70,28 +72,29 @@ TEST_F(AgencyFileTest, UnknownTypeIsRefusedAndAddsNothing) {
 TEST_F(AgencyFileTest, FileThatCannotBeOpenedAddsNothing) {
     for (const std::string& path : {m_dir.File("missing.mlv"), m_dir.File("missing.pld")}) {
         m_ui.messages.clear();
-        EXPECT_EQ(AddAgencyFile(m_store, path), 0);
+        EXPECT_EQ(AddAgencyFile(m_store, path, m_report), 0);
         ASSERT_EQ(m_ui.messages.size(), 1u);
         EXPECT_EQ(m_ui.messages[0], "Unable to open file " + path + " for input.");
     }
     std::string folder = Write("folder.pld/keep", "");
     folder = folder.substr(0, folder.find("/keep"));
     m_ui.messages.clear();
-    EXPECT_EQ(AddAgencyFile(m_store, folder), 0);
+    EXPECT_EQ(AddAgencyFile(m_store, folder, m_report), 0);
     EXPECT_EQ(m_ui.messages, std::vector<std::string>{folder + " is a folder, not a file."});
     EXPECT_TRUE(m_store.Sources().empty());
 }
 
 TEST_F(AgencyFileTest, FailedReadDropsTheSeriesBuiltSoFar) {
     std::string bad = Write("bad.mlv", MolvanText() + "garbage line\r\n");
-    EXPECT_EQ(AddAgencyFile(m_store, bad), 0);
+    EXPECT_EQ(AddAgencyFile(m_store, bad, m_report), 0);
     ASSERT_EQ(m_ui.messages.size(), 1u);
     EXPECT_EQ(m_ui.messages[0], "Parse error reading line garbage line in file " + bad);
     EXPECT_TRUE(m_store.Sources().empty());
     EXPECT_EQ(m_store.GetLastSeriesIndex(), -1);
 
     // A file with headings only is still a source, without series.
-    EXPECT_EQ(AddAgencyFile(m_store, Write("empty.mlv", test::MolvanHeadings({}, {}, {}))), 1);
+    EXPECT_EQ(
+        AddAgencyFile(m_store, Write("empty.mlv", test::MolvanHeadings({}, {}, {})), m_report), 1);
     ASSERT_EQ(m_store.Sources().size(), 1u);
     EXPECT_TRUE(m_store.Sources()[0].series.empty());
 }

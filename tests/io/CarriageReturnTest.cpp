@@ -6,6 +6,7 @@
 
 #include "TestSupport.h"
 #include "io/CZAVDoc.h"
+#include "io/ImportReport.h"
 
 namespace zav {
 namespace {
@@ -21,8 +22,20 @@ std::vector<std::string> StationNames(const CZAVDoc& doc) {
 using CarriageReturnTest = test::DocumentTest;
 
 TEST_F(CarriageReturnTest, AStationWithACarriageReturnMatchesItselfAfterASave) {
-    const std::string input = test::DataPath("regressions/molvan-cr-in-station.mlv");
+    // The regression input's one value is a control character, which is no
+    // number: it adds no series and is reported. The same line with a
+    // number after it makes the station.
+    const std::string reproducer = test::DataPath("regressions/molvan-cr-in-station.mlv");
+    ImportReport report;
     ASSERT_TRUE(doc.OnNewDocument());
+    doc.AddAgencyFiles({reproducer}, &report);
+    EXPECT_TRUE(StationNames(doc).empty());
+    EXPECT_EQ(report.Count(SkipRule::kNotANumber), 1u);
+
+    std::string text = test::ReadFile(reproducer);
+    text.insert(text.find('\x01') + 1, " 4.5");
+    const std::string input = dir.File("cr.mlv");
+    test::WriteFile(input, text);
     doc.AddAgencyFiles({input});
     const std::vector<std::string> first = StationNames(doc);
     ASSERT_EQ(first.size(), 1u);

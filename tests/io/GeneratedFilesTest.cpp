@@ -6,6 +6,7 @@
 #include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
 #include "io/GeneratedFiles.h"
+#include "io/ImportReport.h"
 #include "io/Spreadsheet.h"
 
 namespace zav {
@@ -50,7 +51,10 @@ TEST_F(GeneratedFilesTest, ReadsBackWithLayoutOneAndCenturyRepairsTheYears) {
 
     DataSource back;
     SpreadsheetOptions options;
-    ASSERT_TRUE(ReadSingleStationLayout(back, test::ReadFile(folder + "/Pond.txt"), options, ui));
+    ImportReport report;
+    ASSERT_TRUE(
+        ReadSingleStationLayout(back, test::ReadFile(folder + "/Pond.txt"), options, ui, report));
+    EXPECT_EQ(report.Skipped(), 0u);
     const DataSeries& s = back.series.at(0);
     EXPECT_EQ(s.StationName(), "Pond");
     EXPECT_EQ(s.Multiplier(), 1.0);

@@ -3,8 +3,10 @@
 #include <random>
 
 #include "AgencyText.h"
+#include "ReportPlaces.h"
 #include "ScriptedUserInterface.h"
 #include "core/KTRTime.h"
+#include "io/ImportReport.h"
 #include "io/MolvanReader.h"
 
 namespace zav {
@@ -24,10 +26,11 @@ struct MolvanRead {
     bool ok = false;
     DataSource source;
     ScriptedUserInterface ui;
+    ImportReport report;
 };
 
 void Read(MolvanRead& read, const std::string& text) {
-    read.ok = ReadMolvanText(read.source, text, kPath, read.ui);
+    read.ok = ReadMolvanText(read.source, text, kPath, read.ui, read.report);
 }
 
 TEST(MolvanReader, BuildsSeriesFromHeadingsAndDataLines) {
@@ -123,7 +126,6 @@ TEST(MolvanReader, UnreadableDateFailsTheWholeFile) {
         "1995030110  KESTREL-01      4.5",  // four numbers only
         "1995-03-01  KESTREL-01      4.5",  // dashes are not signs here
         "+99503011030KESTREL-01      4.5",
-        "050003011030KESTREL-01      4.5",  // a year the time value cannot hold
     };
     for (const std::string& bad : badLines) {
         MolvanRead read;
@@ -133,6 +135,33 @@ TEST(MolvanReader, UnreadableDateFailsTheWholeFile) {
         ASSERT_EQ(read.ui.messages.size(), 1u);
         EXPECT_EQ(read.ui.messages[0], "Parse error reading line " + bad + " in file lake.mlv");
     }
+}
+
+// Values once stored as 0 (text) or as infinity, and times that carried
+// into a year no project can hold, lose only their cell or line.
+TEST(MolvanReader, ValuesThatAreNotNumbersAndTimesOutOfRangeAreSkippedAndNoted) {
+    MolvanRead read;
+    Read(read, StandardHeadings() +                                           // lines 1-4
+                   MolvanLine("199503011030", "K", {"4.5", "<0.5", "***"}) +  // line 5
+                   MolvanLine("999913011200", "K", {"1", "2", "3"}) +         // month 13 of 9999
+                   MolvanLine("100000011200", "K", {"1", "2", "3"}) +         // month 0 of 1000
+                   MolvanLine("050003011030", "K", {"1"}) +                   // year 500
+                   MolvanLine("199503021030", "K", {"abc", "nan", "1e999"}) +
+                   MolvanLine("199503031030", "K", {"-9", "-9.5abc", "+2.5"}));
+    ASSERT_TRUE(read.ok);
+    EXPECT_TRUE(read.ui.messages.empty());
+    const auto& series = read.source.series;
+    ASSERT_EQ(series.size(), 2u);
+    EXPECT_EQ(series[0].Values(), (std::vector<double>{4.5}));
+    EXPECT_EQ(series[1].ParameterName(), "PH ");
+    EXPECT_EQ(series[1].Values(), (std::vector<double>{2.5}));
+    EXPECT_EQ(test::PlacesOf(read.report, SkipRule::kNotANumber),
+              (std::vector<std::string>{"5:3:<0.5", "5:4:***", "9:2:abc", "9:3:nan", "9:4:1e999"}));
+    EXPECT_EQ(
+        test::PlacesOf(read.report, SkipRule::kUnreadableTime),
+        (std::vector<std::string>{"6:1:999913011200K", "7:1:100000011200K", "8:1:050003011030K"}));
+    // The format's own missing value (-9 as an integer reads) is no news.
+    EXPECT_EQ(read.report.Skipped(), 8u);
 }
 
 TEST(MolvanReader, SurvivesBinaryJunkAndVeryLongLines) {

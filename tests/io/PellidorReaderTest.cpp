@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "AgencyText.h"
+#include "ReportPlaces.h"
 #include "ScriptedUserInterface.h"
 #include "core/KTRTime.h"
+#include "io/ImportReport.h"
 #include "io/PellidorReader.h"
 
 namespace zav {
@@ -16,10 +18,11 @@ struct PellidorRead {
     bool ok = false;
     DataSource source;
     ScriptedUserInterface ui;
+    ImportReport report;
 };
 
 void Read(PellidorRead& read, const std::string& text) {
-    read.ok = ReadPellidorText(read.source, text, "river.pld", read.ui);
+    read.ok = ReadPellidorText(read.source, text, "river.pld", read.ui, read.report);
 }
 
 constexpr int kOct = 0;
@@ -114,7 +117,7 @@ TEST(PellidorReader, StationLineFollowsItsFixedColumns) {
     EXPECT_EQ(read.source.series[0].StationName(), "89 LONG NUMBER (01234567)");
 }
 
-TEST(PellidorReader, CellForADayTheMonthLacksIsIgnored) {
+TEST(PellidorReader, CellForADayTheMonthLacksIsSkippedAndNoted) {
     PellidorRead read;
     Read(read, PellidorBlock("01234500", "RAVEN CREEK", "DISCHARGE", "CFS", 2000,
                              {{1, 5, "1"}, {29, kFeb, "29"}, {30, kFeb, "30"}, {31, kFeb, "31"}}));
@@ -126,6 +129,29 @@ TEST(PellidorReader, CellForADayTheMonthLacksIsIgnored) {
     EXPECT_EQ(series.Time(0), KTRTime(2000, 2, 29, 0, 0, 0));
     EXPECT_EQ(series.Time(1), KTRTime(2000, 3, 1, 0, 0, 0));
     EXPECT_DOUBLE_EQ(series.Value(1), 1.0);
+    // Day d's row is line 9 + d; February is the sixth column.
+    EXPECT_EQ(test::PlacesOf(read.report, SkipRule::kNoSuchDay),
+              (std::vector<std::string>{"39:6:30", "40:6:31"}));
+}
+
+TEST(PellidorReader, CellsThatAreNotNumbersAreSkippedAndNoted) {
+    PellidorRead read;
+    Read(read, PellidorBlock("01234500", "RAVEN CREEK", "DISCHARGE", "CFS", 1999,
+                             {{1, kOct, "<0.5"},
+                              {1, kDec, "12.5"},
+                              {2, kOct, "***"},
+                              {2, kJan, "abc"},
+                              {3, kOct, "12 E"},
+                              {4, kOct, "inf"},
+                              {5, kOct, "  "}}));
+    ASSERT_TRUE(read.ok);
+    EXPECT_TRUE(read.ui.messages.empty());
+    EXPECT_EQ(read.source.series[0].Values(), (std::vector<double>{12.5}));
+    EXPECT_EQ(
+        test::PlacesOf(read.report, SkipRule::kNotANumber),
+        (std::vector<std::string>{"10:2:<0.5", "11:2:***", "11:5:abc", "12:2:12 E", "13:2:inf"}));
+    // Blank cells and "---" are the format's empty cells.
+    EXPECT_EQ(read.report.Skipped(), 5u);
 }
 
 TEST(PellidorReader, FileWithoutBannerGivesNoSeries) {
@@ -173,6 +199,10 @@ TEST(PellidorReader, UnreadableParameterLineFailsTheFile) {
         "DISCHARGE,CFS, WATER YEAR 1999",         // year inside the skipped 38
         ",CFS," + padding + "1999",               // empty name
         "DISCHARGE,CFS," + padding + "500",       // a year no date can have
+        // Years beyond the int range once wrapped round to other years.
+        "DISCHARGE,CFS," + padding + "2147483648",
+        "DISCHARGE,CFS," + padding + "-2147483648",
+        "DISCHARGE,CFS," + padding + "99999999999999999999",
     };
     for (const std::string& line : lines) {
         PellidorRead read;

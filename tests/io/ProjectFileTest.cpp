@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <filesystem>
 #include <fstream>
@@ -94,6 +95,54 @@ TEST_F(ProjectFileTest, SavedProjectReopensExactly) {
     EXPECT_EQ(b.UnitsMap().size(), a.UnitsMap().size());
     EXPECT_EQ(back.Conversions().Count(), 1);
     EXPECT_EQ(back.ProjectText(), doc.ProjectText());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+// Values that are no numbers never reach the store, so no report or graph
+// can show them: the points are treated as missing and one message says
+// how many there were and where.
+TEST_F(ProjectFileTest, StoredValuesThatAreNotNumbersAreLeftOutAndTold) {
+    CZAVDoc doc(ui, Environment());
+    doc.FieldManager().AddSource(
+        MakeSource("a.mlv", {MakeSeries("A", "DO", "mg/l",
+                                        {{KTRTime(1995, 3, 10, 0, 0, 0), 1.5},
+                                         {KTRTime(1995, 3, 11, 0, 0, 0), 2.5},
+                                         {KTRTime(1995, 3, 12, 0, 0, 0), 3.5}})}));
+    std::string text = doc.ProjectText();
+    auto lineOf = [&text](const std::string& item) {
+        const size_t at = text.find(item);
+        return std::to_string(1 + std::count(text.begin(), text.begin() + at, '\n'));
+    };
+    text.replace(text.find("multiplier =1"), 13, "multiplier =nan");
+    text.replace(text.find("data =2.5"), 9, "data =nan");
+    text.replace(text.find("data =3.5"), 9, "data =-inf");
+    text.replace(text.find("units multiplier =1"), 19, "units multiplier =inf");
+    const std::string path = dir.File("nan.zav");
+    WriteFile(path, text);
+
+    CZAVDoc opened(ui, Environment());
+    ASSERT_TRUE(opened.OnOpenDocument(path));
+    const DataSeries& series = opened.FieldManager().GetSeries(0);
+    EXPECT_EQ(series.Values(), (std::vector<double>{1.5}));
+    EXPECT_EQ(series.Multiplier(), 1.0);
+    UnitsRecord units;
+    ASSERT_EQ(opened.FieldManager().GetUnits("mg/l", units), 1);
+    EXPECT_EQ(units.multiplier, 1.0);
+    EXPECT_EQ(
+        ui.messages,
+        (std::vector<std::string>{
+            path + ": 1 value read; 4 cells not used:\n  not a number: 4 (line " +
+            lineOf("multiplier =nan") + ": 'nan'; line " + lineOf("data =nan") + ": 'nan'; line " +
+            lineOf("data =-inf") + ": '-inf'; line " + lineOf("units multiplier =inf") +
+            ": 'inf')\nLines and columns are counted from 1; a column is one cell of a "
+            "line."}));
+
+    // What was loaded saves and reads back as it is, without a word.
+    ASSERT_TRUE(opened.OnSaveDocument(path));
+    ui.messages.clear();
+    CZAVDoc back(ui, Environment());
+    ASSERT_TRUE(back.OnOpenDocument(path));
+    EXPECT_EQ(back.ProjectText(), opened.ProjectText());
     EXPECT_TRUE(ui.messages.empty());
 }
 

@@ -4,9 +4,12 @@
 
 #include <random>
 
+#include "ReportPlaces.h"
 #include "ScriptedUserInterface.h"
 #include "TestSupport.h"
 #include "io/CZAVDoc.h"
+#include "io/ImportReport.h"
+#include "io/InputCells.h"
 #include "io/Spreadsheet.h"
 
 namespace zav {
@@ -16,6 +19,7 @@ struct SheetRead {
     bool ok = false;
     DataSource source;
     ScriptedUserInterface ui;
+    ImportReport report;
 };
 
 SpreadsheetOptions Options(int layout, char separator = ',', int startColumn = 2) {
@@ -29,7 +33,7 @@ SpreadsheetOptions Options(int layout, char separator = ',', int startColumn = 2
 }
 
 void Read(SheetRead& read, const std::string& text, const SpreadsheetOptions& options) {
-    read.ok = ReadSpreadsheetText(read.source, text, options, read.ui);
+    read.ok = ReadSpreadsheetText(read.source, text, options, read.ui, read.report);
 }
 
 TEST(SingleStationLayout, ReadsNamedAndNumericDates) {
@@ -65,21 +69,59 @@ TEST(SingleStationLayout, ReadsNamedAndNumericDates) {
     EXPECT_EQ(tabbed.source.series[0].Values(), (std::vector<double>{3.5}));
 }
 
-TEST(SingleStationLayout, MonthNamesAreFoundCaseSensitively) {
+TEST(SingleStationLayout, MonthNamesMatchInAnyCase) {
     EXPECT_EQ(MonthFromName("January"), 1);
-    EXPECT_EQ(MonthFromName("Jan"), 1);
-    EXPECT_EQ(MonthFromName("Sept."), 9);
+    EXPECT_EQ(MonthFromName("JAN"), 1);
+    EXPECT_EQ(MonthFromName("sept."), 9);
     EXPECT_EQ(MonthFromName("December"), 12);
-    EXPECT_EQ(MonthFromName("JAN"), -1);
+    EXPECT_EQ(MonthFromName("Foo"), -1);
     EXPECT_EQ(MonthFromName(""), -1);
-    // A month the name does not give is not stored under some other date:
-    // the line cannot be read and the whole input is refused.
+    // A name that gives no month is not stored under some other date: the
+    // row is skipped and noted.
     SheetRead read;
-    Read(read, "Pond\n\n1, 2.5, 0:0:0, 05-January-99\n2, 3.5, 10:00:00, 05-JAN-99\n", Options(1));
-    EXPECT_FALSE(read.ok);
-    EXPECT_EQ(read.ui.messages,
-              (std::vector<std::string>{
-                  "Unable to read station data from line 2, 3.5, 10:00:00, 05-JAN-99"}));
+    Read(read, "Pond\n\n1, 2.5, 0:0:0, 05-JAN-99\n2, 3.5, 10:00:00, 05-Foo-99\n", Options(1));
+    ASSERT_TRUE(read.ok);
+    EXPECT_TRUE(read.ui.messages.empty());
+    EXPECT_EQ(read.source.series[0].Times(), (std::vector<KTRTime>{KTRTime(1999, 1, 5, 0, 0, 0)}));
+    EXPECT_EQ(test::PlacesOf(read.report, SkipRule::kUnreadableTime),
+              (std::vector<std::string>{"4:3:10:00:00, 05-Foo-99"}));
+}
+
+// Rows as spreadsheet programs write them: CR LF, a padded and quoted
+// station cell, text where a value would be, end-of-time sentinels.
+TEST(SingleStationLayout, CellsThatCannotBeReadLoseOnlyTheirRow) {
+    SheetRead read;
+    Read(read,
+         "\"Kestrel Pond\",,,\r\n"
+         "ID,Value,Time,Date\r\n"
+         "1, NA, 10:00:00, 1/5/99\r\n"
+         "2, , 10:00:00, 1/6/99\r\n"
+         "3, <0.5, 10:00:00, 1/7/99\r\n"
+         "4, 0.05 E, 10:00:00, 1/8/99\r\n"
+         "5, 2.5, 24:00:00, 12/31/9999\r\n"
+         "6, 2.5, 12:00:00, 1/99999999/1999\r\n"
+         "7, 2.5, 12:00:00, 1/-2147483648/1999\r\n"
+         "8,\" 4.5 \",12:00:00,1/9/99\r\n"
+         "9, +3, 0:0:0, 1/10/99,,\r\n"
+         "10, nan, 0:0:0, 1/11/99\r\n"
+         "11, 1e999, 0:0:0, 1/12/99\r\n"
+         "12, 7, 23:59:59, 12/31/9999\r\n",
+         Options(1));
+    ASSERT_TRUE(read.ok);
+    EXPECT_TRUE(read.ui.messages.empty());
+    const DataSeries& s = read.source.series.at(0);
+    EXPECT_EQ(s.StationName(), "Kestrel Pond");
+    EXPECT_EQ(s.Times(),
+              (std::vector<KTRTime>{KTRTime(1999, 1, 9, 12, 0, 0), KTRTime(1999, 1, 10, 0, 0, 0),
+                                    KTRTime(9999, 12, 31, 23, 59, 59)}));
+    EXPECT_EQ(s.Values(), (std::vector<double>{4.5, 3, 7}));
+    EXPECT_EQ(
+        test::PlacesOf(read.report, SkipRule::kNotANumber),
+        (std::vector<std::string>{"3:2:NA", "5:2:<0.5", "6:2:0.05 E", "12:2:nan", "13:2:1e999"}));
+    EXPECT_EQ(read.report.Count(SkipRule::kEmptyCell), 1u);
+    EXPECT_EQ(test::PlacesOf(read.report, SkipRule::kUnreadableTime),
+              (std::vector<std::string>{"7:3:24:00:00, 12/31/9999", "8:3:12:00:00, 1/99999999/1999",
+                                        "9:3:12:00:00, 1/-2147483648/1999"}));
 }
 
 TEST(SingleStationLayout, UnreadableInputsAreRefusedWithTheLine) {
@@ -126,6 +168,52 @@ TEST(MultiStationLayout, BuildsStationNamesAndReadsOnlyUnsignedNumbers) {
     EXPECT_EQ(series[1].StationName(), "Lake|||South");
     EXPECT_EQ(series[1].Values(), (std::vector<double>{0.5}));
     EXPECT_EQ(series[1].Units(), "mg/l");
+}
+
+// Separators do not merge: an empty cell keeps its column, and a cell that
+// is not a number stores nothing rather than 0.
+TEST(MultiStationLayout, EveryCellKeepsItsColumnAndTextIsNotZero) {
+    SheetRead read;
+    Read(read,
+         "Station,1/9/2016,1/10/2016,1/11/2016,Notes\r\n"
+         "North,,13.78, 4,\r\n"
+         "South,NA,<0.01,ND,checked\r\n"
+         "East,***,0.05 E,-1,\r\n"
+         "\"West, upper\",+2,\"3\",1e999,\r\n"
+         ",,,,\r\n"
+         ",5,,,\r\n",
+         Options(2));
+    ASSERT_TRUE(read.ok);
+    EXPECT_TRUE(read.ui.messages.empty());
+    const auto& series = read.source.series;
+    ASSERT_EQ(series.size(), 4u);
+    EXPECT_EQ(series[0].StationName(), "North");
+    EXPECT_EQ(series[0].Times(),
+              (std::vector<KTRTime>{KTRTime(2016, 1, 10, 0, 0, 0), KTRTime(2016, 1, 11, 0, 0, 0)}));
+    EXPECT_EQ(series[0].Values(), (std::vector<double>{13.78, 4}));
+    EXPECT_EQ(series[1].Size(), 0u);
+    EXPECT_EQ(series[3].StationName(), "West, upper");
+    EXPECT_EQ(series[3].Values(), (std::vector<double>{2, 3}));
+    EXPECT_EQ(test::PlacesOf(read.report, SkipRule::kNotANumber),
+              (std::vector<std::string>{"3:2:NA", "3:3:<0.01", "3:4:ND", "4:2:***", "4:3:0.05 E"}));
+    EXPECT_EQ(read.report.Count(SkipRule::kNotANumber), 6u);
+    EXPECT_EQ(read.report.Count(SkipRule::kEmptyCell), 1u);
+    EXPECT_EQ(read.report.Count(SkipRule::kMinusSign), 1u);
+    EXPECT_EQ(test::PlacesOf(read.report, SkipRule::kNoColumnDate),
+              (std::vector<std::string>{"3:5:checked"}));
+    // A row padded out with separators is no row; one with values needs a name.
+    EXPECT_EQ(test::PlacesOf(read.report, SkipRule::kNoStation),
+              (std::vector<std::string>{"7:1:"}));
+}
+
+TEST(MultiStationLayout, AHeaderDateNoProjectCanHoldLeavesItsColumnUnread) {
+    SheetRead read;
+    Read(read, "Station\t12/31/9999 23:00:00\t12/31/9999 24:00:00\nNorth\t1\t2\n",
+         Options(2, '\t'));
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(read.source.series[0].Values(), (std::vector<double>{1}));
+    EXPECT_EQ(test::PlacesOf(read.report, SkipRule::kNoColumnDate),
+              (std::vector<std::string>{"2:3:2"}));
 }
 
 TEST(MultiStationLayout, ShortHeadersAndRowsOfOtherWidths) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/InputError.h"
+#include "io/ImportReport.h"
 #include "io/StationBlocks.h"
 
 namespace zav {
@@ -25,8 +26,9 @@ DataSeries SampleSeries() {
 std::string MessageOf(const std::string& text) {
     TextReader in(text);
     DataSeries s;
+    ImportReport report;
     try {
-        ReadSeriesBlock(in, s);
+        ReadSeriesBlock(in, s, report);
     } catch (const InputError& e) {
         return e.Message();
     }
@@ -61,7 +63,8 @@ TEST(SeriesBlock, ReadsBackEveryFieldExactly) {
     WriteSeriesBlock(out, original);
     TextReader in(out);
     DataSeries back;
-    ReadSeriesBlock(in, back);
+    ImportReport report;
+    ReadSeriesBlock(in, back, report);
     EXPECT_EQ(back.StationName(), original.StationName());
     EXPECT_EQ(back.StationLocation(), original.StationLocation());
     EXPECT_EQ(back.ParameterName(), original.ParameterName());
@@ -78,7 +81,8 @@ TEST(SeriesBlock, ToleratesBlankLinesLfEndingsAndEmptySeries) {
         "\n\nstation name =S\nstation location =\n\nparameter =P\nunits =u\n"
         "multiplier =1\noffset =0\nnumber of data points = 0\n");
     DataSeries s;
-    ReadSeriesBlock(in, s);
+    ImportReport report;
+    ReadSeriesBlock(in, s, report);
     EXPECT_EQ(s.StationName(), "S");
     EXPECT_EQ(s.StationLocation(), "");
     EXPECT_EQ(s.Size(), 0u);
@@ -92,7 +96,8 @@ TEST(SeriesBlock, PointsOutOfOrderAreSortedStably) {
         "time = 1995: 1: 1: 0: 0: 0\ndata =1\nmask =0\n"
         "time = 1995: 6: 1: 0: 0: 0\ndata =2\nmask =0\n");
     DataSeries s;
-    ReadSeriesBlock(in, s);
+    ImportReport report;
+    ReadSeriesBlock(in, s, report);
     EXPECT_EQ(s.Values(), (std::vector<double>{1, 2, 3}));
 }
 
@@ -133,7 +138,8 @@ TEST(SourceBlock, RoundTripsAndRefusesAHostileSeriesCount) {
               "filename =/data/lake.mlv\r\nnumber of stations =2\r\n");
     TextReader in(out);
     DataSource back;
-    ReadSourceBlock(in, back);
+    ImportReport report;
+    ReadSourceBlock(in, back, report);
     EXPECT_EQ(back.fileName, source.fileName);
     ASSERT_EQ(back.series.size(), 2u);
     EXPECT_EQ(back.series[0].Values(), source.series[0].Values());
@@ -141,7 +147,7 @@ TEST(SourceBlock, RoundTripsAndRefusesAHostileSeriesCount) {
     TextReader hostile("filename =x\nnumber of stations =2147483647\n");
     DataSource none;
     try {
-        ReadSourceBlock(hostile, none);
+        ReadSourceBlock(hostile, none, report);
         FAIL() << "no error";
     } catch (const InputError& e) {
         EXPECT_EQ(e.Message(), "Parse error: unable to find header 'station name ='");

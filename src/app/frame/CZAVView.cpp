@@ -10,6 +10,8 @@
 #include "app/frame/WaitCursor.h"
 #include "app/pages/DataAvailPage.h"
 #include "app/pages/ZAVViewSheet.h"
+#include "core/UserInterface.h"
+#include "io/ImportReport.h"
 
 namespace {
 // Shown exactly so in the file dialog's list of types.
@@ -17,6 +19,15 @@ const char* const kAgencyFilter =
     "MOLVAN and PELLIDOR files (*.mlv, *.pld)|*.mlv;*.pld|MOLVAN files (*.mlv) "
     "|*.mlv|PELLIDOR files (*.pld)|*.pld||";
 const char* const kSpreadsheetFilter = "All Files (*.*) |*.*||";
+
+// One message after an import, once the pages show what was read, when a
+// cell was skipped or an input gave nothing.
+void TellImport(zav::CZAVDoc& doc, const zav::ImportReport& report) {
+    const std::string message = zav::ImportMessage(report);
+    if (!message.empty()) {
+        doc.UI().ShowMessage(message);
+    }
+}
 
 std::vector<std::string> ToPaths(const QStringList& chosen) {
     std::vector<std::string> paths;
@@ -60,11 +71,13 @@ void CZAVView::OnAddAgencyFiles() {
     const std::vector<std::string> paths = ToPaths(m_dialogs.ChooseOpenFiles(
         this, QStringLiteral("Open"), QString::fromLatin1(kAgencyFilter), true));
     // Also after Cancel: the command marks the project modified either way.
+    zav::ImportReport report;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_doc.AddAgencyFiles(paths);
+    m_doc.AddAgencyFiles(paths, &report);
     QApplication::restoreOverrideCursor();
     // Every window of the project, not this one alone, shows the new data.
     m_doc.NotifyViews(zav::HintDataChanged);
+    TellImport(m_doc, report);
 }
 
 void CZAVView::OnAddFromSpreadsheet() {
@@ -84,23 +97,25 @@ void CZAVView::OnAddFromSpreadsheet() {
         }
         return;
     }
+    zav::ImportReport report;
     if (options.Layout() == 3) {
         const std::vector<std::string> columns = m_doc.ChooseColumnParameters();
         WaitCursor wait;
         if (clipboard) {
-            m_doc.AddParsedClipboard(columns);
+            m_doc.AddParsedClipboard(columns, &report);
         } else {
-            m_doc.AddParsedSpreadsheetFiles(paths, columns);
+            m_doc.AddParsedSpreadsheetFiles(paths, columns, &report);
         }
     } else {
         WaitCursor wait;
         if (clipboard) {
-            m_doc.AddClipboardData(options.Options());
+            m_doc.AddClipboardData(options.Options(), &report);
         } else {
-            m_doc.AddSpreadsheetFiles(paths, options.Options());
+            m_doc.AddSpreadsheetFiles(paths, options.Options(), &report);
         }
     }
     m_doc.NotifyViews(zav::HintDataChanged);
+    TellImport(m_doc, report);
 }
 
 void CZAVView::OnAddCentury() {
