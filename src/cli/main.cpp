@@ -22,7 +22,8 @@ const char* const kHelp =
     "          --unit years|months|weeks|days|hours|minutes [--every N]\n"
     "          [--values] [--fill-gaps] [--transpose | --timeseries]\n"
     "  zav-cli century PROJECT.zav --last-year YEAR [-o OUT.zav]\n"
-    "  zav-cli generate PROJECT.zav --dir DIR\n";
+    "  zav-cli generate PROJECT.zav --dir DIR\n"
+    "  zav-cli --version\n";
 
 }  // namespace
 
@@ -41,6 +42,13 @@ int main(int argc, char** argv) {
     std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         std::cout << kHelp;
+        return kOk;
+    }
+    if (name == "--version") {
+        if (argc > 2) {
+            return Usage(std::cerr, "--version takes no arguments");
+        }
+        std::cout << "zav-cli " << ZAV_VERSION << "\n";
         return kOk;
     }
     auto command = commands.find(name);

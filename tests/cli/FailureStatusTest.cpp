@@ -72,6 +72,14 @@ TEST_F(CliFailureTest, EveryCommandRefusesAnUnknownOptionOrAMissingValue) {
     EXPECT_EQ(help.out.rfind("Usage:\n", 0), 0u);
 }
 
+TEST_F(CliFailureTest, VersionIsTheProjectsAndTakesNoArguments) {
+    auto version = RunCli({"--version"});
+    EXPECT_EQ(version.exitStatus, 0);
+    EXPECT_EQ(version.out, std::string("zav-cli ") + ZAV_VERSION + "\n");
+    EXPECT_EQ(version.err, "");
+    ExpectFailure({"--version", "now"}, 2, "zav-cli: --version takes no arguments\n" + kRunHelp);
+}
+
 // Once a row of dashes with status 0, as if the station had no data.
 TEST_F(CliFailureTest, ReportRefusesNamesTheProjectDoesNotHave) {
     const std::vector<std::string> span = {"--start",    "1995-01-01", "--end",
