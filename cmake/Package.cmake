@@ -13,9 +13,9 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
 set(CPACK_PACKAGE_DESCRIPTION
   "ZAV gathers water-quality and hydrologic measurements taken at monitoring
 stations into one project, checks and edits them, and summarises them
-interval by interval as tables and graphs. The desktop program zav opens
-.zav projects from the desktop menu; zav-cli runs the same operations from
-the shell for batch work.")
+interval by interval as tables and graphs. The desktop program zav is in
+the desktop menu and opens ZAV projects (.zav files); zav-cli runs the same
+operations from the shell for batch work.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
