@@ -1,7 +1,10 @@
-// The standard conversions file.
+// The standard conversions file: beside the program, and an installed
+// program's per-user copy.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <climits>
 
 #include "ScriptedUserInterface.h"
 #include "TestSupport.h"
@@ -217,6 +220,19 @@ TEST_F(InstalledConversionsTest, SavesGoToThePersonsCopyAndTheStandardTableStays
     CZAVDoc next(ui, Environment(dir.File("data/")));
     ASSERT_TRUE(next.OnNewDocument());
     EXPECT_EQ(next.Conversions().Count(), 2);
+}
+
+// Without "ZAV CWD", file dialogs start in the installed examples.
+TEST_F(InstalledConversionsTest, DocumentsStartInTheInstalledExamples) {
+    ASSERT_EQ(::mkdir(dir.File("prefix/share/zav/examples").c_str(), 0755), 0);
+    char original[PATH_MAX];
+    ASSERT_NE(getcwd(original, sizeof original), nullptr);
+    DocumentEnvironment environment = Environment(dir.File("data/"));
+    environment.applyWorkingDirectory = true;
+    CZAVDoc doc(ui, environment);
+    char now[PATH_MAX];
+    EXPECT_EQ(std::string(getcwd(now, sizeof now)), dir.File("prefix/share/zav/examples"));
+    ASSERT_EQ(::chdir(original), 0);
 }
 
 TEST_F(InstalledConversionsTest, AFailedCopyShowsTheStandardTableAndSavesNoCopy) {
