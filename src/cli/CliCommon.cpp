@@ -23,6 +23,11 @@ Arguments::Arguments(const std::vector<std::string>& words, const std::vector<st
             m_options.emplace_back(word, "");
         } else if (!Contains(valueOptions, word)) {
             m_error = "unknown option " + word;
+            std::vector<std::string> known = flags;
+            known.insert(known.end(), valueOptions.begin(), valueOptions.end());
+            if (std::string nearest = NearestWord(word, known); !nearest.empty()) {
+                m_error += " (did you mean " + nearest + "?)";
+            }
         } else if (i + 1 < words.size() && !Contains(flags, words[i + 1]) &&
                    !Contains(valueOptions, words[i + 1])) {
             m_options.emplace_back(word, words[++i]);
