@@ -58,9 +58,9 @@ const std::vector<CommandInfo>& CommandList() {
          "its export writes it. --item may be repeated and takes one name as\n"
          "it is, commas included. --format csv and json print the table with\n"
          "ISO 8601 dates and exact values.",
-         "zav-cli report sample.zav --main stations --item \"Lake 3\" --item \"North Inlet\" \\\n"
-         "    --other \"Dissolved oxygen\" --start 1995-01-01 --end 1995-12-31 \\\n"
-         "    --unit months --values --format csv",
+         "zav-cli report sample.zav --main stations --item \"Lake 3 basin\" \\\n"
+         "    --item \"South Outlet\" --other \"Dissolved oxygen\" \\\n"
+         "    --start 1995-01-01 --end 1995-12-31 --unit months --values --format csv",
          &ReportCommand},
         {"century", "PROJECT.zav --last-year YEAR [-o OUT.zav]",
          "Moves every point of YEAR or earlier forward by 100 years, as Data >\n"

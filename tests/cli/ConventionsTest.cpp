@@ -1,10 +1,13 @@
 // What every zav-cli command shares: help for each command, the version,
 // suggestions for a misspelt command, and the exit statuses.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cstdlib>
 #include <sstream>
 
 #include "CliRunner.h"
+#include "TestSupport.h"
 
 namespace zav {
 namespace {
@@ -43,6 +46,33 @@ TEST(CliConventions, EveryCommandHasHelpWithItsUsageAnExampleAndTheExitStatuses)
         auto asOption = RunCli({name, "--help"});
         EXPECT_EQ(asOption.exitStatus, 0) << name;
         EXPECT_EQ(asOption.out, help.out) << name;
+    }
+}
+
+// The examples of the help, pasted into a shell in the order of the usage,
+// in a folder holding the files they name: each one must work.
+TEST(CliConventions, EveryExampleOfTheHelpRuns) {
+    test::TempDir dir;
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"../../examples/sample.zav", "sample.zav"},
+        {"../../examples/north-basin.mlv", "north-basin.mlv"},
+        {"../../examples/talverene-daily.pld", "talverene-daily.pld"},
+        {"pond-layout1.csv", "pond.csv"}};
+    for (const auto& [from, to] : files) {
+        test::WriteFile(dir.File(to), test::ReadFile(test::DataPath(from)));
+    }
+    ASSERT_EQ(::mkdir(dir.File("stations").c_str(), 0700), 0);
+    const std::string program = ZAV_CLI_PATH;
+    const std::string bin = program.substr(0, program.rfind('/'));
+    for (const std::string& name : ListedCommands()) {
+        const std::string help = RunCli({"help", name}).out;
+        const size_t start = help.find("Example:\n") + 9;
+        test::WriteFile(dir.File("example.sh"),
+                        help.substr(start, help.find("\n\n", start) - start));
+        const std::string command = "cd '" + dir.Path() + "' && PATH='" + bin +
+                                    "':\"$PATH\" bash example.sh > out.txt 2> err.txt";
+        EXPECT_EQ(std::system(command.c_str()), 0)
+            << name << ": " << test::ReadFile(dir.File("err.txt"));
     }
 }
 
