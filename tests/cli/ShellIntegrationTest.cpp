@@ -118,6 +118,26 @@ TEST(ShellIntegration, CompletionOffersWhatTheHelpLists) {
     }
 }
 
+// After --item, --items and --other: the project's names, aggregates
+// included, of the kind the option asks for, quoted for the shell.
+TEST(ShellIntegration, CompletionOffersTheProjectsNames) {
+    const std::string sample = DataPath("../../examples/sample.zav");
+    const struct {
+        std::vector<std::string> typed;
+        std::string offered;
+    } cases[] = {
+        {{"report", sample, "--item", "La"}, "Lake\\ 3\nLake\\ 3\\ basin\n"},
+        {{"report", sample, "--main", "stations", "--other", "D"},
+         "Discharge\nDissolved\\ oxygen\n"},
+        {{"report", sample, "--main", "parameters", "--items", "p"}, "pH\n"},
+        {{"report", sample, "--main", "parameters", "--other", "S"}, "South\\ Outlet\n"},
+        {{"report", "none.zav", "--item", ""}, "\n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Complete(c.typed), c.offered) << c.typed.back();
+    }
+}
+
 TEST(ShellIntegration, CompletionOffersFilesForProjectsAndFoldersForDir) {
     const std::string examples = DataPath("../../examples/");
     EXPECT_EQ(Complete({"info", examples + "sam"}), examples + "sample.zav\n");
