@@ -175,7 +175,8 @@ int RunCommandLine(const Words& words, std::ostream& out, std::ostream& err) {
     if (command == nullptr) {
         return UnknownCommand(name, err);
     }
-    if (std::find(rest.begin(), rest.end(), "--help") != rest.end()) {
+    if (std::find(rest.begin(), rest.end(), "--help") != rest.end() ||
+        std::find(rest.begin(), rest.end(), "-h") != rest.end()) {
         out << CommandHelpText(*command);
         return kOk;
     }

@@ -43,9 +43,11 @@ TEST(CliConventions, EveryCommandHasHelpWithItsUsageAnExampleAndTheExitStatuses)
             << help.out;
         EXPECT_NE(help.out.find("Exit status: 0 success; 1 "), std::string::npos) << help.out;
         // Help wins over whatever else is on the line, even a missing project.
-        auto asOption = RunCli({name, "--help"});
-        EXPECT_EQ(asOption.exitStatus, 0) << name;
-        EXPECT_EQ(asOption.out, help.out) << name;
+        for (const char* option : {"--help", "-h"}) {
+            auto asOption = RunCli({name, "x.zav", option});
+            EXPECT_EQ(asOption.exitStatus, 0) << name;
+            EXPECT_EQ(asOption.out, help.out) << name;
+        }
     }
 }
 
@@ -91,6 +93,9 @@ TEST(CliConventions, VersionAndTheTopLevelUsage) {
     EXPECT_EQ(bare.exitStatus, 2);
     EXPECT_EQ(bare.out, "");
     EXPECT_EQ(bare.err, help.out);
+    auto two = RunCli({"help", "info", "report"});
+    EXPECT_EQ(two.exitStatus, 2);
+    EXPECT_EQ(two.err, "zav-cli: help takes one command\n" + kRunHelp);
 }
 
 TEST(CliConventions, AMisspeltCommandSuggestsTheNearestOne) {
@@ -118,12 +123,6 @@ TEST(CliConventions, AMisspeltCommandSuggestsTheNearestOne) {
             c.suggested.empty() ? "" : "Did you mean '" + c.suggested + "'?\n";
         EXPECT_EQ(run.err, "zav-cli: unknown command '" + c.typed + "'\n" + suggestion + kRunHelp);
     }
-}
-
-TEST(CliConventions, HelpForTwoCommandsIsAMisuse) {
-    auto run = RunCli({"help", "info", "report"});
-    EXPECT_EQ(run.exitStatus, 2);
-    EXPECT_EQ(run.err, "zav-cli: help takes one command\n" + kRunHelp);
 }
 
 }  // namespace
