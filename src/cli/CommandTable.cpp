@@ -141,18 +141,23 @@ int UnknownCommand(const std::string& name, std::ostream& err) {
     return kUsage;
 }
 
+// Printed help is the command's output: a failed write fails the command.
+int Print(std::ostream& out, const std::string& text) {
+    out << text;
+    out.flush();
+    return out ? kOk : kFailed;
+}
+
 int Help(const Words& topics, std::ostream& out, std::ostream& err) {
     if (topics.empty()) {
-        out << OverviewText();
-        return kOk;
+        return Print(out, OverviewText());
+    }
+    if (topics.size() > 1) {
+        return Usage(err, "help takes one command");
     }
     const CommandInfo* command = FindCommand(topics[0]);
-    if (topics.size() > 1 || command == nullptr) {
-        return topics.size() > 1 ? Usage(err, "help takes one command")
-                                 : UnknownCommand(topics[0], err);
-    }
-    out << CommandHelpText(*command);
-    return kOk;
+    return command == nullptr ? UnknownCommand(topics[0], err)
+                              : Print(out, CommandHelpText(*command));
 }
 
 }  // namespace
@@ -168,8 +173,7 @@ int RunCommandLine(const Words& words, std::ostream& out, std::ostream& err) {
         return Help(rest, out, err);
     }
     if (name == "--version") {
-        out << VersionText() << "\n";
-        return kOk;
+        return Print(out, VersionText() + "\n");
     }
     const CommandInfo* command = FindCommand(name);
     if (command == nullptr) {
@@ -177,8 +181,7 @@ int RunCommandLine(const Words& words, std::ostream& out, std::ostream& err) {
     }
     if (std::find(rest.begin(), rest.end(), "--help") != rest.end() ||
         std::find(rest.begin(), rest.end(), "-h") != rest.end()) {
-        out << CommandHelpText(*command);
-        return kOk;
+        return Print(out, CommandHelpText(*command));
     }
     return command->run(rest, out, err);
 }

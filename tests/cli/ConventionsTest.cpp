@@ -93,6 +93,7 @@ TEST(CliConventions, VersionAndTheTopLevelUsage) {
     EXPECT_EQ(bare.exitStatus, 2);
     EXPECT_EQ(bare.out, "");
     EXPECT_EQ(bare.err, help.out);
+    EXPECT_EQ(RunCli({"help", "report"}, "/dev/full").exitStatus, 1);
     auto two = RunCli({"help", "info", "report"});
     EXPECT_EQ(two.exitStatus, 2);
     EXPECT_EQ(two.err, "zav-cli: help takes one command\n" + kRunHelp);
