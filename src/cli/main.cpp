@@ -21,6 +21,11 @@ const char* const kHelp =
     "          --start YYYY-MM-DD --end YYYY-MM-DD\n"
     "          --unit years|months|weeks|days|hours|minutes [--every N]\n"
     "          [--values] [--fill-gaps] [--transpose | --timeseries]\n"
+#ifdef ZAV_WITH_PLOT
+    "  zav-cli plot PROJECT.zav (the selection options of report) [--values]\n"
+    "          [--style max-mean-min|mean|points|heatmap] [--threshold X]\n"
+    "          -o OUT.png|OUT.svg|OUT.pdf [--size WIDTHxHEIGHT]\n"
+#endif
     "  zav-cli century PROJECT.zav --last-year YEAR [-o OUT.zav]\n"
     "  zav-cli generate PROJECT.zav --dir DIR\n";
 
@@ -33,6 +38,9 @@ int main(int argc, char** argv) {
         {"century", &CenturyCommand}, {"generate", &GenerateCommand},
         {"info", &InfoCommand},       {"new", &NewCommand},
         {"report", &ReportCommand},
+#ifdef ZAV_WITH_PLOT
+        {"plot", &PlotCommand},
+#endif
     };
     if (argc < 2) {
         std::cerr << kHelp;
