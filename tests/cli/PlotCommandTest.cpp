@@ -43,7 +43,7 @@ TEST(PlotCommandTest, SvgHoldsTheSeriesAndLabelsOfEachStyle) {
         {"--items North,South --values --style mean --threshold 6.5",
          {"DO", "North", "South", "Threshold", "mg/l"}},
         {"--items North,Basin --values --style points --threshold 6.5",
-         {"DO", "North", "Basin", "Threshold", "mg/l", "2/1995"}},
+         {"DO", "North", "Basin", "Threshold", "mg/l", "2/9/1995"}},
         {"--items North,South,Basin --style heatmap",
          {"DO", "North", "South", "Basin", "Availability", "1 data", "0 none"}},
         {"--items North,South", {"DO", "North", "South", "Availability"}},

@@ -127,9 +127,17 @@ void ShowValueAxis(QCategoryAxis& axis, const GraphWindow& w, double height) {
 // strips are closer than the names are tall.
 void ShowNameAxis(QCategoryAxis& axis, const GraphDescription& graph, const GraphWindow& w,
                   double height) {
+    // Parameters have no labels of their own: they are named by their
+    // strips' legend texts, so that the axis and its title keep their place.
+    std::vector<std::string> names = graph.yLabels;
+    if (names.empty() && !graph.groups.empty()) {
+        for (const GraphSeries& strip : graph.groups.front().series) {
+            names.push_back(strip.name);
+        }
+    }
     std::vector<zav::AxisTick> ticks;
-    for (size_t i = 0; i < graph.yLabels.size(); ++i) {
-        ticks.push_back({static_cast<double>(i + 1), graph.yLabels[i]});
+    for (size_t i = 0; i < names.size(); ++i) {
+        ticks.push_back({static_cast<double>(i + 1), names[i]});
     }
     SetTicks(axis, Thinned(ticks, w.y0, w.y1, height, QFontMetricsF(axis.labelsFont()), true), w.y0,
              w.y1);

@@ -354,7 +354,13 @@ QString GraphView::Readout(QPointF at) const {
             .trimmed();
     }
     // The item whose row or strip is under the cursor.
-    const std::vector<std::string>& names = m_graph.yLabels;
+    std::vector<std::string> names;
+    if (m_graph.groups.empty()) {
+        return time;
+    }
+    for (const zav::GraphSeries& strip : m_graph.groups.front().series) {
+        names.push_back(strip.name);
+    }
     long index = 0;
     if (m_heat) {
         const QRectF plot = PlotArea();
