@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "core/KTRTime.h"
 
@@ -233,15 +234,27 @@ std::vector<size_t> DecimateMinMax(const std::vector<double>& x, const std::vect
         kept.push_back(i - 1);
     }
     const double perColumn = columns / (x1 - x0);
+    const double* xs = x.data();
+    const double* ys = y.data();
     while (i < end) {
-        // The points of one column: those whose column number is the first's.
-        const double column = std::min(std::floor((x[i] - x0) * perColumn), columns - 1.0);
+        // The points of one column: those before the column's right edge
+        // (the last column takes everything up to x1).
+        const double column = std::min(std::floor((xs[i] - x0) * perColumn), columns - 1.0);
+        const double edge = column + 1.0 >= columns ? std::numeric_limits<double>::infinity()
+                                                    : x0 + (column + 1.0) / perColumn;
         const size_t first = i;
         size_t low = i, high = i;
-        for (++i; i < end && std::min(std::floor((x[i] - x0) * perColumn), columns - 1.0) == column;
-             ++i) {
-            low = y[i] < y[low] ? i : low;
-            high = y[i] > y[high] ? i : high;
+        double lowest = ys[i], highest = ys[i];
+        for (++i; i < end && xs[i] < edge; ++i) {
+            const double v = ys[i];
+            if (v < lowest) {
+                lowest = v;
+                low = i;
+            }
+            if (v > highest) {
+                highest = v;
+                high = i;
+            }
         }
         const size_t last = i - 1;
         size_t four[] = {first, std::min(low, high), std::max(low, high), last};
