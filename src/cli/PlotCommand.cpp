@@ -101,8 +101,8 @@ size_t PointCount(const GraphDescription& graph) {
 
 int PlotCommand(const Words& words, std::ostream& out, std::ostream& err) {
     Arguments args(words, {"--values", "--fill-gaps"},
-                   {"--main", "--items", "--other", "--start", "--end", "--unit", "--every",
-                    "--style", "--threshold", "-o", "--size"});
+                   {"--main", "--items", "--item", "--other", "--start", "--end", "--unit",
+                    "--every", "--style", "--threshold", "-o", "--size"});
     if (!args.Error().empty()) {
         return Usage(err, args.Error());
     }

@@ -1,12 +1,16 @@
 // zav-cli report: the availability page's report table for one selection,
 // printed as the page's export writes it (the table file, the transposed
 // file or the time series). Where the page would stop with a message, the
-// message goes to standard error and nothing to standard output.
+// message goes to standard error and nothing to standard output. --format
+// csv and json write the same table for programs to read.
 #include <array>
 
+#include "analysis/IntervalLabels.h"
 #include "analysis/ReportExport.h"
 #include "cli/CliCommon.h"
+#include "cli/CommandTable.h"
 #include "cli/Commands.h"
+#include "cli/JsonWriter.h"
 #include "cli/Selection.h"
 #include "core/Calendar.h"
 #include "core/TextFormat.h"
@@ -15,11 +19,191 @@ namespace zav::cli {
 
 namespace {
 
-const char* const kReportUsage =
-    "zav-cli report PROJECT.zav --main stations|parameters --items NAME[,NAME...]\n"
-    "        --other NAME --start YYYY-MM-DD --end YYYY-MM-DD\n"
-    "        --unit years|months|weeks|days|hours|minutes [--every N]\n"
-    "        [--values] [--fill-gaps] [--transpose | --timeseries]";
+const std::array<const char*, 6> kUnitNames = {"years", "months", "weeks",
+                                               "days",  "hours",  "minutes"};
+
+bool ParseDate(const std::string& text, int& year, int& month, int& day) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
+        return false;
+    }
+    std::string_view view(text);
+    return ParseWholeInt(view.substr(0, 4), year) && ParseWholeInt(view.substr(5, 2), month) &&
+           ParseWholeInt(view.substr(8, 2), day) && year >= 1000 && month >= 1 && month <= 12 &&
+           day >= 1 && day <= MonthLength(year, month);
+}
+
+std::vector<std::string> SplitItems(const std::string& text) {
+    std::vector<std::string> items;
+    size_t begin = 0;
+    for (;;) {
+        size_t comma = text.find(',', begin);
+        items.push_back(text.substr(begin, comma - begin));
+        if (comma == std::string::npos) {
+            return items;
+        }
+        begin = comma + 1;
+    }
+}
+
+// The names of --items and --item, in the order given: --items splits its
+// value at commas, --item takes one name as it is.
+std::vector<std::string> MainItems(const Arguments& args) {
+    std::vector<std::string> items;
+    for (const auto& [option, value] : args.Options()) {
+        if (option == "--items") {
+            const std::vector<std::string> split = SplitItems(value);
+            items.insert(items.end(), split.begin(), split.end());
+        } else if (option == "--item") {
+            items.push_back(value);
+        }
+    }
+    return items;
+}
+
+}  // namespace
+
+std::string ReadSelection(const Arguments& args, const char* command, ReportRequest& request) {
+    for (const char* required : {"--main", "--other", "--start", "--end", "--unit"}) {
+        if (!args.Value(required)) {
+            return std::string(command) + " needs " + required;
+        }
+    }
+    if (!args.Has("--items") && !args.Has("--item")) {
+        return std::string(command) + " needs --items or --item";
+    }
+    AnalysisSettings& s = request.settings;
+    const std::string main = *args.Value("--main");
+    if (main != "stations" && main != "parameters") {
+        return "--main takes stations or parameters";
+    }
+    s.mainListKind = main == "stations" ? kMainStations : kMainParameters;
+    // A main list of parameters reports availability only, as on the page.
+    s.dataType =
+        args.Has("--values") && s.mainListKind == kMainStations ? kDataValues : kDataAvailability;
+    s.fillGaps = args.Has("--fill-gaps");
+    if (!ParseDate(*args.Value("--start"), s.startYear, s.startMonth, s.startDay)) {
+        return "--start takes a date YYYY-MM-DD";
+    }
+    if (!ParseDate(*args.Value("--end"), s.endYear, s.endMonth, s.endDay)) {
+        return "--end takes a date YYYY-MM-DD";
+    }
+    const std::string unit = *args.Value("--unit");
+    s.unit = -1;
+    for (size_t i = 0; i < kUnitNames.size(); ++i) {
+        if (unit == kUnitNames[i]) {
+            s.unit = static_cast<int>(i);
+        }
+    }
+    if (s.unit < 0) {
+        return "--unit takes years, months, weeks, days, hours or minutes";
+    }
+    s.every = 1;
+    if (auto every = args.Value("--every"); every && !ParseWholeInt(*every, s.every)) {
+        return "--every takes an integer";
+    }
+    request.mainItems = MainItems(args);
+    request.otherItem = *args.Value("--other");
+    if (args.Has("--transpose") && args.Has("--timeseries")) {
+        return "--transpose and --timeseries exclude each other";
+    }
+    return std::string();
+}
+
+namespace {
+
+// --format csv and json write the table itself; the transposed file and the
+// time series are text exports only.
+std::string ReadFormat(const Arguments& args, OutputFormat& format) {
+    if (std::string problem = ReadOutputFormat(args, format); !problem.empty()) {
+        return problem;
+    }
+    if (format != OutputFormat::kText && (args.Has("--transpose") || args.Has("--timeseries"))) {
+        return "--transpose and --timeseries are text exports; leave out --format";
+    }
+    return std::string();
+}
+
+}  // namespace
+
+bool ReportUnknownNames(const ZAVFieldManager& store, const ReportRequest& request,
+                        std::ostream& err) {
+    const bool stationRows = request.settings.mainListKind == kMainStations;
+    const NameIndex& rows = stationRows ? store.Stations() : store.Parameters();
+    const NameIndex& other = stationRows ? store.Parameters() : store.Stations();
+    const char* rowKind = stationRows ? "station" : "parameter";
+    const char* otherKind = stationRows ? "parameter" : "station";
+    bool unknown = false;
+    auto check = [&](const NameIndex& index, const char* kind, const std::string& name) {
+        if (index.Lookup(name) == nullptr) {
+            err << "The project has no " << kind << " \"" << name << "\".\n";
+            unknown = true;
+        } else if (index.Find(name) == nullptr) {
+            // A group's representative lends its series to the group and has
+            // no row of its own: asked for by name it gave a row of dashes.
+            err << "The " << kind << " \"" << name << "\" stands for the group \""
+                << index.GroupOf(name) << "\"; name the group.\n";
+            unknown = true;
+        }
+    };
+    for (const std::string& item : request.mainItems) {
+        check(rows, rowKind, item);
+    }
+    check(other, otherKind, request.otherItem.value_or(""));
+    return unknown;
+}
+
+namespace {
+
+// The header row: the first cell's title, then where each interval begins.
+std::vector<std::string> CsvHeader(const ReportTable& table, const ReportRequest& request) {
+    std::vector<std::string> header = {table.header.front()};
+    const std::vector<std::string> starts =
+        IsoIntervalStarts(request.settings.Grid(), request.settings.unit);
+    header.insert(header.end(), starts.begin(), starts.end());
+    return header;
+}
+
+std::string TableCsv(const ReportTable& table, const ReportRequest& request) {
+    std::string text = CsvRecord(CsvHeader(table, request));
+    for (const ReportRow& row : table.rows) {
+        std::vector<std::string> fields = {row.name};
+        for (const std::optional<double>& value : row.values) {
+            fields.push_back(value ? FormatExact(*value) : std::string());
+        }
+        text += CsvRecord(fields);
+    }
+    return text;
+}
+
+std::string TableJson(const ReportTable& table, const ReportRequest& request) {
+    const AnalysisSettings& s = request.settings;
+    JsonWriter json;
+    json.BeginObject();
+    json.Key("main").String(s.mainListKind == kMainStations ? "stations" : "parameters");
+    json.Key("other").String(request.otherItem.value_or(""));
+    json.Key("data").String(s.ReportsValues() ? "values" : "availability");
+    json.Key("labels").BeginArray();
+    for (const std::string& label : IsoIntervalStarts(s.Grid(), s.unit)) {
+        json.String(label);
+    }
+    json.EndArray();
+    json.Key("rows").BeginArray();
+    for (const ReportRow& row : table.rows) {
+        json.String(row.name);
+    }
+    json.EndArray();
+    json.Key("cells").BeginArray();
+    for (const ReportRow& row : table.rows) {
+        json.BeginArray();
+        for (const std::optional<double>& value : row.values) {
+            value ? json.Number(*value) : json.Null();
+        }
+        json.EndArray();
+    }
+    json.EndArray();
+    json.EndObject();
+    return json.Text() + "\n";
+}
 
 bool Stopped(ReportOutcome outcome) {
     return outcome == ReportOutcome::kDeclined || outcome == ReportOutcome::kNoIntervals ||
@@ -30,19 +214,21 @@ bool Stopped(ReportOutcome outcome) {
 
 int ReportCommand(const Words& words, std::ostream& out, std::ostream& err) {
     Arguments args(words, {"--values", "--fill-gaps", "--transpose", "--timeseries"},
-                   {"--main", "--items", "--other", "--start", "--end", "--unit", "--every"});
+                   {"--main", "--items", "--item", "--other", "--start", "--end", "--unit",
+                    "--every", "--format"});
     if (!args.Error().empty()) {
         return Usage(err, args.Error());
     }
     if (args.Positional().size() != 1) {
-        return Usage(err, std::string("report takes one project: ") + kReportUsage);
+        return Usage(err, "report takes one project: " + CommandUsage(*FindCommand("report")));
     }
     ReportRequest request;
+    OutputFormat format = OutputFormat::kText;
     if (std::string problem = ReadSelection(args, "report", request); !problem.empty()) {
         return Usage(err, problem);
     }
-    if (args.Has("--transpose") && args.Has("--timeseries")) {
-        return Usage(err, "--transpose and --timeseries exclude each other");
+    if (std::string problem = ReadFormat(args, format); !problem.empty()) {
+        return Usage(err, problem);
     }
     ConsoleUserInterface ui(true);
     auto doc = OpenProject(ui, args.Positional()[0]);
@@ -58,7 +244,11 @@ int ReportCommand(const Words& words, std::ostream& out, std::ostream& err) {
         return kFailed;
     }
     std::string text;
-    if (args.Has("--timeseries")) {
+    if (format == OutputFormat::kCsv) {
+        text = TableCsv(table, request);
+    } else if (format == OutputFormat::kJson) {
+        text = TableJson(table, request);
+    } else if (args.Has("--timeseries")) {
         if (!BuildTimeseriesText(store, request, text)) {
             return kFailed;
         }

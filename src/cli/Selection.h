@@ -1,6 +1,7 @@
 // The selection of a report or a graph from zav-cli's options, as the
 // availability page makes it from its lists and boxes: --main, --items,
-// --other, --start, --end, --unit, --every, --values and --fill-gaps.
+// --item, --other, --start, --end, --unit, --every, --values and
+// --fill-gaps. Defined beside zav-cli report, which they came from.
 #pragma once
 
 #include <ostream>
@@ -15,11 +16,9 @@ class ZAVFieldManager;
 
 namespace zav::cli {
 
-// The selection options, as the help shows them.
-extern const char* const kSelectionUsage;
-
 // Reads the options into a request; an error text (naming `command` where
-// an option is missing) when they do not make one.
+// an option is missing) when they do not make one. Also refuses
+// --transpose with --timeseries, which only report takes.
 std::string ReadSelection(const Arguments& args, const char* command, ReportRequest& request);
 
 // Names each name of the selection that the project has neither as a name

@@ -1,65 +1,25 @@
 // zav-cli: the program's own operations from the shell, for batch work.
-#include <algorithm>
 #include <iostream>
-#include <map>
 
-#include "cli/CliCommon.h"
-#include "cli/Commands.h"
-
-namespace {
-
-const char* const kHelp =
-    "Usage:\n"
-    "  zav-cli info PROJECT.zav [--json]\n"
-    "  zav-cli new OUT.zav\n"
-    "  zav-cli add PROJECT.zav FILE... [--strict] [-o OUT.zav]\n"
-    "  zav-cli add-spreadsheet PROJECT.zav FILE... --layout 1|2|3\n"
-    "          [--separator comma|tab] [--parameter NAME] [--units NAME]\n"
-    "          [--start-column N] [--parse-string TEXT] [--strict] [-o OUT.zav]\n"
-    "  zav-cli report PROJECT.zav --main stations|parameters\n"
-    "          --items NAME[,NAME...] --other NAME\n"
-    "          --start YYYY-MM-DD --end YYYY-MM-DD\n"
-    "          --unit years|months|weeks|days|hours|minutes [--every N]\n"
-    "          [--values] [--fill-gaps] [--transpose | --timeseries]\n"
-#ifdef ZAV_WITH_PLOT
-    "  zav-cli plot PROJECT.zav (the selection options of report) [--values]\n"
-    "          [--style max-mean-min|mean|points|heatmap] [--threshold X]\n"
-    "          -o OUT.png|OUT.svg|OUT.pdf [--size WIDTHxHEIGHT]\n"
-#endif
-    "  zav-cli century PROJECT.zav --last-year YEAR [-o OUT.zav]\n"
-    "  zav-cli generate PROJECT.zav --dir DIR\n";
-
-}  // namespace
+#include "cli/CommandTable.h"
 
 int main(int argc, char** argv) {
-    using namespace zav::cli;
-    const std::map<std::string, int (*)(const Words&, std::ostream&, std::ostream&)> commands = {
-        {"add", &AddCommand},         {"add-spreadsheet", &AddSpreadsheetCommand},
-        {"century", &CenturyCommand}, {"generate", &GenerateCommand},
-        {"info", &InfoCommand},       {"new", &NewCommand},
-        {"report", &ReportCommand},
 #ifdef ZAV_WITH_PLOT
-        {"plot", &PlotCommand},
+    zav::cli::RegisterCommand(
+        {"plot",
+         "PROJECT.zav --main stations|parameters\n"
+         "(--items NAME[,NAME...] | --item NAME...) --other NAME\n"
+         "--start YYYY-MM-DD --end YYYY-MM-DD\n"
+         "--unit years|months|weeks|days|hours|minutes [--every N]\n"
+         "[--values] [--fill-gaps] [--style max-mean-min|mean|points|heatmap]\n"
+         "[--threshold X] -o OUT.png|OUT.svg|OUT.pdf [--size WIDTHxHEIGHT]",
+         "Draws the graph of a selection, as the graph window does, into a PNG,\n"
+         "SVG or PDF file, without a display. --style points draws every value,\n"
+         "heatmap the availability as cells.",
+         "zav-cli plot sample.zav --main stations --item \"South Outlet\" \\\n"
+         "    --other \"Dissolved oxygen\" --start 1995-01-01 --end 1995-12-31 \\\n"
+         "    --unit days --values --style points -o oxygen.svg --size 1600x900",
+         &zav::cli::PlotCommand});
 #endif
-    };
-    if (argc < 2) {
-        std::cerr << kHelp;
-        return kUsage;
-    }
-    std::string name = argv[1];
-    if (name == "--help" || name == "-h" || name == "help") {
-        std::cout << kHelp;
-        return kOk;
-    }
-    auto command = commands.find(name);
-    if (command == commands.end()) {
-        std::cerr << "zav-cli: unknown command '" << name << "'\n" << kHelp;
-        return kUsage;
-    }
-    Words words(argv + 2, argv + argc);
-    if (std::find(words.begin(), words.end(), "--help") != words.end()) {
-        std::cout << kHelp;
-        return kOk;
-    }
-    return command->second(words, std::cout, std::cerr);
+    return zav::cli::RunCommandLine(zav::cli::Words(argv + 1, argv + argc), std::cout, std::cerr);
 }
