@@ -11,7 +11,9 @@ namespace zav {
 
 enum MainListKind { kMainStations = 0, kMainParameters = 1 };
 enum DataType { kDataAvailability = 0, kDataValues = 1 };
-enum PlotStyle { kPlotMaxMeanMin = 0, kPlotMean = 1 };
+// The page offers the first two; every point of the series and the heat map
+// of availability are asked for from the graph menu or zav-cli plot.
+enum PlotStyle { kPlotMaxMeanMin = 0, kPlotMean = 1, kPlotPoints = 2, kPlotHeatMap = 3 };
 
 struct AnalysisSettings {
     int mainListKind = kMainStations;

@@ -24,8 +24,9 @@ constexpr const char* kContinuation = "\n        ";
 
 // One entry per command; a new command is one more entry here and its
 // declaration in Commands.h.
-const std::vector<CommandInfo>& CommandList() {
-    static const std::vector<CommandInfo> commands = {
+namespace {
+std::vector<CommandInfo>& Commands() {
+    static std::vector<CommandInfo> commands = {
         {"new", "OUT.zav", "Writes a new, empty project.", "zav-cli new basin.zav", &NewCommand},
         {"info", "PROJECT.zav [--format text|csv|json]",
          "Says what a project holds: its sources, stations, parameters, units\n"
@@ -72,6 +73,15 @@ const std::vector<CommandInfo>& CommandList() {
          "zav-cli generate basin.zav --dir stations", &GenerateCommand},
     };
     return commands;
+}
+}  // namespace
+
+const std::vector<CommandInfo>& CommandList() {
+    return Commands();
+}
+
+void RegisterCommand(const CommandInfo& command) {
+    Commands().push_back(command);
 }
 
 const CommandInfo* FindCommand(const std::string& name) {

@@ -17,5 +17,7 @@ int GenerateCommand(const Words& words, std::ostream& out, std::ostream& err);
 int InfoCommand(const Words& words, std::ostream& out, std::ostream& err);
 int NewCommand(const Words& words, std::ostream& out, std::ostream& err);
 int ReportCommand(const Words& words, std::ostream& out, std::ostream& err);
+// Only in a build with the desktop program, whose drawing it uses.
+int PlotCommand(const Words& words, std::ostream& out, std::ostream& err);
 
 }  // namespace zav::cli

@@ -11,6 +11,7 @@
 #include "cli/CommandTable.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/Selection.h"
 #include "core/Calendar.h"
 #include "core/TextFormat.h"
 
@@ -59,15 +60,16 @@ std::vector<std::string> MainItems(const Arguments& args) {
     return items;
 }
 
-// Reads the options into a request; an error text when they do not make one.
-std::string ReadRequest(const Arguments& args, ReportRequest& request) {
+}  // namespace
+
+std::string ReadSelection(const Arguments& args, const char* command, ReportRequest& request) {
     for (const char* required : {"--main", "--other", "--start", "--end", "--unit"}) {
         if (!args.Value(required)) {
-            return std::string("report needs ") + required;
+            return std::string(command) + " needs " + required;
         }
     }
     if (!args.Has("--items") && !args.Has("--item")) {
-        return "report needs --items or --item";
+        return std::string(command) + " needs --items or --item";
     }
     AnalysisSettings& s = request.settings;
     const std::string main = *args.Value("--main");
@@ -107,6 +109,8 @@ std::string ReadRequest(const Arguments& args, ReportRequest& request) {
     return std::string();
 }
 
+namespace {
+
 // --format csv and json write the table itself; the transposed file and the
 // time series are text exports only.
 std::string ReadFormat(const Arguments& args, OutputFormat& format) {
@@ -119,9 +123,8 @@ std::string ReadFormat(const Arguments& args, OutputFormat& format) {
     return std::string();
 }
 
-// Names each name of the selection that the project has neither as a name
-// nor as an aggregate's alias; true when there was one. Left to the report,
-// such a name gave a row of dashes, as if the station had no data.
+}  // namespace
+
 bool ReportUnknownNames(const ZAVFieldManager& store, const ReportRequest& request,
                         std::ostream& err) {
     const bool stationRows = request.settings.mainListKind == kMainStations;
@@ -148,6 +151,8 @@ bool ReportUnknownNames(const ZAVFieldManager& store, const ReportRequest& reque
     check(other, otherKind, request.otherItem.value_or(""));
     return unknown;
 }
+
+namespace {
 
 // The header row: the first cell's title, then where each interval begins.
 std::vector<std::string> CsvHeader(const ReportTable& table, const ReportRequest& request) {
@@ -219,7 +224,7 @@ int ReportCommand(const Words& words, std::ostream& out, std::ostream& err) {
     }
     ReportRequest request;
     OutputFormat format = OutputFormat::kText;
-    if (std::string problem = ReadRequest(args, request); !problem.empty()) {
+    if (std::string problem = ReadSelection(args, "report", request); !problem.empty()) {
         return Usage(err, problem);
     }
     if (std::string problem = ReadFormat(args, format); !problem.empty()) {

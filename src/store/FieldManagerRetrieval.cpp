@@ -507,4 +507,45 @@ void ZAVFieldManager::doFillGaps(IntervalStats& stats, size_t count,
     }
 }
 
+size_t ZAVFieldManager::GetPoints(const std::string& station, const std::string& parameter,
+                                  const KTRTime& start, const KTRTime& end,
+                                  std::vector<double>& times, std::vector<double>& values) {
+    times.clear();
+    values.clear();
+    ScanList list = ListSeriesForData(station, parameter);
+    ReportMissingUnits(list);
+    for (const SeriesScan& scan : list.scans) {
+        const Conversion convert = ConversionOf(*scan.series, scan.units);
+        const std::vector<KTRTime>& t = scan.series->Times();
+        const std::vector<double>& v = scan.series->Values();
+        const std::vector<int32_t>& masks = scan.series->Masks();
+        const size_t last = FirstAfter(t, 0, end.Instant());
+        for (size_t i = FirstAtOrAfter(t, 0, start.Instant()); i < last; ++i) {
+            const double value = convert(v[i]);
+            if (masks[i] == 0 && IsValue(value)) {
+                times.push_back(static_cast<double>(t[i].Instant()));
+                values.push_back(value);
+            }
+        }
+    }
+    // Members of an aggregate interleave; equal times keep the order of the
+    // series, as the scans took them.
+    if (list.scans.size() > 1) {
+        std::vector<size_t> order(times.size());
+        for (size_t i = 0; i < order.size(); ++i) {
+            order[i] = i;
+        }
+        std::stable_sort(order.begin(), order.end(),
+                         [&times](size_t a, size_t b) { return times[a] < times[b]; });
+        std::vector<double> sortedTimes(order.size()), sortedValues(order.size());
+        for (size_t i = 0; i < order.size(); ++i) {
+            sortedTimes[i] = times[order[i]];
+            sortedValues[i] = values[order[i]];
+        }
+        times.swap(sortedTimes);
+        values.swap(sortedValues);
+    }
+    return times.size();
+}
+
 }  // namespace zav

@@ -173,6 +173,14 @@ public:
                         const KTRTime& start, const KTRTime& end, int unit, int every,
                         std::vector<double>& present);
 
+    // Every converted unmasked value of the pair from `start` to `end`
+    // (both included), pooled over aggregates as GetData pools them, in time
+    // order: instants in seconds into `times`, values beside them. Values
+    // that are no finite number are no values, as everywhere. Returns the
+    // number of points.
+    size_t GetPoints(const std::string& station, const std::string& parameter, const KTRTime& start,
+                     const KTRTime& end, std::vector<double>& times, std::vector<double>& values);
+
 private:
     // One series taking part in a retrieval call and where its scan stands.
     struct SeriesScan {

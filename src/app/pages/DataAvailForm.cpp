@@ -132,6 +132,10 @@ DataAvailForm::DataAvailForm(QWidget* page, zav::UserInterface& ui) {
     unit = at.Combo(324, 92, 84, right);
     graph = at.Button("Graph", 260, 118, 74, right);
     exportTable = at.Button("Export", 340, 118, 74, right);
+    pointsGraph = at.Button("Raw Points", 260, 136, 74, right);
+    pointsGraph->setToolTip(QStringLiteral("Every stored value of the stations over the span"));
+    heatMap = at.Button("Heat Map", 340, 136, 74, right);
+    heatMap->setToolTip(QStringLiteral("Availability as coloured cells, a row per item"));
 
     dataFor = at.Label("Data for:", 7, 184, 407, kWidens);
     table = new CGridCtrl(ui);

@@ -50,6 +50,8 @@ struct DataAvailForm {
     QLineEdit* every;
     QComboBox* unit;
     QPushButton* graph;
+    QPushButton* pointsGraph;  // the raw points graph of the values
+    QPushButton* heatMap;      // the availability heat map
     QPushButton* exportTable;
     QLabel* dataFor;
     CGridCtrl* table;

@@ -104,6 +104,8 @@ void DataAvailPage::Connect() {
             [this] { OnMonthChanged(m_form.endDay, m_form.endMonth, m_form.endYear); });
     connect(f.refresh, &QPushButton::clicked, this, &DataAvailPage::RebuildTable);
     connect(f.graph, &QPushButton::clicked, this, &DataAvailPage::OnGraph);
+    connect(f.pointsGraph, &QPushButton::clicked, this, [this] { OnGraphStyle(zav::kPlotPoints); });
+    connect(f.heatMap, &QPushButton::clicked, this, [this] { OnGraphStyle(zav::kPlotHeatMap); });
     connect(f.exportTable, &QPushButton::clicked, this, &DataAvailPage::OnExport);
     ConnectOutOfDate();
 }
@@ -339,6 +341,7 @@ void DataAvailPage::ApplyEnableRules() {
     }
     f.values->setEnabled(!parameters);
     f.maxMeanMin->setEnabled(values);
+    f.pointsGraph->setEnabled(values);
     f.mean->setEnabled(true);
     f.dataType->button(m_settings.dataType)->setChecked(true);
     f.plotStyle->button(m_settings.plotStyle)->setChecked(true);
