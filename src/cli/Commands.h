@@ -14,6 +14,7 @@ int AddCommand(const Words& words, std::ostream& out, std::ostream& err);
 int AddSpreadsheetCommand(const Words& words, std::ostream& out, std::ostream& err);
 int CenturyCommand(const Words& words, std::ostream& out, std::ostream& err);
 int GenerateCommand(const Words& words, std::ostream& out, std::ostream& err);
+int ImportCommand(const Words& words, std::ostream& out, std::ostream& err);
 int InfoCommand(const Words& words, std::ostream& out, std::ostream& err);
 int NewCommand(const Words& words, std::ostream& out, std::ostream& err);
 int ReportCommand(const Words& words, std::ostream& out, std::ostream& err);

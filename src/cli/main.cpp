@@ -21,6 +21,15 @@ const char* const kHelp =
     "          --start YYYY-MM-DD --end YYYY-MM-DD\n"
     "          --unit years|months|weeks|days|hours|minutes [--every N]\n"
     "          [--values] [--fill-gaps] [--transpose | --timeseries]\n"
+    "  zav-cli import PROJECT.zav FILE... [-o OUT.zav]\n"
+    "          [--delimiter auto|comma|semicolon|tab|pipe] [--decimal point|comma]\n"
+    "          --time COLUMN [--time COLUMN] [--time-format auto|PATTERN]\n"
+    "          [--utc-offset +HH:MM] (--station NAME | --station-column COLUMN)\n"
+    "          [--parameter NAME | --parameter-column COLUMN]\n"
+    "          [--units NAME | --units-column COLUMN]\n"
+    "          --value COLUMN [--value COLUMN ...] [--remark COLUMN|- ...]\n"
+    "          [--mask-column COLUMN] [--censored skip|limit|half|zero]\n"
+    "          [--mask-remarks CODES] [--skip-bad]\n"
     "  zav-cli century PROJECT.zav --last-year YEAR [-o OUT.zav]\n"
     "  zav-cli generate PROJECT.zav --dir DIR\n";
 
@@ -31,8 +40,8 @@ int main(int argc, char** argv) {
     const std::map<std::string, int (*)(const Words&, std::ostream&, std::ostream&)> commands = {
         {"add", &AddCommand},         {"add-spreadsheet", &AddSpreadsheetCommand},
         {"century", &CenturyCommand}, {"generate", &GenerateCommand},
-        {"info", &InfoCommand},       {"new", &NewCommand},
-        {"report", &ReportCommand},
+        {"import", &ImportCommand},   {"info", &InfoCommand},
+        {"new", &NewCommand},         {"report", &ReportCommand},
     };
     if (argc < 2) {
         std::cerr << kHelp;
