@@ -68,6 +68,11 @@ bool SaveProject(CZAVDoc& doc, const Arguments& args);
 // be read or a file (`allRead` false) could not; each is said on `err`.
 bool ImportMaySave(std::ostream& err, const ImportReport& report, bool strict, bool allRead);
 
+// A date "YYYY-MM-DD" that exists in the years from 1000 on.
+bool ParseDate(const std::string& text, int& year, int& month, int& day);
+// The items of a comma-separated list, empty ones included.
+std::vector<std::string> SplitItems(const std::string& text);
+
 // "YYYY-MM-DD" for a calendar date.
 std::string IsoDate(int year, int month, int day);
 

@@ -13,6 +13,7 @@ using Words = std::vector<std::string>;
 int AddCommand(const Words& words, std::ostream& out, std::ostream& err);
 int AddSpreadsheetCommand(const Words& words, std::ostream& out, std::ostream& err);
 int CenturyCommand(const Words& words, std::ostream& out, std::ostream& err);
+int ExportCommand(const Words& words, std::ostream& out, std::ostream& err);
 int GenerateCommand(const Words& words, std::ostream& out, std::ostream& err);
 int ImportCommand(const Words& words, std::ostream& out, std::ostream& err);
 int InfoCommand(const Words& words, std::ostream& out, std::ostream& err);

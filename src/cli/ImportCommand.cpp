@@ -39,19 +39,6 @@ bool Choose(const Arguments& args, const std::string& option,
     return false;
 }
 
-std::vector<std::string> SplitCodes(const std::string& text) {
-    std::vector<std::string> codes;
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = std::min(text.find(',', start), text.size());
-        if (end > start) {
-            codes.push_back(text.substr(start, end - start));
-        }
-        start = end + 1;
-    }
-    return codes;
-}
-
 std::string ReadChoices(const Arguments& args, CsvImportOptions& options) {
     if (!Choose<char>(
             args, "--delimiter",
@@ -93,7 +80,7 @@ std::string ReadOptions(const Arguments& args, CsvImportOptions& options) {
     options.valueColumns = args.Values("--value");
     options.remarkColumns = args.Values("--remark");
     options.maskColumn = args.Value("--mask-column").value_or("");
-    options.maskRemarks = SplitCodes(args.Value("--mask-remarks").value_or(""));
+    options.maskRemarks = SplitItems(args.Value("--mask-remarks").value_or(""));
     options.skipBad = args.Has("--skip-bad");
     return CheckCsvOptions(options);
 }

@@ -30,6 +30,9 @@ const char* const kHelp =
     "          --value COLUMN [--value COLUMN ...] [--remark COLUMN|- ...]\n"
     "          [--mask-column COLUMN] [--censored skip|limit|half|zero]\n"
     "          [--mask-remarks CODES] [--skip-bad]\n"
+    "  zav-cli export PROJECT.zav -o OUT.csv|OUT.nc [--format csv|netcdf] [--scaled]\n"
+    "          [--stations A,B] [--parameters P,Q]\n"
+    "          [--start YYYY-MM-DD] [--end YYYY-MM-DD]\n"
     "  zav-cli century PROJECT.zav --last-year YEAR [-o OUT.zav]\n"
     "  zav-cli generate PROJECT.zav --dir DIR\n";
 
@@ -38,10 +41,11 @@ const char* const kHelp =
 int main(int argc, char** argv) {
     using namespace zav::cli;
     const std::map<std::string, int (*)(const Words&, std::ostream&, std::ostream&)> commands = {
-        {"add", &AddCommand},         {"add-spreadsheet", &AddSpreadsheetCommand},
-        {"century", &CenturyCommand}, {"generate", &GenerateCommand},
-        {"import", &ImportCommand},   {"info", &InfoCommand},
-        {"new", &NewCommand},         {"report", &ReportCommand},
+        {"add", &AddCommand},           {"add-spreadsheet", &AddSpreadsheetCommand},
+        {"century", &CenturyCommand},   {"export", &ExportCommand},
+        {"generate", &GenerateCommand}, {"import", &ImportCommand},
+        {"info", &InfoCommand},         {"new", &NewCommand},
+        {"report", &ReportCommand},
     };
     if (argc < 2) {
         std::cerr << kHelp;
