@@ -48,6 +48,11 @@ char CsvRecords::DetectDelimiter() const {
 // is '#', so a quoted field that begins a line with '#' stays data.
 bool CsvRecords::SkipBlankOrComment(bool skipComments) {
     while (m_pos < m_text.size()) {
+        // Most lines start with data: no need to look for their end.
+        const char first = m_text[m_pos];
+        if (first != '#' && !IsBlank(first)) {
+            return true;
+        }
         size_t end = m_text.find('\n', m_pos);
         end = end == std::string_view::npos ? m_text.size() : end;
         const std::string_view line = m_text.substr(m_pos, end - m_pos);
