@@ -107,7 +107,7 @@ QWidget* CsvImportDialog::MakeColumnChoices() {
     form->addRow(QStringLiteral("D&ecimal mark:"), m_decimal);
     form->addRow(QStringLiteral("&Time columns:"), m_times);
     form->addRow(QStringLiteral("Time &format:"), m_timeFormat);
-    form->addRow(QStringLiteral("Times with an offset go to "Move times with an offset to &UTC"UTC"), m_utcOffset);
+    form->addRow(QStringLiteral("Times with an offset go to &UTC"), m_utcOffset);
     form->addRow(QStringLiteral("&Station column:"), m_station);
     form->addRow(QStringLiteral("Station name:"), m_stationName);
     form->addRow(QStringLiteral("&Parameter column:"), m_parameter);
