@@ -63,6 +63,31 @@ std::vector<CommandInfo>& Commands() {
          "    --item \"South Outlet\" --other \"Dissolved oxygen\" \\\n"
          "    --start 1995-01-01 --end 1995-12-31 --unit months --values --format csv",
          &ReportCommand},
+        {"import",
+         "PROJECT.zav FILE... [-o OUT.zav]\n"
+         "[--delimiter auto|comma|semicolon|tab|pipe] [--decimal point|comma]\n"
+         "--time COLUMN [--time COLUMN] [--time-format auto|PATTERN] [--utc-offset +HH:MM]\n"
+         "(--station NAME | --station-column COLUMN)\n"
+         "[--parameter NAME | --parameter-column COLUMN] [--units NAME | --units-column COLUMN]\n"
+         "--value COLUMN [--value COLUMN ...] [--remark COLUMN|- ...]\n"
+         "[--mask-column COLUMN] [--censored skip|limit|half|zero] [--mask-remarks CODES]\n"
+         "[--skip-bad]",
+         "Adds CSV and tab-delimited files with a header row, long or wide, as\n"
+         "Data > Add From CSV does. Remark columns pair with the value columns\n"
+         "by position. Any cell that cannot be read saves nothing and lists the\n"
+         "first problems; --skip-bad saves the rest. Exit status 0 only when\n"
+         "every cell was read.",
+         "zav-cli import basin.zav brook-daily.csv --time Date --station Brook \\\n"
+         "    --value \"Air temp\" --value Stage",
+         &ImportCommand},
+        {"export",
+         "PROJECT.zav -o OUT.csv|OUT.nc [--format csv|netcdf] [--scaled]\n"
+         "[--stations A,B] [--parameters P,Q] [--start YYYY-MM-DD] [--end YYYY-MM-DD]",
+         "Writes the points as tidy CSV (station,parameter,units,time,value,mask,\n"
+         "which import reads back) or as CF-1.8 netCDF time series. --scaled\n"
+         "applies each series' scaling and the units conversions.",
+         "zav-cli export basin.zav -o basin.csv --start 2025-01-01 --end 2025-12-31",
+         &ExportCommand},
         {"century", "PROJECT.zav --last-year YEAR [-o OUT.zav]",
          "Moves every point of YEAR or earlier forward by 100 years, as Data >\n"
          "Add Century does for data written with two-digit years, and saves.",

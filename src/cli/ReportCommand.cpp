@@ -22,29 +22,6 @@ namespace {
 const std::array<const char*, 6> kUnitNames = {"years", "months", "weeks",
                                                "days",  "hours",  "minutes"};
 
-bool ParseDate(const std::string& text, int& year, int& month, int& day) {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
-        return false;
-    }
-    std::string_view view(text);
-    return ParseWholeInt(view.substr(0, 4), year) && ParseWholeInt(view.substr(5, 2), month) &&
-           ParseWholeInt(view.substr(8, 2), day) && year >= 1000 && month >= 1 && month <= 12 &&
-           day >= 1 && day <= MonthLength(year, month);
-}
-
-std::vector<std::string> SplitItems(const std::string& text) {
-    std::vector<std::string> items;
-    size_t begin = 0;
-    for (;;) {
-        size_t comma = text.find(',', begin);
-        items.push_back(text.substr(begin, comma - begin));
-        if (comma == std::string::npos) {
-            return items;
-        }
-        begin = comma + 1;
-    }
-}
-
 // The names of --items and --item, in the order given: --items splits its
 // value at commas, --item takes one name as it is.
 std::vector<std::string> MainItems(const Arguments& args) {

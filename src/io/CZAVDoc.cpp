@@ -173,6 +173,14 @@ int CZAVDoc::AddSpreadsheetFiles(const std::vector<std::string>& paths,
     return added;
 }
 
+CsvAddResult CZAVDoc::AddCsvFiles(const std::vector<std::string>& paths,
+                                  const CsvImportOptions& options, ImportReport* report) {
+    ImportReport unread;
+    CsvAddResult result = zav::AddCsvFiles(m_store, paths, options, Account(report, unread));
+    m_modified = m_modified || result.added > 0;
+    return result;
+}
+
 int CZAVDoc::AddClipboardData(const SpreadsheetOptions& options, ImportReport* report) {
     ImportReport unread;
     int added = zav::AddClipboardData(m_store, options, Account(report, unread));

@@ -9,6 +9,7 @@
 
 #include "core/ProgramFiles.h"
 #include "io/ConversionTable.h"
+#include "io/CsvImport.h"
 #include "io/Spreadsheet.h"
 #include "store/ZAVFieldManager.h"
 
@@ -83,6 +84,11 @@ public:
                             const SpreadsheetOptions& options, ImportReport* report = nullptr);
     // The same from the clipboard's text; 1 when it was added.
     int AddClipboardData(const SpreadsheetOptions& options, ImportReport* report = nullptr);
+    // Data > Add From CSV and zav-cli import: the files' columns as
+    // `options` names them (see AddCsvFiles). Sets the modified flag when a
+    // file was added.
+    CsvAddResult AddCsvFiles(const std::vector<std::string>& paths, const CsvImportOptions& options,
+                             ImportReport* report = nullptr);
     // Layout 3: asks "Choose Parameter(s)" once per "VALUE" column of the
     // parse string; the parameter chosen for each column, "" where the
     // choice was cancelled.

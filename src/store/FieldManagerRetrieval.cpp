@@ -121,6 +121,22 @@ const IntervalBounds* ZAVFieldManager::CachedBounds(const IntervalGrid& grid, co
     return cache.bounds.data();
 }
 
+std::vector<double> ZAVFieldManager::ConvertedValues(const DataSeries& series) const {
+    auto units = m_units.find(series.Units());
+    const Conversion convert =
+        ConversionOf(series, units == m_units.end() ? nullptr : &units->second);
+    std::vector<double> values(series.Values());
+    for (double& v : values) {
+        v = convert(v);
+    }
+    return values;
+}
+
+std::string ZAVFieldManager::ConvertedUnits(const DataSeries& series) const {
+    auto units = m_units.find(series.Units());
+    return units == m_units.end() ? series.Units() : units->second.alias;
+}
+
 void ZAVFieldManager::AddScan(ScanList& list, int index) const {
     const DataSeries& series = *m_seriesTable[static_cast<size_t>(index)];
     auto units = m_units.find(series.Units());

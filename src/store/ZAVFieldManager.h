@@ -168,6 +168,12 @@ public:
                 const KTRTime& end, int unit, int every, std::vector<double>& min,
                 std::vector<double>& max, std::vector<double>& mean, std::vector<double>& present,
                 int fillGaps);
+    // Each value of `series` (one of the store's) as reports and graphs take
+    // it: the series' scaling, then its units record's conversion; and the
+    // units it is then in (the record's alias, or the series' own units
+    // when it has no record).
+    std::vector<double> ConvertedValues(const DataSeries& series) const;
+    std::string ConvertedUnits(const DataSeries& series) const;
     // Presence only, pooled from the parameter side. Returns 1.
     int GetAvailability(const std::string& parameter, const std::string& station,
                         const KTRTime& start, const KTRTime& end, int unit, int every,

@@ -112,6 +112,9 @@ private slots:
                  QStringList({"&Add MOLVAN or PELLIDOR format | Add MOLVAN or PELLIDOR formatted "
                               "data files to the project.",
                               "Add From &Spreadsheet | ",
+                              "Add From CS&V... | Add CSV or tab-delimited files with a header "
+                              "row to the project.",
+                              "&Export Data... | Export the project's data as tidy CSV or netCDF.",
                               "Add &Century | Add a century to data within a range of years.",
                               "&Generate new data files for each station | Generate new data "
                               "files for each station"}));

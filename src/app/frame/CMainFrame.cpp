@@ -22,6 +22,7 @@
 #include "app/frame/OpenProject.h"
 #include "app/rules/CommandTable.h"
 #include "core/ProgramFiles.h"
+#include "app/rules/DroppedFiles.h"
 #include "core/UserInterface.h"
 
 CMainFrame::CMainFrame(zav::UserInterface& ui, FileDialogs& dialogs, AppSettings& settings,
@@ -103,6 +104,16 @@ void CMainFrame::CreateActions() {
             active->View().OnAddFromSpreadsheet();
         }
     });
+    connect(MakeAction(cmd::kAddFromCsv), &QAction::triggered, this, [this] {
+        if (CChildFrame* active = ActiveChild()) {
+            active->View().OnAddFromCsv();
+        }
+    });
+    connect(MakeAction(cmd::kExportData), &QAction::triggered, this, [this] {
+        if (CChildFrame* active = ActiveChild()) {
+            active->View().OnExportData();
+        }
+    });
     connect(MakeAction(cmd::kAddCentury), &QAction::triggered, this, [this] {
         if (CChildFrame* active = ActiveChild()) {
             active->View().OnAddCentury();
@@ -163,6 +174,8 @@ void CMainFrame::CreateMenus() {
     m_dataMenu = new QMenu(QStringLiteral("&Data"), this);
     m_dataMenu->addAction(Action(cmd::kAddAgencyFiles));
     m_dataMenu->addAction(Action(cmd::kAddFromSpreadsheet));
+    m_dataMenu->addAction(Action(cmd::kAddFromCsv));
+    m_dataMenu->addAction(Action(cmd::kExportData));
     m_dataMenu->addAction(Action(cmd::kAddCentury));
     m_dataMenu->addAction(Action(cmd::kGenerateStationFiles));
 
@@ -293,8 +306,9 @@ void CMainFrame::UpdateFrameState() {
     CChildFrame* active = ActiveChild();
     ShowMenusFor(active != nullptr);
     for (int id : {cmd::kFileClose, cmd::kFileSave, cmd::kFileSaveAs, cmd::kAddAgencyFiles,
-                   cmd::kAddFromSpreadsheet, cmd::kAddCentury, cmd::kGenerateStationFiles,
-                   cmd::kWindowNew, cmd::kWindowCascade, cmd::kWindowTile, cmd::kWindowArrange}) {
+                   cmd::kAddFromSpreadsheet, cmd::kAddFromCsv, cmd::kExportData, cmd::kAddCentury,
+                   cmd::kGenerateStationFiles, cmd::kWindowNew, cmd::kWindowCascade,
+                   cmd::kWindowTile, cmd::kWindowArrange}) {
         Action(id)->setEnabled(active != nullptr);
     }
     // Windows of one project are numbered in the order they were opened.
@@ -540,11 +554,37 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
     }
 }
 
+// A data file dropped on the window is offered to the active project (a new
+// one when none is open); anything else is opened as a project, as before.
 void CMainFrame::dropEvent(QDropEvent* event) {
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile()) {
-            OpenDocumentFile(url.toLocalFile());
+            DropFile(url.toLocalFile());
         }
     }
     event->acceptProposedAction();
+}
+
+void CMainFrame::DropFile(const QString& path) {
+    const DroppedKind kind = KindOfDroppedFile(path.toStdString());
+    if (kind == DroppedKind::kProject) {
+        OpenDocumentFile(path);
+        return;
+    }
+    CChildFrame* target = ActiveChild();
+    if (target == nullptr) {
+        target = OnFileNew();
+    }
+    if (target == nullptr) {
+        return;
+    }
+    const std::string question = "Add " + path.toStdString() + " to the active project?";
+    if (!target->View().Doc().UI().AskYesNo(question)) {
+        return;
+    }
+    if (kind == DroppedKind::kAgencyFile) {
+        target->View().AddAgencyFiles({path.toStdString()});
+    } else {
+        target->View().AddCsvFile(path);
+    }
 }

@@ -72,6 +72,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void DropFile(const QString& path);
 
 private:
     void CreateActions();

@@ -14,6 +14,8 @@ enum Id {
     kAppExit = 57665,
     kAddAgencyFiles = 32771,
     kAddFromSpreadsheet = 32774,
+    kAddFromCsv = 32790,
+    kExportData = 32791,
     kAddCentury = 32775,
     kGenerateStationFiles = 32773,
     kViewToolbar = 59392,
