@@ -9,9 +9,17 @@
 
 namespace zav {
 
+// What the page tells about a cell beyond its text: how many values and
+// how complete the interval is, and whether its value was filled in.
+struct CellNote {
+    std::string hint;
+    bool filled = false;
+};
+
 struct ReportRow {
     std::string name;
     std::vector<std::string> cells;  // one per interval
+    std::vector<CellNote> notes;     // one per interval, when asked for; else none
 };
 
 class ReportTable {

@@ -17,5 +17,7 @@ int GenerateCommand(const Words& words, std::ostream& out, std::ostream& err);
 int InfoCommand(const Words& words, std::ostream& out, std::ostream& err);
 int NewCommand(const Words& words, std::ostream& out, std::ostream& err);
 int ReportCommand(const Words& words, std::ostream& out, std::ostream& err);
+int SummaryCommand(const Words& words, std::ostream& out, std::ostream& err);
+int DurationCommand(const Words& words, std::ostream& out, std::ostream& err);
 
 }  // namespace zav::cli

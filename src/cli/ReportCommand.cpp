@@ -7,6 +7,7 @@
 #include "analysis/ReportExport.h"
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
+#include "cli/StatisticsArguments.h"
 #include "core/Calendar.h"
 #include "core/TextFormat.h"
 
@@ -18,20 +19,12 @@ const char* const kReportUsage =
     "zav-cli report PROJECT.zav --main stations|parameters --items NAME[,NAME...]\n"
     "        --other NAME --start YYYY-MM-DD --end YYYY-MM-DD\n"
     "        --unit years|months|weeks|days|hours|minutes [--every N]\n"
-    "        [--values] [--fill-gaps] [--transpose | --timeseries]";
+    "        [--values] [--stat NAME] [--expected-step STEP] [--min-coverage PERCENT]\n"
+    "        [--year-start MONTH] [--fill-gaps [--max-gap N] [--mark-filled]]\n"
+    "        [--transpose | --timeseries]";
 
 const std::array<const char*, 6> kUnitNames = {"years", "months", "weeks",
                                                "days",  "hours",  "minutes"};
-
-bool ParseDate(const std::string& text, int& year, int& month, int& day) {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
-        return false;
-    }
-    std::string_view view(text);
-    return ParseWholeInt(view.substr(0, 4), year) && ParseWholeInt(view.substr(5, 2), month) &&
-           ParseWholeInt(view.substr(8, 2), day) && year >= 1000 && month >= 1 && month <= 12 &&
-           day >= 1 && day <= MonthLength(year, month);
-}
 
 std::vector<std::string> SplitItems(const std::string& text) {
     std::vector<std::string> items;
@@ -44,6 +37,37 @@ std::vector<std::string> SplitItems(const std::string& text) {
         }
         begin = comma + 1;
     }
+}
+
+// The statistic and its options. A statistic makes a table of values;
+// filling options need --fill-gaps, and the time series is the daily
+// means alone.
+std::string ReadReportStatistics(const Arguments& args, AnalysisSettings& s) {
+    StatisticsOptions& options = s.statistics;
+    if (std::string problem = ReadStatisticsOptions(args, options); !problem.empty()) {
+        return problem;
+    }
+    if (args.Has("--stat")) {
+        if (s.mainListKind != kMainStations) {
+            return "--stat needs --main stations: a main list of parameters reports availability";
+        }
+        s.dataType = kDataValues;
+    }
+    if (auto gap = args.Value("--max-gap")) {
+        int intervals = 0;
+        if (!ParseWholeInt(*gap, intervals) || intervals < 1) {
+            return "--max-gap takes a number of intervals, 1 or more";
+        }
+        options.maxGap = static_cast<size_t>(intervals);
+    }
+    options.markFilled = args.Has("--mark-filled");
+    if ((options.maxGap > 0 || options.markFilled) && !s.fillGaps) {
+        return "--max-gap and --mark-filled need --fill-gaps";
+    }
+    if (args.Has("--timeseries") && !options.IsPageDefault()) {
+        return "--timeseries writes daily means: it takes no statistics options";
+    }
+    return std::string();
 }
 
 // Reads the options into a request; an error text when they do not make one.
@@ -63,10 +87,10 @@ std::string ReadRequest(const Arguments& args, ReportRequest& request) {
     s.dataType =
         args.Has("--values") && s.mainListKind == kMainStations ? kDataValues : kDataAvailability;
     s.fillGaps = args.Has("--fill-gaps");
-    if (!ParseDate(*args.Value("--start"), s.startYear, s.startMonth, s.startDay)) {
+    if (!ParseIsoDate(*args.Value("--start"), s.startYear, s.startMonth, s.startDay)) {
         return "--start takes a date YYYY-MM-DD";
     }
-    if (!ParseDate(*args.Value("--end"), s.endYear, s.endMonth, s.endDay)) {
+    if (!ParseIsoDate(*args.Value("--end"), s.endYear, s.endMonth, s.endDay)) {
         return "--end takes a date YYYY-MM-DD";
     }
     const std::string unit = *args.Value("--unit");
@@ -88,7 +112,7 @@ std::string ReadRequest(const Arguments& args, ReportRequest& request) {
     if (args.Has("--transpose") && args.Has("--timeseries")) {
         return "--transpose and --timeseries exclude each other";
     }
-    return std::string();
+    return ReadReportStatistics(args, s);
 }
 
 // Names each name of the selection that the project has neither as a name
@@ -123,8 +147,13 @@ bool Stopped(ReportOutcome outcome) {
 }  // namespace
 
 int ReportCommand(const Words& words, std::ostream& out, std::ostream& err) {
-    Arguments args(words, {"--values", "--fill-gaps", "--transpose", "--timeseries"},
-                   {"--main", "--items", "--other", "--start", "--end", "--unit", "--every"});
+    std::vector<std::string> valueOptions = {"--main", "--items", "--other", "--start",
+                                             "--end",  "--unit",  "--every", "--max-gap"};
+    valueOptions.insert(valueOptions.end(), kStatisticsValueOptions.begin(),
+                        kStatisticsValueOptions.end());
+    Arguments args(words,
+                   {"--values", "--fill-gaps", "--mark-filled", "--transpose", "--timeseries"},
+                   valueOptions);
     if (!args.Error().empty()) {
         return Usage(err, args.Error());
     }

@@ -20,7 +20,15 @@ const char* const kHelp =
     "          --items NAME[,NAME...] --other NAME\n"
     "          --start YYYY-MM-DD --end YYYY-MM-DD\n"
     "          --unit years|months|weeks|days|hours|minutes [--every N]\n"
-    "          [--values] [--fill-gaps] [--transpose | --timeseries]\n"
+    "          [--values] [--stat min-max-mean|mean|min|max|count|sum|median|\n"
+    "                            p10|p25|p75|p90|sd|coverage]\n"
+    "          [--expected-step 15min|1h|1d|...] [--min-coverage PERCENT]\n"
+    "          [--year-start MONTH] [--fill-gaps [--max-gap N] [--mark-filled]]\n"
+    "          [--transpose | --timeseries]\n"
+    "  zav-cli summary PROJECT.zav --station S --parameter P [--year-start MONTH]\n"
+    "          [--stat NAME] [--expected-step STEP] [--min-coverage PERCENT]\n"
+    "  zav-cli duration PROJECT.zav --station S --parameter P\n"
+    "          --start YYYY-MM-DD --end YYYY-MM-DD\n"
     "  zav-cli century PROJECT.zav --last-year YEAR [-o OUT.zav]\n"
     "  zav-cli generate PROJECT.zav --dir DIR\n";
 
@@ -29,10 +37,11 @@ const char* const kHelp =
 int main(int argc, char** argv) {
     using namespace zav::cli;
     const std::map<std::string, int (*)(const Words&, std::ostream&, std::ostream&)> commands = {
-        {"add", &AddCommand},         {"add-spreadsheet", &AddSpreadsheetCommand},
-        {"century", &CenturyCommand}, {"generate", &GenerateCommand},
-        {"info", &InfoCommand},       {"new", &NewCommand},
-        {"report", &ReportCommand},
+        {"add", &AddCommand},           {"add-spreadsheet", &AddSpreadsheetCommand},
+        {"century", &CenturyCommand},   {"generate", &GenerateCommand},
+        {"info", &InfoCommand},         {"new", &NewCommand},
+        {"report", &ReportCommand},     {"summary", &SummaryCommand},
+        {"duration", &DurationCommand},
     };
     if (argc < 2) {
         std::cerr << kHelp;
