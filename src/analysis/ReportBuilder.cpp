@@ -44,19 +44,19 @@ std::vector<CellNote> NotesOf(const SummaryRow& summary, const IntervalGrid& gri
 // A row with the statistic and options beyond the page's own. Filling is
 // for values: in availability a filled interval is never available.
 ReportRow SummaryRowOf(ZAVFieldManager& store, const ReportRequest& request,
-                       const std::string& item) {
+                       const std::string& item, std::vector<CellNote>& notes) {
     const AnalysisSettings& s = request.settings;
     const IntervalGrid grid = s.Grid();
     const SummaryRow summary =
         SummariseRow(store, request.StationFor(item), request.ParameterFor(item), SideOf(s), grid,
                      s.statistics, s.fillGaps && s.ReportsValues());
-    ReportRow row{item, {}, {}};
+    ReportRow row{item, {}};
     for (const IntervalSummary& interval : summary.intervals) {
         row.cells.push_back(s.ReportsValues() ? SummaryValueCell(interval, s.statistics.markFilled)
                                               : SummaryAvailabilityCell(interval));
     }
     if (request.cellNotes) {
-        row.notes = NotesOf(summary, grid);
+        notes = NotesOf(summary, grid);
     }
     return row;
 }
@@ -120,6 +120,7 @@ ReportOutcome RebuildTable(ZAVFieldManager& store, const ReportRequest& request,
     const AnalysisSettings& s = request.settings;
     UserInterface& ui = store.UI();
     table.rows.clear();
+    table.notes.clear();
     if (table.header.empty()) {
         table.header.emplace_back();
     }
@@ -144,7 +145,7 @@ ReportOutcome RebuildTable(ZAVFieldManager& store, const ReportRequest& request,
     table.header.resize(1);
     table.header.insert(table.header.end(), labels.begin(), labels.end());
     for (const std::string& item : request.mainItems) {
-        table.rows.push_back(ReportRow{item, {}, {}});
+        table.rows.push_back(ReportRow{item, {}});
     }
     return FillTable(store, request, table);
 }
@@ -169,15 +170,16 @@ ReportOutcome FillTable(ZAVFieldManager& store, const ReportRequest& request, Re
         *request.otherItem;
     IntervalStatistics stats;
     const bool pageOwn = s.statistics.IsPageDefault();
+    table.notes.assign(table.rows.size(), {});
     for (size_t r = 0; r < table.rows.size() && r < request.mainItems.size(); ++r) {
         const std::string& item = request.mainItems[r];
         if (!pageOwn) {
-            table.rows[r] = SummaryRowOf(store, request, item);
+            table.rows[r] = SummaryRowOf(store, request, item, table.notes[r]);
             continue;
         }
         table.rows[r].cells = RowCells(store, request, item, n, stats);
         if (request.cellNotes) {
-            table.rows[r].notes = PageCellNotes(store, request, item, stats);
+            table.notes[r] = PageCellNotes(store, request, item, stats);
         }
     }
     return ReportOutcome::kComputed;

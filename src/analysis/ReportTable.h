@@ -19,7 +19,6 @@ struct CellNote {
 struct ReportRow {
     std::string name;
     std::vector<std::string> cells;  // one per interval
-    std::vector<CellNote> notes;     // one per interval, when asked for; else none
 };
 
 class ReportTable {
@@ -38,6 +37,8 @@ public:
     std::vector<std::string> header;
     std::vector<ReportRow> rows;
     std::string dataFor;  // the "Data for:" text; empty until computed
+    // Per row, one note per cell when the request asked for them; else none.
+    std::vector<std::vector<CellNote>> notes;
 };
 
 }  // namespace zav

@@ -101,8 +101,8 @@ std::optional<std::string> DurationText(ZAVFieldManager& store, const std::strin
     }
     std::string text = std::string("Exceeded (%)\tValue") + kLineEnd;
     for (int percent : DurationPercents()) {
-        text +=
-            std::to_string(percent) + "\t" + Cell(Quantile(all, 1.0 - percent / 100.0)) + kLineEnd;
+        text += std::to_string(percent) + "\t" + Cell(Quantile(all, (100 - percent) / 100.0)) +
+                kLineEnd;
     }
     return text;
 }

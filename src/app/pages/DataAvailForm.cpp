@@ -13,6 +13,7 @@
 
 #include "analysis/AnalysisSettings.h"
 #include "app/grid/CGridCtrl.h"
+#include "app/grid/GridModel.h"
 #include "app/layout/DialogUnits.h"
 
 namespace {
@@ -132,6 +133,13 @@ DataAvailForm::DataAvailForm(QWidget* page, zav::UserInterface& ui) {
     unit = at.Combo(324, 92, 84, right);
     graph = at.Button("Graph", 260, 118, 74, right);
     exportTable = at.Button("Export", 340, 118, 74, right);
+    at.Label("Statistic:", 260, 140, 34, right);
+    statistic = at.Combo(296, 138, 66, right);
+    statisticsOptions = at.Button("Options...", 366, 137, 48, right);
+    filledLegend = at.Label("", 260, 156, 154, right);
+    filledLegend->setText(QStringLiteral("<span style=\"background-color:%1\">&nbsp;&nbsp;&nbsp;"
+                                         "&nbsp;</span> filled by interpolation")
+                              .arg(GridModel::MarkedColor().name()));
 
     dataFor = at.Label("Data for:", 7, 184, 407, kWidens);
     table = new CGridCtrl(ui);

@@ -51,6 +51,11 @@ struct DataAvailForm {
     QComboBox* unit;
     QPushButton* graph;
     QPushButton* exportTable;
+    // Beside them: the statistic the values table shows, the button to the
+    // statistics options, and the legend of filled cells.
+    QComboBox* statistic;
+    QPushButton* statisticsOptions;
+    QLabel* filledLegend;
     QLabel* dataFor;
     CGridCtrl* table;
 
