@@ -145,9 +145,9 @@ void BM_ReportStatisticOf(benchmark::State& state) {
     options.statistic = static_cast<Statistic>(state.range(0));
     for (auto _ : state) {
         for (int station = 0; station < shape.stations; ++station) {
-            SummaryRow row = SummariseRow(store, StationName(station), "DO",
-                                          ZAVFieldManager::PairSide::kStation, grid, options,
-                                          false);
+            SummaryRow row =
+                SummariseRow(store, StationName(station), "DO", ZAVFieldManager::PairSide::kStation,
+                             grid, options, false);
             benchmark::DoNotOptimize(row.intervals.data());
         }
     }

@@ -39,12 +39,22 @@ const Named& Find(Statistic statistic) {
     return kNamed[0];
 }
 
+// Compensated (Neumaier) summation: the rounding error of each addition is
+// carried along and added back at the end, so a sum of many values with
+// few decimals lands on the double nearest the exact sum, whatever their
+// order, as other statistics packages' sums do.
 double Sum(const std::vector<double>& values) {
     double sum = 0.0;
+    double lost = 0.0;
     for (double v : values) {
-        sum += v;
+        const double next = sum + v;
+        lost += std::fabs(sum) >= std::fabs(v) ? (sum - next) + v : (v - next) + sum;
+        sum = next;
     }
-    return sum;
+    const double total = sum + lost;
+    // An overflow leaves the running sum infinite and the correction
+    // meaningless.
+    return std::isfinite(total) ? total : sum;
 }
 
 // The sum of squares about the mean, over n - 1. Two passes: the one-pass
