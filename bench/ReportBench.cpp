@@ -147,7 +147,7 @@ void BM_ReportStatisticOf(benchmark::State& state) {
         for (int station = 0; station < shape.stations; ++station) {
             SummaryRow row =
                 SummariseRow(store, StationName(station), "DO", ZAVFieldManager::PairSide::kStation,
-                             grid, options, false);
+                             grid, options, false, false);
             benchmark::DoNotOptimize(row.intervals.data());
         }
     }

@@ -115,7 +115,7 @@ def main():
     cli = sys.argv[1]
     work = sys.argv[2] if len(sys.argv) > 2 else tempfile.mkdtemp(prefix="zav-pandas-")
     os.makedirs(work, exist_ok=True)
-    project = os.path.join(work, "synthetic.zav")
+    project = os.path.join(work, "flows.zav")
     all_records = records()
     with open(project, "w", newline="") as out:
         out.write(project_text(all_records))

@@ -47,7 +47,8 @@ std::optional<double> Coverage(size_t count, int64_t first, int64_t last, int64_
 
 SummaryRow SummariseRow(ZAVFieldManager& store, const std::string& station,
                         const std::string& parameter, ZAVFieldManager::PairSide side,
-                        const IntervalGrid& grid, const StatisticsOptions& options, bool fillGaps) {
+                        const IntervalGrid& grid, const StatisticsOptions& options, bool fillGaps,
+                        bool coverage) {
     SummaryRow row;
     row.intervals.resize(static_cast<size_t>(std::max(grid.Count(), 0)));
     const Statistic statistic = options.statistic;
@@ -57,15 +58,21 @@ SummaryRow SummariseRow(ZAVFieldManager& store, const std::string& station,
             row.intervals[i].value = StatisticOf(statistic, values);
         }
     };
+    // The most common step costs a pass over the times; asked for only
+    // when something shows coverage.
+    const bool needCoverage =
+        coverage || statistic == Statistic::kCoverage || options.minCoverage > 0.0;
     ZAVFieldManager::PairScanInfo info;
-    info.wantStep = options.expectedStep == 0;
+    info.wantStep = options.expectedStep == 0 && needCoverage;
     row.answered = store.GetIntervalValues(station, parameter, side, grid, visit, &info) != 0;
     row.step = options.expectedStep != 0 ? options.expectedStep : info.typicalStep;
     // Coverage needs the step, which the scan gives only at its end.
     for (size_t i = 0; i < row.intervals.size(); ++i) {
         IntervalSummary& s = row.intervals[i];
         const IntervalGrid::Bounds b = grid.IntervalBounds(static_cast<int>(i));
-        s.coverage = Coverage(s.count, b.first, b.last, row.step);
+        if (needCoverage) {
+            s.coverage = Coverage(s.count, b.first, b.last, row.step);
+        }
         s.available = s.count > 0 && (options.minCoverage <= 0.0 ||
                                       (s.coverage && *s.coverage >= options.minCoverage));
         if (statistic == Statistic::kCoverage) {

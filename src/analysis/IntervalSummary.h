@@ -34,9 +34,12 @@ struct SummaryRow {
 // The pair's summary over `grid`. With `fillGaps`, intervals without a
 // value get one by interpolation (not for count and coverage, which an
 // empty interval has); a filled interval is never available.
+// Coverage is worked out when the statistic or the threshold needs it, or
+// when `coverage` asks for it anyway (for hints); otherwise it stays none.
 SummaryRow SummariseRow(ZAVFieldManager& store, const std::string& station,
                         const std::string& parameter, ZAVFieldManager::PairSide side,
-                        const IntervalGrid& grid, const StatisticsOptions& options, bool fillGaps);
+                        const IntervalGrid& grid, const StatisticsOptions& options, bool fillGaps,
+                        bool coverage = true);
 
 // Percent of the expected number of values: `count` values between two
 // instants (inclusive) sampled every `step` seconds; at most 100, since

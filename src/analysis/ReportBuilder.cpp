@@ -49,7 +49,7 @@ ReportRow SummaryRowOf(ZAVFieldManager& store, const ReportRequest& request,
     const IntervalGrid grid = s.Grid();
     const SummaryRow summary =
         SummariseRow(store, request.StationFor(item), request.ParameterFor(item), SideOf(s), grid,
-                     s.statistics, s.fillGaps && s.ReportsValues());
+                     s.statistics, s.fillGaps && s.ReportsValues(), request.cellNotes);
     ReportRow row{item, {}};
     for (const IntervalSummary& interval : summary.intervals) {
         row.cells.push_back(s.ReportsValues() ? SummaryValueCell(interval, s.statistics.markFilled)

@@ -79,16 +79,22 @@ int ZAVFieldManager::GetIntervalValues(const std::string& station, const std::st
         grid.FillBounds(from, count, bounds);
         for (int j = 0; j < count; ++j) {
             values.clear();
+            const int64_t first = bounds[j].first;
+            const int64_t last = bounds[j].last;
             for (SeriesScan& scan : list.scans) {
                 const Conversion convert = ConversionOf(*scan.series, scan.units);
                 const DataSeries& series = *scan.series;
                 const KTRTime* times = series.Times().data();
+                const double* stored = series.Values().data();
+                const int32_t* masks = series.Masks().data();
                 const size_t size = series.Size();
                 size_t k = scan.position;
-                for (; k < size && times[k].Instant() <= bounds[j].last; ++k) {
-                    const double v = convert(series.Value(k));
-                    if (series.Mask(k) == 0 && times[k].Instant() >= bounds[j].first &&
-                        IsValue(v)) {
+                for (; k < size && times[k].Instant() <= last; ++k) {
+                    if (masks[k] != 0 || times[k].Instant() < first) {
+                        continue;
+                    }
+                    const double v = convert(stored[k]);
+                    if (IsValue(v)) {
                         values.push_back(v);
                     }
                 }
