@@ -1,9 +1,11 @@
 // AnalysisSettings: what the availability page reads from its controls before
 // every computation (which list is the main one, availability or values,
-// the date span, the interval unit and step, gap filling, the threshold),
+// the date span, the interval unit and step, gap filling, the threshold,
+// the statistic and its options),
 // and the span, counts and grid that follow from them.
 #pragma once
 
+#include "analysis/Statistic.h"
 #include "core/IntervalGrid.h"
 #include "core/KTRTime.h"
 
@@ -31,6 +33,9 @@ struct AnalysisSettings {
     bool fillGaps = false;
     bool thresholdOn = false;
     float threshold = 0.0f;
+    // The statistic, coverage, year and filling choices; at their defaults
+    // the report is the page's own.
+    StatisticsOptions statistics;
 
     // Start day at 00:00:00 and end day at 23:59:59.
     KTRTime SpanStart() const;

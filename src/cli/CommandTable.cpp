@@ -53,12 +53,18 @@ std::vector<CommandInfo>& Commands() {
          "(--items NAME[,NAME...] | --item NAME...) --other NAME\n"
          "--start YYYY-MM-DD --end YYYY-MM-DD\n"
          "--unit years|months|weeks|days|hours|minutes [--every N]\n"
-         "[--values] [--fill-gaps] [--transpose | --timeseries]\n"
-         "[--format text|csv|json]",
+         "[--values] [--stat min-max-mean|mean|min|max|count|sum|median|\n"
+         "p10|p25|p75|p90|sd|coverage] [--expected-step 15min|1h|1d|...]\n"
+         "[--min-coverage PERCENT] [--year-start MONTH]\n"
+         "[--fill-gaps [--max-gap N] [--mark-filled]]\n"
+         "[--transpose | --timeseries] [--format text|csv|json]",
          "Prints the availability page's report table for one selection, as\n"
          "its export writes it. --item may be repeated and takes one name as\n"
          "it is, commas included. --format csv and json print the table with\n"
-         "ISO 8601 dates and exact values.",
+         "ISO 8601 dates and exact values. --stat shows another statistic in\n"
+         "each cell; --expected-step and --min-coverage judge how complete each\n"
+         "interval is; --year-start 10 makes water years; --max-gap and\n"
+         "--mark-filled limit and mark gap filling.",
          "zav-cli report sample.zav --main stations --item \"Lake 3 basin\" \\\n"
          "    --item \"South Outlet\" --other \"Dissolved oxygen\" \\\n"
          "    --start 1995-01-01 --end 1995-12-31 --unit months --values --format csv",
@@ -88,6 +94,23 @@ std::vector<CommandInfo>& Commands() {
          "applies each series' scaling and the units conversions.",
          "zav-cli export basin.zav -o basin.csv --start 2025-01-01 --end 2025-12-31",
          &ExportCommand},
+        {"summary",
+         "PROJECT.zav --station S --parameter P [--year-start MONTH]\n"
+         "[--stat NAME] [--expected-step STEP] [--min-coverage PERCENT]",
+         "Prints, year by year (water years with --year-start), the count of\n"
+         "values, their coverage and the chosen statistic (mean by default)\n"
+         "of one station and parameter.",
+         "zav-cli summary sample.zav --station \"South Outlet\" \\\n"
+         "    --parameter \"Dissolved oxygen\" --year-start 10 --stat median",
+         &SummaryCommand},
+        {"duration",
+         "PROJECT.zav --station S --parameter P\n"
+         "--start YYYY-MM-DD --end YYYY-MM-DD",
+         "Prints the duration table of one station and parameter over a span:\n"
+         "the value exceeded 1, 5, 10, 25, 50, 75, 90, 95 and 99 % of the time.",
+         "zav-cli duration sample.zav --station \"South Outlet\" \\\n"
+         "    --parameter \"Dissolved oxygen\" --start 1994-01-01 --end 1998-12-31",
+         &DurationCommand},
         {"century", "PROJECT.zav --last-year YEAR [-o OUT.zav]",
          "Moves every point of YEAR or earlier forward by 100 years, as Data >\n"
          "Add Century does for data written with two-digit years, and saves.",

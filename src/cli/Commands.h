@@ -21,5 +21,7 @@ int NewCommand(const Words& words, std::ostream& out, std::ostream& err);
 int ReportCommand(const Words& words, std::ostream& out, std::ostream& err);
 // Only in a build with the desktop program, whose drawing it uses.
 int PlotCommand(const Words& words, std::ostream& out, std::ostream& err);
+int SummaryCommand(const Words& words, std::ostream& out, std::ostream& err);
+int DurationCommand(const Words& words, std::ostream& out, std::ostream& err);
 
 }  // namespace zav::cli

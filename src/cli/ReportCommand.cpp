@@ -12,6 +12,7 @@
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
 #include "cli/Selection.h"
+#include "cli/StatisticsArguments.h"
 #include "core/Calendar.h"
 #include "core/TextFormat.h"
 
@@ -21,6 +22,37 @@ namespace {
 
 const std::array<const char*, 6> kUnitNames = {"years", "months", "weeks",
                                                "days",  "hours",  "minutes"};
+
+// The statistic and its options. A statistic makes a table of values;
+// filling options need --fill-gaps, and the time series is the daily
+// means alone.
+std::string ReadReportStatistics(const Arguments& args, AnalysisSettings& s) {
+    StatisticsOptions& options = s.statistics;
+    if (std::string problem = ReadStatisticsOptions(args, options); !problem.empty()) {
+        return problem;
+    }
+    if (args.Has("--stat")) {
+        if (s.mainListKind != kMainStations) {
+            return "--stat needs --main stations: a main list of parameters reports availability";
+        }
+        s.dataType = kDataValues;
+    }
+    if (auto gap = args.Value("--max-gap")) {
+        int intervals = 0;
+        if (!ParseWholeInt(*gap, intervals) || intervals < 1) {
+            return "--max-gap takes a number of intervals, 1 or more";
+        }
+        options.maxGap = static_cast<size_t>(intervals);
+    }
+    options.markFilled = args.Has("--mark-filled");
+    if ((options.maxGap > 0 || options.markFilled) && !s.fillGaps) {
+        return "--max-gap and --mark-filled need --fill-gaps";
+    }
+    if (args.Has("--timeseries") && !options.IsPageDefault()) {
+        return "--timeseries writes daily means: it takes no statistics options";
+    }
+    return std::string();
+}
 
 // The names of --items and --item, in the order given: --items splits its
 // value at commas, --item takes one name as it is.
@@ -58,10 +90,10 @@ std::string ReadSelection(const Arguments& args, const char* command, ReportRequ
     s.dataType =
         args.Has("--values") && s.mainListKind == kMainStations ? kDataValues : kDataAvailability;
     s.fillGaps = args.Has("--fill-gaps");
-    if (!ParseDate(*args.Value("--start"), s.startYear, s.startMonth, s.startDay)) {
+    if (!ParseIsoDate(*args.Value("--start"), s.startYear, s.startMonth, s.startDay)) {
         return "--start takes a date YYYY-MM-DD";
     }
-    if (!ParseDate(*args.Value("--end"), s.endYear, s.endMonth, s.endDay)) {
+    if (!ParseIsoDate(*args.Value("--end"), s.endYear, s.endMonth, s.endDay)) {
         return "--end takes a date YYYY-MM-DD";
     }
     const std::string unit = *args.Value("--unit");
@@ -83,7 +115,7 @@ std::string ReadSelection(const Arguments& args, const char* command, ReportRequ
     if (args.Has("--transpose") && args.Has("--timeseries")) {
         return "--transpose and --timeseries exclude each other";
     }
-    return std::string();
+    return ReadReportStatistics(args, s);
 }
 
 namespace {
@@ -190,9 +222,14 @@ bool Stopped(ReportOutcome outcome) {
 }  // namespace
 
 int ReportCommand(const Words& words, std::ostream& out, std::ostream& err) {
-    Arguments args(words, {"--values", "--fill-gaps", "--transpose", "--timeseries"},
-                   {"--main", "--items", "--item", "--other", "--start", "--end", "--unit",
-                    "--every", "--format"});
+    std::vector<std::string> valueOptions = {"--main",   "--items",  "--item", "--other",
+                                             "--start",  "--end",    "--unit", "--every",
+                                             "--format", "--max-gap"};
+    valueOptions.insert(valueOptions.end(), kStatisticsValueOptions.begin(),
+                        kStatisticsValueOptions.end());
+    Arguments args(words,
+                   {"--values", "--fill-gaps", "--mark-filled", "--transpose", "--timeseries"},
+                   valueOptions);
     if (!args.Error().empty()) {
         return Usage(err, args.Error());
     }

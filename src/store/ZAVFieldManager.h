@@ -7,6 +7,7 @@
 // to series by that number, so every change to the sources refreshes them.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -186,6 +187,32 @@ public:
     // number of points.
     size_t GetPoints(const std::string& station, const std::string& parameter, const KTRTime& start,
                      const KTRTime& end, std::vector<double>& times, std::vector<double>& values);
+    // --- the values of each interval (FieldManagerValues.cpp) -------------
+    // Which series stand for a pair: those GetData lists (from the station's
+    // side) or those GetAvailability lists (from the parameter's side).
+    enum class PairSide { kStation, kParameter };
+    // What a scan of the pair learned besides the values.
+    struct PairScanInfo {
+        bool wantStep = true;  // whether to work out the step below
+        // The most common time step between consecutive points of one
+        // series inside the grid's span, in seconds (the shorter of two as
+        // common; masked points count, since they were sampled); 0 with
+        // fewer than two points.
+        int64_t typicalStep = 0;
+        // The value of the latest unmasked point before the span, as
+        // GetData's gap filling starts from.
+        std::optional<double> leading;
+    };
+    // Called once per interval, in order, with the interval's converted
+    // unmasked values that are numbers (series in list order, each in time
+    // order). The visitor may reorder the values.
+    using IntervalValuesVisitor = std::function<void(size_t interval, std::vector<double>& values)>;
+    // Visits every interval of `grid` for the pair; 0 (nothing visited)
+    // when no series takes part. Messages as GetData and GetAvailability
+    // show them. `info`, when given, is filled as well.
+    int GetIntervalValues(const std::string& station, const std::string& parameter, PairSide side,
+                          const IntervalGrid& grid, const IntervalValuesVisitor& visit,
+                          PairScanInfo* info = nullptr);
 
 private:
     // One series taking part in a retrieval call and where its scan stands.
@@ -226,6 +253,7 @@ private:
     static void CountAgain(const ScanList& list, const IntervalGrid::Bounds& bounds, double& min,
                            double& max, double& mean, double& present);
     static std::optional<double> LeadingValue(const ScanList& list, const KTRTime& start);
+    static int64_t TypicalStep(const ScanList& list, const KTRTime& start, const KTRTime& end);
     // Fills runs of intervals without values by straight lines, a run at
     // the end flat; `leading` stands before interval 0 when a run starts
     // there (without it that run stays empty). A span without any value is

@@ -22,6 +22,7 @@
 #include "analysis/ReportBuilder.h"
 #include "analysis/ReportExport.h"
 #include "app/dialogs/CExportOptionsDialog.h"
+#include "app/dialogs/StatisticsOptionsDialog.h"
 #include "app/frame/CZAVView.h"
 #include "app/graphs/GraphView.h"
 #include "app/grid/CGridCtrl.h"
@@ -140,6 +141,65 @@ class DataAvailPageTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void statisticsShowTheChosenValueWithHintsAndTheFilledLook() {
+        PageBed bed;
+        const DataAvailForm& f = bed.form();
+        bed.ChooseFirstQuarter();
+        PageBed::Choose(f.statistic, "Count");
+        f.refresh->click();
+        using Cells = std::vector<std::vector<std::string>>;
+        QCOMPARE(bed.Shown(), (Cells{{"Station", "1/1995", "2/1995", "3/1995"},
+                                     {"A", "2", "0", "1"},
+                                     {"B", "0", "1", "1"}}));
+        // A's points inside the span are 10 and 44 days apart: the shorter
+        // is its step, so January expects 3.1 values.
+        const QAbstractItemModel& model = f.table->Model();
+        QCOMPARE(model.data(model.index(0, 1), Qt::ToolTipRole).toString(),
+                 QString("2 values, 64.5161% of 3.1 expected"));
+
+        // The page's own means with the gaps filled: A's February is filled
+        // and looks it.
+        PageBed::Choose(f.statistic, "Mean");
+        f.fillGaps->click();
+        f.refresh->click();
+        QCOMPARE(bed.Shown()[1], (std::vector<std::string>{"A", "6", "5.5", "5"}));
+        QVERIFY(f.table->IsItemMarked(1, 2));
+        QVERIFY(!f.table->IsItemMarked(1, 1));
+        QVERIFY(model.data(model.index(0, 2), Qt::ToolTipRole)
+                    .toString()
+                    .endsWith("; value filled by interpolation"));
+
+        // A statistic is for values only.
+        f.availability->click();
+        QVERIFY(!f.statistic->isEnabled());
+        QVERIFY(bed.ui.messages.empty());
+    }
+
+    void statisticsOptionsRefuseAStepTheyCannotRead() {
+        zav::ScriptedUserInterface ui;
+        zav::StatisticsOptions given;
+        given.statistic = zav::Statistic::kMedian;
+        StatisticsOptionsDialog dialog(given, ui);
+        dialog.StepBox()->setCurrentText("1.5h");
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(
+            ui.messages,
+            (std::vector<std::string>{"Please enter a sampling step such as 15min, 1h or 1d."}));
+        dialog.StepBox()->setCurrentText("15min");
+        dialog.YearStartBox()->setCurrentIndex(9);
+        dialog.CoverageBox()->setValue(80);
+        dialog.MaxGapBox()->setValue(2);
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        const zav::StatisticsOptions options = dialog.Options();
+        QCOMPARE(options.expectedStep, int64_t{900});
+        QCOMPARE(options.yearStartMonth, 10);
+        QCOMPARE(options.minCoverage, 80.0);
+        QCOMPARE(options.maxGap, size_t{2});
+        QVERIFY(options.statistic == zav::Statistic::kMedian);
+    }
+
     void firstShowingFillsTheListsAndDates() {
         ProjectWindow hidden(kProjectInfoTab, [](zav::CZAVDoc& doc) {
             doc.FieldManager().AddSource(

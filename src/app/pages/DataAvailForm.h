@@ -53,6 +53,11 @@ struct DataAvailForm {
     QPushButton* pointsGraph;  // the raw points graph of the values
     QPushButton* heatMap;      // the availability heat map
     QPushButton* exportTable;
+    // Beside them: the statistic the values table shows, the button to the
+    // statistics options, and the legend of filled cells.
+    QComboBox* statistic;
+    QPushButton* statisticsOptions;
+    QLabel* filledLegend;
     QLabel* dataFor;
     CGridCtrl* table;
 

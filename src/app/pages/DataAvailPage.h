@@ -91,6 +91,8 @@ private:
     void OnMainKindClicked();
     void OnMainSelectionChanged();
     void OnDataTypeClicked();
+    // "Options...": the statistics options dialog.
+    void OnStatisticsOptions();
 
     void ExportTableFile(bool transpose);
     void ExportTimeseriesFile();
@@ -100,6 +102,9 @@ private:
 
     DataAvailForm m_form;
     zav::AnalysisSettings m_settings;
+    // What the statistics options dialog last said (its statistic unused:
+    // the page's list gives it).
+    zav::StatisticsOptions m_statisticsOptions;
     bool m_aggregatesOnly = false;
     int m_secondSelection = -1;
     zav::ReportTable m_report;

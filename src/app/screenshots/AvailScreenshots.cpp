@@ -13,10 +13,12 @@
 #include <functional>
 
 #include "app/dialogs/CExportOptionsDialog.h"
+#include "app/dialogs/StatisticsOptionsDialog.h"
 #include "app/frame/CMainFrame.h"
 #include "app/graphs/GraphView.h"
 #include "app/pages/DataAvailPage.h"
 #include "app/screenshots/Screenshots.h"
+#include "core/UserInterface.h"
 
 namespace {
 
@@ -120,6 +122,26 @@ bool SaveGraphs(CMainFrame& frame, const DataAvailForm& form, const QString& dir
     return ok;
 }
 
+// Monthly medians with the gaps filled (in their own colour), and the
+// statistics options.
+bool SaveStatistics(CMainFrame& frame, const DataAvailForm& form, const QString& dir) {
+    form.values->click();
+    form.unit->setCurrentIndex(1);  // months
+    form.statistic->setCurrentIndex(form.statistic->findText(QStringLiteral("Median")));
+    if (!form.fillGaps->isChecked()) {
+        form.fillGaps->click();
+    }
+    form.refresh->click();
+    bool ok = SaveScreenshot(frame, dir, QStringLiteral("4-data-availability-statistics.png"));
+    zav::ConsoleUserInterface ui(true);
+    zav::StatisticsOptions water;
+    water.yearStartMonth = 10;
+    water.minCoverage = 80;
+    StatisticsOptionsDialog statistics(water, ui, &frame);
+    statistics.show();
+    return SaveScreenshot(statistics, dir, QStringLiteral("statistics-options.png")) && ok;
+}
+
 }  // namespace
 
 bool RenderAvailabilityScreenshots(CMainFrame& frame, DataAvailPage& page, const QString& dir) {
@@ -154,5 +176,5 @@ bool RenderAvailabilityScreenshots(CMainFrame& frame, DataAvailPage& page, const
     CExportOptionsDialog options(&frame);
     options.show();
     ok = SaveScreenshot(options, dir, QStringLiteral("export-options.png")) && ok;
-    return ok;
+    return SaveStatistics(frame, form, dir) && ok;
 }
