@@ -139,6 +139,8 @@ public:
     bool Undo();
     bool Redo();
     const UndoStack& History() const { return m_history; }
+    // The step Undo would take back, for a change that belongs with it.
+    UndoStep* UndoTop() { return m_history.Top(); }
 
     // Everything an operation may change, as a value (the store's points
     // shared until changed): what a Perform step keeps before and after.

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "io/CZAVDoc.h"
+#include "io/ParsedColumns.h"
 #include "store/ZAVFieldManager.h"
 
 namespace zav {
@@ -23,25 +24,31 @@ struct PointChange {
 
 // A step that keeps only the points it changed, in the series with the
 // given global number (the same series whenever the step is undone or
-// redone, since the steps before it are then as they were).
+// redone, since the steps before it are then as they were). A point keeps
+// its place when its time changes, so undoing gives back the same order.
 class PointStep : public UndoStep {
 public:
-    PointStep(std::string name, int series, std::vector<PointChange> changes)
-        : UndoStep(std::move(name)), m_series(series), m_changes(std::move(changes)) {}
+    PointStep(std::string name, int series, std::vector<PointChange> changes, bool neededSort,
+              bool needsSort)
+        : UndoStep(std::move(name)),
+          m_series(series),
+          m_changes(std::move(changes)),
+          m_neededSort(neededSort),
+          m_needsSort(needsSort) {}
 
     void Undo(CZAVDoc& doc) override {
         DataSeries& series = doc.FieldManager().GetSeries(m_series);
         for (auto change = m_changes.rbegin(); change != m_changes.rend(); ++change) {
             Apply(series, change->after.time, change->before);
         }
-        series.SortByTime(0);
+        series.SetNeedsSort(m_neededSort);
     }
     void Redo(CZAVDoc& doc) override {
         DataSeries& series = doc.FieldManager().GetSeries(m_series);
         for (const PointChange& change : m_changes) {
             Apply(series, change.before.time, change.after);
         }
-        series.SortByTime(0);
+        series.SetNeedsSort(m_needsSort);
     }
 
 private:
@@ -62,7 +69,40 @@ private:
 
     int m_series;
     std::vector<PointChange> m_changes;
+    bool m_neededSort;  // before the step
+    bool m_needsSort;   // after it
 };
+
+// Putting a series back in time order, kept with the step before it: the
+// positions that moved, and the flag that asked for the sort.
+class SortStep : public UndoStep {
+public:
+    SortStep(int series, size_t first, std::vector<size_t> order)
+        : UndoStep("Sort"), m_series(series), m_first(first), m_order(std::move(order)) {}
+    void Undo(CZAVDoc& doc) override {
+        DataSeries& series = doc.FieldManager().GetSeries(m_series);
+        series.UnReorderRange(m_first, m_order);
+        series.SetNeedsSort(true);
+    }
+    void Redo(CZAVDoc& doc) override {
+        DataSeries& series = doc.FieldManager().GetSeries(m_series);
+        series.ReorderRange(m_first, m_order);
+        series.SetNeedsSort(false);
+    }
+
+private:
+    int m_series;
+    size_t m_first;
+    std::vector<size_t> m_order;
+};
+
+// Records a point edit made to series `number`, whose flag was `neededSort`.
+void RecordPoints(CZAVDoc& doc, const char* name, int number, std::vector<PointChange> changes,
+                  bool neededSort) {
+    const bool needsSort = doc.FieldManager().GetSeries(number).NeedsSort();
+    doc.Record(std::make_unique<PointStep>(name, number, std::move(changes), neededSort, needsSort),
+               0);
+}
 
 // The global number of the series of exactly `station` and `parameter`
 // (through the groups when there is none), or -1.
@@ -221,7 +261,7 @@ bool SetPointValue(CZAVDoc& doc, const std::string& station, const std::string& 
     PointChange change{StateOf(series, index), StateOf(series, index)};
     change.after.value = value;
     series.SetValue(index, value);
-    doc.Record(std::make_unique<PointStep>("Edit Value", number, std::vector{change}), 0);
+    RecordPoints(doc, "Edit Value", number, {change}, series.NeedsSort());
     return true;
 }
 
@@ -237,10 +277,11 @@ bool SetPointTime(CZAVDoc& doc, const std::string& station, const std::string& p
     if (time == change.before.time) {
         return false;
     }
+    const bool neededSort = series.NeedsSort();
     if (series.ReplacePoint(index, time, change.before.value, change.before.mask) == 0) {
         return false;
     }
-    doc.Record(std::make_unique<PointStep>("Edit Time", number, std::vector{change}), 0);
+    RecordPoints(doc, "Edit Time", number, {change}, neededSort);
     return true;
 }
 
@@ -266,7 +307,7 @@ bool SetPointMasks(CZAVDoc& doc, const std::string& station, const std::string& 
         return false;
     }
     const char* name = changes.size() == 1 ? "Mask Point" : "Mask Points";
-    doc.Record(std::make_unique<PointStep>(name, number, std::move(changes)), 0);
+    RecordPoints(doc, name, number, std::move(changes), series.NeedsSort());
     return true;
 }
 
@@ -283,9 +324,43 @@ std::vector<size_t> PointsBetween(CZAVDoc& doc, const std::string& station,
     return found;
 }
 
+bool PastePoints(CZAVDoc& doc, const std::string& station, const std::string& parameter,
+                 const std::string& text) {
+    return doc.Perform("Paste Points", 0, [&] {
+        const DataSeries* series = doc.FieldManager().FindSeries(station, parameter);
+        if (series == nullptr) {
+            return false;
+        }
+        const size_t before = series->Size();
+        ImportParsedColumn(doc.FieldManager(), station, parameter, doc.ParseString(), 1, text);
+        return series->Size() != before;
+    });
+}
+
+bool ChangeParseFormat(CZAVDoc& doc, const std::string& parseString) {
+    return doc.Perform("Set Format", 0, [&] {
+        if (parseString == doc.ParseString()) {
+            return false;
+        }
+        doc.SetParseString(parseString);
+        return true;
+    });
+}
+
 void PutInTimeOrder(CZAVDoc& doc, const std::string& station, const std::string& parameter) {
-    if (DataSeries* series = doc.FieldManager().FindSeries(station, parameter)) {
-        series->SortByTime(0);
+    const int number = SeriesNumber(doc, station, parameter);
+    if (number < 0 || !doc.FieldManager().GetSeries(number).NeedsSort()) {
+        return;
+    }
+    DataSeries& series = doc.FieldManager().GetSeries(number);
+    size_t first = 0;
+    std::vector<size_t> order = series.SortedOrder(first);
+    auto step = std::make_unique<SortStep>(number, first, std::move(order));
+    series.SortByTime(0);
+    // The order came from the edits of the step before; undoing that step
+    // must find the points where the edits left them.
+    if (UndoStep* top = doc.UndoTop()) {
+        top->Attach(std::move(step));
     }
 }
 

@@ -75,6 +75,13 @@ bool SetPointMasks(CZAVDoc& doc, const std::string& station, const std::string& 
 std::vector<size_t> PointsBetween(CZAVDoc& doc, const std::string& station,
                                   const std::string& parameter, const KTRTime& first,
                                   const KTRTime& last);
+// Points for the series from spreadsheet text laid out as the document's
+// parse string says (its first VALUE column); true when any was stored.
+bool PastePoints(CZAVDoc& doc, const std::string& station, const std::string& parameter,
+                 const std::string& text);
+// The parse string of layout 3.
+bool ChangeParseFormat(CZAVDoc& doc, const std::string& parseString);
+
 // Puts the series' points back in time order after time edits. Order is
 // not content, so this is no step of its own.
 void PutInTimeOrder(CZAVDoc& doc, const std::string& station, const std::string& parameter);

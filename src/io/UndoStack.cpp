@@ -2,6 +2,20 @@
 
 namespace zav {
 
+void UndoStep::UndoWithFollowers(CZAVDoc& doc) {
+    for (auto follower = m_followers.rbegin(); follower != m_followers.rend(); ++follower) {
+        (*follower)->Undo(doc);
+    }
+    Undo(doc);
+}
+
+void UndoStep::RedoWithFollowers(CZAVDoc& doc) {
+    Redo(doc);
+    for (const auto& follower : m_followers) {
+        follower->Redo(doc);
+    }
+}
+
 void UndoStack::Push(std::unique_ptr<UndoStep> step) {
     if (m_clean > static_cast<long>(m_position)) {
         m_clean = -1;  // the saved state was among the undone steps
@@ -29,7 +43,7 @@ bool UndoStack::Undo(CZAVDoc& doc) {
         return false;
     }
     --m_position;
-    m_steps[m_position]->Undo(doc);
+    m_steps[m_position]->UndoWithFollowers(doc);
     return true;
 }
 
@@ -37,7 +51,7 @@ bool UndoStack::Redo(CZAVDoc& doc) {
     if (!CanRedo()) {
         return false;
     }
-    m_steps[m_position]->Redo(doc);
+    m_steps[m_position]->RedoWithFollowers(doc);
     ++m_position;
     return true;
 }

@@ -23,8 +23,16 @@ public:
     virtual void Undo(CZAVDoc& doc) = 0;
     virtual void Redo(CZAVDoc& doc) = 0;
 
+    // A change that belongs with this step and is no operation of its own
+    // (points put back in time order after a time edit): undone before
+    // the step, redone after it.
+    void Attach(std::unique_ptr<UndoStep> follower) { m_followers.push_back(std::move(follower)); }
+    void UndoWithFollowers(CZAVDoc& doc);
+    void RedoWithFollowers(CZAVDoc& doc);
+
 private:
     std::string m_name;
+    std::vector<std::unique_ptr<UndoStep>> m_followers;
 };
 
 class UndoStack {
@@ -46,6 +54,8 @@ public:
     bool Redo(CZAVDoc& doc);
     // Every step's name, oldest first, and how many of them are done.
     std::vector<std::string> Names() const;
+    // The step Undo would take back, or null.
+    UndoStep* Top() { return CanUndo() ? m_steps[m_position - 1].get() : nullptr; }
     size_t Position() const { return m_position; }
     size_t Size() const { return m_steps.size(); }
 

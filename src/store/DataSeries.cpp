@@ -137,6 +137,45 @@ void DataSeries::Reorder(const std::vector<size_t>& order) {
     p.masks.swap(masks);
 }
 
+std::vector<size_t> DataSeries::SortedOrder(size_t& first) const {
+    const std::vector<KTRTime>& times = P().times;
+    std::vector<size_t> order(times.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&times](size_t a, size_t b) { return times[a] < times[b]; });
+    size_t begin = 0;
+    size_t end = order.size();
+    while (begin < end && order[begin] == begin) {
+        ++begin;
+    }
+    while (end > begin && order[end - 1] == end - 1) {
+        --end;
+    }
+    first = begin;
+    return std::vector<size_t>(order.begin() + static_cast<std::ptrdiff_t>(begin),
+                               order.begin() + static_cast<std::ptrdiff_t>(end));
+}
+
+void DataSeries::ReorderRange(size_t first, const std::vector<size_t>& order) {
+    Points& p = Edit();
+    const Points old = p;
+    for (size_t k = 0; k < order.size(); ++k) {
+        p.times[first + k] = old.times[order[k]];
+        p.values[first + k] = old.values[order[k]];
+        p.masks[first + k] = old.masks[order[k]];
+    }
+}
+
+void DataSeries::UnReorderRange(size_t first, const std::vector<size_t>& order) {
+    Points& p = Edit();
+    const Points sorted = p;
+    for (size_t k = 0; k < order.size(); ++k) {
+        p.times[order[k]] = sorted.times[first + k];
+        p.values[order[k]] = sorted.values[first + k];
+        p.masks[order[k]] = sorted.masks[first + k];
+    }
+}
+
 namespace {
 bool DateBefore(int y1, int m1, int d1, int y2, int m2, int d2) {
     if (y1 != y2) {

@@ -27,6 +27,8 @@ public:
     double Multiplier() const { return m_multiplier; }
     double Offset() const { return m_offset; }
     bool NeedsSort() const { return m_needsSort != 0; }
+    // Undo puts the flag back as it was before an edit.
+    void SetNeedsSort(bool needsSort) { m_needsSort = needsSort ? 1 : 0; }
 
     void SetStationName(std::string name) { m_stationName = std::move(name); }
     void SetStationLocation(std::string text) { m_stationLocation = std::move(text); }
@@ -76,6 +78,15 @@ public:
     void ShrinkToFit();
     // Index of the first point at or after `time`.
     size_t LowerBound(const KTRTime& time) const;
+
+    // The order SortByTime would put the points in, as the old position of
+    // each new one, from the first position that moves to the last; `first`
+    // is set to that first position. Empty when the order stays.
+    std::vector<size_t> SortedOrder(size_t& first) const;
+    // Points [first, first + order.size()) become the points at order[k];
+    // UnReorder puts them back.
+    void ReorderRange(size_t first, const std::vector<size_t>& order);
+    void UnReorderRange(size_t first, const std::vector<size_t>& order);
 
     // True when this series and `other` share their points.
     bool SharesPointsWith(const DataSeries& other) const { return m_points == other.m_points; }
