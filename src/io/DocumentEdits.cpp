@@ -128,15 +128,13 @@ size_t EntryCount(const ZAVFieldManager& store) {
 }  // namespace
 
 bool RenameStation(CZAVDoc& doc, const std::string& oldName, const std::string& newName) {
-    return doc.Perform("Rename Station", 0, [&] {
-        return doc.FieldManager().RenameStation(oldName, newName) != 0;
-    });
+    return doc.Perform("Rename Station", 0,
+                       [&] { return doc.FieldManager().RenameStation(oldName, newName) != 0; });
 }
 
 bool RenameParameter(CZAVDoc& doc, const std::string& oldName, const std::string& newName) {
-    return doc.Perform("Rename Parameter", 0, [&] {
-        return doc.FieldManager().RenameParameter(oldName, newName) != 0;
-    });
+    return doc.Perform("Rename Parameter", 0,
+                       [&] { return doc.FieldManager().RenameParameter(oldName, newName) != 0; });
 }
 
 bool SetStationParameter(CZAVDoc& doc, const std::string& station, const std::string& parameter) {

@@ -43,7 +43,8 @@ protected:
         return store.FindSeries(station, parameter) != nullptr;
     }
 
-    size_t AnyPoint(std::mt19937& random, const std::string& station, const std::string& parameter) {
+    size_t AnyPoint(std::mt19937& random, const std::string& station,
+                    const std::string& parameter) {
         const DataSeries* series = doc.FieldManager().FindSeries(station, parameter);
         return series == nullptr || series->Empty() ? 0 : random() % series->Size();
     }
