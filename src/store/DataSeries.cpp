@@ -38,8 +38,8 @@ void DataSeries::InsertPoint(const KTRTime& time, double value, int32_t mask) {
         return;
     }
     // Sorted: the first point after `time`; an equal one sits just before.
-    size_t at = static_cast<size_t>(std::upper_bound(times.begin(), times.end(), time) -
-                                    times.begin());
+    size_t at =
+        static_cast<size_t>(std::upper_bound(times.begin(), times.end(), time) - times.begin());
     if (at > 0 && times[at - 1] == time) {
         Points& p = Edit();
         p.values[at - 1] = value;
@@ -221,8 +221,9 @@ size_t DataSeries::AddCentury(int lastYear) {
     // A series with nothing to move is left untouched, so that it stays
     // shared with the copies an undo step keeps.
     const std::vector<KTRTime>& before = P().times;
-    if (!m_needsSort && std::none_of(before.begin(), before.end(),
-                     [lastYear](const KTRTime& t) { return t.Year() <= lastYear; })) {
+    if (!m_needsSort && std::none_of(before.begin(), before.end(), [lastYear](const KTRTime& t) {
+            return t.Year() <= lastYear;
+        })) {
         return 0;
     }
     Points& p = Edit();
