@@ -128,6 +128,7 @@ private slots:
         QVERIFY(frame.OnFileNew() != nullptr);
         Key(QKeySequence("F1"));
         QVERIFY(frame.Help() != nullptr && frame.Help()->isVisible());
+        frame.Help()->close();
         frame.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&frame));
         frame.OnFileNew();

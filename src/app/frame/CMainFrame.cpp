@@ -96,9 +96,12 @@ void CMainFrame::CreateActions() {
     connect(MakeAction(cmd::kAppExit), &QAction::triggered, this, &QWidget::close);
     connect(MakeAction(cmd::kEditUndo), &QAction::triggered, this, &CMainFrame::OnEditUndo);
     connect(MakeAction(cmd::kEditRedo), &QAction::triggered, this, &CMainFrame::OnEditRedo);
-    // Redo answers the system's own key as well (Ctrl+Shift+Z here).
-    Action(cmd::kEditRedo)
-        ->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QKeySequence::Redo)});
+    // Redo answers the system's own keys as well (Ctrl+Shift+Z here).
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    if (!redoKeys.contains(QKeySequence(QStringLiteral("Ctrl+Y")))) {
+        redoKeys.prepend(QKeySequence(QStringLiteral("Ctrl+Y")));
+    }
+    Action(cmd::kEditRedo)->setShortcuts(redoKeys);
     connect(MakeAction(cmd::kEditHistory), &QAction::triggered, this, &CMainFrame::OnEditHistory);
     connect(MakeAction(cmd::kAddAgencyFiles), &QAction::triggered, this, [this] {
         if (CChildFrame* active = ActiveChild()) {

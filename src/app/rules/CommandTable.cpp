@@ -5,7 +5,8 @@ const CommandInfo kCommands[] = {
     {cmd::kFileNew, "&New\tCtrl+N", "Create a new document\nNew", "Ctrl+N", ":/icons/new.svg"},
     {cmd::kFileOpen, "&Open...\tCtrl+O", "Open an existing document\nOpen", "Ctrl+O",
      ":/icons/open.svg"},
-    {cmd::kFileClose, "&Close", "Close the active document\nClose", "Ctrl+W", nullptr},
+    // Ctrl+W is the project window's own close key, so Close has none.
+    {cmd::kFileClose, "&Close", "Close the active document\nClose", nullptr, nullptr},
     {cmd::kFileSave, "&Save\tCtrl+S", "Save the active document\nSave", "Ctrl+S",
      ":/icons/save.svg"},
     {cmd::kFileSaveAs, "Save &As...", "Save the active document with a new name\nSave As", nullptr,
