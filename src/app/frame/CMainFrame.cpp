@@ -133,6 +133,10 @@ void CMainFrame::CreateActions() {
     connect(MakeAction(cmd::kWindowArrange), &QAction::triggered, this,
             &CMainFrame::OnWindowArrangeIcons);
     connect(MakeAction(cmd::kHelpFinder), &QAction::triggered, this, &CMainFrame::OnHelpFinder);
+    // The system's keys for Exit and Help, beside menu texts that stay as
+    // they have always read.
+    Action(cmd::kAppExit)->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
+    Action(cmd::kHelpFinder)->setShortcut(QKeySequence(QKeySequence::HelpContents));
     connect(MakeAction(cmd::kAppAbout), &QAction::triggered, this, &CMainFrame::OnAppAbout);
 
     for (int i = 0; i < AppSettings::kRecentFileCount; ++i) {
