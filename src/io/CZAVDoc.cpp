@@ -62,7 +62,8 @@ void CZAVDoc::ReadConversions() {
 
 bool CZAVDoc::OnNewDocument() {
     ReadConversions();
-    m_modified = false;
+    m_unrecordedChange = false;
+    m_history.Clear();
     return true;
 }
 
@@ -88,13 +89,15 @@ bool CZAVDoc::OnOpenDocument(const std::string& path) {
     m_store.TakeContentsFrom(loaded);
     m_parseString = std::move(parseString);
     m_pathName = path;
-    m_modified = false;
+    m_unrecordedChange = false;
+    m_history.Clear();
     m_conversions.Clear();
     ReadConversions();
     if (report.Skipped() > 0) {
         report.AddValues(m_store.PointCount());
         m_ui.ShowMessage(ImportMessage(report));
     }
+    StateChanged();
     return true;
 }
 
@@ -130,7 +133,7 @@ bool CZAVDoc::OnSaveDocument(const std::string& path) {
         return false;
     }
     m_pathName = path;
-    m_modified = false;
+    SetModifiedFlag(false);
     if (!m_conversionsReady) {
         m_ui.ShowMessage("The project was saved. The standard conversions were not: " +
                          m_conversionsLocation.path + " could not be made.");
@@ -154,11 +157,16 @@ ImportReport& Account(ImportReport* report, ImportReport& unread) {
 int CZAVDoc::AddAgencyFiles(const std::vector<std::string>& paths, ImportReport* report) {
     ImportReport unread;
     int added = 0;
-    for (const std::string& path : paths) {
-        added += AddAgencyFile(m_store, path, Account(report, unread));
-    }
+    Perform("Add MOLVAN or PELLIDOR Files", 0, [&] {
+        for (const std::string& path : paths) {
+            added += AddAgencyFile(m_store, path, Account(report, unread));
+        }
+        return added > 0;
+    });
     // Marked even when nothing was chosen, as the menu command always has.
-    m_modified = true;
+    if (added == 0) {
+        SetModifiedFlag();
+    }
     return added;
 }
 
@@ -166,25 +174,39 @@ int CZAVDoc::AddSpreadsheetFiles(const std::vector<std::string>& paths,
                                  const SpreadsheetOptions& options, ImportReport* report) {
     ImportReport unread;
     int added = 0;
-    for (const std::string& path : paths) {
-        added += AddSpreadsheetFile(m_store, path, options, Account(report, unread));
+    Perform("Add From Spreadsheet", 0, [&] {
+        for (const std::string& path : paths) {
+            added += AddSpreadsheetFile(m_store, path, options, Account(report, unread));
+        }
+        return added > 0;
+    });
+    if (added == 0) {
+        SetModifiedFlag();
     }
-    m_modified = true;
     return added;
 }
 
 CsvAddResult CZAVDoc::AddCsvFiles(const std::vector<std::string>& paths,
                                   const CsvImportOptions& options, ImportReport* report) {
     ImportReport unread;
-    CsvAddResult result = zav::AddCsvFiles(m_store, paths, options, Account(report, unread));
-    m_modified = m_modified || result.added > 0;
+    CsvAddResult result;
+    Perform("Add From CSV", 0, [&] {
+        result = zav::AddCsvFiles(m_store, paths, options, Account(report, unread));
+        return result.added > 0;
+    });
     return result;
 }
 
 int CZAVDoc::AddClipboardData(const SpreadsheetOptions& options, ImportReport* report) {
     ImportReport unread;
-    int added = zav::AddClipboardData(m_store, options, Account(report, unread));
-    m_modified = true;
+    int added = 0;
+    Perform("Add From Clipboard", 0, [&] {
+        added = zav::AddClipboardData(m_store, options, Account(report, unread));
+        return added > 0;
+    });
+    if (added == 0) {
+        SetModifiedFlag();
+    }
     return added;
 }
 
@@ -247,7 +269,6 @@ bool CZAVDoc::AddParsedText(const std::string& name, const std::string& text,
         if (inputStation.empty()) {
             inputStation = station;
         }
-        m_modified = true;
         DataSeries* series = m_store.FindSeries(station, parameter);
         for (size_t i = 0; i < read[k].Size(); ++i) {
             series->InsertPoint(read[k].Time(i), read[k].Value(i), 0);
@@ -277,14 +298,18 @@ bool CZAVDoc::AddParsedSpreadsheetFiles(const std::vector<std::string>& paths,
     }
     ImportReport unread;
     bool ok = true;
-    for (const std::string& path : paths) {
-        std::string text;
-        if (!ReadUserFile(path, text, m_ui, "Unable to open file " + path + " for input.")) {
-            ok = false;
-            continue;
+    const size_t before = SeriesTotal();
+    Perform("Add From Spreadsheet", 0, [&] {
+        for (const std::string& path : paths) {
+            std::string text;
+            if (!ReadUserFile(path, text, m_ui, "Unable to open file " + path + " for input.")) {
+                ok = false;
+                continue;
+            }
+            ok = AddParsedText(path, text, columnParameters, Account(report, unread)) && ok;
         }
-        ok = AddParsedText(path, text, columnParameters, Account(report, unread)) && ok;
-    }
+        return SeriesTotal() != before;
+    });
     return ok;
 }
 
@@ -295,16 +320,28 @@ bool CZAVDoc::AddParsedClipboard(const std::vector<std::string>& columnParameter
     }
     ImportReport unread;
     std::optional<std::string> text = ReadClipboard(m_ui);
-    return text && AddParsedText(kClipboardInput, *text, columnParameters, Account(report, unread));
+    if (!text) {
+        return false;
+    }
+    bool ok = false;
+    const size_t before = SeriesTotal();
+    Perform("Add From Clipboard", 0, [&] {
+        ok = AddParsedText(kClipboardInput, *text, columnParameters, Account(report, unread));
+        return SeriesTotal() != before;
+    });
+    return ok;
 }
 
 void CZAVDoc::AddCentury(int lastYear) {
-    const size_t merged = m_store.AddCentury(lastYear);
+    size_t merged = 0;
+    Perform("Add Century", 0, [&] {
+        merged = m_store.AddCentury(lastYear);
+        return true;
+    });
     // A value replaced this way is gone from the project: say so.
     if (merged > 0) {
         m_ui.ShowMessage(CenturyMergeMessage(merged));
     }
-    m_modified = true;
     NotifyViews(HintDataChanged);
 }
 
@@ -316,6 +353,102 @@ int CZAVDoc::LastYearOfData() const {
 
 int CZAVDoc::GenerateStationFiles(const std::string& folder) {
     return WriteSourceFiles(m_store, folder, m_ui);
+}
+
+namespace {
+// A Perform step: the project before and after the operation. The store's
+// series share their points with the project, so a step holds copies only
+// of the series the operation changed.
+class ContentsStep : public UndoStep {
+public:
+    ContentsStep(std::string name, CZAVDoc::Contents before, CZAVDoc::Contents after)
+        : UndoStep(std::move(name)), m_before(std::move(before)), m_after(std::move(after)) {}
+    void Undo(CZAVDoc& doc) override { doc.RestoreContents(m_before); }
+    void Redo(CZAVDoc& doc) override { doc.RestoreContents(m_after); }
+
+private:
+    CZAVDoc::Contents m_before;
+    CZAVDoc::Contents m_after;
+};
+}  // namespace
+
+CZAVDoc::Contents CZAVDoc::SaveContents() const {
+    return Contents{m_store.SaveContents(), m_conversions, m_parseString};
+}
+
+void CZAVDoc::RestoreContents(const Contents& contents) {
+    m_store.RestoreContents(contents.store);
+    m_conversions = contents.conversions;
+    m_parseString = contents.parseString;
+}
+
+bool CZAVDoc::Perform(const std::string& name, int hint, const std::function<bool()>& change) {
+    if (m_performing > 0) {
+        return change();
+    }
+    Contents before = SaveContents();
+    ++m_performing;
+    bool changed = false;
+    try {
+        changed = change();
+    } catch (...) {
+        // Whatever the failed operation had done is taken back.
+        --m_performing;
+        RestoreContents(before);
+        throw;
+    }
+    --m_performing;
+    if (changed) {
+        Record(std::make_unique<ContentsStep>(name, std::move(before), SaveContents()), hint);
+    }
+    return changed;
+}
+
+void CZAVDoc::Record(std::unique_ptr<UndoStep> step, int hint) {
+    m_history.Push(std::move(step));
+    if (hint != 0) {
+        NotifyViews(hint);
+    }
+    StateChanged();
+}
+
+bool CZAVDoc::Undo() {
+    if (!m_history.Undo(*this)) {
+        return false;
+    }
+    NotifyViews(HintDataChanged);
+    StateChanged();
+    return true;
+}
+
+bool CZAVDoc::Redo() {
+    if (!m_history.Redo(*this)) {
+        return false;
+    }
+    NotifyViews(HintDataChanged);
+    StateChanged();
+    return true;
+}
+
+void CZAVDoc::SetModifiedFlag(bool modified) {
+    m_unrecordedChange = modified;
+    if (modified) {
+        m_history.MarkNoneClean();
+    } else {
+        m_history.MarkClean();
+    }
+    StateChanged();
+}
+
+void CZAVDoc::StateChanged() {
+    std::vector<DocumentObserver*> observers = m_observers;
+    for (DocumentObserver* observer : observers) {
+        observer->OnDocumentStateChanged();
+    }
+}
+
+size_t CZAVDoc::SeriesTotal() const {
+    return static_cast<size_t>(m_store.SeriesCount());
 }
 
 void CZAVDoc::AddObserver(DocumentObserver* observer) {

@@ -4,6 +4,8 @@
 // desktop program binds it to them, zav-cli drives it directly.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,7 @@
 #include "io/ConversionTable.h"
 #include "io/CsvImport.h"
 #include "io/Spreadsheet.h"
+#include "io/UndoStack.h"
 #include "store/ZAVFieldManager.h"
 
 namespace zav {
@@ -28,6 +31,8 @@ class DocumentObserver {
 public:
     virtual ~DocumentObserver() = default;
     virtual void OnDocumentUpdate(int hint) = 0;
+    // The modified flag, or what Undo and Redo would do, changed.
+    virtual void OnDocumentStateChanged() {}
 };
 
 // Where the program runs: its own folder (conversions file, examples
@@ -129,8 +134,39 @@ public:
     void SetParseString(std::string text) { m_parseString = std::move(text); }
     UserInterface& UI() const { return m_ui; }
 
-    bool IsModified() const { return m_modified; }
-    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+    // --- operations and undo -----------------------------------------------
+    // Every change to the project goes through Perform (or Record): the
+    // change is kept as one undo step named `name` ("Rename Station"), the
+    // project becomes modified and the views are told `hint` (0: nobody, the
+    // caller shows the change itself). `change` returns false when it
+    // changed nothing; nothing is recorded then. An operation run from
+    // within another is part of it.
+    bool Perform(const std::string& name, int hint, const std::function<bool()>& change);
+    // Keeps a step whose change the caller has made already (edits that
+    // keep only the points they touched), with the same effects.
+    void Record(std::unique_ptr<UndoStep> step, int hint);
+    // Takes back / makes again the last operation; every view reloads.
+    bool Undo();
+    bool Redo();
+    const UndoStack& History() const { return m_history; }
+    // The step Undo would take back, for a change that belongs with it.
+    UndoStep* UndoTop() { return m_history.Top(); }
+
+    // Everything an operation may change, as a value (the store's points
+    // shared until changed): what a Perform step keeps before and after.
+    struct Contents {
+        ZAVFieldManager::Contents store;
+        ConversionTable conversions;
+        std::string parseString;
+    };
+    Contents SaveContents() const;
+    void RestoreContents(const Contents& contents);
+
+    // Modified: a change since the last save or open that was not undone.
+    bool IsModified() const { return m_unrecordedChange || !m_history.IsClean(); }
+    // true: changed in a way undo cannot reach back past; false: the
+    // project matches its file (after a save).
+    void SetModifiedFlag(bool modified = true);
     const std::string& PathName() const { return m_pathName; }
     void SetPathName(std::string path) { m_pathName = std::move(path); }
 
@@ -143,6 +179,10 @@ private:
                        const std::vector<std::string>& columnParameters, ImportReport& report);
     bool CanReadParsedColumns(const std::vector<std::string>& columnParameters);
     void ReadConversions();
+    // Tells the observers when the modified flag or the undo stack changed.
+    void StateChanged();
+    // The number of series, to see whether an import added any.
+    size_t SeriesTotal() const;
 
     UserInterface& m_ui;
     ZAVFieldManager m_store;
@@ -151,7 +191,9 @@ private:
     bool m_conversionsReady = true;  // the per-user copy exists (or none is needed)
     std::string m_parseString;
     std::string m_pathName;
-    bool m_modified = false;
+    bool m_unrecordedChange = false;
+    int m_performing = 0;  // depth of Perform calls under way
+    UndoStack m_history;
     std::vector<DocumentObserver*> m_observers;
 };
 

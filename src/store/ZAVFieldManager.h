@@ -40,6 +40,18 @@ public:
     // Appends a source without rebuilding; the project reader rebuilds once.
     void AppendSource(DataSource source);
     void ClearSources();
+    // Everything the store holds, as a value: what an undo step keeps. The
+    // copy shares its series' points with the store until either side
+    // changes them, so it costs the names and indexes, not the data.
+    struct Contents {
+        std::vector<DataSource> sources;
+        NameIndex stations{"station"};
+        NameIndex parameters{"parameter"};
+        std::map<std::string, UnitsRecord> units;
+        int aggregationType = kCurrentType;
+    };
+    Contents SaveContents() const;
+    void RestoreContents(const Contents& contents);
     // Takes over everything `other` holds (sources, indexes, units,
     // aggregation type); `other` is left empty.
     void TakeContentsFrom(ZAVFieldManager& other);

@@ -99,7 +99,13 @@ private slots:
                               "E&xit | Quit the application; prompts to save documents"}));
 
         frame.OnFileNew();
-        QCOMPARE(MenuTitles(frame), QStringList({"&File", "&Data", "&View", "&Window", "&Help"}));
+        QCOMPARE(MenuTitles(frame),
+                 QStringList({"&File", "&Edit", "&Data", "&View", "&Window", "&Help"}));
+        QCOMPARE(Entries(Menu(frame, "&Edit")),
+                 QStringList({"&Undo\tCtrl+Z | Undo the last action",
+                              "&Redo\tCtrl+Y | Redo the previously undone action", "-",
+                              "Undo &History... | List the changes made to the project, to undo "
+                              "or redo"}));
         QCOMPARE(Entries(Menu(frame, "&File")),
                  QStringList({"&New\tCtrl+N | Create a new document",
                               "&Open...\tCtrl+O | Open an existing document",

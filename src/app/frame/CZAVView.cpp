@@ -59,6 +59,14 @@ CZAVView::~CZAVView() {
     m_doc.RemoveObserver(this);
 }
 
+void CZAVView::CommitEdits() {
+    // A cell editor ends its edit, as typed, when it loses the focus.
+    QWidget* focus = QApplication::focusWidget();
+    if (focus != nullptr && isAncestorOf(focus)) {
+        focus->clearFocus();
+    }
+}
+
 void CZAVView::OnDocumentUpdate(int hint) {
     switch (hint) {
         case zav::HintDataChanged:

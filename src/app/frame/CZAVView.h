@@ -26,7 +26,16 @@ public:
     // availability page; HintResultsOutOfDate marks the availability page
     // out of date; anything else nothing.
     void OnDocumentUpdate(int hint) override;
+    // The frame hears of it (documentStateChanged) to fit menus and captions.
+    void OnDocumentStateChanged() override { emit documentStateChanged(); }
+    // Ends a cell edit under way on the pages, so that Undo takes back the
+    // edit the person sees as made.
+    void CommitEdits();
 
+signals:
+    void documentStateChanged();
+
+public:
     // Data > Add MOLVAN or PELLIDOR format: the files chosen are added in
     // the order the dialog gives them, then every view's pages reload.
     void OnAddAgencyFiles();

@@ -3,6 +3,8 @@
 // The frame builds its actions from this table.
 #pragma once
 
+#include <string>
+
 namespace cmd {
 enum Id {
     kFileNew = 57600,
@@ -12,6 +14,9 @@ enum Id {
     kFileSaveAs = 57604,
     kRecentFile1 = 57616,  // to 57619
     kAppExit = 57665,
+    kEditUndo = 57643,
+    kEditRedo = 57644,
+    kEditHistory = 32790,
     kAddAgencyFiles = 32771,
     kAddFromSpreadsheet = 32774,
     kAddFromCsv = 32790,
@@ -37,5 +42,10 @@ struct CommandInfo {
     const char* icon;      // resource path of the toolbar picture, may be null
 };
 
-// Every command with a menu entry, recent files excluded.
+// Every command with a menu entry, recent files excluded. Undo and Redo
+// carry the name of the operation they would take in their menu text
+// (UndoMenuText), which the frame sets as the project changes.
 const CommandInfo* CommandTable(int& count);
+
+// "&Undo Rename Station\tCtrl+Z", or "&Undo\tCtrl+Z" when there is nothing to undo.
+std::string UndoMenuText(bool redo, const std::string& operation);
