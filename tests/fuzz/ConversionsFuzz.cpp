@@ -28,10 +28,11 @@ void CheckSameTables(const ConversionTable& a, const ConversionTable& b) {
     }
 }
 
-// Lines cut at LF alone; a CR is a blank like any other.
+// Lines cut at LF alone; a CR is a blank like any other, and a byte-order
+// mark at the start is no text.
 size_t NonBlankLines(const std::string& text) {
     size_t count = 0;
-    size_t start = 0;
+    size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
         if (end == std::string::npos) {
