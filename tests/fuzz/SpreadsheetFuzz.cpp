@@ -1,8 +1,8 @@
-// The spreadsheet imports, from a file and from the clipboard. Option bytes
-// at the front choose the layout (1, 2, or 3 with a parse string made of
-// the next bytes), the separator and the first value column; the rest is
-// the text. What is read must round-trip through the project file and make
-// a report.
+// The spreadsheet imports, from a file and from the clipboard, and the
+// Edit Data page's paste. Option bytes at the front choose the layout (1,
+// 2, or 3 with a parse string made of the next bytes), the separator and
+// the first value column; the rest is the text. What is read must round-trip through the project
+// file and make a report.
 #include <unistd.h>
 
 #include <cstddef>
@@ -37,6 +37,20 @@ const std::string& ScratchPath() {
     return path;
 }
 
+// The Edit Data page's paste: one column into a series that has points.
+bool PasteIntoSeries(CZAVDoc& doc, size_t columns, uint8_t column, const std::string& text) {
+    DataSeries series;
+    series.SetStationName("Pasted");
+    series.SetParameterName("param 1");
+    series.InsertPoint(KTRTime(1999, 1, 1, 0, 0, 0), 1.5, 0);
+    DataSource source;
+    source.series.push_back(std::move(series));
+    doc.FieldManager().AddSource(std::move(source));
+    const int valueColumn = 1 + static_cast<int>(column % (columns + 1));
+    return ImportParsedColumn(doc.FieldManager(), "Pasted", "param 1", doc.ParseString(),
+                              valueColumn, text);
+}
+
 bool Import(CZAVDoc& doc, fuzz::QuietUserInterface& ui, fuzz::OptionBytes& options) {
     const int layout = 1 + options.Pick(3);
     const bool fromClipboard = options.Pick(2) == 1;
@@ -53,6 +67,9 @@ bool Import(CZAVDoc& doc, fuzz::QuietUserInterface& ui, fuzz::OptionBytes& optio
         }
     }
     const std::string text = options.Rest();
+    if (layout == 3 && fromClipboard && options.Pick(2) == 1) {
+        return PasteIntoSeries(doc, parameters.size(), options.Next(), text);
+    }
     if (fromClipboard) {
         ui.clipboard = text;
         return layout == 3 ? doc.AddParsedClipboard(parameters) : doc.AddClipboardData(sheet) == 1;
