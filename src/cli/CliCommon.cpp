@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/FileIO.h"
+#include "core/ProgramFiles.h"
 #include "core/TextFormat.h"
 
 namespace zav::cli {
@@ -64,6 +65,7 @@ std::vector<std::string> Arguments::Values(const std::string& option) const {
 DocumentEnvironment CliEnvironment() {
     DocumentEnvironment environment;
     environment.programDir = ProgramDirectory();
+    environment.userDataHome = UserDataHome();
     environment.applyWorkingDirectory = false;
     return environment;
 }

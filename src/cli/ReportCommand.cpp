@@ -134,6 +134,12 @@ bool ReportUnknownNames(const ZAVFieldManager& store, const ReportRequest& reque
         if (index.Lookup(name) == nullptr) {
             err << "The project has no " << kind << " \"" << name << "\".\n";
             unknown = true;
+        } else if (index.Find(name) == nullptr) {
+            // A group's representative lends its series to the group and has
+            // no row of its own: asked for by name it gave a row of dashes.
+            err << "The " << kind << " \"" << name << "\" stands for the group \""
+                << index.GroupOf(name) << "\"; name the group.\n";
+            unknown = true;
         }
     };
     for (const std::string& item : request.mainItems) {

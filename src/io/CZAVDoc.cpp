@@ -29,15 +29,9 @@ std::string CenturyMergeMessage(size_t merged) {
            "there.";
 }
 
-void ApplyWorkingDirectoryRule(const std::string& zavCwdSetting, const std::string& fallbackBase) {
-    std::string target = zavCwdSetting;
-    if (target.empty()) {
-        target = fallbackBase;
-        if (!target.empty() && target.back() != '/') {
-            target += '/';
-        }
-        target += "../examples";
-    }
+void ApplyWorkingDirectoryRule(const std::string& zavCwdSetting,
+                               const std::string& fallbackFolder) {
+    const std::string& target = zavCwdSetting.empty() ? fallbackFolder : zavCwdSetting;
     if (::chdir(target.c_str()) != 0) {
         // The directory stays what it was.
     }
@@ -46,15 +40,28 @@ void ApplyWorkingDirectoryRule(const std::string& zavCwdSetting, const std::stri
 CZAVDoc::CZAVDoc(UserInterface& ui, const DocumentEnvironment& environment)
     : m_ui(ui),
       m_store(ui),
-      m_conversionsPath(environment.programDir + "unitConversions.txt"),
+      m_conversionsLocation(LocateConversions(environment.programDir, environment.userDataHome)),
       m_parseString(kDefaultParseString) {
     if (environment.applyWorkingDirectory) {
-        ApplyWorkingDirectoryRule(environment.zavCwdSetting, environment.programDir);
+        ApplyWorkingDirectoryRule(environment.zavCwdSetting,
+                                  ProgramFolder(environment.programDir, "examples"));
     }
 }
 
+// An installed program's per-user copy is made the first time it is needed.
+// When it cannot be, the standard table itself is shown, and a save leaves
+// the per-user file alone: writing it would hide the standard table behind
+// whatever the person had then.
+void CZAVDoc::ReadConversions() {
+    m_conversionsReady = PrepareConversionsFile(m_conversionsLocation, m_ui);
+    const std::string& from = m_conversionsReady || m_conversionsLocation.seedFrom.empty()
+                                  ? m_conversionsLocation.path
+                                  : m_conversionsLocation.seedFrom;
+    m_conversions.ReadConversions(from, m_ui);
+}
+
 bool CZAVDoc::OnNewDocument() {
-    m_conversions.ReadConversions(m_conversionsPath, m_ui);
+    ReadConversions();
     m_modified = false;
     return true;
 }
@@ -80,7 +87,7 @@ bool CZAVDoc::OnOpenDocument(const std::string& path) {
     m_pathName = path;
     m_modified = false;
     m_conversions.Clear();
-    m_conversions.ReadConversions(m_conversionsPath, m_ui);
+    ReadConversions();
     if (report.Skipped() > 0) {
         report.AddValues(m_store.PointCount());
         m_ui.ShowMessage(ImportMessage(report));
@@ -115,11 +122,15 @@ bool CZAVDoc::OnSaveDocument(const std::string& path) {
     }
     m_pathName = path;
     m_modified = false;
-    if (m_conversions.FileReadWhole()) {
-        m_conversions.WriteConversions(m_conversionsPath, m_ui);
+    if (!m_conversionsReady) {
+        m_ui.ShowMessage("The project was saved. The standard conversions were not: " +
+                         m_conversionsLocation.path + " could not be made.");
+    } else if (m_conversions.FileReadWhole()) {
+        m_conversions.WriteConversions(m_conversionsLocation.path, m_ui);
     } else {
         m_ui.ShowMessage("The project was saved. The standard conversions were not: " +
-                         m_conversionsPath + " could not be read whole, so it was left as it is.");
+                         m_conversionsLocation.path +
+                         " could not be read whole, so it was left as it is.");
     }
     return true;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ProgramFiles.h"
 #include "io/ConversionTable.h"
 #include "io/Spreadsheet.h"
 #include "store/ZAVFieldManager.h"
@@ -29,16 +30,18 @@ public:
 };
 
 // Where the program runs: its own folder (conversions file, examples
-// fallback) and the "ZAV CWD" setting.
+// fallback), the person's data folder (the conversions of an installed
+// program, see ProgramFiles) and the "ZAV CWD" setting.
 struct DocumentEnvironment {
     std::string programDir;     // with a trailing separator
-    std::string zavCwdSetting;  // empty: the examples folder beside the program's
+    std::string userDataHome;   // UserDataHome(); empty: the file stays beside the program
+    std::string zavCwdSetting;  // empty: the program's examples folder
     bool applyWorkingDirectory = true;
 };
 
-// The working-directory rule: "ZAV CWD" when set, otherwise `fallbackBase`
-// followed by "../examples". A failed change leaves the directory as it was.
-void ApplyWorkingDirectoryRule(const std::string& zavCwdSetting, const std::string& fallbackBase);
+// The working-directory rule: "ZAV CWD" when set, otherwise
+// `fallbackFolder`. A failed change leaves the directory as it was.
+void ApplyWorkingDirectoryRule(const std::string& zavCwdSetting, const std::string& fallbackFolder);
 
 extern const char* const kDefaultParseString;
 
@@ -60,8 +63,9 @@ public:
     bool OnOpenDocument(const std::string& path);
     // Save: writes the project beside the old file and replaces it only
     // when the new one is complete, then the conversions. A failed save
-    // writes neither; a conversions file that was not read whole is left as
-    // it is, and the person is told so.
+    // writes neither; a conversions file that was not read whole (or a
+    // per-user copy that could not be made) is left as it is, and the
+    // person is told so.
     bool OnSaveDocument(const std::string& path);
     // The operations that add inputs account for every input in `report`
     // when one is given: what each read, and what it skipped and where. The
@@ -114,7 +118,7 @@ public:
     ZAVFieldManager& FieldManager() { return m_store; }
     const ZAVFieldManager& FieldManager() const { return m_store; }
     ConversionTable& Conversions() { return m_conversions; }
-    const std::string& ConversionsPath() const { return m_conversionsPath; }
+    const std::string& ConversionsPath() const { return m_conversionsLocation.path; }
     const std::string& ParseString() const { return m_parseString; }
     void SetParseString(std::string text) { m_parseString = std::move(text); }
     UserInterface& UI() const { return m_ui; }
@@ -132,11 +136,13 @@ private:
     bool AddParsedText(const std::string& name, const std::string& text,
                        const std::vector<std::string>& columnParameters, ImportReport& report);
     bool CanReadParsedColumns(const std::vector<std::string>& columnParameters);
+    void ReadConversions();
 
     UserInterface& m_ui;
     ZAVFieldManager m_store;
     ConversionTable m_conversions;
-    std::string m_conversionsPath;
+    ConversionsLocation m_conversionsLocation;
+    bool m_conversionsReady = true;  // the per-user copy exists (or none is needed)
     std::string m_parseString;
     std::string m_pathName;
     bool m_modified = false;

@@ -94,6 +94,8 @@ TEST_F(CliFailureTest, ReportRefusesNamesTheProjectDoesNotHave) {
     ExpectFailure(words({"--main", "parameters", "--items", "DO,Cond,", "--other", "Atlantis"}), 1,
                   "The project has no parameter \"Cond\".\nThe project has no parameter \"\".\n"
                   "The project has no station \"Atlantis\".\n");
+    ExpectFailure(words({"--main", "stations", "--items", "North,Lake", "--other", "DO"}), 1,
+                  "The station \"Lake\" stands for the group \"Basin\"; name the group.\n");
     // An aggregate's alias and its members are names the project has.
     auto known = RunCli(words({"--main", "stations", "--items", "Basin,South", "--other", "DO"}));
     EXPECT_EQ(known.exitStatus, 0) << known.err;

@@ -21,6 +21,7 @@
 #include "app/frame/KeyStateIndicators.h"
 #include "app/frame/OpenProject.h"
 #include "app/rules/CommandTable.h"
+#include "core/ProgramFiles.h"
 #include "core/UserInterface.h"
 
 CMainFrame::CMainFrame(zav::UserInterface& ui, FileDialogs& dialogs, AppSettings& settings,
@@ -320,6 +321,7 @@ void CMainFrame::UpdateFrameState() {
 std::shared_ptr<OpenProject> CMainFrame::MakeProject(int untitledNumber) {
     zav::DocumentEnvironment environment;
     environment.programDir = m_programDir.toStdString();
+    environment.userDataHome = zav::UserDataHome();
     environment.zavCwdSetting = m_settings.ZavCwd().toStdString();
     return std::make_shared<OpenProject>(m_ui, environment, untitledNumber);
 }
@@ -499,15 +501,21 @@ HelpWindow* CMainFrame::Help() const {
 
 void CMainFrame::OnHelpFinder() {
     if (!m_help) {
-        m_help = new HelpWindow(this);
+        m_help = new HelpWindow(
+            QString::fromStdString(zav::ProgramFolder(m_programDir.toStdString(), "manual")), this);
     }
     m_help->show();
     m_help->raise();
     m_help->activateWindow();
 }
 
+QString CMainFrame::ConversionsPath() const {
+    return QString::fromStdString(
+        zav::LocateConversions(m_programDir.toStdString(), zav::UserDataHome()).path);
+}
+
 void CMainFrame::OnAppAbout() {
-    CAboutDialog about(this);
+    CAboutDialog about(ConversionsPath(), this);
     about.exec();
 }
 

@@ -62,6 +62,8 @@ public:
     KeyStateIndicators& KeyStates() const { return *m_keyStates; }
     QLabel& MessagePane() const { return *m_messagePane; }
     HelpWindow* Help() const;
+    // The conversions file every project of this program reads and writes.
+    QString ConversionsPath() const;
     // Menus, enabled commands, captions and key states, as they should be
     // now; run whenever the program idles and after each command.
     void UpdateFrameState();

@@ -63,6 +63,6 @@ bool CZAVApp::InitInstance(const StartOptions& options) {
     // The program's file dialogs open in the working directory: the folder
     // the installer named, or the examples beside the current folder.
     zav::ApplyWorkingDirectoryRule(m_settings->ZavCwd().toStdString(),
-                                   QDir::currentPath().toStdString() + "/");
+                                   QDir::currentPath().toStdString() + "/../examples");
     return true;
 }
