@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -16,11 +17,33 @@
 namespace zav {
 
 namespace {
+
+const FileFaults* g_faults = nullptr;
+
+// The errno the test seam wants this step to fail with, or 0.
+int FaultFor(WriteStep step, int index = 0) {
+    return g_faults != nullptr && g_faults->beforeStep ? g_faults->beforeStep(step, index) : 0;
+}
+
+// Runs a step's system call unless the seam fails it first; -1 with errno
+// set on failure, as the call itself reports it.
+template <typename Call>
+auto Step(WriteStep step, int index, Call call) -> decltype(call()) {
+    if (int error = FaultFor(step, index)) {
+        errno = error;
+        return -1;
+    }
+    return call();
+}
+
 bool WriteAll(int fd, const std::string& content) {
+    const size_t chunk =
+        g_faults != nullptr && g_faults->writeChunk > 0 ? g_faults->writeChunk : content.size();
     const char* p = content.data();
     size_t left = content.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
+    for (int index = 0; left > 0; ++index) {
+        ssize_t n =
+            Step(WriteStep::kWrite, index, [&] { return ::write(fd, p, std::min(left, chunk)); });
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -32,7 +55,12 @@ bool WriteAll(int fd, const std::string& content) {
     }
     return true;
 }
+
 }  // namespace
+
+void SetFileFaults(const FileFaults* faults) {
+    g_faults = faults;
+}
 
 WriteResult WriteFileSafely(const std::string& path, const std::string& content) {
     // A directory, a device or an unwritable target fails before anything
@@ -55,16 +83,22 @@ WriteResult WriteFileSafely(const std::string& path, const std::string& content)
     std::string temp =
         path + ".zav-saving-" + std::to_string(::getpid()) + "-" + std::to_string(++saveCount);
     ::unlink(temp.c_str());
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    int fd = Step(WriteStep::kOpen, 0, [&] {
+        return ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    });
     if (fd < 0) {
         return WriteResult::kCannotOpen;
     }
     if (exists) {
         ::fchmod(fd, info.st_mode & 07777);
     }
-    bool ok = WriteAll(fd, content) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
+    bool ok = WriteAll(fd, content) && Step(WriteStep::kSync, 0, [&] { return ::fsync(fd); }) == 0;
+    // The descriptor is released even when close reports a failure.
+    const int closeFault = FaultFor(WriteStep::kClose);
+    const bool closed = ::close(fd) == 0 && closeFault == 0;
+    ok = closed && ok;
+    if (!ok ||
+        Step(WriteStep::kRename, 0, [&] { return std::rename(temp.c_str(), path.c_str()); }) != 0) {
         std::remove(temp.c_str());
         return WriteResult::kCannotWrite;
     }
@@ -105,6 +139,53 @@ bool ReadUpTo(int fd, size_t size, std::string& text) {
 
 }  // namespace
 
+namespace {
+
+// The most a whole-file read may hold: the machine's memory. A larger file
+// (a sparse one costs nothing to make) is refused before the allocation,
+// which the system might grant and then fail to back.
+size_t ReadLimit() {
+    if (g_faults != nullptr && g_faults->readLimit > 0) {
+        return g_faults->readLimit;
+    }
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGE_SIZE);
+    if (pages <= 0 || pageSize <= 0) {
+        return SIZE_MAX;
+    }
+    return static_cast<size_t>(pages) * static_cast<size_t>(pageSize);
+}
+
+// The open file's content: exactly `size` bytes, or kChanged when it ended
+// sooner or goes on beyond them (it is being written meanwhile).
+ReadResult ReadContent(int fd, size_t size, std::string& text) {
+    if (size > ReadLimit()) {
+        return ReadResult::kTooLarge;
+    }
+    // One allocation for the whole file: projects run to hundreds of
+    // megabytes, and growing the text as it comes would copy it over and
+    // over.
+    try {
+        text.reserve(size);
+    } catch (const std::exception&) {
+        return ReadResult::kTooLarge;
+    }
+    if (!ReadUpTo(fd, size, text)) {
+        return ReadResult::kCannotRead;
+    }
+    char more = 0;
+    ssize_t n = 0;
+    do {
+        n = ::read(fd, &more, 1);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0) {
+        return ReadResult::kCannotRead;
+    }
+    return text.size() == size && n == 0 ? ReadResult::kOk : ReadResult::kChanged;
+}
+
+}  // namespace
+
 ReadResult ReadWholeFile(const std::string& path, std::string& text) {
     text.clear();
     struct stat info {};
@@ -122,17 +203,10 @@ ReadResult ReadWholeFile(const std::string& path, std::string& text) {
     }
     ReadResult result = ::fstat(fd, &info) == 0 ? KindOf(info) : ReadResult::kCannotRead;
     if (result == ReadResult::kOk) {
-        // One allocation for the whole file: projects run to hundreds of
-        // megabytes, and growing the text as it comes would copy it over
-        // and over.
-        try {
-            text.reserve(static_cast<size_t>(info.st_size));
-        } catch (const std::exception&) {
-            result = ReadResult::kTooLarge;
+        if (g_faults != nullptr && g_faults->afterSizeTaken) {
+            g_faults->afterSizeTaken(path);
         }
-    }
-    if (result == ReadResult::kOk && !ReadUpTo(fd, static_cast<size_t>(info.st_size), text)) {
-        result = ReadResult::kCannotRead;
+        result = ReadContent(fd, static_cast<size_t>(info.st_size), text);
     }
     ::close(fd);
     if (result != ReadResult::kOk) {
@@ -159,6 +233,8 @@ std::string ReadFailureMessage(ReadResult result, const std::string& path,
             return NotRegularFileMessage(path, false);
         case ReadResult::kTooLarge:
             return path + " is too large to read.";
+        case ReadResult::kChanged:
+            return path + " changed while it was being read; open it again once it is complete.";
         default:
             return cannotOpen;
     }

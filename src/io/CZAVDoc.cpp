@@ -72,16 +72,13 @@ bool CZAVDoc::OnOpenDocument(const std::string& path) {
     if (!ReadUserFile(path, text, m_ui, "Unable to open " + path + " for reading.")) {
         return false;
     }
-    TextReader in(std::move(text));
     // Read into a fresh store so that a damaged file changes nothing.
     ZAVFieldManager loaded(m_ui);
     std::string parseString;
     ImportReport report;
     report.StartInput(path);
     try {
-        ExpectHeader(in, "spreaadsheetParseString");
-        parseString = in.RestOfLine();
-        ReadProject(in, loaded, report);
+        ReadProjectFileText(std::move(text), parseString, loaded, report);
     } catch (const InputError& error) {
         m_ui.ShowMessage(error.Message());
         return false;
@@ -102,13 +99,7 @@ bool CZAVDoc::OnOpenDocument(const std::string& path) {
 }
 
 std::string CZAVDoc::ProjectText() const {
-    std::string out;
-    out.reserve(64 + m_store.PointCount() * 56);
-    out += "spreaadsheetParseString =";
-    AppendLineValue(out, m_parseString);
-    out += kLineEnd;
-    WriteProject(out, m_store);
-    return out;
+    return ProjectFileText(m_parseString, m_store);
 }
 
 namespace {

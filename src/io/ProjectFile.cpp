@@ -171,4 +171,22 @@ void ReadProject(TextReader& in, ZAVFieldManager& store, ImportReport& report) {
     }
 }
 
+std::string ProjectFileText(const std::string& parseString, const ZAVFieldManager& store) {
+    std::string out;
+    out.reserve(64 + store.PointCount() * 56);
+    out += "spreaadsheetParseString =";
+    AppendLineValue(out, parseString);
+    out += kLineEnd;
+    WriteProject(out, store);
+    return out;
+}
+
+void ReadProjectFileText(std::string text, std::string& parseString, ZAVFieldManager& store,
+                         ImportReport& report) {
+    TextReader in(std::move(text));
+    ExpectHeader(in, "spreaadsheetParseString");
+    parseString = in.RestOfLine();
+    ReadProject(in, store, report);
+}
+
 }  // namespace zav

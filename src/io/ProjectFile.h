@@ -19,4 +19,12 @@ void WriteProject(std::string& out, const ZAVFieldManager& store);
 // not numbers are left out and noted in `report` (see ReadSeriesBlock).
 void ReadProject(TextReader& in, ZAVFieldManager& store, ImportReport& report);
 
+// A whole project file: the parse-string line, then the body. Open and
+// Save go through these, and so do the tests that take a project apart.
+std::string ProjectFileText(const std::string& parseString, const ZAVFieldManager& store);
+// Raises InputError as ReadProject does; `parseString` and `store` are
+// then only partly filled and are to be dropped.
+void ReadProjectFileText(std::string text, std::string& parseString, ZAVFieldManager& store,
+                         ImportReport& report);
+
 }  // namespace zav
