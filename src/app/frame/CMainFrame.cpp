@@ -22,8 +22,8 @@
 #include "app/frame/KeyStateIndicators.h"
 #include "app/frame/OpenProject.h"
 #include "app/rules/CommandTable.h"
-#include "core/ProgramFiles.h"
 #include "app/rules/DroppedFiles.h"
+#include "core/ProgramFiles.h"
 #include "core/UserInterface.h"
 
 CMainFrame::CMainFrame(zav::UserInterface& ui, FileDialogs& dialogs, AppSettings& settings,
