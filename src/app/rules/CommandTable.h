@@ -16,7 +16,7 @@ enum Id {
     kAppExit = 57665,
     kEditUndo = 57643,
     kEditRedo = 57644,
-    kEditHistory = 32790,
+    kEditHistory = 32792,
     kAddAgencyFiles = 32771,
     kAddFromSpreadsheet = 32774,
     kAddFromCsv = 32790,
