@@ -126,6 +126,10 @@ bool SaveGraphs(CMainFrame& frame, const DataAvailForm& form, const QString& dir
 // statistics options.
 bool SaveStatistics(CMainFrame& frame, const DataAvailForm& form, const QString& dir) {
     form.values->click();
+    // The graphs before leave the parameter list without a choice.
+    if (form.secondList->count() > 0 && form.secondList->selectedItems().isEmpty()) {
+        form.secondList->item(0)->setSelected(true);
+    }
     form.unit->setCurrentIndex(1);  // months
     form.statistic->setCurrentIndex(form.statistic->findText(QStringLiteral("Median")));
     if (!form.fillGaps->isChecked()) {
