@@ -90,10 +90,10 @@ std::string ReadSelection(const Arguments& args, const char* command, ReportRequ
     s.dataType =
         args.Has("--values") && s.mainListKind == kMainStations ? kDataValues : kDataAvailability;
     s.fillGaps = args.Has("--fill-gaps");
-    if (!ParseIsoDate(*args.Value("--start"), s.startYear, s.startMonth, s.startDay)) {
+    if (!ParseDate(*args.Value("--start"), s.startYear, s.startMonth, s.startDay)) {
         return "--start takes a date YYYY-MM-DD";
     }
-    if (!ParseIsoDate(*args.Value("--end"), s.endYear, s.endMonth, s.endDay)) {
+    if (!ParseDate(*args.Value("--end"), s.endYear, s.endMonth, s.endDay)) {
         return "--end takes a date YYYY-MM-DD";
     }
     const std::string unit = *args.Value("--unit");

@@ -70,14 +70,4 @@ std::string ReadStatisticsOptions(const Arguments& args, StatisticsOptions& opti
     return std::string();
 }
 
-bool ParseIsoDate(const std::string& text, int& year, int& month, int& day) {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
-        return false;
-    }
-    std::string_view view(text);
-    return ParseWholeInt(view.substr(0, 4), year) && ParseWholeInt(view.substr(5, 2), month) &&
-           ParseWholeInt(view.substr(8, 2), day) && year >= 1000 && month >= 1 && month <= 12 &&
-           day >= 1 && day <= MonthLength(year, month);
-}
-
 }  // namespace zav::cli

@@ -17,7 +17,4 @@ extern const std::vector<std::string> kStatisticsValueOptions;
 // one the option takes. --max-gap and --mark-filled are the report's.
 std::string ReadStatisticsOptions(const Arguments& args, StatisticsOptions& options);
 
-// A date "YYYY-MM-DD" of a year from 1000 on.
-bool ParseIsoDate(const std::string& text, int& year, int& month, int& day);
-
 }  // namespace zav::cli

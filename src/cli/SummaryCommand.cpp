@@ -109,10 +109,10 @@ int DurationCommand(const Words& words, std::ostream& out, std::ostream& err) {
         return Usage(err, problem);
     }
     int y1 = 0, m1 = 0, d1 = 0, y2 = 0, m2 = 0, d2 = 0;
-    if (!ParseIsoDate(*args.Value("--start"), y1, m1, d1)) {
+    if (!ParseDate(*args.Value("--start"), y1, m1, d1)) {
         return Usage(err, "--start takes a date YYYY-MM-DD");
     }
-    if (!ParseIsoDate(*args.Value("--end"), y2, m2, d2)) {
+    if (!ParseDate(*args.Value("--end"), y2, m2, d2)) {
         return Usage(err, "--end takes a date YYYY-MM-DD");
     }
     const KTRTime start(y1, m1, d1, 0, 0, 0);

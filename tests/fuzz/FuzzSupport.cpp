@@ -9,6 +9,7 @@
 #include "analysis/ReportExport.h"
 #include "core/InputError.h"
 #include "core/TextFormat.h"
+#include "io/AgencyFile.h"
 #include "io/ImportReport.h"
 #include "io/ProjectFile.h"
 
@@ -199,6 +200,25 @@ std::string ReportText(ZAVFieldManager& store, OptionBytes& options) {
         }
     }
     return TableFileText(table);
+}
+
+void CheckAgencyText(AgencyTextReader read, const char* fileName, const uint8_t* data,
+                     size_t size) {
+    QuietUserInterface ui;
+    DataSource source;
+    source.fileName = fileName;
+    ImportReport report;
+    report.StartInput(source.fileName);
+    if (!read(source, std::string(reinterpret_cast<const char*>(data), size), source.fileName, ui,
+              report)) {
+        return;
+    }
+    ZAVFieldManager store(ui);
+    AddReadSource(store, std::move(source), report);
+    CheckSeriesInOrder(store);
+    CheckProjectRoundTrip("", store);
+    OptionBytes options(data, size);
+    ReportText(store, options);
 }
 
 }  // namespace zav::fuzz

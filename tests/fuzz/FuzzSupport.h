@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/UserInterface.h"
+#include "io/ImportReport.h"
 #include "store/ZAVFieldManager.h"
 
 namespace zav::fuzz {
@@ -87,5 +88,14 @@ std::string CheckProjectRoundTrip(const std::string& parseString, const ZAVField
 // when the table's shape does not follow from the request. Returns the
 // table's file text, so that a harness can compare two stores' reports.
 std::string ReportText(ZAVFieldManager& store, OptionBytes& options);
+
+// An agency file reader over text already in memory.
+using AgencyTextReader = bool (*)(DataSource& source, std::string text, const std::string& path,
+                                  UserInterface& ui, ImportReport& report);
+
+// One input of an agency reader's harness: what `read` makes of the bytes
+// is added to a project, whose points must be in order, round-trip through
+// the project file and make a report. `fileName` names the input.
+void CheckAgencyText(AgencyTextReader read, const char* fileName, const uint8_t* data, size_t size);
 
 }  // namespace zav::fuzz
