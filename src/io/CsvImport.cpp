@@ -347,7 +347,10 @@ public:
         }
         last.station = o.station;
         last.parameter = o.parameter;
-        std::string key = last.station + '\x1f' + last.parameter;
+        // The station's length leads, so that no two pairs of names make
+        // one key whatever characters the names hold.
+        std::string key = std::to_string(last.station.size()) + ':' + last.station;
+        key += last.parameter;
         auto [it, added] = m_index.emplace(std::move(key), m_source.series.size());
         if (added) {
             DataSeries series;

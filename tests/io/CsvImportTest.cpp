@@ -151,6 +151,29 @@ TEST(CsvImport, LongShapeMakesOneSeriesPerStationAndParameterInTimeOrder) {
     EXPECT_EQ(read.report.Skipped(), 0u);
 }
 
+// Names may hold any character, the unit separator among them: two pairs
+// of names that read alike once joined stay two series.
+TEST(CsvImport, NamesThatJoinAlikeStayApart) {
+    const CsvRead read(
+        "station,parameter,units,time,value\n"
+        "a\x1f"
+        "b,c,mg/l,2024-01-01,1\n"
+        "a,b\x1f"
+        "c,mg/l,2024-01-02,2\n"
+        "1:a,b,mg/l,2024-01-03,3\n"
+        "1,:ab,mg/l,2024-01-04,4\n",
+        LongOptions());
+    ASSERT_EQ(read.error, "");
+    ASSERT_EQ(read.source.series.size(), 4u);
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(read.Series(i).Values(), std::vector<double>{double(i + 1)});
+    }
+    EXPECT_EQ(read.Series(1).StationName(), "a");
+    EXPECT_EQ(read.Series(1).ParameterName(),
+              "b\x1f"
+              "c");
+}
+
 TEST(CsvImport, WideShapeWithSeparateDateAndTimeAndAFixedStation) {
     CsvImportOptions o;
     o.timeColumns = {"Date", "Clock"};
