@@ -290,8 +290,11 @@ bool CsvRowReader::ReadMarks(const std::vector<std::string_view>& fields, size_t
     return true;
 }
 
-// The points of one series while the file is read, with where each came
-// from, so that a repeated time can be reported at its place.
+// The points of one series while the file is read. Files mostly run in
+// time order: each point then goes straight into the series, and a second
+// value at the time just stored is reported at once. Once a time goes back,
+// the points so far and the rest wait here, each with where it came from,
+// to be sorted when the file is done.
 struct SeriesBuild {
     struct Place {
         uint32_t line;
@@ -303,24 +306,47 @@ struct SeriesBuild {
     std::vector<Place> places;
     bool ordered = true;
 
-    void Add(const CsvOutcome& o) {
-        ordered = ordered && (times.empty() || times.back() <= o.time);
+    void Add(DataSeries& series, const CsvOutcome& o, ImportReport& report) {
+        if (ordered) {
+            if (series.Empty() || series.Times().back() < o.time) {
+                series.AppendPoint(o.time, o.value, o.mask);
+                return;
+            }
+            if (series.Times().back() == o.time) {
+                const SkipRule rule = SkipRule::kRepeatedTime;
+                report.Skip(rule, o.line, o.column,
+                            report.WantsPlace(rule) ? FormatExact(o.value) : std::string());
+                return;
+            }
+            // The points so far are in order and at distinct times, so none
+            // of them is ever the one reported: their places are not needed.
+            ordered = false;
+            times = series.Times();
+            values = series.Values();
+            masks = series.Masks();
+            places.assign(times.size(), Place{0, 0});
+        }
         times.push_back(o.time);
         values.push_back(o.value);
         masks.push_back(o.mask);
         places.push_back(Place{static_cast<uint32_t>(o.line), static_cast<uint32_t>(o.column)});
     }
 
-    // Into `series` in time order; of points at one time the first in the
-    // file is kept and the others reported.
-    void MoveInto(DataSeries& series, ImportReport& report) {
+    // Puts the points held back into `series` in time order; of points at
+    // one time the first in the file is kept and the others reported.
+    void Finish(DataSeries& series, ImportReport& report) {
+        if (ordered) {
+            return;
+        }
         std::vector<size_t> order(times.size());
         std::iota(order.begin(), order.end(), size_t{0});
-        if (!ordered) {
-            std::stable_sort(order.begin(), order.end(),
-                             [&](size_t a, size_t b) { return times[a] < times[b]; });
-        }
-        series.Reserve(times.size());
+        std::stable_sort(order.begin(), order.end(),
+                         [&](size_t a, size_t b) { return times[a] < times[b]; });
+        DataSeries sorted;
+        sorted.SetStationName(series.StationName());
+        sorted.SetParameterName(series.ParameterName());
+        sorted.SetUnits(series.Units());
+        sorted.Reserve(times.size());
         for (size_t n = 0; n < order.size(); ++n) {
             const size_t i = order[n];
             if (n > 0 && times[i] == times[order[n - 1]]) {
@@ -328,8 +354,9 @@ struct SeriesBuild {
                             FormatExact(values[i]));
                 continue;
             }
-            series.AppendPoint(times[i], values[i], masks[i]);
+            sorted.AppendPoint(times[i], values[i], masks[i]);
         }
+        series = std::move(sorted);
     }
 };
 
@@ -474,11 +501,11 @@ std::string ReadCsvText(DataSource& source, std::string_view text, const CsvImpo
                 report.Skip(SkipRule::kOtherUnits, o.line, o.column, o.units);
                 continue;
             }
-            finder.Builds()[index].Add(o);
+            finder.Builds()[index].Add(source.series[index], o, report);
         }
     }
     for (size_t i = 0; i < source.series.size(); ++i) {
-        finder.Builds()[i].MoveInto(source.series[i], report);
+        finder.Builds()[i].Finish(source.series[i], report);
         finder.Builds()[i] = SeriesBuild();
     }
     return "";
