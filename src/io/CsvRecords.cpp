@@ -69,7 +69,7 @@ bool CsvRecords::SkipBlankOrComment(bool skipComments) {
 
 bool CsvRecords::Next(bool skipComments) {
     m_fields.clear();
-    m_spans.clear();
+    m_quoted.clear();
     m_unquoted.clear();
     if (!SkipBlankOrComment(skipComments)) {
         return false;
@@ -85,9 +85,8 @@ bool CsvRecords::Next(bool skipComments) {
         --end;
     }
     m_recordText = m_text.substr(start, end - start);
-    for (const Span& span : m_spans) {
-        const std::string_view from = span.unquoted ? std::string_view(m_unquoted) : m_text;
-        m_fields.push_back(from.substr(span.begin, span.size));
+    for (const Unquoted& q : m_quoted) {
+        m_fields[q.field] = std::string_view(m_unquoted).substr(q.begin, q.size);
     }
     return true;
 }
@@ -109,7 +108,7 @@ void CsvRecords::ReadField() {
     while (end < m_text.size() && data[end] != m_delimiter && data[end] != '\n') {
         ++end;
     }
-    PushText(TrimView(m_text.substr(start, end - start)));
+    m_fields.push_back(TrimView(m_text.substr(start, end - start)));
     m_pos = end + 1;
     if (end >= m_text.size() || data[end] == '\n') {
         EndLine();
@@ -144,15 +143,12 @@ void CsvRecords::ReadQuotedField(size_t fieldStart) {
         ++end;
     }
     m_unquoted += TrimView(m_text.substr(pos, end - pos));
-    m_spans.push_back(Span{true, begin, m_unquoted.size() - begin});
+    m_quoted.push_back(Unquoted{m_fields.size(), begin, m_unquoted.size() - begin});
+    m_fields.emplace_back();
     m_pos = end + 1;
     if (end >= m_text.size() || m_text[end] == '\n') {
         EndLine();
     }
-}
-
-void CsvRecords::PushText(std::string_view field) {
-    m_spans.push_back(Span{false, static_cast<size_t>(field.data() - m_text.data()), field.size()});
 }
 
 void CsvRecords::EndLine() {

@@ -36,7 +36,6 @@ private:
     bool SkipBlankOrComment(bool skipComments);
     void ReadField();
     void ReadQuotedField(size_t fieldStart);
-    void PushText(std::string_view field);
     void EndLine();
 
     std::string_view m_text;
@@ -45,14 +44,14 @@ private:
     size_t m_line = 0;
     char m_delimiter = ',';
     bool m_recordEnded = false;
-    // Where each field lies until the record is complete: in the text, or
-    // (quoted) in m_unquoted, which may move while it grows.
-    struct Span {
-        bool unquoted;
+    // The quoted fields of the record: their text lies in m_unquoted, which
+    // may move while it grows, so their views are made once it is complete.
+    struct Unquoted {
+        size_t field;
         size_t begin;
         size_t size;
     };
-    std::vector<Span> m_spans;
+    std::vector<Unquoted> m_quoted;
     std::vector<std::string_view> m_fields;
     std::string_view m_recordText;
     std::string m_unquoted;
