@@ -385,6 +385,13 @@ public:
             series.SetParameterName(last.parameter);
             series.SetUnits(o.unitsFromProject ? ProjectUnits(m_store, last.parameter)
                                                : std::string(o.units));
+            // Files written series after series give each about as many
+            // points as the one before; in files that mix their series the
+            // one before has few yet. Room made and not used is given back
+            // at the end (see TrimSpare).
+            if (!m_source.series.empty()) {
+                series.Reserve(m_source.series.back().Size());
+            }
             m_source.series.push_back(std::move(series));
             m_builds.emplace_back();
         }
@@ -406,6 +413,14 @@ private:
     std::unordered_map<std::string, size_t> m_index;
     std::vector<SeriesBuild> m_builds;
 };
+
+// A series that took far less room than it was given, as when a file's
+// series are not of one length, gives the rest back.
+void TrimSpare(DataSeries& series) {
+    if (series.Size() < series.Times().capacity() / 2) {
+        series.ShrinkToFit();
+    }
+}
 
 std::string IsoTimeText(const KTRTime& time) {
     const CalendarFields f = time.Fields();
@@ -507,6 +522,7 @@ std::string ReadCsvText(DataSource& source, std::string_view text, const CsvImpo
     for (size_t i = 0; i < source.series.size(); ++i) {
         finder.Builds()[i].Finish(source.series[i], report);
         finder.Builds()[i] = SeriesBuild();
+        TrimSpare(source.series[i]);
     }
     return "";
 }
