@@ -347,16 +347,23 @@ struct SeriesBuild {
         sorted.SetParameterName(series.ParameterName());
         sorted.SetUnits(series.Units());
         sorted.Reserve(times.size());
+        std::vector<char> repeated(times.size(), 0);
         for (size_t n = 0; n < order.size(); ++n) {
             const size_t i = order[n];
             if (n > 0 && times[i] == times[order[n - 1]]) {
-                report.Skip(SkipRule::kRepeatedTime, places[i].line, places[i].column,
-                            FormatExact(values[i]));
+                repeated[i] = 1;
                 continue;
             }
             sorted.AppendPoint(times[i], values[i], masks[i]);
         }
         series = std::move(sorted);
+        // Reported in the order of the file, as the points in order are.
+        for (size_t i = 0; i < times.size(); ++i) {
+            if (repeated[i] != 0) {
+                report.Skip(SkipRule::kRepeatedTime, places[i].line, places[i].column,
+                            FormatExact(values[i]));
+            }
+        }
     }
 };
 

@@ -2,8 +2,11 @@
 // happens to every cell that is not stored.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ReportPlaces.h"
 #include "ScriptedUserInterface.h"
+#include "core/TextFormat.h"
 #include "io/CsvImport.h"
 #include "io/CsvRecords.h"
 #include "io/CsvTime.h"
@@ -149,6 +152,43 @@ TEST(CsvImport, LongShapeMakesOneSeriesPerStationAndParameterInTimeOrder) {
     // No units given and a parameter the project lacks: the import's default.
     EXPECT_EQ(read.Series(2).Units(), "new units");
     EXPECT_EQ(read.report.Skipped(), 0u);
+}
+
+// Points go straight into their series while the file runs forward in
+// time and are held and sorted once it goes back; either way each series
+// ends in time order, the first value at a time is kept and every later
+// one is reported where it is.
+TEST(CsvImport, RepeatedTimesKeepTheFirstInTheFileInOrderOrNot) {
+    struct Case {
+        const char* name;
+        std::vector<std::pair<int, double>> rows;  // day of January, value
+        std::vector<double> values;                // stored, in time order
+        std::vector<std::string> repeated;         // line:column:text
+    };
+    const std::vector<Case> cases = {
+        {"in order", {{1, 1}, {2, 2}, {2, 3}, {3, 4}}, {1, 2, 4}, {"4:5:3"}},
+        {"back before the first", {{2, 1}, {3, 2}, {1, 3}, {3, 4}}, {3, 1, 2}, {"5:5:4"}},
+        {"a held point repeats one before the turn",
+         {{1, 1}, {5, 2}, {3, 3}, {5, 4}, {3, 5}, {1, 6}},
+         {1, 3, 2},
+         {"5:5:4", "6:5:5", "7:5:6"}},
+    };
+    for (const Case& c : cases) {
+        std::string text = "station,parameter,units,time,value\n";
+        for (const auto& [day, value] : c.rows) {
+            text += "A,DO,mg/l,2024-01-0" + std::to_string(day) + "," + FormatExact(value) + "\n";
+        }
+        // A second series of another length after it, given the first's room.
+        text += "B,DO,mg/l,2024-02-01,9\n";
+        const CsvRead read(text, LongOptions());
+        ASSERT_EQ(read.error, "") << c.name;
+        EXPECT_EQ(read.Series(0).Values(), c.values) << c.name;
+        const std::vector<KTRTime>& times = read.Series(0).Times();
+        EXPECT_TRUE(std::is_sorted(times.begin(), times.end())) << c.name;
+        EXPECT_EQ(test::PlacesOf(read.report, SkipRule::kRepeatedTime), c.repeated) << c.name;
+        EXPECT_EQ(read.Series(1).Values(), std::vector<double>{9}) << c.name;
+        EXPECT_EQ(read.report.Skipped(), c.repeated.size()) << c.name;
+    }
 }
 
 // Names may hold any character, the unit separator among them: two pairs
