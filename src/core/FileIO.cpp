@@ -84,29 +84,20 @@ ReadResult OpenFailure() {
     return errno == ENOENT ? ReadResult::kMissing : ReadResult::kCannotOpen;
 }
 
-// Appends at most `size` bytes: the size the file had when it was opened.
-bool ReadUpTo(int fd, size_t size, std::string& text) {
-    char buf[1 << 16];
-    while (text.size() < size) {
-        ssize_t n = ::read(fd, buf, std::min(sizeof buf, size - text.size()));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            return false;
-        }
-        if (n == 0) {
-            break;
-        }
-        text.append(buf, static_cast<size_t>(n));
-    }
-    return true;
-}
-
 }  // namespace
 
-ReadResult ReadWholeFile(const std::string& path, std::string& text) {
-    text.clear();
+void InputFile::Close() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+}
+
+ReadResult InputFile::Open(const std::string& path) {
+    Close();
+    m_size = 0;
+    m_read = 0;
+    m_failed = false;
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
         return OpenFailure();
@@ -121,20 +112,64 @@ ReadResult ReadWholeFile(const std::string& path, std::string& text) {
         return OpenFailure();
     }
     ReadResult result = ::fstat(fd, &info) == 0 ? KindOf(info) : ReadResult::kCannotRead;
+    if (result != ReadResult::kOk) {
+        ::close(fd);
+        return result;
+    }
+    m_fd = fd;
+    m_size = static_cast<size_t>(info.st_size);
+    return ReadResult::kOk;
+}
+
+bool InputFile::ReadMore(std::string& text, size_t count) {
+    count = std::min(count, Left());
+    if (m_fd < 0 || count == 0) {
+        return !m_failed;
+    }
+    const size_t start = text.size();
+    text.resize(start + count);
+    size_t got = 0;
+    while (got < count) {
+        ssize_t n = ::read(m_fd, text.data() + start + got, count - got);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            text.resize(start + got);
+            m_read += got;
+            // A file cut short since it was opened simply ends here, as it
+            // always did; an error ends it too but is told.
+            m_failed = n < 0;
+            m_size = m_read;
+            Close();
+            return !m_failed;
+        }
+        got += static_cast<size_t>(n);
+    }
+    m_read += got;
+    if (m_read == m_size) {
+        Close();
+    }
+    return true;
+}
+
+ReadResult ReadWholeFile(const std::string& path, std::string& text) {
+    text.clear();
+    InputFile file;
+    ReadResult result = file.Open(path);
     if (result == ReadResult::kOk) {
         // One allocation for the whole file: projects run to hundreds of
         // megabytes, and growing the text as it comes would copy it over
         // and over.
         try {
-            text.reserve(static_cast<size_t>(info.st_size));
+            text.reserve(file.Size());
         } catch (const std::exception&) {
             result = ReadResult::kTooLarge;
         }
     }
-    if (result == ReadResult::kOk && !ReadUpTo(fd, static_cast<size_t>(info.st_size), text)) {
+    if (result == ReadResult::kOk && !file.ReadMore(text, file.Size())) {
         result = ReadResult::kCannotRead;
     }
-    ::close(fd);
     if (result != ReadResult::kOk) {
         text.clear();
         text.shrink_to_fit();

@@ -26,8 +26,36 @@ enum class ReadResult {
     kTooLarge
 };
 
-// Reads a whole regular file: no more than the size it had when it was
-// opened, so a file that grows meanwhile cannot make the read run on.
+// A regular file read in pieces, no further than the size it had when it
+// was opened, so a file that grows meanwhile cannot make the read run on.
+// Readers of large inputs keep only a piece of the text at a time.
+class InputFile {
+public:
+    InputFile() = default;
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+    ~InputFile() { Close(); }
+
+    // Folders, FIFOs and devices are refused before anything can block.
+    ReadResult Open(const std::string& path);
+    void Close();
+    bool IsOpen() const { return m_fd >= 0; }
+    // The size at opening, and what of it is still to come.
+    size_t Size() const { return m_size; }
+    size_t Left() const { return m_size - m_read; }
+    // Appends at most `count` bytes to `text`; false on a read error, after
+    // which the file reads as ended.
+    bool ReadMore(std::string& text, size_t count);
+    bool Failed() const { return m_failed; }
+
+private:
+    int m_fd = -1;
+    size_t m_size = 0;
+    size_t m_read = 0;
+    bool m_failed = false;
+};
+
+// Reads a whole regular file the same way, into one string.
 ReadResult ReadWholeFile(const std::string& path, std::string& text);
 // The same; false when it could not be read.
 bool ReadFileText(const std::string& path, std::string& text);

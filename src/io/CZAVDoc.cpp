@@ -60,11 +60,12 @@ bool CZAVDoc::OnNewDocument() {
 }
 
 bool CZAVDoc::OnOpenDocument(const std::string& path) {
-    std::string text;
-    if (!ReadUserFile(path, text, m_ui, "Unable to open " + path + " for reading.")) {
+    const std::string cannotOpen = "Unable to open " + path + " for reading.";
+    TextReader in;
+    if (ReadResult result = in.OpenFile(path); result != ReadResult::kOk) {
+        m_ui.ShowMessage(ReadFailureMessage(result, path, cannotOpen));
         return false;
     }
-    TextReader in(std::move(text));
     // Read into a fresh store so that a damaged file changes nothing.
     ZAVFieldManager loaded(m_ui);
     std::string parseString;
@@ -76,6 +77,11 @@ bool CZAVDoc::OnOpenDocument(const std::string& path) {
         ReadProject(in, loaded, report);
     } catch (const InputError& error) {
         m_ui.ShowMessage(error.Message());
+        return false;
+    }
+    // A file that fails part way is refused as a whole, as it always was.
+    if (in.ReadFailed()) {
+        m_ui.ShowMessage(cannotOpen);
         return false;
     }
     m_store.TakeContentsFrom(loaded);
