@@ -34,7 +34,28 @@ bool WriteAll(int fd, const std::string& content) {
 }
 }  // namespace
 
+void PieceWriter::Send() {
+    // After a failed write the rest is dropped as it comes: the save has
+    // failed and the old file stays.
+    m_failed = m_failed || !WriteAll(m_fd, m_text);
+    m_text.clear();
+}
+
 WriteResult WriteFileSafely(const std::string& path, const std::string& content) {
+    return WriteFileSafely(path, [&content](PieceWriter& out) { out.PassWhole(content); });
+}
+
+void PieceWriter::PassWhole(const std::string& text) {
+    if (m_fd < 0) {
+        m_text += text;
+        return;
+    }
+    Send();
+    m_failed = m_failed || !WriteAll(m_fd, text);
+}
+
+WriteResult WriteFileSafely(const std::string& path,
+                            const std::function<void(PieceWriter&)>& write) {
     // A directory, a device or an unwritable target fails before anything
     // is written: the rename below would put a file in place of a device.
     struct stat info {};
@@ -62,7 +83,19 @@ WriteResult WriteFileSafely(const std::string& path, const std::string& content)
     if (exists) {
         ::fchmod(fd, info.st_mode & 07777);
     }
-    bool ok = WriteAll(fd, content) && ::fsync(fd) == 0;
+    std::string text;
+    PieceWriter out(text);
+    out.m_fd = fd;
+    bool ok = true;
+    try {
+        write(out);
+        out.Send();
+        ok = !out.m_failed && ::fsync(fd) == 0;
+    } catch (...) {
+        ::close(fd);
+        std::remove(temp.c_str());
+        throw;
+    }
     ok = (::close(fd) == 0) && ok;
     if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
         std::remove(temp.c_str());

@@ -3,6 +3,7 @@
 // the target, is flushed to disk, and then replaces the target in one rename.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace zav {
@@ -15,6 +16,38 @@ class UserInterface;
 enum class WriteResult { kOk, kCannotOpen, kCannotWrite, kFolder, kNotRegularFile };
 
 WriteResult WriteFileSafely(const std::string& path, const std::string& content);
+
+// Text written piece by piece: a writer appends to Text() and calls Pass()
+// after each piece; when WriteFileSafely owns it, Pass sends what has
+// gathered on to the file once it passes a megabyte, so a large project
+// never sits in memory whole. Otherwise the text simply gathers.
+class PieceWriter {
+public:
+    static constexpr size_t kPieceBytes = size_t{1} << 20;
+
+    explicit PieceWriter(std::string& text) : m_text(text) {}
+    std::string& Text() { return m_text; }
+    void Pass() {
+        if (m_fd >= 0 && m_text.size() >= kPieceBytes) {
+            Send();
+        }
+    }
+    // Adds a whole text at once, sent on as it is, without a copy.
+    void PassWhole(const std::string& text);
+
+private:
+    friend WriteResult WriteFileSafely(const std::string&,
+                                       const std::function<void(PieceWriter&)>&);
+    void Send();
+
+    std::string& m_text;
+    int m_fd = -1;
+    bool m_failed = false;
+};
+
+// The same safe replacement, for text that `write` produces in pieces.
+WriteResult WriteFileSafely(const std::string& path,
+                            const std::function<void(PieceWriter&)>& write);
 
 enum class ReadResult {
     kOk,

@@ -97,13 +97,18 @@ bool CZAVDoc::OnOpenDocument(const std::string& path) {
     return true;
 }
 
+void CZAVDoc::WriteProjectText(PieceWriter& out) const {
+    out.Text() += "spreaadsheetParseString =";
+    AppendLineValue(out.Text(), m_parseString);
+    out.Text() += kLineEnd;
+    WriteProject(out, m_store);
+}
+
 std::string CZAVDoc::ProjectText() const {
     std::string out;
     out.reserve(64 + m_store.PointCount() * 56);
-    out += "spreaadsheetParseString =";
-    AppendLineValue(out, m_parseString);
-    out += kLineEnd;
-    WriteProject(out, m_store);
+    PieceWriter gather(out);
+    WriteProjectText(gather);
     return out;
 }
 
@@ -123,7 +128,10 @@ std::string SaveFailureMessage(WriteResult result, const std::string& path) {
 
 // The project comes first, so that a save that fails writes nothing at all.
 bool CZAVDoc::OnSaveDocument(const std::string& path) {
-    const WriteResult result = WriteFileSafely(path, ProjectText());
+    // Written as it is formatted: the text of a large project is never
+    // held whole beside the store.
+    const WriteResult result =
+        WriteFileSafely(path, [this](PieceWriter& out) { WriteProjectText(out); });
     if (result != WriteResult::kOk) {
         m_ui.ShowMessage(SaveFailureMessage(result, path));
         return false;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/FileIO.h"
 #include "io/ConversionTable.h"
 #include "io/Spreadsheet.h"
 #include "store/ZAVFieldManager.h"
@@ -110,6 +111,8 @@ public:
 
     // The project file text, as Save writes it.
     std::string ProjectText() const;
+    // The same, piece by piece, as Save writes it.
+    void WriteProjectText(PieceWriter& out) const;
 
     ZAVFieldManager& FieldManager() { return m_store; }
     const ZAVFieldManager& FieldManager() const { return m_store; }

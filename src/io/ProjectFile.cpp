@@ -117,10 +117,11 @@ void ReadAggregates(TextReader& in, ZAVFieldManager& store, const AggregateSecti
 
 }  // namespace
 
-void WriteProject(std::string& out, const ZAVFieldManager& store) {
+void WriteProject(PieceWriter& pieces, const ZAVFieldManager& store) {
+    std::string& out = pieces.Text();
     AppendCount(out, "number of files =", static_cast<long long>(store.Sources().size()));
     for (const DataSource& source : store.Sources()) {
-        WriteSourceBlock(out, source);
+        WriteSourceBlock(pieces, source);
     }
     out += kLineEnd;
     WriteAggregates(out, store, kStationSection);

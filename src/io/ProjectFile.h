@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/FileIO.h"
 #include "core/TextReader.h"
 #include "store/ZAVFieldManager.h"
 
@@ -11,7 +12,8 @@ namespace zav {
 
 class ImportReport;
 
-void WriteProject(std::string& out, const ZAVFieldManager& store);
+// Passes the text on after every series and every few thousand points.
+void WriteProject(PieceWriter& out, const ZAVFieldManager& store);
 
 // Reads into `store`, which should be empty; rebuilds the indexes, replays
 // the aggregates and replaces the units records by the stored ones.

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "core/FileIO.h"
 #include "core/TextReader.h"
 #include "store/DataSeries.h"
 #include "store/DataSource.h"
@@ -18,6 +19,9 @@ extern const char* const kLineEnd;  // CR LF, as every file of the program ends 
 
 void WriteSeriesBlock(std::string& out, const DataSeries& series);
 void WriteSourceBlock(std::string& out, const DataSource& source);
+// The same, passing the text on every few thousand points.
+void WriteSeriesBlock(PieceWriter& out, const DataSeries& series);
+void WriteSourceBlock(PieceWriter& out, const DataSource& source);
 
 // Points come back in time order: a block edited by hand with its points out
 // of order is sorted (stably) after it is read. A stored value that is not a
