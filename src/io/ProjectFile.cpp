@@ -5,6 +5,7 @@
 #include "core/InputError.h"
 #include "core/TextFormat.h"
 #include "core/UserInterface.h"
+#include "io/SeriesBlockReader.h"
 #include "io/StationBlocks.h"
 
 namespace zav {
@@ -138,12 +139,13 @@ void WriteProject(PieceWriter& pieces, const ZAVFieldManager& store) {
     }
 }
 
-void ReadProject(TextReader& in, ZAVFieldManager& store, ImportReport& report) {
+void ReadProject(TextReader& in, ZAVFieldManager& store, ImportReport& report, unsigned threads) {
     ExpectHeader(in, "number of files");
     int files = in.ExtractInt();
+    SeriesBlockReader blocks(threads);
     for (int i = 0; i < files; ++i) {
         DataSource source;
-        ReadSourceBlock(in, source, report);
+        ReadSourceBlock(in, source, report, threads == 1 ? nullptr : &blocks);
         store.AppendSource(std::move(source));
     }
     store.RebuildStationIndex();

@@ -19,6 +19,9 @@ void WriteProject(PieceWriter& out, const ZAVFieldManager& store);
 // the aggregates and replaces the units records by the stored ones.
 // Raises InputError naming the first missing item. Stored numbers that are
 // not numbers are left out and noted in `report` (see ReadSeriesBlock).
-void ReadProject(TextReader& in, ZAVFieldManager& store, ImportReport& report);
+// The series are parsed on `threads` cores (0: all of them), with the same
+// result, messages and first error as one after another (threads 1).
+void ReadProject(TextReader& in, ZAVFieldManager& store, ImportReport& report,
+                 unsigned threads = 0);
 
 }  // namespace zav

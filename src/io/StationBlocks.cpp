@@ -9,6 +9,7 @@
 #include "core/InputError.h"
 #include "core/TextFormat.h"
 #include "io/ImportReport.h"
+#include "io/SeriesBlockReader.h"
 
 namespace zav {
 
@@ -176,7 +177,8 @@ void ReadSeriesBlock(TextReader& in, DataSeries& series, ImportReport& report) {
     series = std::move(filled);
 }
 
-void ReadSourceBlock(TextReader& in, DataSource& source, ImportReport& report) {
+void ReadSourceBlock(TextReader& in, DataSource& source, ImportReport& report,
+                     SeriesBlockReader* blocks) {
     ExpectHeader(in, "filename");
     source.fileName = in.RestOfLine();
     ExpectHeader(in, "number of stations");
@@ -188,7 +190,11 @@ void ReadSourceBlock(TextReader& in, DataSource& source, ImportReport& report) {
     }
     for (int i = 0; i < count; ++i) {
         source.series.emplace_back();
-        ReadSeriesBlock(in, source.series.back(), report);
+        if (blocks != nullptr) {
+            blocks->Read(in, source.series.back(), report);
+        } else {
+            ReadSeriesBlock(in, source.series.back(), report);
+        }
     }
 }
 

@@ -14,6 +14,7 @@
 namespace zav {
 
 class ImportReport;
+class SeriesBlockReader;
 
 extern const char* const kLineEnd;  // CR LF, as every file of the program ends its lines
 
@@ -28,7 +29,9 @@ void WriteSourceBlock(PieceWriter& out, const DataSource& source);
 // number (nan, inf) is not loaded; a multiplier or offset that is not one
 // reads as 1 or 0. Each is noted in `report` with its line.
 void ReadSeriesBlock(TextReader& in, DataSeries& series, ImportReport& report);
-void ReadSourceBlock(TextReader& in, DataSource& source, ImportReport& report);
+// With `blocks`, its series are read by it, on all cores.
+void ReadSourceBlock(TextReader& in, DataSource& source, ImportReport& report,
+                     SeriesBlockReader* blocks = nullptr);
 
 // The rest of an item's line read as a number, as atof reads it; nan or inf
 // is noted in `report` and gives `fallback`.
