@@ -204,7 +204,7 @@ std::vector<std::string> CZAVDoc::ChooseColumnParameters() {
 // The columns of one input are one station: the first column's, unless a
 // parameter comes twice. The input is read whole before any station is
 // made, so one that gives no value leaves none behind.
-bool CZAVDoc::AddParsedText(const std::string& name, const std::string& text,
+bool CZAVDoc::AddParsedText(const std::string& name, TextReader& in,
                             const std::vector<std::string>& columnParameters,
                             ImportReport& report) {
     const size_t columns =
@@ -218,7 +218,14 @@ bool CZAVDoc::AddParsedText(const std::string& name, const std::string& text,
     }
     report.StartInput(name);
     std::vector<DataSeries> read;
-    bool ok = ReadParsedColumns(m_parseString, text, wanted, read, m_ui, report);
+    bool ok = ReadParsedColumns(m_parseString, in, wanted, read, m_ui, report);
+    // A file that failed part way gives nothing, as when it was read whole
+    // before any of it was used.
+    if (in.ReadFailed()) {
+        m_ui.ShowMessage("Unable to open file " + name + " for input.");
+        report.MarkFailed();
+        return false;
+    }
     size_t points = 0;
     for (const DataSeries& column : read) {
         points += column.Size();
@@ -273,12 +280,12 @@ bool CZAVDoc::AddParsedSpreadsheetFiles(const std::vector<std::string>& paths,
     ImportReport unread;
     bool ok = true;
     for (const std::string& path : paths) {
-        std::string text;
-        if (!ReadUserFile(path, text, m_ui, "Unable to open file " + path + " for input.")) {
+        TextReader in;
+        if (!LoadAgencyText(in, path, m_ui)) {
             ok = false;
             continue;
         }
-        ok = AddParsedText(path, text, columnParameters, Account(report, unread)) && ok;
+        ok = AddParsedText(path, in, columnParameters, Account(report, unread)) && ok;
     }
     return ok;
 }
@@ -290,7 +297,11 @@ bool CZAVDoc::AddParsedClipboard(const std::vector<std::string>& columnParameter
     }
     ImportReport unread;
     std::optional<std::string> text = ReadClipboard(m_ui);
-    return text && AddParsedText(kClipboardInput, *text, columnParameters, Account(report, unread));
+    if (!text) {
+        return false;
+    }
+    TextReader in(std::move(*text));
+    return AddParsedText(kClipboardInput, in, columnParameters, Account(report, unread));
 }
 
 void CZAVDoc::AddCentury(int lastYear) {

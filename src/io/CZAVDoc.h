@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/FileIO.h"
+#include "core/TextReader.h"
 #include "io/ConversionTable.h"
 #include "io/Spreadsheet.h"
 #include "store/ZAVFieldManager.h"
@@ -132,7 +133,8 @@ public:
     void NotifyViews(int hint);
 
 private:
-    bool AddParsedText(const std::string& name, const std::string& text,
+    // `in` is a file's reader or the clipboard's text.
+    bool AddParsedText(const std::string& name, TextReader& in,
                        const std::vector<std::string>& columnParameters, ImportReport& report);
     bool CanReadParsedColumns(const std::vector<std::string>& columnParameters);
 
