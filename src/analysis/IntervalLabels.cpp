@@ -31,4 +31,17 @@ std::vector<std::string> IntervalLabels(const IntervalGrid& grid, int unit) {
     return labels;
 }
 
+std::vector<std::string> IsoIntervalStarts(const IntervalGrid& grid, int unit) {
+    std::vector<std::string> labels;
+    labels.reserve(static_cast<size_t>(grid.Count()));
+    for (int i = 0; i < grid.Count(); ++i) {
+        const CalendarFields f = KTRTime::FromInstant(grid.IntervalBounds(i).first).Fields();
+        labels.push_back(
+            unit == kHours || unit == kMinutes
+                ? Format("%04d-%02d-%02dT%02d:%02d", f.year, f.month, f.day, f.hour, f.minute)
+                : Format("%04d-%02d-%02d", f.year, f.month, f.day));
+    }
+    return labels;
+}
+
 }  // namespace zav

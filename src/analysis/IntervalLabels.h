@@ -14,4 +14,10 @@ namespace zav {
 std::string IntervalLabel(const KTRTime& point, int unit);
 std::vector<std::string> IntervalLabels(const IntervalGrid& grid, int unit);
 
+// Machine-readable labels: the first instant of each interval in ISO 8601,
+// "1995-07-14" for units of a day or longer, "1995-07-14T03:00" for hours
+// and minutes. Unlike the labels above they name where an interval clipped
+// by the span really begins.
+std::vector<std::string> IsoIntervalStarts(const IntervalGrid& grid, int unit);
+
 }  // namespace zav

@@ -23,29 +23,39 @@ bool ProjectHasData(const ZAVFieldManager& store) {
     return fy != -1;
 }
 
-// `stats` is scratch storage shared by the rows.
-std::vector<std::string> RowCells(ZAVFieldManager& store, const ReportRequest& request,
-                                  const std::string& item, size_t n, IntervalStatistics& stats) {
+// Fills one row's cells and values; `stats` is scratch storage shared by
+// the rows.
+void FillRow(ZAVFieldManager& store, const ReportRequest& request, const std::string& item,
+             size_t n, IntervalStatistics& stats, ReportRow& row) {
     const AnalysisSettings& s = request.settings;
-    std::vector<std::string> cells;
-    cells.reserve(n);
+    row.cells.clear();
+    row.values.clear();
+    row.cells.reserve(n);
+    row.values.reserve(n);
     if (s.mainListKind == kMainParameters) {
         std::vector<double>& present = stats.present;
         present.assign(n, 0.0);
         store.GetAvailability(item, *request.otherItem, s.SpanStart(), s.SpanEnd(), s.unit, s.every,
                               present);
         for (double flag : present) {
-            cells.push_back(flag > 0.0 ? "1" : "0");
+            row.cells.push_back(flag > 0.0 ? "1" : "0");
+            row.values.emplace_back(flag > 0.0 ? 1.0 : 0.0);
         }
-        return cells;
+        return;
     }
     // With gap filling on, filled intervals come back present and show "1".
     stats.Fill(store, item, *request.otherItem, s.SpanStart(), s.SpanEnd(), s.unit, s.every, n,
                s.fillGaps);
     for (size_t i = 0; i < n; ++i) {
-        cells.push_back(s.ReportsValues() ? stats.MeanCell(i) : stats.PresenceCell(i));
+        if (!s.ReportsValues()) {
+            row.cells.push_back(stats.PresenceCell(i));
+            row.values.emplace_back(stats.Present(i) ? 1.0 : 0.0);
+        } else {
+            row.cells.push_back(stats.MeanCell(i));
+            row.values.push_back(stats.Present(i) ? std::optional<double>(stats.mean[i])
+                                                  : std::nullopt);
+        }
     }
-    return cells;
 }
 
 }  // namespace
@@ -88,7 +98,7 @@ ReportOutcome RebuildTable(ZAVFieldManager& store, const ReportRequest& request,
     table.header.resize(1);
     table.header.insert(table.header.end(), labels.begin(), labels.end());
     for (const std::string& item : request.mainItems) {
-        table.rows.push_back(ReportRow{item, {}});
+        table.rows.push_back(ReportRow{item, {}, {}});
     }
     return FillTable(store, request, table);
 }
@@ -113,7 +123,7 @@ ReportOutcome FillTable(ZAVFieldManager& store, const ReportRequest& request, Re
         *request.otherItem;
     IntervalStatistics stats;
     for (size_t r = 0; r < table.rows.size() && r < request.mainItems.size(); ++r) {
-        table.rows[r].cells = RowCells(store, request, request.mainItems[r], n, stats);
+        FillRow(store, request, request.mainItems[r], n, stats, table.rows[r]);
     }
     return ReportOutcome::kComputed;
 }

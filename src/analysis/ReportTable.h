@@ -4,6 +4,7 @@
 // main-list item, its name first, then "1"/"0" or a value/"-" per interval.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,9 @@ namespace zav {
 struct ReportRow {
     std::string name;
     std::vector<std::string> cells;  // one per interval
+    // The number each cell shows, unrounded (1 or 0 for presence); none
+    // where the cell shows "-". Machine-readable output is written from these.
+    std::vector<std::optional<double>> values = {};
 };
 
 class ReportTable {

@@ -23,6 +23,11 @@ Arguments::Arguments(const std::vector<std::string>& words, const std::vector<st
             m_options.emplace_back(word, "");
         } else if (!Contains(valueOptions, word)) {
             m_error = "unknown option " + word;
+            std::vector<std::string> known = flags;
+            known.insert(known.end(), valueOptions.begin(), valueOptions.end());
+            if (std::string nearest = NearestWord(word, known); !nearest.empty()) {
+                m_error += " (did you mean " + nearest + "?)";
+            }
         } else if (i + 1 < words.size() && !Contains(flags, words[i + 1]) &&
                    !Contains(valueOptions, words[i + 1])) {
             m_options.emplace_back(word, words[++i]);
@@ -106,6 +111,79 @@ bool ImportMaySave(std::ostream& err, const ImportReport& report, bool strict, b
         return false;
     }
     return true;
+}
+
+std::string ReadOutputFormat(const Arguments& args, OutputFormat& format) {
+    const std::string value = args.Value("--format").value_or("text");
+    if (value == "text") {
+        format = OutputFormat::kText;
+    } else if (value == "csv") {
+        format = OutputFormat::kCsv;
+    } else if (value == "json") {
+        format = OutputFormat::kJson;
+    } else {
+        return "--format takes text, csv or json";
+    }
+    return std::string();
+}
+
+std::string CsvRecord(const std::vector<std::string>& fields) {
+    std::string record;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const std::string& field = fields[i];
+        if (i > 0) {
+            record += ',';
+        }
+        if (field.find_first_of(",\"\r\n") == std::string::npos) {
+            record += field;
+            continue;
+        }
+        record += '"';
+        for (char c : field) {
+            record += c == '"' ? std::string("\"\"") : std::string(1, c);
+        }
+        record += '"';
+    }
+    return record + "\n";
+}
+
+namespace {
+// Optimal string alignment distance: insertions, deletions, substitutions
+// and swaps of neighbouring characters each cost one.
+size_t EditDistance(const std::string& a, const std::string& b) {
+    std::vector<std::vector<size_t>> d(a.size() + 1, std::vector<size_t>(b.size() + 1));
+    for (size_t i = 0; i <= a.size(); ++i) {
+        d[i][0] = i;
+    }
+    for (size_t j = 0; j <= b.size(); ++j) {
+        d[0][j] = j;
+    }
+    for (size_t i = 1; i <= a.size(); ++i) {
+        for (size_t j = 1; j <= b.size(); ++j) {
+            const size_t cost = a[i - 1] == b[j - 1] ? 0 : 1;
+            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cost});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+            }
+        }
+    }
+    return d[a.size()][b.size()];
+}
+}  // namespace
+
+std::string NearestWord(const std::string& word, const std::vector<std::string>& candidates) {
+    // Two slips in a long word, one in a short one; more is another word.
+    const size_t allowed = word.size() >= 6 ? 2 : 1;
+    std::string nearest;
+    size_t best = allowed + 1;
+    for (const std::string& candidate : candidates) {
+        const size_t distance = EditDistance(word, candidate);
+        if (distance < best) {
+            best = distance;
+            nearest = candidate;
+        }
+    }
+    return nearest;
 }
 
 std::string IsoDate(int year, int month, int day) {

@@ -37,6 +37,8 @@ public:
     std::optional<std::string> Value(const std::string& option) const;
     // Every value given for a repeatable option, in order.
     std::vector<std::string> Values(const std::string& option) const;
+    // Every option with its value (empty for a flag), in the order given.
+    const std::vector<std::pair<std::string, std::string>>& Options() const { return m_options; }
     const std::string& Error() const { return m_error; }
 
 private:
@@ -67,6 +69,22 @@ bool SaveProject(CZAVDoc& doc, const Arguments& args);
 // value was read at all, nor with --strict (`strict`) when a cell could not
 // be read or a file (`allRead` false) could not; each is said on `err`.
 bool ImportMaySave(std::ostream& err, const ImportReport& report, bool strict, bool allRead);
+
+// What --format asks for.
+enum class OutputFormat { kText, kCsv, kJson };
+
+// Reads "--format text|csv|json" into `format` (text when absent); an error
+// text when the value is none of them.
+std::string ReadOutputFormat(const Arguments& args, OutputFormat& format);
+
+// One CSV record ending in LF; a field holding a comma, a quote or a line
+// break is quoted, its quotes doubled.
+std::string CsvRecord(const std::vector<std::string>& fields);
+
+// The word of `candidates` nearest to `word` by edit distance (a swap of
+// two neighbouring letters counts as one edit), when it is near enough to be
+// a slip of the keyboard; empty otherwise.
+std::string NearestWord(const std::string& word, const std::vector<std::string>& candidates);
 
 // "YYYY-MM-DD" for a calendar date.
 std::string IsoDate(int year, int month, int day);

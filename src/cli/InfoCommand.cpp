@@ -1,7 +1,10 @@
-// zav-cli info PROJECT.zav [--json]: what a project holds.
+// zav-cli info PROJECT.zav [--format text|csv|json]: what a project holds.
+// --json is the older spelling of --format json.
+#include <algorithm>
 #include <sstream>
 
 #include "cli/CliCommon.h"
+#include "cli/CommandTable.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
 #include "core/TextFormat.h"
@@ -185,15 +188,60 @@ void WriteJson(std::ostream& out, const std::string& path, const ProjectSummary&
     out << json.Text() << "\n";
 }
 
+// "1995-07-14T03:00:00".
+std::string IsoTime(const KTRTime& time) {
+    const CalendarFields f = time.Fields();
+    return Format("%04d-%02d-%02dT%02d:%02d:%02d", f.year, f.month, f.day, f.hour, f.minute,
+                  f.second);
+}
+
+// One row per series, in the order of the sources: what a program needs to
+// find a series and see how much it holds.
+void WriteCsv(std::ostream& out, const ZAVFieldManager& store) {
+    out << CsvRecord({"source", "station", "parameter", "units", "multiplier", "offset", "points",
+                      "masked", "first", "last"});
+    for (const DataSource& source : store.Sources()) {
+        for (const DataSeries& series : source.series) {
+            const auto& times = series.Times();
+            const auto [first, last] = std::minmax_element(times.begin(), times.end());
+            const auto masked = std::count_if(series.Masks().begin(), series.Masks().end(),
+                                              [](int32_t mask) { return mask != 0; });
+            out << CsvRecord({source.fileName, series.StationName(), series.ParameterName(),
+                              series.Units(), FormatExact(series.Multiplier()),
+                              FormatExact(series.Offset()), std::to_string(series.Size()),
+                              std::to_string(masked), times.empty() ? "" : IsoTime(*first),
+                              times.empty() ? "" : IsoTime(*last)});
+        }
+    }
+}
+
+// --json and --format; an error text when they disagree.
+std::string ReadFormat(const Arguments& args, OutputFormat& format) {
+    if (std::string problem = ReadOutputFormat(args, format); !problem.empty()) {
+        return problem;
+    }
+    if (args.Has("--json") && args.Has("--format") && format != OutputFormat::kJson) {
+        return "--json and --format " + *args.Value("--format") + " exclude each other";
+    }
+    if (args.Has("--json")) {
+        format = OutputFormat::kJson;
+    }
+    return std::string();
+}
+
 }  // namespace
 
 int InfoCommand(const Words& words, std::ostream& out, std::ostream& err) {
-    Arguments args(words, {"--json"}, {});
+    Arguments args(words, {"--json"}, {"--format"});
     if (!args.Error().empty()) {
         return Usage(err, args.Error());
     }
     if (args.Positional().size() != 1) {
-        return Usage(err, "info takes one project: zav-cli info PROJECT.zav [--json]");
+        return Usage(err, "info takes one project: " + CommandUsage(*FindCommand("info")));
+    }
+    OutputFormat format = OutputFormat::kText;
+    if (std::string problem = ReadFormat(args, format); !problem.empty()) {
+        return Usage(err, problem);
     }
     const std::string& path = args.Positional()[0];
     ConsoleUserInterface ui;
@@ -201,11 +249,12 @@ int InfoCommand(const Words& words, std::ostream& out, std::ostream& err) {
     if (!doc) {
         return kFailed;
     }
-    ProjectSummary summary = Summarise(doc->FieldManager());
-    if (args.Has("--json")) {
-        WriteJson(out, path, summary);
+    if (format == OutputFormat::kCsv) {
+        WriteCsv(out, doc->FieldManager());
+    } else if (format == OutputFormat::kJson) {
+        WriteJson(out, path, Summarise(doc->FieldManager()));
     } else {
-        WriteText(out, path, summary);
+        WriteText(out, path, Summarise(doc->FieldManager()));
     }
     out.flush();
     return out ? kOk : kFailed;

@@ -1,24 +1,22 @@
 // zav-cli report: the availability page's report table for one selection,
 // printed as the page's export writes it (the table file, the transposed
 // file or the time series). Where the page would stop with a message, the
-// message goes to standard error and nothing to standard output.
+// message goes to standard error and nothing to standard output. --format
+// csv and json write the same table for programs to read.
 #include <array>
 
+#include "analysis/IntervalLabels.h"
 #include "analysis/ReportExport.h"
 #include "cli/CliCommon.h"
+#include "cli/CommandTable.h"
 #include "cli/Commands.h"
+#include "cli/JsonWriter.h"
 #include "core/Calendar.h"
 #include "core/TextFormat.h"
 
 namespace zav::cli {
 
 namespace {
-
-const char* const kReportUsage =
-    "zav-cli report PROJECT.zav --main stations|parameters --items NAME[,NAME...]\n"
-    "        --other NAME --start YYYY-MM-DD --end YYYY-MM-DD\n"
-    "        --unit years|months|weeks|days|hours|minutes [--every N]\n"
-    "        [--values] [--fill-gaps] [--transpose | --timeseries]";
 
 const std::array<const char*, 6> kUnitNames = {"years", "months", "weeks",
                                                "days",  "hours",  "minutes"};
@@ -46,12 +44,30 @@ std::vector<std::string> SplitItems(const std::string& text) {
     }
 }
 
+// The names of --items and --item, in the order given: --items splits its
+// value at commas, --item takes one name as it is.
+std::vector<std::string> MainItems(const Arguments& args) {
+    std::vector<std::string> items;
+    for (const auto& [option, value] : args.Options()) {
+        if (option == "--items") {
+            const std::vector<std::string> split = SplitItems(value);
+            items.insert(items.end(), split.begin(), split.end());
+        } else if (option == "--item") {
+            items.push_back(value);
+        }
+    }
+    return items;
+}
+
 // Reads the options into a request; an error text when they do not make one.
 std::string ReadRequest(const Arguments& args, ReportRequest& request) {
-    for (const char* required : {"--main", "--items", "--other", "--start", "--end", "--unit"}) {
+    for (const char* required : {"--main", "--other", "--start", "--end", "--unit"}) {
         if (!args.Value(required)) {
             return std::string("report needs ") + required;
         }
+    }
+    if (!args.Has("--items") && !args.Has("--item")) {
+        return "report needs --items or --item";
     }
     AnalysisSettings& s = request.settings;
     const std::string main = *args.Value("--main");
@@ -83,10 +99,22 @@ std::string ReadRequest(const Arguments& args, ReportRequest& request) {
     if (auto every = args.Value("--every"); every && !ParseWholeInt(*every, s.every)) {
         return "--every takes an integer";
     }
-    request.mainItems = SplitItems(*args.Value("--items"));
+    request.mainItems = MainItems(args);
     request.otherItem = *args.Value("--other");
     if (args.Has("--transpose") && args.Has("--timeseries")) {
         return "--transpose and --timeseries exclude each other";
+    }
+    return std::string();
+}
+
+// --format csv and json write the table itself; the transposed file and the
+// time series are text exports only.
+std::string ReadFormat(const Arguments& args, OutputFormat& format) {
+    if (std::string problem = ReadOutputFormat(args, format); !problem.empty()) {
+        return problem;
+    }
+    if (format != OutputFormat::kText && (args.Has("--transpose") || args.Has("--timeseries"))) {
+        return "--transpose and --timeseries are text exports; leave out --format";
     }
     return std::string();
 }
@@ -106,6 +134,12 @@ bool ReportUnknownNames(const ZAVFieldManager& store, const ReportRequest& reque
         if (index.Lookup(name) == nullptr) {
             err << "The project has no " << kind << " \"" << name << "\".\n";
             unknown = true;
+        } else if (index.Find(name) == nullptr) {
+            // A group's representative lends its series to the group and has
+            // no row of its own: asked for by name it gave a row of dashes.
+            err << "The " << kind << " \"" << name << "\" stands for the group \""
+                << index.GroupOf(name) << "\"; name the group.\n";
+            unknown = true;
         }
     };
     for (const std::string& item : request.mainItems) {
@@ -113,6 +147,57 @@ bool ReportUnknownNames(const ZAVFieldManager& store, const ReportRequest& reque
     }
     check(other, otherKind, request.otherItem.value_or(""));
     return unknown;
+}
+
+// The header row: the first cell's title, then where each interval begins.
+std::vector<std::string> CsvHeader(const ReportTable& table, const ReportRequest& request) {
+    std::vector<std::string> header = {table.header.front()};
+    const std::vector<std::string> starts =
+        IsoIntervalStarts(request.settings.Grid(), request.settings.unit);
+    header.insert(header.end(), starts.begin(), starts.end());
+    return header;
+}
+
+std::string TableCsv(const ReportTable& table, const ReportRequest& request) {
+    std::string text = CsvRecord(CsvHeader(table, request));
+    for (const ReportRow& row : table.rows) {
+        std::vector<std::string> fields = {row.name};
+        for (const std::optional<double>& value : row.values) {
+            fields.push_back(value ? FormatExact(*value) : std::string());
+        }
+        text += CsvRecord(fields);
+    }
+    return text;
+}
+
+std::string TableJson(const ReportTable& table, const ReportRequest& request) {
+    const AnalysisSettings& s = request.settings;
+    JsonWriter json;
+    json.BeginObject();
+    json.Key("main").String(s.mainListKind == kMainStations ? "stations" : "parameters");
+    json.Key("other").String(request.otherItem.value_or(""));
+    json.Key("data").String(s.ReportsValues() ? "values" : "availability");
+    json.Key("labels").BeginArray();
+    for (const std::string& label : IsoIntervalStarts(s.Grid(), s.unit)) {
+        json.String(label);
+    }
+    json.EndArray();
+    json.Key("rows").BeginArray();
+    for (const ReportRow& row : table.rows) {
+        json.String(row.name);
+    }
+    json.EndArray();
+    json.Key("cells").BeginArray();
+    for (const ReportRow& row : table.rows) {
+        json.BeginArray();
+        for (const std::optional<double>& value : row.values) {
+            value ? json.Number(*value) : json.Null();
+        }
+        json.EndArray();
+    }
+    json.EndArray();
+    json.EndObject();
+    return json.Text() + "\n";
 }
 
 bool Stopped(ReportOutcome outcome) {
@@ -124,15 +209,20 @@ bool Stopped(ReportOutcome outcome) {
 
 int ReportCommand(const Words& words, std::ostream& out, std::ostream& err) {
     Arguments args(words, {"--values", "--fill-gaps", "--transpose", "--timeseries"},
-                   {"--main", "--items", "--other", "--start", "--end", "--unit", "--every"});
+                   {"--main", "--items", "--item", "--other", "--start", "--end", "--unit",
+                    "--every", "--format"});
     if (!args.Error().empty()) {
         return Usage(err, args.Error());
     }
     if (args.Positional().size() != 1) {
-        return Usage(err, std::string("report takes one project: ") + kReportUsage);
+        return Usage(err, "report takes one project: " + CommandUsage(*FindCommand("report")));
     }
     ReportRequest request;
+    OutputFormat format = OutputFormat::kText;
     if (std::string problem = ReadRequest(args, request); !problem.empty()) {
+        return Usage(err, problem);
+    }
+    if (std::string problem = ReadFormat(args, format); !problem.empty()) {
         return Usage(err, problem);
     }
     ConsoleUserInterface ui(true);
@@ -149,7 +239,11 @@ int ReportCommand(const Words& words, std::ostream& out, std::ostream& err) {
         return kFailed;
     }
     std::string text;
-    if (args.Has("--timeseries")) {
+    if (format == OutputFormat::kCsv) {
+        text = TableCsv(table, request);
+    } else if (format == OutputFormat::kJson) {
+        text = TableJson(table, request);
+    } else if (args.Has("--timeseries")) {
         if (!BuildTimeseriesText(store, request, text)) {
             return kFailed;
         }

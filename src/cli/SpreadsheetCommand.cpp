@@ -2,6 +2,7 @@
 // spreadsheet text files as Data > Add From Spreadsheet does, with the
 // options of its dialog given on the command line, and saves the project.
 #include "cli/CliCommon.h"
+#include "cli/CommandTable.h"
 #include "cli/Commands.h"
 #include "core/StringArray.h"
 #include "io/ParsedColumns.h"
@@ -9,11 +10,6 @@
 namespace zav::cli {
 
 namespace {
-
-const char* const kSpreadsheetUsage =
-    "zav-cli add-spreadsheet PROJECT.zav FILE... --layout 1|2|3\n"
-    "        [--separator comma|tab] [--parameter NAME] [--units NAME]\n"
-    "        [--start-column N] [--parse-string TEXT] [--strict] [-o OUT.zav]";
 
 struct SpreadsheetRequest {
     SpreadsheetOptions options;
@@ -114,8 +110,8 @@ int AddSpreadsheetCommand(const Words& words, std::ostream&, std::ostream& err) 
     }
     const auto& positional = args.Positional();
     if (positional.size() < 2) {
-        return Usage(
-            err, std::string("add-spreadsheet takes a project and files: ") + kSpreadsheetUsage);
+        return Usage(err, "add-spreadsheet takes a project and files: " +
+                              CommandUsage(*FindCommand("add-spreadsheet")));
     }
     SpreadsheetRequest request;
     if (std::string problem = ReadRequest(args, request); !problem.empty()) {

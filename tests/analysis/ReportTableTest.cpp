@@ -9,6 +9,7 @@
 #include "analysis/PickLists.h"
 #include "analysis/ReportBuilder.h"
 #include "core/Calendar.h"
+#include "core/TextFormat.h"
 #include "store/ZAVFieldManager.h"
 
 namespace zav {
@@ -166,6 +167,64 @@ TEST_F(ReportTest, AvailabilityShowsPresenceAndFilledIntervals) {
     r.settings.dataType = kDataValues;
     ASSERT_EQ(RebuildTable(store, r, table), ReportOutcome::kComputed);
     EXPECT_EQ(table.rows[0].cells, (Texts{"2e+06", "1e+06", "-0.5"}));
+}
+
+// Machine-readable output is written from the row values: each must be the
+// number its cell shows, unrounded, and missing exactly where the cell is "-".
+TEST_F(ReportTest, RowValuesAreTheNumbersTheCellsShow) {
+    const struct {
+        Texts items;
+        std::string other;
+        int kind;
+        int type;
+        bool fill;
+    } cases[] = {
+        {{"A", "B", "C"}, "DO", kMainStations, kDataValues, false},
+        {{"B", "A"}, "DO", kMainStations, kDataValues, true},
+        {{"B", "A"}, "DO", kMainStations, kDataAvailability, false},
+        {{"B", "A"}, "DO", kMainStations, kDataAvailability, true},
+        {{"pH", "DO"}, "A", kMainParameters, kDataAvailability, false},
+    };
+    for (const auto& c : cases) {
+        ReportRequest r = Request(c.items, c.other, c.kind, c.type);
+        r.settings.fillGaps = c.fill;
+        ASSERT_EQ(RebuildTable(store, r, table), ReportOutcome::kComputed);
+        for (const ReportRow& row : table.rows) {
+            ASSERT_EQ(row.values.size(), row.cells.size()) << row.name;
+            for (size_t i = 0; i < row.cells.size(); ++i) {
+                const std::string shown = row.values[i] ? FormatG(*row.values[i]) : "-";
+                EXPECT_EQ(shown, row.cells[i]) << row.name << " " << i << " fill " << c.fill;
+            }
+        }
+    }
+    // Filling B's February between 2e6 and -0.5 gives a value "%g" rounds.
+    ReportRequest r = Request({"B"}, "DO");
+    r.settings.fillGaps = true;
+    ASSERT_EQ(RebuildTable(store, r, table), ReportOutcome::kComputed);
+    ASSERT_TRUE(table.rows[0].values[1].has_value());
+    EXPECT_EQ(*table.rows[0].values[1], (2e6 + -0.5) / 2);
+}
+
+TEST(IntervalGridTest, IsoStartsNameWhereEachIntervalBegins) {
+    const struct {
+        AnalysisSettings span;
+        Texts starts;
+    } cases[] = {
+        {Span(1994, 12, 31, 1995, 1, 1, kYears), {"1994-12-31", "1995-01-01"}},
+        {Span(1995, 1, 15, 1995, 3, 2, kMonths, 2), {"1995-01-15", "1995-03-01"}},
+        {Span(1995, 7, 14, 1995, 7, 27, kWeeks), {"1995-07-14", "1995-07-21"}},
+        {Span(1995, 2, 28, 1995, 3, 1, kDays), {"1995-02-28", "1995-03-01"}},
+        {Span(1995, 7, 14, 1995, 7, 14, kHours, 6),
+         {"1995-07-14T00:00", "1995-07-14T03:00", "1995-07-14T09:00", "1995-07-14T15:00"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsoIntervalStarts(c.span.Grid(), c.span.unit), c.starts) << c.starts.front();
+    }
+    const AnalysisSettings minutes = Span(1995, 7, 14, 1995, 7, 14, kMinutes, 30);
+    const Texts starts = IsoIntervalStarts(minutes.Grid(), kMinutes);
+    ASSERT_EQ(starts.size(), 48u);
+    EXPECT_EQ(starts[1], "1995-07-14T00:15");
+    EXPECT_EQ(starts.back(), "1995-07-14T23:15");
 }
 
 TEST_F(ReportTest, MainListOfParametersAlwaysReportsAvailability) {

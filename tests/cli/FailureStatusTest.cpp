@@ -49,19 +49,24 @@ TEST_F(CliFailureTest, EveryCommandRefusesAnUnknownOptionOrAMissingValue) {
     const struct {
         std::vector<std::string> words;
         std::string option;
+        std::string suggested;  // the nearest option when one is near enough
     } cases[] = {
-        {{"info", project, "--jsno"}, "--jsno"},
-        {{"new", out, "--force"}, "--force"},
-        {{"add", project, mlv, "--dry-run"}, "--dry-run"},
-        {{"add-spreadsheet", project, csv, "--layout", "1", "--seperator", "tab"}, "--seperator"},
+        {{"info", project, "--jsno"}, "--jsno", "--json"},
+        {{"new", out, "--force"}, "--force", ""},
+        {{"add", project, mlv, "--dry-run"}, "--dry-run", ""},
+        {{"add-spreadsheet", project, csv, "--layout", "1", "--seperator", "tab"},
+         "--seperator",
+         "--separator"},
         {{"report", project, "--main", "stations", "--items", "North", "--other", "DO", "--start",
           "1995-01-01", "--end", "1995-03-31", "--unit", "months", "--value"},
-         "--value"},
-        {{"century", project, "--last-yaer", "1930"}, "--last-yaer"},
-        {{"generate", project, "--dir", dir.Path(), "-d"}, "-d"},
+         "--value",
+         "--values"},
+        {{"century", project, "--last-yaer", "1930"}, "--last-yaer", "--last-year"},
+        {{"generate", project, "--dir", dir.Path(), "-d"}, "-d", ""},
     };
     for (const auto& c : cases) {
-        ExpectFailure(c.words, 2, "zav-cli: unknown option " + c.option + "\n" + kRunHelp);
+        const std::string hint = c.suggested.empty() ? "" : " (did you mean " + c.suggested + "?)";
+        ExpectFailure(c.words, 2, "zav-cli: unknown option " + c.option + hint + "\n" + kRunHelp);
     }
     EXPECT_NE(::access(out.c_str(), F_OK), 0);
     ExpectFailure({"add", project, mlv, "-o"}, 2, "zav-cli: option -o needs a value\n" + kRunHelp);
@@ -89,6 +94,8 @@ TEST_F(CliFailureTest, ReportRefusesNamesTheProjectDoesNotHave) {
     ExpectFailure(words({"--main", "parameters", "--items", "DO,Cond,", "--other", "Atlantis"}), 1,
                   "The project has no parameter \"Cond\".\nThe project has no parameter \"\".\n"
                   "The project has no station \"Atlantis\".\n");
+    ExpectFailure(words({"--main", "stations", "--items", "North,Lake", "--other", "DO"}), 1,
+                  "The station \"Lake\" stands for the group \"Basin\"; name the group.\n");
     // An aggregate's alias and its members are names the project has.
     auto known = RunCli(words({"--main", "stations", "--items", "Basin,South", "--other", "DO"}));
     EXPECT_EQ(known.exitStatus, 0) << known.err;

@@ -1,0 +1,189 @@
+#include "cli/CommandTable.h"
+
+#include <algorithm>
+
+#include "cli/CliCommon.h"
+
+#ifndef ZAV_VERSION
+#error "ZAV_VERSION must be defined by the build"
+#endif
+
+namespace zav::cli {
+
+namespace {
+
+const char* const kExitStatuses =
+    "Exit status: 0 success; 1 the operation failed or read nothing (the\n"
+    "project is then left as it was); 2 misuse: an unknown command, option\n"
+    "or value, or a missing argument.\n";
+
+// Continuation lines of a usage line up under the command's first word.
+constexpr const char* kContinuation = "\n        ";
+
+}  // namespace
+
+// One entry per command; a new command is one more entry here and its
+// declaration in Commands.h.
+const std::vector<CommandInfo>& CommandList() {
+    static const std::vector<CommandInfo> commands = {
+        {"new", "OUT.zav", "Writes a new, empty project.", "zav-cli new basin.zav", &NewCommand},
+        {"info", "PROJECT.zav [--format text|csv|json]",
+         "Says what a project holds: its sources, stations, parameters, units\n"
+         "records, aggregates, date range and number of points. --format csv\n"
+         "lists the series, one a row; --format json (or --json) gives every\n"
+         "fact as one object.",
+         "zav-cli info basin.zav --format json", &InfoCommand},
+        {"add", "PROJECT.zav FILE... [--strict] [-o OUT.zav]",
+         "Adds MOLVAN (.mlv) and PELLIDOR (.pld) files as Data > Add MOLVAN or\n"
+         "PELLIDOR format does, says what was not used, and saves the project\n"
+         "(in place, or to OUT.zav). --strict saves nothing when a cell or a\n"
+         "file could not be read.",
+         "zav-cli add basin.zav north-basin.mlv talverene-daily.pld", &AddCommand},
+        {"add-spreadsheet",
+         "PROJECT.zav FILE... --layout 1|2|3\n"
+         "[--separator comma|tab] [--parameter NAME] [--units NAME]\n"
+         "[--start-column N] [--parse-string TEXT] [--strict] [-o OUT.zav]",
+         "Adds spreadsheet text files in layout 1, 2 or 3 as Data > Add From\n"
+         "Spreadsheet does; layout 3 reads the columns the parse string names.",
+         "zav-cli add-spreadsheet basin.zav pond.csv --layout 1 --parameter pH --units su",
+         &AddSpreadsheetCommand},
+        {"report",
+         "PROJECT.zav --main stations|parameters\n"
+         "(--items NAME[,NAME...] | --item NAME...) --other NAME\n"
+         "--start YYYY-MM-DD --end YYYY-MM-DD\n"
+         "--unit years|months|weeks|days|hours|minutes [--every N]\n"
+         "[--values] [--fill-gaps] [--transpose | --timeseries]\n"
+         "[--format text|csv|json]",
+         "Prints the availability page's report table for one selection, as\n"
+         "its export writes it. --item may be repeated and takes one name as\n"
+         "it is, commas included. --format csv and json print the table with\n"
+         "ISO 8601 dates and exact values.",
+         "zav-cli report sample.zav --main stations --item \"Lake 3 basin\" \\\n"
+         "    --item \"South Outlet\" --other \"Dissolved oxygen\" \\\n"
+         "    --start 1995-01-01 --end 1995-12-31 --unit months --values --format csv",
+         &ReportCommand},
+        {"century", "PROJECT.zav --last-year YEAR [-o OUT.zav]",
+         "Moves every point of YEAR or earlier forward by 100 years, as Data >\n"
+         "Add Century does for data written with two-digit years, and saves.",
+         "zav-cli century basin.zav --last-year 1930", &CenturyCommand},
+        {"generate", "PROJECT.zav --dir DIR",
+         "Writes one layout-1 station file per series into the folder DIR; the\n"
+         "project is not changed.",
+         "zav-cli generate basin.zav --dir stations", &GenerateCommand},
+    };
+    return commands;
+}
+
+const CommandInfo* FindCommand(const std::string& name) {
+    const auto& commands = CommandList();
+    auto it = std::find_if(commands.begin(), commands.end(),
+                           [&](const CommandInfo& c) { return name == c.name; });
+    return it == commands.end() ? nullptr : &*it;
+}
+
+std::string CommandUsage(const CommandInfo& command) {
+    std::string usage = std::string("zav-cli ") + command.name + " ";
+    for (const char* c = command.arguments; *c != '\0'; ++c) {
+        usage += *c == '\n' ? std::string(kContinuation) : std::string(1, *c);
+    }
+    return usage;
+}
+
+namespace {
+// Every line of `text` after the first indented by two more blanks.
+std::string IndentContinuations(std::string text) {
+    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) {
+        text.insert(at + 1, "  ");
+    }
+    return text;
+}
+}  // namespace
+
+std::string OverviewText() {
+    std::string text =
+        "Usage:\n"
+        "  zav-cli COMMAND ARGUMENTS...\n"
+        "  zav-cli help COMMAND      (or zav-cli COMMAND --help)\n"
+        "  zav-cli --version\n"
+        "\n"
+        "Commands:\n";
+    for (const CommandInfo& command : CommandList()) {
+        text += "  " + IndentContinuations(CommandUsage(command)) + "\n";
+    }
+    return text + "\n" + kExitStatuses;
+}
+
+std::string CommandHelpText(const CommandInfo& command) {
+    return "Usage:\n  " + IndentContinuations(CommandUsage(command)) + "\n\n" + command.summary +
+           "\n\nExample:\n  " + IndentContinuations(command.example) + "\n\n" + kExitStatuses;
+}
+
+std::string VersionText() {
+    return std::string("zav-cli ") + ZAV_VERSION;
+}
+
+namespace {
+
+std::vector<std::string> CommandNames() {
+    std::vector<std::string> names;
+    for (const CommandInfo& command : CommandList()) {
+        names.emplace_back(command.name);
+    }
+    return names;
+}
+
+int UnknownCommand(const std::string& name, std::ostream& err) {
+    err << "zav-cli: unknown command '" << name << "'\n";
+    if (std::string nearest = NearestWord(name, CommandNames()); !nearest.empty()) {
+        err << "Did you mean '" << nearest << "'?\n";
+    }
+    err << "Run zav-cli --help for the commands.\n";
+    return kUsage;
+}
+
+// Printed help is the command's output: a failed write fails the command.
+int Print(std::ostream& out, const std::string& text) {
+    out << text;
+    out.flush();
+    return out ? kOk : kFailed;
+}
+
+int Help(const Words& topics, std::ostream& out, std::ostream& err) {
+    if (topics.empty()) {
+        return Print(out, OverviewText());
+    }
+    if (topics.size() > 1) {
+        return Usage(err, "help takes one command");
+    }
+    const CommandInfo* command = FindCommand(topics[0]);
+    return command == nullptr ? UnknownCommand(topics[0], err)
+                              : Print(out, CommandHelpText(*command));
+}
+
+}  // namespace
+
+int RunCommandLine(const Words& words, std::ostream& out, std::ostream& err) {
+    if (words.empty()) {
+        err << OverviewText();
+        return kUsage;
+    }
+    const std::string& name = words[0];
+    const Words rest(words.begin() + 1, words.end());
+    if (name == "--help" || name == "-h" || name == "help") {
+        return Help(rest, out, err);
+    }
+    if (name == "--version") {
+        return Print(out, VersionText() + "\n");
+    }
+    const CommandInfo* command = FindCommand(name);
+    if (command == nullptr) {
+        return UnknownCommand(name, err);
+    }
+    if (std::find(rest.begin(), rest.end(), "--help") != rest.end() ||
+        std::find(rest.begin(), rest.end(), "-h") != rest.end()) {
+        return Print(out, CommandHelpText(*command));
+    }
+    return command->run(rest, out, err);
+}
+
+}  // namespace zav::cli
