@@ -156,6 +156,9 @@ ReadResult InputFile::Open(const std::string& path) {
 
 bool InputFile::ReadMore(std::string& text, size_t count) {
     count = std::min(count, Left());
+    if (Left() == 0) {
+        Close();  // an empty file has nothing more to give from the start
+    }
     if (m_fd < 0 || count == 0) {
         return !m_failed;
     }

@@ -81,6 +81,26 @@ TEST(TextReaderPieces, EveryReadGivesWhatTheWholeTextGives) {
     }
 }
 
+// Empty files, and files of nothing but a byte-order mark or CRs, read as
+// their text does and then end.
+TEST(TextReaderPieces, ShortFilesEndAtOnce) {
+    test::TempDir dir;
+    const std::string path = dir.File("short.txt");
+    for (const std::string text : {"", "\xEF\xBB\xBF", "\r", "\r\r", "x"}) {
+        ASSERT_EQ(WriteFileSafely(path, text), WriteResult::kOk);
+        TextReader in;
+        in.SetPieceSize(1);
+        ASSERT_EQ(in.OpenFile(path), ReadResult::kOk);
+        TextReader whole(text);
+        std::string line;
+        std::string wholeLine;
+        EXPECT_EQ(in.ReadLine(line), whole.ReadLine(wholeLine)) << text.size();
+        EXPECT_EQ(line, wholeLine);
+        EXPECT_TRUE(in.AtEnd());
+        EXPECT_FALSE(in.ReadLine(line));
+    }
+}
+
 // A part of a text read on its own numbers its lines as the whole text does.
 TEST(TextReaderPieces, APartCountsLinesFromTheWholeText) {
     const std::string text = "one\r\ntwo\r\nkey = 5\r\nfour\r\n";
