@@ -11,7 +11,7 @@ KTRTime AnalysisSettings::SpanEnd() const {
 }
 
 int AnalysisSettings::UnitCount() const {
-    return SpanStart().UnitsBetween(SpanEnd(), unit);
+    return Grid().UnitCount();
 }
 
 int AnalysisSettings::IntervalCount() const {
@@ -19,7 +19,7 @@ int AnalysisSettings::IntervalCount() const {
 }
 
 IntervalGrid AnalysisSettings::Grid() const {
-    return IntervalGrid(SpanStart(), SpanEnd(), unit, every);
+    return IntervalGrid(SpanStart(), SpanEnd(), unit, every, statistics.yearStartMonth);
 }
 
 }  // namespace zav

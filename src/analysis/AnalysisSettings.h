@@ -1,9 +1,11 @@
 // AnalysisSettings: what the availability page reads from its controls before
 // every computation (which list is the main one, availability or values,
-// the date span, the interval unit and step, gap filling, the threshold),
+// the date span, the interval unit and step, gap filling, the threshold,
+// the statistic and its options),
 // and the span, counts and grid that follow from them.
 #pragma once
 
+#include "analysis/Statistic.h"
 #include "core/IntervalGrid.h"
 #include "core/KTRTime.h"
 
@@ -11,7 +13,9 @@ namespace zav {
 
 enum MainListKind { kMainStations = 0, kMainParameters = 1 };
 enum DataType { kDataAvailability = 0, kDataValues = 1 };
-enum PlotStyle { kPlotMaxMeanMin = 0, kPlotMean = 1 };
+// The page offers the first two; every point of the series and the heat map
+// of availability are asked for from the graph menu or zav-cli plot.
+enum PlotStyle { kPlotMaxMeanMin = 0, kPlotMean = 1, kPlotPoints = 2, kPlotHeatMap = 3 };
 
 struct AnalysisSettings {
     int mainListKind = kMainStations;
@@ -29,6 +33,9 @@ struct AnalysisSettings {
     bool fillGaps = false;
     bool thresholdOn = false;
     float threshold = 0.0f;
+    // The statistic, coverage, year and filling choices; at their defaults
+    // the report is the page's own.
+    StatisticsOptions statistics;
 
     // Start day at 00:00:00 and end day at 23:59:59.
     KTRTime SpanStart() const;

@@ -6,6 +6,7 @@
 #include "analysis/IntervalLabels.h"
 #include "analysis/IntervalStatistics.h"
 #include "analysis/ReportBuilder.h"
+#include "core/IntervalGrid.h"
 #include "core/UserInterface.h"
 #include "store/ZAVFieldManager.h"
 
@@ -19,12 +20,26 @@ const char* const kNoIntervalsMessage = "Date span selected yields no plotting i
 const char* const kThresholdName = "Threshold";
 constexpr int kValueTicks = 5;
 
+// Each point at its label's time; the intervals' edges for the heat map.
+void SetTimes(const IntervalGrid& grid, GraphDescription& graph) {
+    const int n = grid.Count();
+    for (int i = 0; i < n; ++i) {
+        graph.xTimes.push_back(static_cast<double>(grid.Point(i).Instant()));
+        graph.xEdges.push_back(static_cast<double>(grid.IntervalBounds(i).first));
+    }
+    if (n > 0) {
+        graph.xEdges.push_back(static_cast<double>(grid.IntervalBounds(n - 1).last + 1));
+    }
+}
+
 // The points of a series where `present` says so, at `values`; the others
 // missing at 0.0.
 GraphSeries PresentPoints(const std::string& name, const std::vector<double>& present,
                           const std::vector<double>& values) {
-    GraphSeries series{name, std::vector<double>(present.size(), 0.0),
-                       std::vector<bool>(present.size(), true)};
+    GraphSeries series{name,
+                       std::vector<double>(present.size(), 0.0),
+                       std::vector<bool>(present.size(), true),
+                       {}};
     for (size_t i = 0; i < present.size(); ++i) {
         series.missing[i] = !(present[i] > 0.0);
         series.values[i] = series.missing[i] ? 0.0 : values[i];
@@ -33,7 +48,7 @@ GraphSeries PresentPoints(const std::string& name, const std::vector<double>& pr
 }
 
 GraphSeries AllPoints(const std::string& name, const std::vector<double>& values) {
-    return GraphSeries{name, values, std::vector<bool>(values.size(), false)};
+    return GraphSeries{name, values, std::vector<bool>(values.size(), false), {}};
 }
 
 GraphSeries ThresholdSeries(double value, size_t points) {
@@ -197,6 +212,60 @@ void BuildAvailability(ZAVFieldManager& store, const ReportRequest& request,
     graph.groups.push_back(std::move(group));
 }
 
+// Every stored point of each station over the span, one series per
+// station; the y range covers them all.
+void BuildRawPoints(ZAVFieldManager& store, const ReportRequest& request, GraphDescription& graph) {
+    const AnalysisSettings& s = request.settings;
+    const std::string& parameter = *request.otherItem;
+    const std::optional<double> threshold = ThresholdOf(s);
+    graph.name = "zav_data_points";
+    graph.kind = GraphKind::kRawPoints;
+    graph.leftTitle = ShownUnits(store, parameter);
+    GraphGroup group{parameter, parameter, {}, {}};
+    double low = 0.0, high = 0.0;
+    bool seen = false;
+    for (const std::string& station : request.mainItems) {
+        GraphSeries series{station, {}, {}, {}};
+        store.GetPoints(station, parameter, s.SpanStart(), s.SpanEnd(), series.times,
+                        series.values);
+        for (double v : series.values) {
+            low = seen ? std::min(low, v) : v;
+            high = seen ? std::max(high, v) : v;
+            seen = true;
+        }
+        group.series.push_back(std::move(series));
+    }
+    if (threshold) {
+        group.overlays.push_back(ThresholdSeries(*threshold, graph.xTimes.size()));
+        low = seen ? std::min(low, *threshold) : *threshold;
+        high = seen ? std::max(high, *threshold) : *threshold;
+        seen = true;
+    }
+    if (!seen || low >= high) {
+        low -= 1.0;
+        high += 1.0;
+    }
+    graph.groups.push_back(std::move(group));
+    graph.yMin = low;
+    graph.yMax = high;
+    graph.yTicks = kValueTicks;
+}
+
+// The availability strips turned into cells, one row per item.
+void BuildHeatMap(ZAVFieldManager& store, const ReportRequest& request, GraphDescription& graph) {
+    BuildAvailability(store, request, graph);
+    graph.name = "zav_data_heatmap";
+    graph.kind = GraphKind::kHeatMap;
+    GraphGroup& group = graph.groups.front();
+    for (const GraphSeries& strip : group.series) {
+        graph.heatMap.rows.push_back(strip.name);
+        for (bool missing : strip.missing) {
+            graph.heatMap.cells.push_back(missing ? 0.0 : 1.0);
+        }
+    }
+    graph.yLabels = graph.heatMap.rows;
+}
+
 }  // namespace
 
 int GraphLabelStep(int points) {
@@ -240,11 +309,16 @@ GraphOutcome BuildGraphDescription(ZAVFieldManager& store, const ReportRequest& 
         return GraphOutcome::kDeclined;
     }
     graph.xLabels = IntervalLabels(s.Grid(), s.unit);
+    SetTimes(s.Grid(), graph);
     graph.labelStep = GraphLabelStep(n);
     graph.fineGrid = GraphUsesFineGrid(n);
     graph.bottomTitle = "Time";
-    if (!s.ReportsValues()) {
+    if (s.plotStyle == kPlotHeatMap) {
+        BuildHeatMap(store, request, graph);
+    } else if (!s.ReportsValues()) {
         BuildAvailability(store, request, graph);
+    } else if (s.plotStyle == kPlotPoints) {
+        BuildRawPoints(store, request, graph);
     } else if (s.plotStyle == kPlotMaxMeanMin) {
         BuildMaxMeanMin(store, request, graph);
     } else {

@@ -2,7 +2,9 @@
 // selection without drawing anything: groups (pages shown one at a time),
 // each with named series over the interval grid whose points may be marked
 // missing and an optional threshold line; titles, the x labels and which of
-// them show, the y range and labels, and whether the grid is fine.
+// them show, the y range and labels, and whether the grid is fine. Every
+// point also has its time (seconds on the civil time line), so the graph can
+// be drawn on a time axis.
 #pragma once
 
 #include <string>
@@ -18,12 +20,27 @@ enum class GraphKind {
     kValuesMaxMeanMin,  // a group per station: max, min and mean, every point drawn
     kValuesMean,        // one series of means per station; missing points are not drawn
     kAvailability,      // a strip of points per item at height i + 1 where there are data
+    kRawPoints,         // every stored point of each station over the span, at its time
+    kHeatMap,           // availability as cells: items as rows, intervals as columns
 };
 
 struct GraphSeries {
     std::string name;            // the legend text
     std::vector<double> values;  // one per interval; 0.0 where missing
     std::vector<bool> missing;   // true: the point is not drawn
+    // Raw points only: the time of each value; values then hold only
+    // points that are drawn and `missing` is empty.
+    std::vector<double> times;
+};
+
+// The heat map's cells, row by row: 1 where the item has data in the
+// interval, 0 where not.
+struct HeatMapCells {
+    std::vector<std::string> rows;
+    std::vector<double> cells;  // rows x intervals, row-major
+    double At(size_t row, size_t interval, size_t intervals) const {
+        return cells[row * intervals + interval];
+    }
 };
 
 struct GraphGroup {
@@ -48,6 +65,9 @@ struct GraphDescription {
     double yMax = 0.0;
     int yTicks = 0;                    // intervals between y grid lines; 0: none
     std::vector<std::string> yLabels;  // yLabels[i] stands at height i + 1
+    std::vector<double> xTimes;        // the time of each point: its interval's label time
+    std::vector<double> xEdges;        // interval i runs from xEdges[i] to xEdges[i + 1]
+    HeatMapCells heatMap;              // kHeatMap only
 
     int PointCount() const { return static_cast<int>(xLabels.size()); }
     bool ShowsXLabel(int point) const { return point % labelStep == 0; }
@@ -68,8 +88,9 @@ enum class GraphOutcome {
 
 // The graph of the request's selection, read from the store once; the
 // messages go through the store's UserInterface. The plot style picks
-// between the two values graphs; a main list of parameters, or the data type
-// availability, gives the availability graph.
+// between the values graphs; a main list of parameters, or the data type
+// availability, gives the availability graph. The heat map style gives the
+// availability heat map whatever the data type.
 GraphOutcome BuildGraphDescription(ZAVFieldManager& store, const ReportRequest& request,
                                    GraphDescription& graph);
 

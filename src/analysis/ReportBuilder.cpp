@@ -4,6 +4,7 @@
 
 #include "analysis/IntervalLabels.h"
 #include "analysis/IntervalStatistics.h"
+#include "analysis/IntervalSummary.h"
 #include "core/UserInterface.h"
 #include "store/ZAVFieldManager.h"
 
@@ -21,6 +22,66 @@ bool ProjectHasData(const ZAVFieldManager& store) {
     int fd = 0, fm = 0, fy = -1, ld = 0, lm = 0, ly = -1;
     store.GetDateRange(fd, fm, fy, ld, lm, ly);
     return fy != -1;
+}
+
+ZAVFieldManager::PairSide SideOf(const AnalysisSettings& s) {
+    return s.mainListKind == kMainStations ? ZAVFieldManager::PairSide::kStation
+                                           : ZAVFieldManager::PairSide::kParameter;
+}
+
+std::vector<CellNote> NotesOf(const SummaryRow& summary, const IntervalGrid& grid) {
+    std::vector<CellNote> notes;
+    notes.reserve(summary.intervals.size());
+    for (size_t i = 0; i < summary.intervals.size(); ++i) {
+        const IntervalGrid::Bounds b = grid.IntervalBounds(static_cast<int>(i));
+        const IntervalSummary& interval = summary.intervals[i];
+        notes.push_back(
+            CellNote{SummaryHint(interval, summary.step, b.first, b.last), interval.filled});
+    }
+    return notes;
+}
+
+// A row with the statistic and options beyond the page's own. Filling is
+// for values: in availability a filled interval is never available.
+ReportRow SummaryRowOf(ZAVFieldManager& store, const ReportRequest& request,
+                       const std::string& item, std::vector<CellNote>& notes) {
+    const AnalysisSettings& s = request.settings;
+    const IntervalGrid grid = s.Grid();
+    const SummaryRow summary =
+        SummariseRow(store, request.StationFor(item), request.ParameterFor(item), SideOf(s), grid,
+                     s.statistics, s.fillGaps && s.ReportsValues(), request.cellNotes);
+    ReportRow row{item, {}, {}};
+    for (const IntervalSummary& interval : summary.intervals) {
+        if (s.ReportsValues()) {
+            row.cells.push_back(SummaryValueCell(interval, s.statistics.markFilled));
+            row.values.push_back(interval.value);
+        } else {
+            row.cells.push_back(SummaryAvailabilityCell(interval));
+            row.values.emplace_back(interval.available ? 1.0 : 0.0);
+        }
+    }
+    if (request.cellNotes) {
+        notes = NotesOf(summary, grid);
+    }
+    return row;
+}
+
+// The page's own cells get their notes from a count of the same intervals;
+// an interval shown with a value but holding none was filled.
+std::vector<CellNote> PageCellNotes(ZAVFieldManager& store, const ReportRequest& request,
+                                    const std::string& item, const IntervalStatistics& stats) {
+    const AnalysisSettings& s = request.settings;
+    StatisticsOptions counting;
+    counting.statistic = Statistic::kCount;
+    const IntervalGrid grid = s.Grid();
+    SummaryRow summary = SummariseRow(store, request.StationFor(item), request.ParameterFor(item),
+                                      SideOf(s), grid, counting, false);
+    for (size_t i = 0; i < summary.intervals.size(); ++i) {
+        IntervalSummary& interval = summary.intervals[i];
+        interval.filled = s.mainListKind == kMainStations && i < stats.present.size() &&
+                          stats.Present(i) && interval.count == 0;
+    }
+    return NotesOf(summary, grid);
 }
 
 // Fills one row's cells and values; `stats` is scratch storage shared by
@@ -74,6 +135,7 @@ ReportOutcome RebuildTable(ZAVFieldManager& store, const ReportRequest& request,
     const AnalysisSettings& s = request.settings;
     UserInterface& ui = store.UI();
     table.rows.clear();
+    table.notes.clear();
     if (table.header.empty()) {
         table.header.emplace_back();
     }
@@ -122,8 +184,18 @@ ReportOutcome FillTable(ZAVFieldManager& store, const ReportRequest& request, Re
         (s.mainListKind == kMainStations ? "Data for parameter " : "Data for station ") +
         *request.otherItem;
     IntervalStatistics stats;
+    const bool pageOwn = s.statistics.IsPageDefault();
+    table.notes.assign(table.rows.size(), {});
     for (size_t r = 0; r < table.rows.size() && r < request.mainItems.size(); ++r) {
-        FillRow(store, request, request.mainItems[r], n, stats, table.rows[r]);
+        const std::string& item = request.mainItems[r];
+        if (!pageOwn) {
+            table.rows[r] = SummaryRowOf(store, request, item, table.notes[r]);
+            continue;
+        }
+        FillRow(store, request, item, n, stats, table.rows[r]);
+        if (request.cellNotes) {
+            table.notes[r] = PageCellNotes(store, request, item, stats);
+        }
     }
     return ReportOutcome::kComputed;
 }

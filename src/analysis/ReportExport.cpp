@@ -122,7 +122,10 @@ ReportOutcome TransposedStationsText(ZAVFieldManager& store, const ReportRequest
 
 ReportOutcome TransposedFileText(ZAVFieldManager& store, const ReportRequest& request,
                                  const ReportTable& table, std::string& text) {
-    if (request.settings.mainListKind == kMainParameters) {
+    // A statistic other than the page's own has one value per cell, which
+    // the table holds already.
+    if (request.settings.mainListKind == kMainParameters ||
+        request.settings.statistics.statistic != Statistic::kMinMaxMean) {
         text = TransposedTableText(table);
         return ReportOutcome::kComputed;
     }

@@ -15,6 +15,9 @@ struct ReportRequest {
     AnalysisSettings settings;
     std::vector<std::string> mainItems;
     std::optional<std::string> otherItem;  // nothing: no second-list selection
+    // The rows also get a note per cell (count, coverage, filled), for
+    // the page's hints; the cells stay the same.
+    bool cellNotes = false;
 
     bool HasSelection() const { return !mainItems.empty() && otherItem.has_value(); }
     // The station and the parameter of a main-list item and the other item.

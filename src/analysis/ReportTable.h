@@ -10,6 +10,13 @@
 
 namespace zav {
 
+// What the page tells about a cell beyond its text: how many values and
+// how complete the interval is, and whether its value was filled in.
+struct CellNote {
+    std::string hint;
+    bool filled = false;
+};
+
 struct ReportRow {
     std::string name;
     std::vector<std::string> cells;  // one per interval
@@ -34,6 +41,8 @@ public:
     std::vector<std::string> header;
     std::vector<ReportRow> rows;
     std::string dataFor;  // the "Data for:" text; empty until computed
+    // Per row, one note per cell when the request asked for them; else none.
+    std::vector<std::vector<CellNote>> notes;
 };
 
 }  // namespace zav

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "core/Calendar.h"
 #include "core/FileIO.h"
+#include "core/ProgramFiles.h"
 #include "core/TextFormat.h"
 
 namespace zav::cli {
@@ -64,6 +66,7 @@ std::vector<std::string> Arguments::Values(const std::string& option) const {
 DocumentEnvironment CliEnvironment() {
     DocumentEnvironment environment;
     environment.programDir = ProgramDirectory();
+    environment.userDataHome = UserDataHome();
     environment.applyWorkingDirectory = false;
     return environment;
 }
@@ -184,6 +187,29 @@ std::string NearestWord(const std::string& word, const std::vector<std::string>&
         }
     }
     return nearest;
+}
+
+bool ParseDate(const std::string& text, int& year, int& month, int& day) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
+        return false;
+    }
+    std::string_view view(text);
+    return ParseWholeInt(view.substr(0, 4), year) && ParseWholeInt(view.substr(5, 2), month) &&
+           ParseWholeInt(view.substr(8, 2), day) && year >= 1000 && month >= 1 && month <= 12 &&
+           day >= 1 && day <= MonthLength(year, month);
+}
+
+std::vector<std::string> SplitItems(const std::string& text) {
+    std::vector<std::string> items;
+    size_t begin = 0;
+    for (;;) {
+        size_t comma = text.find(',', begin);
+        items.push_back(text.substr(begin, comma - begin));
+        if (comma == std::string::npos) {
+            return items;
+        }
+        begin = comma + 1;
+    }
 }
 
 std::string IsoDate(int year, int month, int day) {

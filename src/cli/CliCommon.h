@@ -86,6 +86,11 @@ std::string CsvRecord(const std::vector<std::string>& fields);
 // a slip of the keyboard; empty otherwise.
 std::string NearestWord(const std::string& word, const std::vector<std::string>& candidates);
 
+// A date "YYYY-MM-DD" that exists in the years from 1000 on.
+bool ParseDate(const std::string& text, int& year, int& month, int& day);
+// The items of a comma-separated list, empty ones included.
+std::vector<std::string> SplitItems(const std::string& text);
+
 // "YYYY-MM-DD" for a calendar date.
 std::string IsoDate(int year, int month, int day);
 

@@ -24,8 +24,9 @@ constexpr const char* kContinuation = "\n        ";
 
 // One entry per command; a new command is one more entry here and its
 // declaration in Commands.h.
-const std::vector<CommandInfo>& CommandList() {
-    static const std::vector<CommandInfo> commands = {
+namespace {
+std::vector<CommandInfo>& Commands() {
+    static std::vector<CommandInfo> commands = {
         {"new", "OUT.zav", "Writes a new, empty project.", "zav-cli new basin.zav", &NewCommand},
         {"info", "PROJECT.zav [--format text|csv|json]",
          "Says what a project holds: its sources, stations, parameters, units\n"
@@ -52,16 +53,64 @@ const std::vector<CommandInfo>& CommandList() {
          "(--items NAME[,NAME...] | --item NAME...) --other NAME\n"
          "--start YYYY-MM-DD --end YYYY-MM-DD\n"
          "--unit years|months|weeks|days|hours|minutes [--every N]\n"
-         "[--values] [--fill-gaps] [--transpose | --timeseries]\n"
-         "[--format text|csv|json]",
+         "[--values] [--stat min-max-mean|mean|min|max|count|sum|median|\n"
+         "p10|p25|p75|p90|sd|coverage] [--expected-step 15min|1h|1d|...]\n"
+         "[--min-coverage PERCENT] [--year-start MONTH]\n"
+         "[--fill-gaps [--max-gap N] [--mark-filled]]\n"
+         "[--transpose | --timeseries] [--format text|csv|json]",
          "Prints the availability page's report table for one selection, as\n"
          "its export writes it. --item may be repeated and takes one name as\n"
          "it is, commas included. --format csv and json print the table with\n"
-         "ISO 8601 dates and exact values.",
+         "ISO 8601 dates and exact values. --stat shows another statistic in\n"
+         "each cell; --expected-step and --min-coverage judge how complete each\n"
+         "interval is; --year-start 10 makes water years; --max-gap and\n"
+         "--mark-filled limit and mark gap filling.",
          "zav-cli report sample.zav --main stations --item \"Lake 3 basin\" \\\n"
          "    --item \"South Outlet\" --other \"Dissolved oxygen\" \\\n"
          "    --start 1995-01-01 --end 1995-12-31 --unit months --values --format csv",
          &ReportCommand},
+        {"import",
+         "PROJECT.zav FILE... [-o OUT.zav]\n"
+         "[--delimiter auto|comma|semicolon|tab|pipe] [--decimal point|comma]\n"
+         "--time COLUMN [--time COLUMN] [--time-format auto|PATTERN] [--utc-offset +HH:MM]\n"
+         "(--station NAME | --station-column COLUMN)\n"
+         "[--parameter NAME | --parameter-column COLUMN] [--units NAME | --units-column COLUMN]\n"
+         "--value COLUMN [--value COLUMN ...] [--remark COLUMN|- ...]\n"
+         "[--mask-column COLUMN] [--censored skip|limit|half|zero] [--mask-remarks CODES]\n"
+         "[--skip-bad]",
+         "Adds CSV and tab-delimited files with a header row, long or wide, as\n"
+         "Data > Add From CSV does. Remark columns pair with the value columns\n"
+         "by position. Any cell that cannot be read saves nothing and lists the\n"
+         "first problems; --skip-bad saves the rest. Exit status 0 only when\n"
+         "every cell was read.",
+         "zav-cli import basin.zav brook-daily.csv --time Date --station Brook \\\n"
+         "    --value \"Air temp\" --value Stage",
+         &ImportCommand},
+        {"export",
+         "PROJECT.zav -o OUT.csv|OUT.nc [--format csv|netcdf] [--scaled]\n"
+         "[--stations A,B] [--parameters P,Q] [--start YYYY-MM-DD] [--end YYYY-MM-DD]",
+         "Writes the points as tidy CSV (station,parameter,units,time,value,mask,\n"
+         "which import reads back) or as CF-1.8 netCDF time series. --scaled\n"
+         "applies each series' scaling and the units conversions.",
+         "zav-cli export basin.zav -o basin.csv --start 2025-01-01 --end 2025-12-31",
+         &ExportCommand},
+        {"summary",
+         "PROJECT.zav --station S --parameter P [--year-start MONTH]\n"
+         "[--stat NAME] [--expected-step STEP] [--min-coverage PERCENT]",
+         "Prints, year by year (water years with --year-start), the count of\n"
+         "values, their coverage and the chosen statistic (mean by default)\n"
+         "of one station and parameter.",
+         "zav-cli summary sample.zav --station \"South Outlet\" \\\n"
+         "    --parameter \"Dissolved oxygen\" --year-start 10 --stat median",
+         &SummaryCommand},
+        {"duration",
+         "PROJECT.zav --station S --parameter P\n"
+         "--start YYYY-MM-DD --end YYYY-MM-DD",
+         "Prints the duration table of one station and parameter over a span:\n"
+         "the value exceeded 1, 5, 10, 25, 50, 75, 90, 95 and 99 % of the time.",
+         "zav-cli duration sample.zav --station \"South Outlet\" \\\n"
+         "    --parameter \"Dissolved oxygen\" --start 1994-01-01 --end 1998-12-31",
+         &DurationCommand},
         {"century", "PROJECT.zav --last-year YEAR [-o OUT.zav]",
          "Moves every point of YEAR or earlier forward by 100 years, as Data >\n"
          "Add Century does for data written with two-digit years, and saves.",
@@ -72,6 +121,15 @@ const std::vector<CommandInfo>& CommandList() {
          "zav-cli generate basin.zav --dir stations", &GenerateCommand},
     };
     return commands;
+}
+}  // namespace
+
+const std::vector<CommandInfo>& CommandList() {
+    return Commands();
+}
+
+void RegisterCommand(const CommandInfo& command) {
+    Commands().push_back(command);
 }
 
 const CommandInfo* FindCommand(const std::string& name) {

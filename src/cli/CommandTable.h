@@ -26,6 +26,10 @@ struct CommandInfo {
 // Every command, in the order the usage lists them.
 const std::vector<CommandInfo>& CommandList();
 
+// Adds a command at the end of the list, before any use of it: zav-cli plot,
+// which only a build with the desktop program's drawing has.
+void RegisterCommand(const CommandInfo& command);
+
 // The command called `name`; nullptr when there is none.
 const CommandInfo* FindCommand(const std::string& name);
 

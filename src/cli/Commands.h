@@ -13,9 +13,15 @@ using Words = std::vector<std::string>;
 int AddCommand(const Words& words, std::ostream& out, std::ostream& err);
 int AddSpreadsheetCommand(const Words& words, std::ostream& out, std::ostream& err);
 int CenturyCommand(const Words& words, std::ostream& out, std::ostream& err);
+int ExportCommand(const Words& words, std::ostream& out, std::ostream& err);
 int GenerateCommand(const Words& words, std::ostream& out, std::ostream& err);
+int ImportCommand(const Words& words, std::ostream& out, std::ostream& err);
 int InfoCommand(const Words& words, std::ostream& out, std::ostream& err);
 int NewCommand(const Words& words, std::ostream& out, std::ostream& err);
 int ReportCommand(const Words& words, std::ostream& out, std::ostream& err);
+// Only in a build with the desktop program, whose drawing it uses.
+int PlotCommand(const Words& words, std::ostream& out, std::ostream& err);
+int SummaryCommand(const Words& words, std::ostream& out, std::ostream& err);
+int DurationCommand(const Words& words, std::ostream& out, std::ostream& err);
 
 }  // namespace zav::cli

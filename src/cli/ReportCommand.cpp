@@ -11,6 +11,8 @@
 #include "cli/CommandTable.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/Selection.h"
+#include "cli/StatisticsArguments.h"
 #include "core/Calendar.h"
 #include "core/TextFormat.h"
 
@@ -21,27 +23,35 @@ namespace {
 const std::array<const char*, 6> kUnitNames = {"years", "months", "weeks",
                                                "days",  "hours",  "minutes"};
 
-bool ParseDate(const std::string& text, int& year, int& month, int& day) {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
-        return false;
+// The statistic and its options. A statistic makes a table of values;
+// filling options need --fill-gaps, and the time series is the daily
+// means alone.
+std::string ReadReportStatistics(const Arguments& args, AnalysisSettings& s) {
+    StatisticsOptions& options = s.statistics;
+    if (std::string problem = ReadStatisticsOptions(args, options); !problem.empty()) {
+        return problem;
     }
-    std::string_view view(text);
-    return ParseWholeInt(view.substr(0, 4), year) && ParseWholeInt(view.substr(5, 2), month) &&
-           ParseWholeInt(view.substr(8, 2), day) && year >= 1000 && month >= 1 && month <= 12 &&
-           day >= 1 && day <= MonthLength(year, month);
-}
-
-std::vector<std::string> SplitItems(const std::string& text) {
-    std::vector<std::string> items;
-    size_t begin = 0;
-    for (;;) {
-        size_t comma = text.find(',', begin);
-        items.push_back(text.substr(begin, comma - begin));
-        if (comma == std::string::npos) {
-            return items;
+    if (args.Has("--stat")) {
+        if (s.mainListKind != kMainStations) {
+            return "--stat needs --main stations: a main list of parameters reports availability";
         }
-        begin = comma + 1;
+        s.dataType = kDataValues;
     }
+    if (auto gap = args.Value("--max-gap")) {
+        int intervals = 0;
+        if (!ParseWholeInt(*gap, intervals) || intervals < 1) {
+            return "--max-gap takes a number of intervals, 1 or more";
+        }
+        options.maxGap = static_cast<size_t>(intervals);
+    }
+    options.markFilled = args.Has("--mark-filled");
+    if ((options.maxGap > 0 || options.markFilled) && !s.fillGaps) {
+        return "--max-gap and --mark-filled need --fill-gaps";
+    }
+    if (args.Has("--timeseries") && !options.IsPageDefault()) {
+        return "--timeseries writes daily means: it takes no statistics options";
+    }
+    return std::string();
 }
 
 // The names of --items and --item, in the order given: --items splits its
@@ -59,15 +69,16 @@ std::vector<std::string> MainItems(const Arguments& args) {
     return items;
 }
 
-// Reads the options into a request; an error text when they do not make one.
-std::string ReadRequest(const Arguments& args, ReportRequest& request) {
+}  // namespace
+
+std::string ReadSelection(const Arguments& args, const char* command, ReportRequest& request) {
     for (const char* required : {"--main", "--other", "--start", "--end", "--unit"}) {
         if (!args.Value(required)) {
-            return std::string("report needs ") + required;
+            return std::string(command) + " needs " + required;
         }
     }
     if (!args.Has("--items") && !args.Has("--item")) {
-        return "report needs --items or --item";
+        return std::string(command) + " needs --items or --item";
     }
     AnalysisSettings& s = request.settings;
     const std::string main = *args.Value("--main");
@@ -104,8 +115,10 @@ std::string ReadRequest(const Arguments& args, ReportRequest& request) {
     if (args.Has("--transpose") && args.Has("--timeseries")) {
         return "--transpose and --timeseries exclude each other";
     }
-    return std::string();
+    return ReadReportStatistics(args, s);
 }
+
+namespace {
 
 // --format csv and json write the table itself; the transposed file and the
 // time series are text exports only.
@@ -119,9 +132,8 @@ std::string ReadFormat(const Arguments& args, OutputFormat& format) {
     return std::string();
 }
 
-// Names each name of the selection that the project has neither as a name
-// nor as an aggregate's alias; true when there was one. Left to the report,
-// such a name gave a row of dashes, as if the station had no data.
+}  // namespace
+
 bool ReportUnknownNames(const ZAVFieldManager& store, const ReportRequest& request,
                         std::ostream& err) {
     const bool stationRows = request.settings.mainListKind == kMainStations;
@@ -148,6 +160,8 @@ bool ReportUnknownNames(const ZAVFieldManager& store, const ReportRequest& reque
     check(other, otherKind, request.otherItem.value_or(""));
     return unknown;
 }
+
+namespace {
 
 // The header row: the first cell's title, then where each interval begins.
 std::vector<std::string> CsvHeader(const ReportTable& table, const ReportRequest& request) {
@@ -208,9 +222,14 @@ bool Stopped(ReportOutcome outcome) {
 }  // namespace
 
 int ReportCommand(const Words& words, std::ostream& out, std::ostream& err) {
-    Arguments args(words, {"--values", "--fill-gaps", "--transpose", "--timeseries"},
-                   {"--main", "--items", "--item", "--other", "--start", "--end", "--unit",
-                    "--every", "--format"});
+    std::vector<std::string> valueOptions = {"--main",   "--items",  "--item", "--other",
+                                             "--start",  "--end",    "--unit", "--every",
+                                             "--format", "--max-gap"};
+    valueOptions.insert(valueOptions.end(), kStatisticsValueOptions.begin(),
+                        kStatisticsValueOptions.end());
+    Arguments args(words,
+                   {"--values", "--fill-gaps", "--mark-filled", "--transpose", "--timeseries"},
+                   valueOptions);
     if (!args.Error().empty()) {
         return Usage(err, args.Error());
     }
@@ -219,7 +238,7 @@ int ReportCommand(const Words& words, std::ostream& out, std::ostream& err) {
     }
     ReportRequest request;
     OutputFormat format = OutputFormat::kText;
-    if (std::string problem = ReadRequest(args, request); !problem.empty()) {
+    if (std::string problem = ReadSelection(args, "report", request); !problem.empty()) {
         return Usage(err, problem);
     }
     if (std::string problem = ReadFormat(args, format); !problem.empty()) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -16,11 +17,33 @@
 namespace zav {
 
 namespace {
-bool WriteAll(int fd, const std::string& content) {
-    const char* p = content.data();
-    size_t left = content.size();
+
+const FileFaults* g_faults = nullptr;
+
+// The errno the test seam wants this step to fail with, or 0.
+int FaultFor(WriteStep step, int index = 0) {
+    return g_faults != nullptr && g_faults->beforeStep ? g_faults->beforeStep(step, index) : 0;
+}
+
+// Runs a step's system call unless the seam fails it first; -1 with errno
+// set on failure, as the call itself reports it.
+template <typename Call>
+auto Step(WriteStep step, int index, Call call) -> decltype(call()) {
+    if (int error = FaultFor(step, index)) {
+        errno = error;
+        return -1;
+    }
+    return call();
+}
+
+// Writes every byte; `writes` counts the write calls of one save, for the
+// test seam.
+bool WriteAll(int fd, const char* p, size_t left, int& writes) {
+    const size_t chunk =
+        g_faults != nullptr && g_faults->writeChunk > 0 ? g_faults->writeChunk : left;
     while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
+        ssize_t n = Step(WriteStep::kWrite, writes++,
+                         [&] { return ::write(fd, p, std::min(left, chunk)); });
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -32,12 +55,17 @@ bool WriteAll(int fd, const std::string& content) {
     }
     return true;
 }
+
 }  // namespace
+
+void SetFileFaults(const FileFaults* faults) {
+    g_faults = faults;
+}
 
 void PieceWriter::Send() {
     // After a failed write the rest is dropped as it comes: the save has
     // failed and the old file stays.
-    m_failed = m_failed || !WriteAll(m_fd, m_text);
+    m_failed = m_failed || !WriteAll(m_fd, m_text.data(), m_text.size(), m_writes);
     m_text.clear();
 }
 
@@ -51,7 +79,7 @@ void PieceWriter::PassWhole(const std::string& text) {
         return;
     }
     Send();
-    m_failed = m_failed || !WriteAll(m_fd, text);
+    m_failed = m_failed || !WriteAll(m_fd, text.data(), text.size(), m_writes);
 }
 
 WriteResult WriteFileSafely(const std::string& path,
@@ -76,7 +104,9 @@ WriteResult WriteFileSafely(const std::string& path,
     std::string temp =
         path + ".zav-saving-" + std::to_string(::getpid()) + "-" + std::to_string(++saveCount);
     ::unlink(temp.c_str());
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    int fd = Step(WriteStep::kOpen, 0, [&] {
+        return ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    });
     if (fd < 0) {
         return WriteResult::kCannotOpen;
     }
@@ -90,14 +120,18 @@ WriteResult WriteFileSafely(const std::string& path,
     try {
         write(out);
         out.Send();
-        ok = !out.m_failed && ::fsync(fd) == 0;
+        ok = !out.m_failed && Step(WriteStep::kSync, 0, [&] { return ::fsync(fd); }) == 0;
     } catch (...) {
         ::close(fd);
         std::remove(temp.c_str());
         throw;
     }
-    ok = (::close(fd) == 0) && ok;
-    if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
+    // The descriptor is released even when close reports a failure.
+    const int closeFault = FaultFor(WriteStep::kClose);
+    const bool closed = ::close(fd) == 0 && closeFault == 0;
+    ok = closed && ok;
+    if (!ok ||
+        Step(WriteStep::kRename, 0, [&] { return std::rename(temp.c_str(), path.c_str()); }) != 0) {
         std::remove(temp.c_str());
         return WriteResult::kCannotWrite;
     }
@@ -117,6 +151,21 @@ ReadResult OpenFailure() {
     return errno == ENOENT ? ReadResult::kMissing : ReadResult::kCannotOpen;
 }
 
+// The most a file read may hold: the machine's memory. A larger file (a
+// sparse one costs nothing to make) is refused before anything is
+// allocated, which the system might grant and then fail to back.
+size_t ReadLimit() {
+    if (g_faults != nullptr && g_faults->readLimit > 0) {
+        return g_faults->readLimit;
+    }
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGE_SIZE);
+    if (pages <= 0 || pageSize <= 0) {
+        return SIZE_MAX;
+    }
+    return static_cast<size_t>(pages) * static_cast<size_t>(pageSize);
+}
+
 }  // namespace
 
 void InputFile::Close() {
@@ -130,7 +179,7 @@ ReadResult InputFile::Open(const std::string& path) {
     Close();
     m_size = 0;
     m_read = 0;
-    m_failed = false;
+    m_status = ReadResult::kOk;
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
         return OpenFailure();
@@ -145,22 +194,49 @@ ReadResult InputFile::Open(const std::string& path) {
         return OpenFailure();
     }
     ReadResult result = ::fstat(fd, &info) == 0 ? KindOf(info) : ReadResult::kCannotRead;
+    if (result == ReadResult::kOk && static_cast<size_t>(info.st_size) > ReadLimit()) {
+        result = ReadResult::kTooLarge;
+    }
     if (result != ReadResult::kOk) {
         ::close(fd);
         return result;
     }
     m_fd = fd;
     m_size = static_cast<size_t>(info.st_size);
+    if (g_faults != nullptr && g_faults->afterSizeTaken) {
+        g_faults->afterSizeTaken(path);
+    }
     return ReadResult::kOk;
+}
+
+void InputFile::Fail(ReadResult why) {
+    m_status = why;
+    m_size = m_read;
+    Close();
+}
+
+// At the size the file had when it was opened: one byte more means it is
+// being written meanwhile.
+void InputFile::CheckEnded() {
+    char more = 0;
+    ssize_t n = 0;
+    do {
+        n = ::read(m_fd, &more, 1);
+    } while (n < 0 && errno == EINTR);
+    if (n != 0) {
+        Fail(n < 0 ? ReadResult::kCannotRead : ReadResult::kChanged);
+        return;
+    }
+    Close();
 }
 
 bool InputFile::ReadMore(std::string& text, size_t count) {
     count = std::min(count, Left());
-    if (Left() == 0) {
-        Close();  // an empty file has nothing more to give from the start
+    if (m_fd >= 0 && Left() == 0) {
+        CheckEnded();  // an empty file has nothing more to give from the start
     }
     if (m_fd < 0 || count == 0) {
-        return !m_failed;
+        return !Failed();
     }
     const size_t start = text.size();
     text.resize(start + count);
@@ -171,22 +247,20 @@ bool InputFile::ReadMore(std::string& text, size_t count) {
             continue;
         }
         if (n <= 0) {
+            // Cut short since it was opened, or unreadable: what was read is
+            // not the whole file.
             text.resize(start + got);
             m_read += got;
-            // A file cut short since it was opened simply ends here, as it
-            // always did; an error ends it too but is told.
-            m_failed = n < 0;
-            m_size = m_read;
-            Close();
-            return !m_failed;
+            Fail(n < 0 ? ReadResult::kCannotRead : ReadResult::kChanged);
+            return false;
         }
         got += static_cast<size_t>(n);
     }
     m_read += got;
     if (m_read == m_size) {
-        Close();
+        CheckEnded();
     }
-    return true;
+    return !Failed();
 }
 
 ReadResult ReadWholeFile(const std::string& path, std::string& text) {
@@ -203,8 +277,9 @@ ReadResult ReadWholeFile(const std::string& path, std::string& text) {
             result = ReadResult::kTooLarge;
         }
     }
-    if (result == ReadResult::kOk && !file.ReadMore(text, file.Size())) {
-        result = ReadResult::kCannotRead;
+    if (result == ReadResult::kOk) {
+        file.ReadMore(text, file.Size());
+        result = file.Status();
     }
     if (result != ReadResult::kOk) {
         text.clear();
@@ -230,6 +305,8 @@ std::string ReadFailureMessage(ReadResult result, const std::string& path,
             return NotRegularFileMessage(path, false);
         case ReadResult::kTooLarge:
             return path + " is too large to read.";
+        case ReadResult::kChanged:
+            return path + " changed while it was being read; open it again once it is complete.";
         default:
             return cannotOpen;
     }

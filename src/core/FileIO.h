@@ -3,12 +3,38 @@
 // the target, is flushed to disk, and then replaces the target in one rename.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
 namespace zav {
 
 class UserInterface;
+
+// The steps of a safe write, in order: open the temporary file, write it
+// (as many writes as it takes), fsync it to the disk, close it, rename it
+// over the target. There is no buffer of our own to flush: every write goes
+// straight to the system.
+enum class WriteStep { kOpen, kWrite, kSync, kClose, kRename };
+
+// A test seam on whole-file reading and writing, so that tests can fail
+// each step of a save with the errno a full or broken disk gives, and fake
+// files too large or changing while read. The programs never set one.
+struct FileFaults {
+    // Called before each step; `index` counts the writes of one save from
+    // 0 (0 for the other steps). A non-zero errno makes the step fail as
+    // the system call would, having done nothing.
+    std::function<int(WriteStep step, int index)> beforeStep;
+    // The most bytes one write may take (0: no limit), so that a test save
+    // takes several writes.
+    size_t writeChunk = 0;
+    // The most a whole-file read may hold (0: the machine's memory).
+    size_t readLimit = 0;
+    // Called once a file to be read is open and its size taken.
+    std::function<void(const std::string& path)> afterSizeTaken;
+};
+// Null restores the real system calls.
+void SetFileFaults(const FileFaults* faults);
 
 // A folder or something else that is not a regular file (a FIFO, a device)
 // is refused before it is opened for anything that could block or run on
@@ -42,6 +68,7 @@ private:
 
     std::string& m_text;
     int m_fd = -1;
+    int m_writes = 0;  // the writes of this save so far
     bool m_failed = false;
 };
 
@@ -56,12 +83,16 @@ enum class ReadResult {
     kCannotRead,
     kFolder,
     kNotRegularFile,
-    kTooLarge
+    kTooLarge,
+    kChanged
 };
 
 // A regular file read in pieces, no further than the size it had when it
 // was opened, so a file that grows meanwhile cannot make the read run on.
-// Readers of large inputs keep only a piece of the text at a time.
+// Readers of large inputs keep only a piece of the text at a time. A file
+// larger than the machine's memory is refused at opening (kTooLarge), as
+// nothing read from it could be held; one that grew or shrank while it was
+// read ends as kChanged, as a part of it would be taken for the whole.
 class InputFile {
 public:
     InputFile() = default;
@@ -76,19 +107,24 @@ public:
     // The size at opening, and what of it is still to come.
     size_t Size() const { return m_size; }
     size_t Left() const { return m_size - m_read; }
-    // Appends at most `count` bytes to `text`; false on a read error, after
-    // which the file reads as ended.
+    // Appends at most `count` bytes to `text`; false once the read failed or
+    // the file changed, after which the file reads as ended.
     bool ReadMore(std::string& text, size_t count);
-    bool Failed() const { return m_failed; }
+    // kOk, or kCannotRead or kChanged once the read went wrong.
+    ReadResult Status() const { return m_status; }
+    bool Failed() const { return m_status != ReadResult::kOk; }
 
 private:
+    void Fail(ReadResult why);
+    void CheckEnded();
+
     int m_fd = -1;
     size_t m_size = 0;
     size_t m_read = 0;
-    bool m_failed = false;
+    ReadResult m_status = ReadResult::kOk;
 };
 
-// Reads a whole regular file the same way, into one string.
+// Reads a whole regular file the same way, into one string allocated once.
 ReadResult ReadWholeFile(const std::string& path, std::string& text);
 // The same; false when it could not be read.
 bool ReadFileText(const std::string& path, std::string& text);
@@ -101,7 +137,8 @@ bool ReadUserFile(const std::string& path, std::string& text, UserInterface& ui,
 // "PATH is a folder, not a file." or "PATH is not a regular file."
 std::string NotRegularFileMessage(const std::string& path, bool isFolder);
 // The message for a failed read: one of the above, "PATH is too large to
-// read.", or otherwise `cannotOpen`.
+// read.", "PATH changed while it was being read; open it again once it is
+// complete.", or otherwise `cannotOpen`.
 std::string ReadFailureMessage(ReadResult result, const std::string& path,
                                const std::string& cannotOpen);
 

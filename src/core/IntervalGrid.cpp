@@ -21,14 +21,34 @@ int64_t CalendarStart(int64_t year, int64_t month) {
 
 }  // namespace
 
-IntervalGrid::IntervalGrid(const KTRTime& start, const KTRTime& end, int unit, int every)
-    : m_start(start), m_end(end), m_unit(unit), m_every(every) {
-    m_unitCount = start.UnitsBetween(end, unit);
-    m_count = IntervalCount(m_unitCount, every);
+IntervalGrid::IntervalGrid(const KTRTime& start, const KTRTime& end, int unit, int every,
+                           int yearStartMonth)
+    : m_start(start),
+      m_end(end),
+      m_unit(unit),
+      m_every(every),
+      m_yearStartMonth(yearStartMonth >= 1 && yearStartMonth <= 12 ? yearStartMonth : 1) {
     CalendarFields f = start.Fields();
     m_year = f.year;
     m_month = f.month;
     m_startDays = DaysFromCivil(f.year, f.month, f.day);
+    m_unitCount = start.UnitsBetween(end, unit);
+    if (unit == kYears && m_yearStartMonth != 1) {
+        // A start before the year's first month lies in the year that
+        // began the calendar year before.
+        m_year -= f.month < m_yearStartMonth ? 1 : 0;
+        m_unitCount = ShiftedYearCount();
+    }
+    m_count = IntervalCount(m_unitCount, every);
+}
+
+int IntervalGrid::ShiftedYearCount() const {
+    if (m_unitCount == 0) {
+        return 0;  // the span ends before it starts
+    }
+    const CalendarFields e = m_end.Fields();
+    const int endYear = e.year - (e.month < m_yearStartMonth ? 1 : 0);
+    return endYear - m_year + 1;
 }
 
 int IntervalGrid::IntervalCount(int unitCount, int every) {
@@ -48,7 +68,7 @@ int64_t IntervalGrid::PointInstant(int i) const {
     const int64_t k = int64_t{m_every} * i;
     switch (m_unit) {
         case kYears:
-            return CalendarStart(m_year + k, 1);
+            return CalendarStart(m_year + k, m_yearStartMonth);
         case kMonths: {
             const int64_t month = m_month - 1 + k;
             return CalendarStart(m_year + month / 12, month % 12 + 1);

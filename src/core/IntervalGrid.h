@@ -13,7 +13,10 @@ namespace zav {
 class IntervalGrid {
 public:
     // `unit` as in IntervalUnit; `every` is the number of units per step.
-    IntervalGrid(const KTRTime& start, const KTRTime& end, int unit, int every);
+    // Years begin on the first of `yearStartMonth` (10 for water years that
+    // begin in October); the other units do not use it.
+    IntervalGrid(const KTRTime& start, const KTRTime& end, int unit, int every,
+                 int yearStartMonth = 1);
 
     // Ceiling of unitCount / every, worked in floating point as the page
     // has always done; 0 when every is below 1.
@@ -39,7 +42,16 @@ public:
     // in one pass, for long scans.
     void FillBounds(int from, int count, Bounds* out) const;
 
+    const KTRTime& Start() const { return m_start; }
+    const KTRTime& End() const { return m_end; }
+    int Unit() const { return m_unit; }
+    int Every() const { return m_every; }
+    int YearStartMonth() const { return m_yearStartMonth; }
+
 private:
+    // Years touched from start to end when years begin in another month
+    // than January.
+    int ShiftedYearCount() const;
     // Day `dayOffset` from the start's date, `secondOfDay` seconds into it.
     int64_t GridInstant(int64_t dayOffset, int64_t secondOfDay) const;
     int64_t PointInstant(int i) const;
@@ -55,8 +67,9 @@ private:
     int m_every;
     int m_unitCount;
     int m_count;
-    int m_year;
+    int m_year;  // for years: the year in which the start's year began
     int m_month;
+    int m_yearStartMonth;
     int64_t m_startDays;  // days from 1970-01-01 to the start's date
 };
 

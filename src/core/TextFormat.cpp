@@ -40,8 +40,9 @@ bool ParseDoubleAt(const char* first, const char* last, double& value, const cha
         }
     }
     // A bounded copy: strtod needs a terminated string, and a number is never
-    // longer than a line.
-    std::string copy(first, std::min(last, first + 512));
+    // longer than a line. Counted as a length: a pointer 512 past a short
+    // text (or past the null of an empty one) is undefined.
+    std::string copy(first, std::min<size_t>(static_cast<size_t>(last - first), 512));
     char* stop = nullptr;
     errno = 0;
     value = std::strtod(copy.c_str(), &stop);

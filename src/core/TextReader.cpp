@@ -20,7 +20,7 @@ ReadResult TextReader::OpenFile(const std::string& path) {
     m_total = m_file.Size();
     Fill(3);
     m_pos = ByteOrderMarkLength(std::string_view(m_data, m_end));
-    return m_file.Failed() ? ReadResult::kCannotRead : ReadResult::kOk;
+    return m_file.Status();
 }
 
 bool TextReader::LoadFile(const std::string& path) {

@@ -42,8 +42,10 @@ public:
 
     bool AtEnd();
     bool Failed() const { return m_failed; }
-    // The file could not be read to its end: what was read is not the file.
+    // The file could not be read to its end, or changed while it was read:
+    // what was read is not the file. FileStatus says which.
     bool ReadFailed() const { return m_file.Failed(); }
+    ReadResult FileStatus() const { return m_file.Status(); }
     // Where the reading position is, counted in bytes from the start of
     // the text, and how many bytes of it are still to come.
     size_t Offset() const { return m_offset + m_pos; }

@@ -21,7 +21,8 @@ bool LoadAgencyText(TextReader& in, const std::string& path, UserInterface& ui) 
 bool ReadToTheEnd(const TextReader& in, const std::string& path, UserInterface& ui) {
     if (in.ReadFailed()) {
         // As when the whole file was read before any of it was used.
-        ui.ShowMessage("Unable to open file " + path + " for input.");
+        ui.ShowMessage(ReadFailureMessage(in.FileStatus(), path,
+                                          "Unable to open file " + path + " for input."));
         return false;
     }
     return true;

@@ -29,15 +29,9 @@ std::string CenturyMergeMessage(size_t merged) {
            "there.";
 }
 
-void ApplyWorkingDirectoryRule(const std::string& zavCwdSetting, const std::string& fallbackBase) {
-    std::string target = zavCwdSetting;
-    if (target.empty()) {
-        target = fallbackBase;
-        if (!target.empty() && target.back() != '/') {
-            target += '/';
-        }
-        target += "../examples";
-    }
+void ApplyWorkingDirectoryRule(const std::string& zavCwdSetting,
+                               const std::string& fallbackFolder) {
+    const std::string& target = zavCwdSetting.empty() ? fallbackFolder : zavCwdSetting;
     if (::chdir(target.c_str()) != 0) {
         // The directory stays what it was.
     }
@@ -46,16 +40,30 @@ void ApplyWorkingDirectoryRule(const std::string& zavCwdSetting, const std::stri
 CZAVDoc::CZAVDoc(UserInterface& ui, const DocumentEnvironment& environment)
     : m_ui(ui),
       m_store(ui),
-      m_conversionsPath(environment.programDir + "unitConversions.txt"),
+      m_conversionsLocation(LocateConversions(environment.programDir, environment.userDataHome)),
       m_parseString(kDefaultParseString) {
     if (environment.applyWorkingDirectory) {
-        ApplyWorkingDirectoryRule(environment.zavCwdSetting, environment.programDir);
+        ApplyWorkingDirectoryRule(environment.zavCwdSetting,
+                                  ProgramFolder(environment.programDir, "examples"));
     }
 }
 
+// An installed program's per-user copy is made the first time it is needed.
+// When it cannot be, the standard table itself is shown, and a save leaves
+// the per-user file alone: writing it would hide the standard table behind
+// whatever the person had then.
+void CZAVDoc::ReadConversions() {
+    m_conversionsReady = PrepareConversionsFile(m_conversionsLocation, m_ui);
+    const std::string& from = m_conversionsReady || m_conversionsLocation.seedFrom.empty()
+                                  ? m_conversionsLocation.path
+                                  : m_conversionsLocation.seedFrom;
+    m_conversions.ReadConversions(from, m_ui);
+}
+
 bool CZAVDoc::OnNewDocument() {
-    m_conversions.ReadConversions(m_conversionsPath, m_ui);
-    m_modified = false;
+    ReadConversions();
+    m_unrecordedChange = false;
+    m_history.Clear();
     return true;
 }
 
@@ -72,44 +80,36 @@ bool CZAVDoc::OnOpenDocument(const std::string& path) {
     ImportReport report;
     report.StartInput(path);
     try {
-        ExpectHeader(in, "spreaadsheetParseString");
-        parseString = in.RestOfLine();
-        ReadProject(in, loaded, report);
+        ReadProjectFile(in, parseString, loaded, report);
     } catch (const InputError& error) {
-        m_ui.ShowMessage(error.Message());
+        // A file cut short or unreadable says so rather than naming the
+        // item it stopped at.
+        m_ui.ShowMessage(in.ReadFailed() ? ReadFailureMessage(in.FileStatus(), path, cannotOpen)
+                                         : error.Message());
         return false;
     }
     // A file that fails part way is refused as a whole, as it always was.
     if (in.ReadFailed()) {
-        m_ui.ShowMessage(cannotOpen);
+        m_ui.ShowMessage(ReadFailureMessage(in.FileStatus(), path, cannotOpen));
         return false;
     }
     m_store.TakeContentsFrom(loaded);
     m_parseString = std::move(parseString);
     m_pathName = path;
-    m_modified = false;
+    m_unrecordedChange = false;
+    m_history.Clear();
     m_conversions.Clear();
-    m_conversions.ReadConversions(m_conversionsPath, m_ui);
+    ReadConversions();
     if (report.Skipped() > 0) {
         report.AddValues(m_store.PointCount());
         m_ui.ShowMessage(ImportMessage(report));
     }
+    StateChanged();
     return true;
 }
 
-void CZAVDoc::WriteProjectText(PieceWriter& out) const {
-    out.Text() += "spreaadsheetParseString =";
-    AppendLineValue(out.Text(), m_parseString);
-    out.Text() += kLineEnd;
-    WriteProject(out, m_store);
-}
-
 std::string CZAVDoc::ProjectText() const {
-    std::string out;
-    out.reserve(64 + m_store.PointCount() * 56);
-    PieceWriter gather(out);
-    WriteProjectText(gather);
-    return out;
+    return ProjectFileText(m_parseString, m_store);
 }
 
 namespace {
@@ -131,18 +131,22 @@ bool CZAVDoc::OnSaveDocument(const std::string& path) {
     // Written as it is formatted: the text of a large project is never
     // held whole beside the store.
     const WriteResult result =
-        WriteFileSafely(path, [this](PieceWriter& out) { WriteProjectText(out); });
+        WriteFileSafely(path, [this](PieceWriter& out) { WriteProjectFile(out, m_parseString, m_store); });
     if (result != WriteResult::kOk) {
         m_ui.ShowMessage(SaveFailureMessage(result, path));
         return false;
     }
     m_pathName = path;
-    m_modified = false;
-    if (m_conversions.FileReadWhole()) {
-        m_conversions.WriteConversions(m_conversionsPath, m_ui);
+    SetModifiedFlag(false);
+    if (!m_conversionsReady) {
+        m_ui.ShowMessage("The project was saved. The standard conversions were not: " +
+                         m_conversionsLocation.path + " could not be made.");
+    } else if (m_conversions.FileReadWhole()) {
+        m_conversions.WriteConversions(m_conversionsLocation.path, m_ui);
     } else {
         m_ui.ShowMessage("The project was saved. The standard conversions were not: " +
-                         m_conversionsPath + " could not be read whole, so it was left as it is.");
+                         m_conversionsLocation.path +
+                         " could not be read whole, so it was left as it is.");
     }
     return true;
 }
@@ -157,11 +161,16 @@ ImportReport& Account(ImportReport* report, ImportReport& unread) {
 int CZAVDoc::AddAgencyFiles(const std::vector<std::string>& paths, ImportReport* report) {
     ImportReport unread;
     int added = 0;
-    for (const std::string& path : paths) {
-        added += AddAgencyFile(m_store, path, Account(report, unread));
-    }
+    Perform("Add MOLVAN or PELLIDOR Files", 0, [&] {
+        for (const std::string& path : paths) {
+            added += AddAgencyFile(m_store, path, Account(report, unread));
+        }
+        return added > 0;
+    });
     // Marked even when nothing was chosen, as the menu command always has.
-    m_modified = true;
+    if (added == 0) {
+        SetModifiedFlag();
+    }
     return added;
 }
 
@@ -169,17 +178,39 @@ int CZAVDoc::AddSpreadsheetFiles(const std::vector<std::string>& paths,
                                  const SpreadsheetOptions& options, ImportReport* report) {
     ImportReport unread;
     int added = 0;
-    for (const std::string& path : paths) {
-        added += AddSpreadsheetFile(m_store, path, options, Account(report, unread));
+    Perform("Add From Spreadsheet", 0, [&] {
+        for (const std::string& path : paths) {
+            added += AddSpreadsheetFile(m_store, path, options, Account(report, unread));
+        }
+        return added > 0;
+    });
+    if (added == 0) {
+        SetModifiedFlag();
     }
-    m_modified = true;
     return added;
+}
+
+CsvAddResult CZAVDoc::AddCsvFiles(const std::vector<std::string>& paths,
+                                  const CsvImportOptions& options, ImportReport* report) {
+    ImportReport unread;
+    CsvAddResult result;
+    Perform("Add From CSV", 0, [&] {
+        result = zav::AddCsvFiles(m_store, paths, options, Account(report, unread));
+        return result.added > 0;
+    });
+    return result;
 }
 
 int CZAVDoc::AddClipboardData(const SpreadsheetOptions& options, ImportReport* report) {
     ImportReport unread;
-    int added = zav::AddClipboardData(m_store, options, Account(report, unread));
-    m_modified = true;
+    int added = 0;
+    Perform("Add From Clipboard", 0, [&] {
+        added = zav::AddClipboardData(m_store, options, Account(report, unread));
+        return added > 0;
+    });
+    if (added == 0) {
+        SetModifiedFlag();
+    }
     return added;
 }
 
@@ -222,7 +253,8 @@ bool CZAVDoc::AddParsedText(const std::string& name, TextReader& in,
     // A file that failed part way gives nothing, as when it was read whole
     // before any of it was used.
     if (in.ReadFailed()) {
-        m_ui.ShowMessage("Unable to open file " + name + " for input.");
+        m_ui.ShowMessage(ReadFailureMessage(in.FileStatus(), name,
+                                            "Unable to open file " + name + " for input."));
         report.MarkFailed();
         return false;
     }
@@ -249,7 +281,6 @@ bool CZAVDoc::AddParsedText(const std::string& name, TextReader& in,
         if (inputStation.empty()) {
             inputStation = station;
         }
-        m_modified = true;
         DataSeries* series = m_store.FindSeries(station, parameter);
         for (size_t i = 0; i < read[k].Size(); ++i) {
             series->InsertPoint(read[k].Time(i), read[k].Value(i), 0);
@@ -279,14 +310,18 @@ bool CZAVDoc::AddParsedSpreadsheetFiles(const std::vector<std::string>& paths,
     }
     ImportReport unread;
     bool ok = true;
-    for (const std::string& path : paths) {
-        TextReader in;
-        if (!LoadAgencyText(in, path, m_ui)) {
-            ok = false;
-            continue;
+    const size_t before = SeriesTotal();
+    Perform("Add From Spreadsheet", 0, [&] {
+        for (const std::string& path : paths) {
+            TextReader in;
+            if (!LoadAgencyText(in, path, m_ui)) {
+                ok = false;
+                continue;
+            }
+            ok = AddParsedText(path, in, columnParameters, Account(report, unread)) && ok;
         }
-        ok = AddParsedText(path, in, columnParameters, Account(report, unread)) && ok;
-    }
+        return SeriesTotal() != before;
+    });
     return ok;
 }
 
@@ -300,17 +335,26 @@ bool CZAVDoc::AddParsedClipboard(const std::vector<std::string>& columnParameter
     if (!text) {
         return false;
     }
-    TextReader in(std::move(*text));
-    return AddParsedText(kClipboardInput, in, columnParameters, Account(report, unread));
+    bool ok = false;
+    const size_t before = SeriesTotal();
+    Perform("Add From Clipboard", 0, [&] {
+        TextReader in(std::move(*text));
+        ok = AddParsedText(kClipboardInput, in, columnParameters, Account(report, unread));
+        return SeriesTotal() != before;
+    });
+    return ok;
 }
 
 void CZAVDoc::AddCentury(int lastYear) {
-    const size_t merged = m_store.AddCentury(lastYear);
+    size_t merged = 0;
+    Perform("Add Century", 0, [&] {
+        merged = m_store.AddCentury(lastYear);
+        return true;
+    });
     // A value replaced this way is gone from the project: say so.
     if (merged > 0) {
         m_ui.ShowMessage(CenturyMergeMessage(merged));
     }
-    m_modified = true;
     NotifyViews(HintDataChanged);
 }
 
@@ -322,6 +366,102 @@ int CZAVDoc::LastYearOfData() const {
 
 int CZAVDoc::GenerateStationFiles(const std::string& folder) {
     return WriteSourceFiles(m_store, folder, m_ui);
+}
+
+namespace {
+// A Perform step: the project before and after the operation. The store's
+// series share their points with the project, so a step holds copies only
+// of the series the operation changed.
+class ContentsStep : public UndoStep {
+public:
+    ContentsStep(std::string name, CZAVDoc::Contents before, CZAVDoc::Contents after)
+        : UndoStep(std::move(name)), m_before(std::move(before)), m_after(std::move(after)) {}
+    void Undo(CZAVDoc& doc) override { doc.RestoreContents(m_before); }
+    void Redo(CZAVDoc& doc) override { doc.RestoreContents(m_after); }
+
+private:
+    CZAVDoc::Contents m_before;
+    CZAVDoc::Contents m_after;
+};
+}  // namespace
+
+CZAVDoc::Contents CZAVDoc::SaveContents() const {
+    return Contents{m_store.SaveContents(), m_conversions, m_parseString};
+}
+
+void CZAVDoc::RestoreContents(const Contents& contents) {
+    m_store.RestoreContents(contents.store);
+    m_conversions = contents.conversions;
+    m_parseString = contents.parseString;
+}
+
+bool CZAVDoc::Perform(const std::string& name, int hint, const std::function<bool()>& change) {
+    if (m_performing > 0) {
+        return change();
+    }
+    Contents before = SaveContents();
+    ++m_performing;
+    bool changed = false;
+    try {
+        changed = change();
+    } catch (...) {
+        // Whatever the failed operation had done is taken back.
+        --m_performing;
+        RestoreContents(before);
+        throw;
+    }
+    --m_performing;
+    if (changed) {
+        Record(std::make_unique<ContentsStep>(name, std::move(before), SaveContents()), hint);
+    }
+    return changed;
+}
+
+void CZAVDoc::Record(std::unique_ptr<UndoStep> step, int hint) {
+    m_history.Push(std::move(step));
+    if (hint != 0) {
+        NotifyViews(hint);
+    }
+    StateChanged();
+}
+
+bool CZAVDoc::Undo() {
+    if (!m_history.Undo(*this)) {
+        return false;
+    }
+    NotifyViews(HintDataChanged);
+    StateChanged();
+    return true;
+}
+
+bool CZAVDoc::Redo() {
+    if (!m_history.Redo(*this)) {
+        return false;
+    }
+    NotifyViews(HintDataChanged);
+    StateChanged();
+    return true;
+}
+
+void CZAVDoc::SetModifiedFlag(bool modified) {
+    m_unrecordedChange = modified;
+    if (modified) {
+        m_history.MarkNoneClean();
+    } else {
+        m_history.MarkClean();
+    }
+    StateChanged();
+}
+
+void CZAVDoc::StateChanged() {
+    std::vector<DocumentObserver*> observers = m_observers;
+    for (DocumentObserver* observer : observers) {
+        observer->OnDocumentStateChanged();
+    }
+}
+
+size_t CZAVDoc::SeriesTotal() const {
+    return static_cast<size_t>(m_store.SeriesCount());
 }
 
 void CZAVDoc::AddObserver(DocumentObserver* observer) {

@@ -4,13 +4,18 @@
 // desktop program binds it to them, zav-cli drives it directly.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/FileIO.h"
+#include "core/ProgramFiles.h"
 #include "core/TextReader.h"
 #include "io/ConversionTable.h"
+#include "io/CsvImport.h"
 #include "io/Spreadsheet.h"
+#include "io/UndoStack.h"
 #include "store/ZAVFieldManager.h"
 
 namespace zav {
@@ -28,19 +33,23 @@ class DocumentObserver {
 public:
     virtual ~DocumentObserver() = default;
     virtual void OnDocumentUpdate(int hint) = 0;
+    // The modified flag, or what Undo and Redo would do, changed.
+    virtual void OnDocumentStateChanged() {}
 };
 
 // Where the program runs: its own folder (conversions file, examples
-// fallback) and the "ZAV CWD" setting.
+// fallback), the person's data folder (the conversions of an installed
+// program, see ProgramFiles) and the "ZAV CWD" setting.
 struct DocumentEnvironment {
     std::string programDir;     // with a trailing separator
-    std::string zavCwdSetting;  // empty: the examples folder beside the program's
+    std::string userDataHome;   // UserDataHome(); empty: the file stays beside the program
+    std::string zavCwdSetting;  // empty: the program's examples folder
     bool applyWorkingDirectory = true;
 };
 
-// The working-directory rule: "ZAV CWD" when set, otherwise `fallbackBase`
-// followed by "../examples". A failed change leaves the directory as it was.
-void ApplyWorkingDirectoryRule(const std::string& zavCwdSetting, const std::string& fallbackBase);
+// The working-directory rule: "ZAV CWD" when set, otherwise
+// `fallbackFolder`. A failed change leaves the directory as it was.
+void ApplyWorkingDirectoryRule(const std::string& zavCwdSetting, const std::string& fallbackFolder);
 
 extern const char* const kDefaultParseString;
 
@@ -62,8 +71,9 @@ public:
     bool OnOpenDocument(const std::string& path);
     // Save: writes the project beside the old file and replaces it only
     // when the new one is complete, then the conversions. A failed save
-    // writes neither; a conversions file that was not read whole is left as
-    // it is, and the person is told so.
+    // writes neither; a conversions file that was not read whole (or a
+    // per-user copy that could not be made) is left as it is, and the
+    // person is told so.
     bool OnSaveDocument(const std::string& path);
     // The operations that add inputs account for every input in `report`
     // when one is given: what each read, and what it skipped and where. The
@@ -81,6 +91,11 @@ public:
                             const SpreadsheetOptions& options, ImportReport* report = nullptr);
     // The same from the clipboard's text; 1 when it was added.
     int AddClipboardData(const SpreadsheetOptions& options, ImportReport* report = nullptr);
+    // Data > Add From CSV and zav-cli import: the files' columns as
+    // `options` names them (see AddCsvFiles). Sets the modified flag when a
+    // file was added.
+    CsvAddResult AddCsvFiles(const std::vector<std::string>& paths, const CsvImportOptions& options,
+                             ImportReport* report = nullptr);
     // Layout 3: asks "Choose Parameter(s)" once per "VALUE" column of the
     // parse string; the parameter chosen for each column, "" where the
     // choice was cancelled.
@@ -112,19 +127,48 @@ public:
 
     // The project file text, as Save writes it.
     std::string ProjectText() const;
-    // The same, piece by piece, as Save writes it.
-    void WriteProjectText(PieceWriter& out) const;
 
     ZAVFieldManager& FieldManager() { return m_store; }
     const ZAVFieldManager& FieldManager() const { return m_store; }
     ConversionTable& Conversions() { return m_conversions; }
-    const std::string& ConversionsPath() const { return m_conversionsPath; }
+    const std::string& ConversionsPath() const { return m_conversionsLocation.path; }
     const std::string& ParseString() const { return m_parseString; }
     void SetParseString(std::string text) { m_parseString = std::move(text); }
     UserInterface& UI() const { return m_ui; }
 
-    bool IsModified() const { return m_modified; }
-    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+    // --- operations and undo -----------------------------------------------
+    // Every change to the project goes through Perform (or Record): the
+    // change is kept as one undo step named `name` ("Rename Station"), the
+    // project becomes modified and the views are told `hint` (0: nobody, the
+    // caller shows the change itself). `change` returns false when it
+    // changed nothing; nothing is recorded then. An operation run from
+    // within another is part of it.
+    bool Perform(const std::string& name, int hint, const std::function<bool()>& change);
+    // Keeps a step whose change the caller has made already (edits that
+    // keep only the points they touched), with the same effects.
+    void Record(std::unique_ptr<UndoStep> step, int hint);
+    // Takes back / makes again the last operation; every view reloads.
+    bool Undo();
+    bool Redo();
+    const UndoStack& History() const { return m_history; }
+    // The step Undo would take back, for a change that belongs with it.
+    UndoStep* UndoTop() { return m_history.Top(); }
+
+    // Everything an operation may change, as a value (the store's points
+    // shared until changed): what a Perform step keeps before and after.
+    struct Contents {
+        ZAVFieldManager::Contents store;
+        ConversionTable conversions;
+        std::string parseString;
+    };
+    Contents SaveContents() const;
+    void RestoreContents(const Contents& contents);
+
+    // Modified: a change since the last save or open that was not undone.
+    bool IsModified() const { return m_unrecordedChange || !m_history.IsClean(); }
+    // true: changed in a way undo cannot reach back past; false: the
+    // project matches its file (after a save).
+    void SetModifiedFlag(bool modified = true);
     const std::string& PathName() const { return m_pathName; }
     void SetPathName(std::string path) { m_pathName = std::move(path); }
 
@@ -137,14 +181,22 @@ private:
     bool AddParsedText(const std::string& name, TextReader& in,
                        const std::vector<std::string>& columnParameters, ImportReport& report);
     bool CanReadParsedColumns(const std::vector<std::string>& columnParameters);
+    void ReadConversions();
+    // Tells the observers when the modified flag or the undo stack changed.
+    void StateChanged();
+    // The number of series, to see whether an import added any.
+    size_t SeriesTotal() const;
 
     UserInterface& m_ui;
     ZAVFieldManager m_store;
     ConversionTable m_conversions;
-    std::string m_conversionsPath;
+    ConversionsLocation m_conversionsLocation;
+    bool m_conversionsReady = true;  // the per-user copy exists (or none is needed)
     std::string m_parseString;
     std::string m_pathName;
-    bool m_modified = false;
+    bool m_unrecordedChange = false;
+    int m_performing = 0;  // depth of Perform calls under way
+    UndoStack m_history;
     std::vector<DocumentObserver*> m_observers;
 };
 

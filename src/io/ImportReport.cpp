@@ -13,10 +13,14 @@ const char* const kRuleTexts[kSkipRuleCount] = {
     "date or time that cannot be read or is outside the years 1000 to 9999",
     "value on a day its month does not have",
     "value under a header cell that is not a date",
+    "row without a parameter name",
+    "units other than those first given for its series",
+    "second value at a time its series already has",
     "row without a station name",
     "empty cell",
     "begins with a minus sign (layout 2 skips these)",
     "-999 or less (layout 3 stores nothing for these)",
+    "below the detection limit (not stored with --censored skip)",
 };
 
 // A whole line pasted into a cell (a wrong separator, say) would swamp the
@@ -78,6 +82,10 @@ bool AppendRules(std::string& out, const ImportReport::Input& input) {
 }
 
 }  // namespace
+
+const char* SkipRuleText(SkipRule rule) {
+    return kRuleTexts[Index(rule)];
+}
 
 bool IsUnreadable(SkipRule rule) {
     return Index(rule) <= Index(SkipRule::kNoStation);

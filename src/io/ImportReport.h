@@ -15,20 +15,27 @@ namespace zav {
 
 // Why a cell or line was not used. The rules up to kNoStation are cells the
 // reader could not read (zav-cli --strict fails on them); the others are
-// skipped by a rule of the format or layout and are only counted.
+// skipped by a rule of the format, the layout or the user's own choice and
+// are only counted.
 enum class SkipRule {
     kNotANumber,      // a value cell that is not one whole number ("<0.5", "NA", "nan")
     kUnreadableTime,  // a date or time that cannot be read or lies outside years 1000-9999
     kNoSuchDay,       // PELLIDOR: a value in the cell of a day its month does not have
     kNoColumnDate,    // layout 2: a value under a header cell that is not a date
-    kNoStation,       // layout 2: a row whose station cells are empty
+    kNoParameter,     // CSV: a row whose parameter cell is empty
+    kOtherUnits,      // CSV: units other than those its series was first given
+    kRepeatedTime,    // CSV: a second value at a time its series already has
+    kNoStation,       // layout 2 and CSV: a row whose station cells are empty
     kEmptyCell,       // a value cell with nothing in it
     kMinusSign,       // layout 2: a cell that begins with a minus sign
     kMissingValue,    // layout 3: a value of -999 or less
+    kCensored,        // CSV: below the detection limit, with --censored skip
 };
-constexpr size_t kSkipRuleCount = 8;
+constexpr size_t kSkipRuleCount = 12;
 
 bool IsUnreadable(SkipRule rule);
+// The words the report uses for a rule ("not a number").
+const char* SkipRuleText(SkipRule rule);
 
 // Where a cell is: line and column counted from 1, where a column is a cell
 // (field) of the line; column 0 where the input has no columns.

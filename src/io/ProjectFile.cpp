@@ -174,4 +174,33 @@ void ReadProject(TextReader& in, ZAVFieldManager& store, ImportReport& report, u
     }
 }
 
+void WriteProjectFile(PieceWriter& out, const std::string& parseString,
+                      const ZAVFieldManager& store) {
+    out.Text() += "spreaadsheetParseString =";
+    AppendLineValue(out.Text(), parseString);
+    out.Text() += kLineEnd;
+    WriteProject(out, store);
+}
+
+std::string ProjectFileText(const std::string& parseString, const ZAVFieldManager& store) {
+    std::string out;
+    out.reserve(64 + store.PointCount() * 56);
+    PieceWriter gather(out);
+    WriteProjectFile(gather, parseString, store);
+    return out;
+}
+
+void ReadProjectFile(TextReader& in, std::string& parseString, ZAVFieldManager& store,
+                     ImportReport& report, unsigned threads) {
+    ExpectHeader(in, "spreaadsheetParseString");
+    parseString = in.RestOfLine();
+    ReadProject(in, store, report, threads);
+}
+
+void ReadProjectFileText(std::string text, std::string& parseString, ZAVFieldManager& store,
+                         ImportReport& report) {
+    TextReader in(std::move(text));
+    ReadProjectFile(in, parseString, store, report);
+}
+
 }  // namespace zav

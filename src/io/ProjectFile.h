@@ -24,4 +24,16 @@ void WriteProject(PieceWriter& out, const ZAVFieldManager& store);
 void ReadProject(TextReader& in, ZAVFieldManager& store, ImportReport& report,
                  unsigned threads = 0);
 
+// A whole project file: the parse-string line, then the body. Open and
+// Save go through these, and so do the tests that take a project apart.
+void WriteProjectFile(PieceWriter& out, const std::string& parseString,
+                      const ZAVFieldManager& store);
+std::string ProjectFileText(const std::string& parseString, const ZAVFieldManager& store);
+// Raises InputError as ReadProject does; `parseString` and `store` are
+// then only partly filled and are to be dropped.
+void ReadProjectFile(TextReader& in, std::string& parseString, ZAVFieldManager& store,
+                     ImportReport& report, unsigned threads = 0);
+void ReadProjectFileText(std::string text, std::string& parseString, ZAVFieldManager& store,
+                         ImportReport& report);
+
 }  // namespace zav

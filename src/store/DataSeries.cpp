@@ -6,10 +6,25 @@
 
 namespace zav {
 
+DataSeries::Points& DataSeries::Edit() {
+    if (!m_points) {
+        m_points = std::make_shared<Points>();
+    } else if (m_points.use_count() > 1) {
+        m_points = std::make_shared<Points>(*m_points);
+    }
+    return *m_points;
+}
+
+const DataSeries::Points& DataSeries::EmptyPoints() {
+    static const Points empty;
+    return empty;
+}
+
 void DataSeries::InsertAt(size_t index, const KTRTime& time, double value, int32_t mask) {
-    m_times.insert(m_times.begin() + static_cast<std::ptrdiff_t>(index), time);
-    m_values.insert(m_values.begin() + static_cast<std::ptrdiff_t>(index), value);
-    m_masks.insert(m_masks.begin() + static_cast<std::ptrdiff_t>(index), mask);
+    Points& p = Edit();
+    p.times.insert(p.times.begin() + static_cast<std::ptrdiff_t>(index), time);
+    p.values.insert(p.values.begin() + static_cast<std::ptrdiff_t>(index), value);
+    p.masks.insert(p.masks.begin() + static_cast<std::ptrdiff_t>(index), mask);
 }
 
 void DataSeries::InsertPoint(const KTRTime& time, double value, int32_t mask) {
@@ -17,16 +32,18 @@ void DataSeries::InsertPoint(const KTRTime& time, double value, int32_t mask) {
         InsertOutOfOrder(time, value, mask);
         return;
     }
-    if (m_times.empty() || m_times.back() < time) {
+    const std::vector<KTRTime>& times = P().times;
+    if (times.empty() || times.back() < time) {
         AppendPoint(time, value, mask);
         return;
     }
     // Sorted: the first point after `time`; an equal one sits just before.
-    size_t at = static_cast<size_t>(std::upper_bound(m_times.begin(), m_times.end(), time) -
-                                    m_times.begin());
-    if (at > 0 && m_times[at - 1] == time) {
-        m_values[at - 1] = value;
-        m_masks[at - 1] = mask;
+    size_t at =
+        static_cast<size_t>(std::upper_bound(times.begin(), times.end(), time) - times.begin());
+    if (at > 0 && times[at - 1] == time) {
+        Points& p = Edit();
+        p.values[at - 1] = value;
+        p.masks[at - 1] = mask;
         return;
     }
     InsertAt(at, time, value, mask);
@@ -37,15 +54,16 @@ void DataSeries::InsertPoint(const KTRTime& time, double value, int32_t mask) {
 // end up with two points at one time. Otherwise the point goes after the
 // last earlier one, walking back from the end.
 void DataSeries::InsertOutOfOrder(const KTRTime& time, double value, int32_t mask) {
-    auto equal = std::find(m_times.begin(), m_times.end(), time);
-    if (equal != m_times.end()) {
-        const size_t i = static_cast<size_t>(equal - m_times.begin());
-        m_values[i] = value;
-        m_masks[i] = mask;
+    Points& p = Edit();
+    auto equal = std::find(p.times.begin(), p.times.end(), time);
+    if (equal != p.times.end()) {
+        const size_t i = static_cast<size_t>(equal - p.times.begin());
+        p.values[i] = value;
+        p.masks[i] = mask;
         return;
     }
-    for (size_t i = m_times.size(); i-- > 0;) {
-        if (m_times[i] < time) {
+    for (size_t i = p.times.size(); i-- > 0;) {
+        if (p.times[i] < time) {
             InsertAt(i + 1, time, value, mask);
             return;
         }
@@ -54,32 +72,36 @@ void DataSeries::InsertOutOfOrder(const KTRTime& time, double value, int32_t mas
 }
 
 void DataSeries::AppendPoint(const KTRTime& time, double value, int32_t mask) {
-    m_times.push_back(time);
-    m_values.push_back(value);
-    m_masks.push_back(mask);
+    Points& p = Edit();
+    p.times.push_back(time);
+    p.values.push_back(value);
+    p.masks.push_back(mask);
 }
 
 void DataSeries::RemovePoint(size_t index) {
-    if (index >= m_times.size()) {
+    if (index >= Size()) {
         return;
     }
-    m_times.erase(m_times.begin() + static_cast<std::ptrdiff_t>(index));
-    m_values.erase(m_values.begin() + static_cast<std::ptrdiff_t>(index));
-    m_masks.erase(m_masks.begin() + static_cast<std::ptrdiff_t>(index));
+    Points& p = Edit();
+    p.times.erase(p.times.begin() + static_cast<std::ptrdiff_t>(index));
+    p.values.erase(p.values.begin() + static_cast<std::ptrdiff_t>(index));
+    p.masks.erase(p.masks.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 int DataSeries::ReplacePoint(size_t index, const KTRTime& time, double value, int32_t mask) {
-    if (index >= m_times.size()) {
+    const std::vector<KTRTime>& times = P().times;
+    if (index >= times.size()) {
         return 0;
     }
-    for (size_t i = 0; i < m_times.size(); ++i) {
-        if (i != index && m_times[i] == time) {
+    for (size_t i = 0; i < times.size(); ++i) {
+        if (i != index && times[i] == time) {
             return 0;
         }
     }
-    m_times[index] = time;
-    m_values[index] = value;
-    m_masks[index] = mask;
+    Points& p = Edit();
+    p.times[index] = time;
+    p.values[index] = value;
+    p.masks[index] = mask;
     m_needsSort = 1;
     return 1;
 }
@@ -89,28 +111,69 @@ void DataSeries::SortByTime(int force) {
         return;
     }
     m_needsSort = 0;
-    if (std::is_sorted(m_times.begin(), m_times.end())) {
+    const std::vector<KTRTime>& times = P().times;
+    if (std::is_sorted(times.begin(), times.end())) {
         return;
     }
-    std::vector<size_t> order(m_times.size());
+    std::vector<size_t> order(times.size());
     std::iota(order.begin(), order.end(), size_t{0});
     std::stable_sort(order.begin(), order.end(),
-                     [this](size_t a, size_t b) { return m_times[a] < m_times[b]; });
+                     [&times](size_t a, size_t b) { return times[a] < times[b]; });
     Reorder(order);
 }
 
 void DataSeries::Reorder(const std::vector<size_t>& order) {
+    Points& p = Edit();
     std::vector<KTRTime> times(order.size());
     std::vector<double> values(order.size());
     std::vector<int32_t> masks(order.size());
     for (size_t i = 0; i < order.size(); ++i) {
-        times[i] = m_times[order[i]];
-        values[i] = m_values[order[i]];
-        masks[i] = m_masks[order[i]];
+        times[i] = p.times[order[i]];
+        values[i] = p.values[order[i]];
+        masks[i] = p.masks[order[i]];
     }
-    m_times.swap(times);
-    m_values.swap(values);
-    m_masks.swap(masks);
+    p.times.swap(times);
+    p.values.swap(values);
+    p.masks.swap(masks);
+}
+
+std::vector<size_t> DataSeries::SortedOrder(size_t& first) const {
+    const std::vector<KTRTime>& times = P().times;
+    std::vector<size_t> order(times.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&times](size_t a, size_t b) { return times[a] < times[b]; });
+    size_t begin = 0;
+    size_t end = order.size();
+    while (begin < end && order[begin] == begin) {
+        ++begin;
+    }
+    while (end > begin && order[end - 1] == end - 1) {
+        --end;
+    }
+    first = begin;
+    return std::vector<size_t>(order.begin() + static_cast<std::ptrdiff_t>(begin),
+                               order.begin() + static_cast<std::ptrdiff_t>(end));
+}
+
+void DataSeries::ReorderRange(size_t first, const std::vector<size_t>& order) {
+    Points& p = Edit();
+    const Points old = p;
+    for (size_t k = 0; k < order.size(); ++k) {
+        p.times[first + k] = old.times[order[k]];
+        p.values[first + k] = old.values[order[k]];
+        p.masks[first + k] = old.masks[order[k]];
+    }
+}
+
+void DataSeries::UnReorderRange(size_t first, const std::vector<size_t>& order) {
+    Points& p = Edit();
+    const Points sorted = p;
+    for (size_t k = 0; k < order.size(); ++k) {
+        p.times[order[k]] = sorted.times[first + k];
+        p.values[order[k]] = sorted.values[first + k];
+        p.masks[order[k]] = sorted.masks[first + k];
+    }
 }
 
 namespace {
@@ -127,11 +190,12 @@ bool DateBefore(int y1, int m1, int d1, int y2, int m2, int d2) {
 
 void DataSeries::GetDateRange(int& firstDay, int& firstMonth, int& firstYear, int& lastDay,
                               int& lastMonth, int& lastYear) const {
-    if (m_times.empty()) {
+    const Points& c = P();
+    if (c.times.empty()) {
         return;
     }
-    CalendarFields first = m_times.front().Fields();
-    CalendarFields last = m_times.back().Fields();
+    CalendarFields first = c.times.front().Fields();
+    CalendarFields last = c.times.back().Fields();
     if (firstYear == -1) {
         firstDay = first.day;
         firstMonth = first.month;
@@ -154,9 +218,18 @@ void DataSeries::GetDateRange(int& firstDay, int& firstMonth, int& firstYear, in
 }
 
 size_t DataSeries::AddCentury(int lastYear) {
-    std::vector<char> moved(m_times.size(), 0);
-    for (size_t i = 0; i < m_times.size(); ++i) {
-        KTRTime& time = m_times[i];
+    // A series with nothing to move is left untouched, so that it stays
+    // shared with the copies an undo step keeps.
+    const std::vector<KTRTime>& before = P().times;
+    if (!m_needsSort && std::none_of(before.begin(), before.end(), [lastYear](const KTRTime& t) {
+            return t.Year() <= lastYear;
+        })) {
+        return 0;
+    }
+    Points& p = Edit();
+    std::vector<char> moved(p.times.size(), 0);
+    for (size_t i = 0; i < p.times.size(); ++i) {
+        KTRTime& time = p.times[i];
         int year = time.Year();
         if (year > lastYear) {
             continue;
@@ -172,9 +245,9 @@ size_t DataSeries::AddCentury(int lastYear) {
     }
     m_needsSort = 0;
     const bool strictlyAscending =
-        std::adjacent_find(m_times.begin(), m_times.end(), [](const KTRTime& a, const KTRTime& b) {
+        std::adjacent_find(p.times.begin(), p.times.end(), [](const KTRTime& a, const KTRTime& b) {
             return !(a < b);
-        }) == m_times.end();
+        }) == p.times.end();
     if (strictlyAscending) {
         return 0;
     }
@@ -182,48 +255,52 @@ size_t DataSeries::AddCentury(int lastYear) {
 }
 
 size_t DataSeries::SortKeepingMovedPoints(const std::vector<char>& moved) {
+    Points& p = Edit();
     // In time order, a moved point after a point that stayed at its time:
     // merging then keeps the moved one, as inserting it would have.
-    std::vector<size_t> order(m_times.size());
+    std::vector<size_t> order(p.times.size());
     std::iota(order.begin(), order.end(), size_t{0});
     std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        return m_times[a] < m_times[b] || (m_times[a] == m_times[b] && moved[a] < moved[b]);
+        return p.times[a] < p.times[b] || (p.times[a] == p.times[b] && moved[a] < moved[b]);
     });
     Reorder(order);
     size_t kept = 0;
     for (size_t i = 0; i < order.size(); ++i) {
-        if (kept > 0 && moved[order[i]] && m_times[kept - 1] == m_times[i]) {
-            m_values[kept - 1] = m_values[i];
-            m_masks[kept - 1] = m_masks[i];
+        if (kept > 0 && moved[order[i]] && p.times[kept - 1] == p.times[i]) {
+            p.values[kept - 1] = p.values[i];
+            p.masks[kept - 1] = p.masks[i];
             continue;
         }
-        m_times[kept] = m_times[i];
-        m_values[kept] = m_values[i];
-        m_masks[kept] = m_masks[i];
+        p.times[kept] = p.times[i];
+        p.values[kept] = p.values[i];
+        p.masks[kept] = p.masks[i];
         ++kept;
     }
-    const size_t merged = m_times.size() - kept;
-    m_times.resize(kept);
-    m_values.resize(kept);
-    m_masks.resize(kept);
+    const size_t merged = p.times.size() - kept;
+    p.times.resize(kept);
+    p.values.resize(kept);
+    p.masks.resize(kept);
     return merged;
 }
 
 void DataSeries::Reserve(size_t n) {
-    m_times.reserve(n);
-    m_values.reserve(n);
-    m_masks.reserve(n);
+    Points& p = Edit();
+    p.times.reserve(n);
+    p.values.reserve(n);
+    p.masks.reserve(n);
 }
 
 void DataSeries::ShrinkToFit() {
-    m_times.shrink_to_fit();
-    m_values.shrink_to_fit();
-    m_masks.shrink_to_fit();
+    Points& p = Edit();
+    p.times.shrink_to_fit();
+    p.values.shrink_to_fit();
+    p.masks.shrink_to_fit();
 }
 
 size_t DataSeries::LowerBound(const KTRTime& time) const {
-    return static_cast<size_t>(std::lower_bound(m_times.begin(), m_times.end(), time) -
-                               m_times.begin());
+    const Points& c = P();
+    return static_cast<size_t>(std::lower_bound(c.times.begin(), c.times.end(), time) -
+                               c.times.begin());
 }
 
 }  // namespace zav

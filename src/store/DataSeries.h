@@ -3,9 +3,14 @@
 // (times, values, masks), so a scan over one column stays in cache.
 //
 // A mask of 0 means the point counts; any other value sets it aside.
+//
+// Copies of a series share their points until one of them changes them
+// (the change works on a copy of its own), so the undo steps of a document
+// can keep the series an operation touched without copying the others.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +27,8 @@ public:
     double Multiplier() const { return m_multiplier; }
     double Offset() const { return m_offset; }
     bool NeedsSort() const { return m_needsSort != 0; }
+    // Undo puts the flag back as it was before an edit.
+    void SetNeedsSort(bool needsSort) { m_needsSort = needsSort ? 1 : 0; }
 
     void SetStationName(std::string name) { m_stationName = std::move(name); }
     void SetStationLocation(std::string text) { m_stationLocation = std::move(text); }
@@ -30,19 +37,19 @@ public:
     void SetMultiplier(double multiplier) { m_multiplier = multiplier; }
     void SetOffset(double offset) { m_offset = offset; }
 
-    size_t Size() const { return m_times.size(); }
-    bool Empty() const { return m_times.empty(); }
-    const std::vector<KTRTime>& Times() const { return m_times; }
-    const std::vector<double>& Values() const { return m_values; }
-    const std::vector<int32_t>& Masks() const { return m_masks; }
-    const KTRTime& Time(size_t i) const { return m_times[i]; }
-    double Value(size_t i) const { return m_values[i]; }
-    int32_t Mask(size_t i) const { return m_masks[i]; }
-    void SetValue(size_t i, double value) { m_values[i] = value; }
-    void SetMask(size_t i, int32_t mask) { m_masks[i] = mask; }
+    size_t Size() const { return P().times.size(); }
+    bool Empty() const { return P().times.empty(); }
+    const std::vector<KTRTime>& Times() const { return P().times; }
+    const std::vector<double>& Values() const { return P().values; }
+    const std::vector<int32_t>& Masks() const { return P().masks; }
+    const KTRTime& Time(size_t i) const { return P().times[i]; }
+    double Value(size_t i) const { return P().values[i]; }
+    int32_t Mask(size_t i) const { return P().masks[i]; }
+    void SetValue(size_t i, double value) { Edit().values[i] = value; }
+    void SetMask(size_t i, int32_t mask) { Edit().masks[i] = mask; }
 
     // The series' own scaling of point i: value x multiplier + offset.
-    double Scaled(size_t i) const { return m_values[i] * m_multiplier + m_offset; }
+    double Scaled(size_t i) const { return P().values[i] * m_multiplier + m_offset; }
 
     // Adds a point in time order; a point at an equal time has its value
     // and mask replaced.
@@ -72,6 +79,18 @@ public:
     // Index of the first point at or after `time`.
     size_t LowerBound(const KTRTime& time) const;
 
+    // The order SortByTime would put the points in, as the old position of
+    // each new one, from the first position that moves to the last; `first`
+    // is set to that first position. Empty when the order stays.
+    std::vector<size_t> SortedOrder(size_t& first) const;
+    // Points [first, first + order.size()) become the points at order[k];
+    // UnReorder puts them back.
+    void ReorderRange(size_t first, const std::vector<size_t>& order);
+    void UnReorderRange(size_t first, const std::vector<size_t>& order);
+
+    // True when this series and `other` share their points.
+    bool SharesPointsWith(const DataSeries& other) const { return m_points == other.m_points; }
+
 private:
     void InsertOutOfOrder(const KTRTime& time, double value, int32_t mask);
     // Puts the points in the order `order` lists their positions.
@@ -81,9 +100,17 @@ private:
     size_t SortKeepingMovedPoints(const std::vector<char>& moved);
     void InsertAt(size_t index, const KTRTime& time, double value, int32_t mask);
 
-    std::vector<double> m_values;
-    std::vector<KTRTime> m_times;
-    std::vector<int32_t> m_masks;
+    struct Points {
+        std::vector<double> values;
+        std::vector<KTRTime> times;
+        std::vector<int32_t> masks;
+    };
+    const Points& P() const { return m_points ? *m_points : EmptyPoints(); }
+    // The points, made this series' own first when they are shared.
+    Points& Edit();
+    static const Points& EmptyPoints();
+
+    std::shared_ptr<Points> m_points;
     std::string m_stationName;
     std::string m_stationLocation;
     std::string m_parameterName;

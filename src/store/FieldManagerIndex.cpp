@@ -79,6 +79,19 @@ void ZAVFieldManager::TakeContentsFrom(ZAVFieldManager& other) {
     other.m_units.clear();
 }
 
+ZAVFieldManager::Contents ZAVFieldManager::SaveContents() const {
+    return Contents{m_sources, m_stations, m_parameters, m_units, m_aggregationType};
+}
+
+void ZAVFieldManager::RestoreContents(const Contents& contents) {
+    m_sources = contents.sources;
+    m_stations = contents.stations;
+    m_parameters = contents.parameters;
+    m_units = contents.units;
+    m_aggregationType = contents.aggregationType;
+    RebuildSeriesTable();
+}
+
 void ZAVFieldManager::SourcesChanged() {
     RebuildSeriesTable();
     RefreshStationSeriesLists();

@@ -6,8 +6,10 @@
 #include <cmath>
 #include <limits>
 
+#include "core/GapFilling.h"
 #include "core/IntervalGrid.h"
 #include "core/UserInterface.h"
+#include "store/ValueConversion.h"
 #include "store/ZAVFieldManager.h"
 
 namespace zav {
@@ -43,31 +45,6 @@ void ForEachRun(const IntervalGrid& grid, const IntervalBounds* all, Scan scan) 
 bool NamedBy(const IndexInfo& entry, const std::string& name) {
     return name == entry.name ||
            std::find(entry.members.begin(), entry.members.end(), name) != entry.members.end();
-}
-
-// ((v x series multiplier) + series offset) x units multiplier + units offset,
-// in that order so results do not depend on how the factors are grouped.
-struct Conversion {
-    double multiplier;
-    double offset;
-    double unitsMultiplier;
-    double unitsOffset;
-
-    double operator()(double v) const {
-        return ((v * multiplier) + offset) * unitsMultiplier + unitsOffset;
-    }
-};
-
-Conversion ConversionOf(const DataSeries& series, const UnitsRecord* units) {
-    return {series.Multiplier(), series.Offset(), units ? units->multiplier : 1.0,
-            units ? units->offset : 0.0};
-}
-
-// A converted value that is no finite number (a stored NaN, or a scaling
-// that overflows: 1e308 x 10) is no value at all: it counts as missing, so
-// that nothing it would turn into nonsense ever reaches a report or graph.
-bool IsValue(double v) {
-    return std::isfinite(v);
 }
 
 // First point at or after `instant` at or beyond `from`.
@@ -119,6 +96,22 @@ const IntervalBounds* ZAVFieldManager::CachedBounds(const IntervalGrid& grid, co
         cache = BoundsCache{start.Instant(), end.Instant(), unit, every, std::move(cache.bounds)};
     }
     return cache.bounds.data();
+}
+
+std::vector<double> ZAVFieldManager::ConvertedValues(const DataSeries& series) const {
+    auto units = m_units.find(series.Units());
+    const Conversion convert =
+        ConversionOf(series, units == m_units.end() ? nullptr : &units->second);
+    std::vector<double> values(series.Values());
+    for (double& v : values) {
+        v = convert(v);
+    }
+    return values;
+}
+
+std::string ZAVFieldManager::ConvertedUnits(const DataSeries& series) const {
+    auto units = m_units.find(series.Units());
+    return units == m_units.end() ? series.Units() : units->second.alias;
 }
 
 void ZAVFieldManager::AddScan(ScanList& list, int index) const {
@@ -453,58 +446,51 @@ int ZAVFieldManager::GetAvailability(const std::string& parameter, const std::st
     return 1;
 }
 
-namespace {
-
-// The point `step` of `steps` of the way from `from` to `to`. Two values of
-// opposite sign near the ends of the range have a difference that
-// overflows; weighting each end then keeps within them.
-double Between(double from, double to, double step, double steps) {
-    const double v = from + (to - from) * step / steps;
-    if (IsValue(v)) {
-        return v;
-    }
-    const double t = step / steps;
-    return std::clamp(from * (1.0 - t) + to * t, std::min(from, to), std::max(from, to));
-}
-
-}  // namespace
-
 void ZAVFieldManager::doFillGaps(IntervalStats& stats, size_t count,
                                  std::optional<double> leading) {
-    // Nothing in the span: there is nothing to draw a line from or to, and
-    // a row of made-up values would look like data.
-    if (std::none_of(stats.present.begin(),
-                     stats.present.begin() + static_cast<std::ptrdiff_t>(count),
-                     [](double p) { return p > 0.0; })) {
-        return;
-    }
-    std::vector<double>* columns[3] = {&stats.min, &stats.max, &stats.mean};
-    for (size_t i = 0; i < count; ++i) {
-        if (stats.present[i] != 0.0) {
-            continue;
-        }
-        size_t j = i + 1;
-        while (j < count && !(stats.present[j] > 0.0)) {
-            ++j;
-        }
-        // A run at the start without a value before the span stays empty.
-        if (i == 0 && !leading) {
-            i = j - 1;
-            continue;
-        }
-        const double steps = static_cast<double>(j - i + 1);
-        for (std::vector<double>* column : columns) {
-            std::vector<double>& v = *column;
-            const double from = i > 0 ? v[i - 1] : *leading;
-            const double to = j < count ? v[j] : from;
-            for (size_t k = i; k < j; ++k) {
-                v[k] = Between(from, to, static_cast<double>(k - i + 1), steps);
+    FillGaps({&stats.min, &stats.max, &stats.mean}, stats.present, count,
+             GapFillOptions{leading, 0});
+}
+
+size_t ZAVFieldManager::GetPoints(const std::string& station, const std::string& parameter,
+                                  const KTRTime& start, const KTRTime& end,
+                                  std::vector<double>& times, std::vector<double>& values) {
+    times.clear();
+    values.clear();
+    ScanList list = ListSeriesForData(station, parameter);
+    ReportMissingUnits(list);
+    for (const SeriesScan& scan : list.scans) {
+        const Conversion convert = ConversionOf(*scan.series, scan.units);
+        const std::vector<KTRTime>& t = scan.series->Times();
+        const std::vector<double>& v = scan.series->Values();
+        const std::vector<int32_t>& masks = scan.series->Masks();
+        const size_t last = FirstAfter(t, 0, end.Instant());
+        for (size_t i = FirstAtOrAfter(t, 0, start.Instant()); i < last; ++i) {
+            const double value = convert(v[i]);
+            if (masks[i] == 0 && IsValue(value)) {
+                times.push_back(static_cast<double>(t[i].Instant()));
+                values.push_back(value);
             }
         }
-        for (size_t k = i; k < j; ++k) {
-            stats.present[k] = 1.0;
-        }
     }
+    // Members of an aggregate interleave; equal times keep the order of the
+    // series, as the scans took them.
+    if (list.scans.size() > 1) {
+        std::vector<size_t> order(times.size());
+        for (size_t i = 0; i < order.size(); ++i) {
+            order[i] = i;
+        }
+        std::stable_sort(order.begin(), order.end(),
+                         [&times](size_t a, size_t b) { return times[a] < times[b]; });
+        std::vector<double> sortedTimes(order.size()), sortedValues(order.size());
+        for (size_t i = 0; i < order.size(); ++i) {
+            sortedTimes[i] = times[order[i]];
+            sortedValues[i] = values[order[i]];
+        }
+        times.swap(sortedTimes);
+        values.swap(sortedValues);
+    }
+    return times.size();
 }
 
 }  // namespace zav

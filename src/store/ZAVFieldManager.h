@@ -7,6 +7,7 @@
 // to series by that number, so every change to the sources refreshes them.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -39,6 +40,18 @@ public:
     // Appends a source without rebuilding; the project reader rebuilds once.
     void AppendSource(DataSource source);
     void ClearSources();
+    // Everything the store holds, as a value: what an undo step keeps. The
+    // copy shares its series' points with the store until either side
+    // changes them, so it costs the names and indexes, not the data.
+    struct Contents {
+        std::vector<DataSource> sources;
+        NameIndex stations{"station"};
+        NameIndex parameters{"parameter"};
+        std::map<std::string, UnitsRecord> units;
+        int aggregationType = kCurrentType;
+    };
+    Contents SaveContents() const;
+    void RestoreContents(const Contents& contents);
     // Takes over everything `other` holds (sources, indexes, units,
     // aggregation type); `other` is left empty.
     void TakeContentsFrom(ZAVFieldManager& other);
@@ -168,10 +181,50 @@ public:
                 const KTRTime& end, int unit, int every, std::vector<double>& min,
                 std::vector<double>& max, std::vector<double>& mean, std::vector<double>& present,
                 int fillGaps);
+    // Each value of `series` (one of the store's) as reports and graphs take
+    // it: the series' scaling, then its units record's conversion; and the
+    // units it is then in (the record's alias, or the series' own units
+    // when it has no record).
+    std::vector<double> ConvertedValues(const DataSeries& series) const;
+    std::string ConvertedUnits(const DataSeries& series) const;
     // Presence only, pooled from the parameter side. Returns 1.
     int GetAvailability(const std::string& parameter, const std::string& station,
                         const KTRTime& start, const KTRTime& end, int unit, int every,
                         std::vector<double>& present);
+
+    // Every converted unmasked value of the pair from `start` to `end`
+    // (both included), pooled over aggregates as GetData pools them, in time
+    // order: instants in seconds into `times`, values beside them. Values
+    // that are no finite number are no values, as everywhere. Returns the
+    // number of points.
+    size_t GetPoints(const std::string& station, const std::string& parameter, const KTRTime& start,
+                     const KTRTime& end, std::vector<double>& times, std::vector<double>& values);
+    // --- the values of each interval (FieldManagerValues.cpp) -------------
+    // Which series stand for a pair: those GetData lists (from the station's
+    // side) or those GetAvailability lists (from the parameter's side).
+    enum class PairSide { kStation, kParameter };
+    // What a scan of the pair learned besides the values.
+    struct PairScanInfo {
+        bool wantStep = true;  // whether to work out the step below
+        // The most common time step between consecutive points of one
+        // series inside the grid's span, in seconds (the shorter of two as
+        // common; masked points count, since they were sampled); 0 with
+        // fewer than two points.
+        int64_t typicalStep = 0;
+        // The value of the latest unmasked point before the span, as
+        // GetData's gap filling starts from.
+        std::optional<double> leading;
+    };
+    // Called once per interval, in order, with the interval's converted
+    // unmasked values that are numbers (series in list order, each in time
+    // order). The visitor may reorder the values.
+    using IntervalValuesVisitor = std::function<void(size_t interval, std::vector<double>& values)>;
+    // Visits every interval of `grid` for the pair; 0 (nothing visited)
+    // when no series takes part. Messages as GetData and GetAvailability
+    // show them. `info`, when given, is filled as well.
+    int GetIntervalValues(const std::string& station, const std::string& parameter, PairSide side,
+                          const IntervalGrid& grid, const IntervalValuesVisitor& visit,
+                          PairScanInfo* info = nullptr);
 
 private:
     // One series taking part in a retrieval call and where its scan stands.
@@ -212,6 +265,7 @@ private:
     static void CountAgain(const ScanList& list, const IntervalGrid::Bounds& bounds, double& min,
                            double& max, double& mean, double& present);
     static std::optional<double> LeadingValue(const ScanList& list, const KTRTime& start);
+    static int64_t TypicalStep(const ScanList& list, const KTRTime& start, const KTRTime& end);
     // Fills runs of intervals without values by straight lines, a run at
     // the end flat; `leading` stands before interval 0 when a run starts
     // there (without it that run stays empty). A span without any value is

@@ -3,6 +3,8 @@
 // y range, and the messages that stop a graph. Also the page's number boxes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ScriptedUserInterface.h"
 #include "StoreBuilders.h"
 #include "analysis/GraphDescription.h"
@@ -237,6 +239,65 @@ TEST_F(GraphTest, SelectionsThatMakeNoGraphSayWhy) {
                                   "Please select items to graph from the listboxes.",
                                   "Interval span must be greater than zero.",
                                   "Date span selected yields no plotting intervals."}));
+}
+
+// Every stored point at its own time: masked points and points outside the
+// span left out, the members of an aggregate interleaved by time, values in
+// the parameter's units.
+TEST_F(GraphTest, RawPointsAreEveryPointOfTheSpanAtItsTime) {
+    DataSeries masked = test::MakeSeries("B", "DO", "mg/l", {{Day(1995, 1, 5), 3}});
+    masked.InsertPoint(Day(1995, 1, 6), 99, 1);
+    store.AddSource(MakeSource(
+        "g", {masked, test::MakeSeries("A", "DO", "mg/l",
+                                       {{Day(1994, 12, 31), 50}, {Day(1995, 4, 1), 60}})}));
+    ReportRequest r = Request({"A"}, "DO");
+    r.settings.plotStyle = kPlotPoints;
+    GraphDescription graph = Build(r);
+    EXPECT_EQ(graph.name, "zav_data_points");
+    EXPECT_EQ(graph.kind, GraphKind::kRawPoints);
+    ASSERT_EQ(graph.groups.size(), 1u);
+    ASSERT_EQ(graph.groups[0].series.size(), 1u);
+    const GraphSeries& a = graph.groups[0].series[0];
+    EXPECT_EQ(a.name, "A");
+    EXPECT_EQ(a.values, (Values{4, 8, 5}));
+    const auto at = [](const KTRTime& t) { return static_cast<double>(t.Instant()); };
+    EXPECT_EQ(a.times, (Values{at(Day(1995, 1, 3)), at(Day(1995, 1, 9)), at(Day(1995, 3, 3))}));
+
+    ASSERT_EQ(store.AddAggregate({"A", "B"}, "AB", kStationType), 1);
+    r.mainItems = {"AB"};
+    graph = Build(r);
+    const GraphSeries& ab = graph.groups[0].series[0];
+    EXPECT_EQ(ab.values, (Values{4, 3, 8, -1, 5}));
+    EXPECT_TRUE(std::is_sorted(ab.times.begin(), ab.times.end()));
+    EXPECT_EQ(graph.yMin, -1);
+    EXPECT_EQ(graph.yMax, 8);
+}
+
+TEST_F(GraphTest, EveryGraphKnowsTheTimeOfEachPoint) {
+    GraphDescription graph = Build(Request({"A"}, "DO"));
+    const auto at = [](int month) {
+        return static_cast<double>(KTRTime(1995, month, 1, 0, 0, 0).Instant());
+    };
+    EXPECT_EQ(graph.xTimes, (Values{at(1), at(2), at(3)}));
+    EXPECT_EQ(graph.xEdges, (Values{at(1), at(2), at(3), at(4)}));
+}
+
+TEST_F(GraphTest, HeatMapHasARowPerItemAndACellPerInterval) {
+    for (int dataType : {kDataAvailability, kDataValues}) {
+        ReportRequest r = Request({"A", "B", "C"}, "DO");
+        r.settings.plotStyle = kPlotHeatMap;
+        r.settings.dataType = dataType;
+        GraphDescription graph = Build(r);
+        EXPECT_EQ(graph.name, "zav_data_heatmap");
+        EXPECT_EQ(graph.kind, GraphKind::kHeatMap);
+        EXPECT_EQ(graph.heatMap.rows, (Texts{"A", "B", "C"}));
+        EXPECT_EQ(graph.heatMap.cells, (Values{1, 0, 1, 0, 1, 0, 0, 0, 0}));
+    }
+    ReportRequest r = Request({"DO", "pH"}, "A", kMainParameters);
+    r.settings.plotStyle = kPlotHeatMap;
+    GraphDescription graph = Build(r);
+    EXPECT_EQ(graph.heatMap.rows, (Texts{"DO", "pH"}));
+    EXPECT_EQ(graph.heatMap.cells, (Values{1, 0, 1, 0, 0, 1}));
 }
 
 TEST(NumberBoxesTest, BoxesHoldANumberWithBlanksAroundOrNothing) {

@@ -151,5 +151,34 @@ TEST_F(ReportExportTest, FailedWritesAreReported) {
     EXPECT_EQ(test::ReadFile(dir.File("table.txt")), "");
 }
 
+// An export that fails part way (disk full, disk failing, permission lost)
+// keeps the file it was to replace, leaves no temporary file and says so.
+TEST_F(ReportExportTest, ExportsFailedAtAnyStepKeepThePreviousFile) {
+    test::TempDir dir;
+    const std::string table = dir.File("table.txt");
+    const std::string series = dir.File("series.txt");
+    test::WriteFile(table, "previous table");
+    test::WriteFile(series, "previous series");
+    for (const test::SaveFault& f : test::EverySaveFault()) {
+        SCOPED_TRACE(f.Describe());
+        ui.messages.clear();
+        {
+            test::ScopedWriteFault fault(f.step, f.index, f.error);
+            EXPECT_FALSE(WriteTableFile(ui, table, "Station\t1995\r\nNorth\t1\r\n"));
+        }
+        {
+            test::ScopedWriteFault fault(f.step, f.index, f.error);
+            EXPECT_FALSE(WriteTimeseriesFile(ui, series, "1.5\t0\t2\t1\t7\t4\t"));
+        }
+        EXPECT_EQ(ui.messages,
+                  (std::vector<std::string>{
+                      "Unable to open file " + table,
+                      series + " file open attempt failed.  Perhaps the file is in use?\n"}));
+        EXPECT_EQ(test::ReadFile(table), "previous table");
+        EXPECT_EQ(test::ReadFile(series), "previous series");
+        EXPECT_EQ(test::FilesIn(dir.Path()), (std::vector<std::string>{"series.txt", "table.txt"}));
+    }
+}
+
 }  // namespace
 }  // namespace zav

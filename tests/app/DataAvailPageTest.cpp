@@ -15,12 +15,14 @@
 #include <QScatterSeries>
 #include <QtCharts>
 #include <QtTest>
+#include <cmath>
 
 #include "AppTestSupport.h"
 #include "StoreBuilders.h"
 #include "analysis/ReportBuilder.h"
 #include "analysis/ReportExport.h"
 #include "app/dialogs/CExportOptionsDialog.h"
+#include "app/dialogs/StatisticsOptionsDialog.h"
 #include "app/frame/CZAVView.h"
 #include "app/graphs/GraphView.h"
 #include "app/grid/CGridCtrl.h"
@@ -30,6 +32,13 @@
 #include "app/pages/UnitsPage.h"
 #include "app/pages/ZAVViewSheet.h"
 #include "io/CZAVDoc.h"
+
+namespace {
+// The time the graphs give February 1995, the second month of the quarter.
+double February() {
+    return static_cast<double>(zav::KTRTime(1995, 2, 1, 0, 0, 0).Instant());
+}
+}  // namespace
 
 namespace {
 
@@ -132,6 +141,65 @@ class DataAvailPageTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void statisticsShowTheChosenValueWithHintsAndTheFilledLook() {
+        PageBed bed;
+        const DataAvailForm& f = bed.form();
+        bed.ChooseFirstQuarter();
+        PageBed::Choose(f.statistic, "Count");
+        f.refresh->click();
+        using Cells = std::vector<std::vector<std::string>>;
+        QCOMPARE(bed.Shown(), (Cells{{"Station", "1/1995", "2/1995", "3/1995"},
+                                     {"A", "2", "0", "1"},
+                                     {"B", "0", "1", "1"}}));
+        // A's points inside the span are 10 and 44 days apart: the shorter
+        // is its step, so January expects 3.1 values.
+        const QAbstractItemModel& model = f.table->Model();
+        QCOMPARE(model.data(model.index(0, 1), Qt::ToolTipRole).toString(),
+                 QString("2 values, 64.5161% of 3.1 expected"));
+
+        // The page's own means with the gaps filled: A's February is filled
+        // and looks it.
+        PageBed::Choose(f.statistic, "Mean");
+        f.fillGaps->click();
+        f.refresh->click();
+        QCOMPARE(bed.Shown()[1], (std::vector<std::string>{"A", "6", "5.5", "5"}));
+        QVERIFY(f.table->IsItemMarked(1, 2));
+        QVERIFY(!f.table->IsItemMarked(1, 1));
+        QVERIFY(model.data(model.index(0, 2), Qt::ToolTipRole)
+                    .toString()
+                    .endsWith("; value filled by interpolation"));
+
+        // A statistic is for values only.
+        f.availability->click();
+        QVERIFY(!f.statistic->isEnabled());
+        QVERIFY(bed.ui.messages.empty());
+    }
+
+    void statisticsOptionsRefuseAStepTheyCannotRead() {
+        zav::ScriptedUserInterface ui;
+        zav::StatisticsOptions given;
+        given.statistic = zav::Statistic::kMedian;
+        StatisticsOptionsDialog dialog(given, ui);
+        dialog.StepBox()->setCurrentText("1.5h");
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(
+            ui.messages,
+            (std::vector<std::string>{"Please enter a sampling step such as 15min, 1h or 1d."}));
+        dialog.StepBox()->setCurrentText("15min");
+        dialog.YearStartBox()->setCurrentIndex(9);
+        dialog.CoverageBox()->setValue(80);
+        dialog.MaxGapBox()->setValue(2);
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        const zav::StatisticsOptions options = dialog.Options();
+        QCOMPARE(options.expectedStep, int64_t{900});
+        QCOMPARE(options.yearStartMonth, 10);
+        QCOMPARE(options.minCoverage, 80.0);
+        QCOMPARE(options.maxGap, size_t{2});
+        QVERIFY(options.statistic == zav::Statistic::kMedian);
+    }
+
     void firstShowingFillsTheListsAndDates() {
         ProjectWindow hidden(kProjectInfoTab, [](zav::CZAVDoc& doc) {
             doc.FieldManager().AddSource(
@@ -579,7 +647,7 @@ private slots:
                     thresholdValues << point.y();
                 }
                 // February holds no data: nothing is drawn there.
-                QVERIFY(series->name() == "Threshold" || point.x() != 1.0);
+                QVERIFY(series->name() == "Threshold" || point.x() != February());
             }
         }
         QVERIFY(names.contains("A"));
@@ -591,6 +659,97 @@ private slots:
         QCOMPARE(bed.ui.messages,
                  std::vector<std::string>{"Please select items to graph from the listboxes."});
         QCOMPARE(bed.Graphs().size(), 1);
+    }
+
+    // Zoom by rectangle, wheel and keys, pan, reset; the time and value under
+    // the cursor; the picture saved as SVG holds the series and the labels.
+    void graphWindowZoomsAndSaves() {
+        PageBed bed;
+        const DataAvailForm& f = bed.form();
+        bed.ChooseFirstQuarter();
+        f.graph->click();
+        GraphView* graph = bed.Graphs().value(0);
+        QVERIFY(graph);
+        QVERIFY(QTest::qWaitForWindowExposed(graph));
+        QApplication::processEvents();
+        const graphs::GraphWindow full = graph->Window();
+        QCOMPARE(full.x0, February() - 31 * 86400.0);  // January 1
+        QWidget* canvas = graph->Canvas();
+        const QPoint middle = canvas->rect().center();
+
+        // A dragged rectangle zooms into both axes and is no click.
+        QTest::mousePress(canvas, Qt::LeftButton, {}, middle - QPoint(100, 60));
+        QMouseEvent move(QEvent::MouseMove, QPointF(middle + QPoint(100, 60)),
+                         canvas->mapToGlobal(QPointF(middle + QPoint(100, 60))), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(canvas, &move);
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, middle + QPoint(100, 60));
+        QCOMPARE(graph->CurrentGroup(), 0);
+        const graphs::GraphWindow zoomed = graph->Window();
+        QVERIFY(zoomed.x0 > full.x0 && zoomed.x1 < full.x1);
+        QVERIFY(zoomed.y0 > full.y0 && zoomed.y1 < full.y1);
+
+        // The wheel zooms in about the cursor: the value there stays put.
+        const QString before = graph->Readout(middle);
+        QVERIFY(before.contains("1995"));
+        QVERIFY(before.endsWith("mg/l"));
+        QWheelEvent wheel(QPointF(middle), canvas->mapToGlobal(QPointF(middle)), QPoint(),
+                          QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(canvas, &wheel);
+        const graphs::GraphWindow wheeled = graph->Window();
+        QVERIFY(wheeled.x1 - wheeled.x0 < zoomed.x1 - zoomed.x0);
+        QCOMPARE(graph->Readout(middle), before);
+
+        // Arrow keys pan; Escape shows the whole graph again.
+        QTest::keyClick(graph, Qt::Key_Right);
+        QVERIFY(graph->Window().x0 > wheeled.x0);
+        QTest::keyClick(graph, Qt::Key_Escape);
+        QCOMPARE(graph->Window().x0, full.x0);
+        QCOMPARE(graph->Window().x1, full.x1);
+
+        // Round ticks on the value axis.
+        auto* values = qobject_cast<QCategoryAxis*>(graph->Chart()->axes(Qt::Vertical).front());
+        QVERIFY(values);
+        for (const QString& label : values->categoriesLabels()) {
+            bool number = false;
+            const double v = label.toDouble(&number);
+            QVERIFY2(number && std::fmod(v, 1.0) == 0.0, qPrintable(label));
+        }
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath("graph.svg");
+        QString error;
+        QVERIFY(graph->SaveAs(path, QSize(640, 480), error));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString svg = QString::fromUtf8(file.readAll());
+        for (const char* text : {">A</text>", ">Max</text>", ">Min</text>", ">Mean</text>",
+                                 ">mg/l</text>", ">Time</text>"}) {
+            QVERIFY2(svg.contains(text), text);
+        }
+        // Dates of the quarter along the time axis.
+        QVERIFY(svg.contains(QRegularExpression(">[0-9/]+/1995</text>")));
+        QVERIFY(!graph->SaveAs(dir.filePath("graph.gif"), QSize(640, 480), error));
+        QCOMPARE(error, "A graph is saved as .png, .svg or .pdf: " + dir.filePath("graph.gif"));
+    }
+
+    void rawPointsAndHeatMapOpenTheirOwnWindows() {
+        PageBed bed;
+        const DataAvailForm& f = bed.form();
+        bed.ChooseFirstQuarter();
+        QVERIFY(f.pointsGraph->isEnabled());
+        f.pointsGraph->click();
+        f.heatMap->click();
+        QCOMPARE(bed.Graphs().size(), 2);
+        GraphView* points = bed.Graphs().value(0);
+        GraphView* heat = bed.Graphs().value(1);
+        QCOMPARE(points->objectName(), QString("zav_data_points"));
+        QCOMPARE(heat->objectName(), QString("zav_data_heatmap"));
+        QVERIFY(heat->Chart() == nullptr);
+        // Availability has no values to draw point by point.
+        f.availability->click();
+        QVERIFY(!f.pointsGraph->isEnabled());
+        QVERIFY(f.heatMap->isEnabled());
     }
 
     void controlsFollowThePageSize() {

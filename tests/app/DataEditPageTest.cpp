@@ -333,6 +333,19 @@ private slots:
             QStringList({" 1/ 1/1999 10:00:00", " 1/ 3/1999 10:00:00", " 1/ 3/1999 12:00:00"}));
         QCOMPARE(w.Find("Alder", "pH")->Size(), size_t{6});
         QVERIFY(w.doc.IsModified());
+
+        // The Delete key deletes the selected rows at once; Undo brings
+        // them back where they were.
+        const QStringList before = GridColumnTexts(w.Lower(), 0);
+        w.view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.view.get()));
+        w.Lower()->setFocus();
+        w.Lower()->SetSelectedRange({2, 0, 3, 2});
+        QTest::keyClick(w.Lower(), Qt::Key_Delete);
+        QCOMPARE(w.Find("Alder", "pH")->Size(), size_t{4});
+        QCOMPARE(w.doc.History().UndoName(), std::string("Delete Points"));
+        QVERIFY(w.doc.Undo());
+        QCOMPARE(GridColumnTexts(w.Lower(), 0), before);
     }
 
     void stationsAndParametersAreAddedAndDeleted() {

@@ -99,7 +99,13 @@ private slots:
                               "E&xit | Quit the application; prompts to save documents"}));
 
         frame.OnFileNew();
-        QCOMPARE(MenuTitles(frame), QStringList({"&File", "&Data", "&View", "&Window", "&Help"}));
+        QCOMPARE(MenuTitles(frame),
+                 QStringList({"&File", "&Edit", "&Data", "&View", "&Window", "&Help"}));
+        QCOMPARE(Entries(Menu(frame, "&Edit")),
+                 QStringList({"&Undo\tCtrl+Z | Undo the last action",
+                              "&Redo\tCtrl+Y | Redo the previously undone action", "-",
+                              "Undo &History... | List the changes made to the project, to undo "
+                              "or redo"}));
         QCOMPARE(Entries(Menu(frame, "&File")),
                  QStringList({"&New\tCtrl+N | Create a new document",
                               "&Open...\tCtrl+O | Open an existing document",
@@ -112,6 +118,9 @@ private slots:
                  QStringList({"&Add MOLVAN or PELLIDOR format | Add MOLVAN or PELLIDOR formatted "
                               "data files to the project.",
                               "Add From &Spreadsheet | ",
+                              "Add From CS&V... | Add CSV or tab-delimited files with a header "
+                              "row to the project.",
+                              "&Export Data... | Export the project's data as tidy CSV or netCDF.",
                               "Add &Century | Add a century to data within a range of years.",
                               "&Generate new data files for each station | Generate new data "
                               "files for each station"}));

@@ -2,10 +2,13 @@
 // which order, the project information page, the splash window, the about
 // box, the help window and the file filters.
 #include <QComboBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -124,17 +127,31 @@ private slots:
     }
 
     void aboutBoxShowsThePictureAndTheVersion() {
-        CAboutDialog about;
+        CAboutDialog about(QStringLiteral("/home/me/.local/share/zav/unitConversions.txt"));
         QCOMPARE(about.windowTitle(), QString("About ZAV"));
         QCOMPARE(about.findChild<QLabel*>("version")->text(), QString("ZAV Version 1.1.12"));
+        QCOMPARE(about.findChild<QLabel*>("licence")->text(),
+                 QString("This program is free software under the GNU General Public License, "
+                         "version 3 or later. It comes with no warranty."));
+        QCOMPARE(about.findChild<QLineEdit*>("conversionsPath")->text(),
+                 QString("/home/me/.local/share/zav/unitConversions.txt"));
         QVERIFY(!about.findChild<QLabel*>("titlePicture")->pixmap().isNull());
         QCOMPARE(about.minimumSize(), about.maximumSize());
     }
 
     void helpWindowShowsTheManual() {
-        HelpWindow help;
+        // No manual folder: the copy built into the program.
+        HelpWindow help(QStringLiteral("/nonexistent/manual"));
         QCOMPARE(help.windowTitle(), QString("ZAV Help"));
         QVERIFY(help.Browser().toPlainText().startsWith("ZAV user manual"));
+        // The shipped folder's manual when there is one.
+        QTemporaryDir folder;
+        QFile file(folder.filePath("manual.md"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("# Manual as installed\n");
+        file.close();
+        HelpWindow installed(folder.path());
+        QCOMPARE(installed.Browser().toPlainText(), QString("Manual as installed"));
     }
 
     void agencyFilterKeepsItsNamesAndFiltersByItsPatterns() {

@@ -59,7 +59,8 @@ TEST(CliConventions, EveryExampleOfTheHelpRuns) {
         {"../../examples/sample.zav", "sample.zav"},
         {"../../examples/north-basin.mlv", "north-basin.mlv"},
         {"../../examples/talverene-daily.pld", "talverene-daily.pld"},
-        {"pond-layout1.csv", "pond.csv"}};
+        {"pond-layout1.csv", "pond.csv"},
+        {"../../examples/csv/brook-daily.csv", "brook-daily.csv"}};
     for (const auto& [from, to] : files) {
         test::WriteFile(dir.File(to), test::ReadFile(test::DataPath(from)));
     }

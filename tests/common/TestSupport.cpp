@@ -1,6 +1,9 @@
 #include "TestSupport.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -38,6 +41,52 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
     std::error_code ignored;
     std::filesystem::remove_all(m_path, ignored);
+}
+
+ScopedWriteFault::ScopedWriteFault(WriteStep step, int index, int error, size_t chunk) {
+    m_faults.writeChunk = chunk;
+    m_faults.beforeStep = [this, step, index, error](WriteStep now, int nowIndex) {
+        if (now != step || nowIndex != index || m_fired > 0) {
+            return 0;
+        }
+        ++m_fired;
+        return error;
+    };
+    SetFileFaults(&m_faults);
+}
+
+ScopedWriteFault::~ScopedWriteFault() {
+    SetFileFaults(nullptr);
+}
+
+std::string SaveFault::Describe() const {
+    static const char* const kSteps[] = {"open", "write", "fsync", "close", "rename"};
+    return std::string(kSteps[static_cast<int>(step)]) +
+           (step == WriteStep::kWrite ? " #" + std::to_string(index) : std::string()) + " fails (" +
+           std::strerror(error) + ")";
+}
+
+std::vector<SaveFault> EverySaveFault() {
+    const std::pair<WriteStep, int> steps[] = {{WriteStep::kOpen, 0},  {WriteStep::kWrite, 0},
+                                               {WriteStep::kWrite, 1}, {WriteStep::kWrite, 2},
+                                               {WriteStep::kSync, 0},  {WriteStep::kClose, 0},
+                                               {WriteStep::kRename, 0}};
+    std::vector<SaveFault> faults;
+    for (const auto& [step, index] : steps) {
+        for (int error : {ENOSPC, EIO, EACCES}) {
+            faults.push_back({step, index, error});
+        }
+    }
+    return faults;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string TempDir::File(const std::string& name) const {

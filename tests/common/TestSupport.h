@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "ScriptedUserInterface.h"
+#include "core/FileIO.h"
 #include "io/CZAVDoc.h"
 
 namespace zav::test {
@@ -56,6 +58,39 @@ protected:
     ScriptedUserInterface ui;
     CZAVDoc doc{ui, EnvironmentIn(dir)};
 };
+
+// Fails one step of the first safe write that reaches it while it lives,
+// with `error` as the system would, and cuts writes into `chunk` bytes so
+// that a save takes several. `index` picks the write (from 0) when the step
+// is kWrite.
+class ScopedWriteFault {
+public:
+    ScopedWriteFault(WriteStep step, int index, int error, size_t chunk = 4);
+    ~ScopedWriteFault();
+    ScopedWriteFault(const ScopedWriteFault&) = delete;
+    ScopedWriteFault& operator=(const ScopedWriteFault&) = delete;
+    // How many times the step was failed: 0 or 1.
+    int Fired() const { return m_fired; }
+
+private:
+    FileFaults m_faults;
+    int m_fired = 0;
+};
+
+// One way for a save to fail: a step (the write numbered `index`) and the
+// errno it fails with.
+struct SaveFault {
+    WriteStep step;
+    int index;
+    int error;
+    std::string Describe() const;
+};
+// Every step of a save (the first, second and third write of a save cut in
+// 4-byte pieces) failed with ENOSPC, EIO and EACCES in turn.
+std::vector<SaveFault> EverySaveFault();
+
+// The names of the entries of a folder, sorted.
+std::vector<std::string> FilesIn(const std::string& folder);
 
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& text);

@@ -1,9 +1,13 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "TestSupport.h"
 #include "core/FileIO.h"
@@ -74,6 +78,116 @@ TEST(NonRegularFiles, AreRefusedWithoutBeingOpenedForABlockingRead) {
     struct stat info {};
     ASSERT_EQ(::stat(fifo.c_str(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
+// Every step of a save failed in turn, with the errors a full disk, a
+// failing disk and a lost permission give: the previous file stays as it
+// was and no temporary file is left beside it.
+TEST(WriteFaults, EachFailedStepLeavesThePreviousFileAndNoTemporary) {
+    for (const test::SaveFault& f : test::EverySaveFault()) {
+        SCOPED_TRACE(f.Describe());
+        const WriteResult expected =
+            f.step == WriteStep::kOpen ? WriteResult::kCannotOpen : WriteResult::kCannotWrite;
+        test::TempDir dir;
+        const std::string path = dir.File("data.zav");
+        test::WriteFile(path, "the previous file");
+        {
+            test::ScopedWriteFault fault(f.step, f.index, f.error);
+            EXPECT_EQ(WriteFileSafely(path, "twelve bytes"), expected);
+            EXPECT_EQ(fault.Fired(), 1);
+        }
+        EXPECT_EQ(test::ReadFile(path), "the previous file");
+        EXPECT_EQ(test::FilesIn(dir.Path()), std::vector<std::string>{"data.zav"});
+
+        // With no previous file, nothing at all is left.
+        const std::string fresh = dir.File("fresh.zav");
+        test::ScopedWriteFault fault(f.step, f.index, f.error);
+        EXPECT_EQ(WriteFileSafely(fresh, "twelve bytes"), expected);
+        EXPECT_EQ(test::FilesIn(dir.Path()), std::vector<std::string>{"data.zav"});
+    }
+}
+
+TEST(WriteFaults, ASaveInManyWritesWritesEveryByte) {
+    test::TempDir dir;
+    const std::string path = dir.File("data.zav");
+    std::string text;
+    for (int i = 0; i < 1000; ++i) {
+        text += std::to_string(i) + "\r\n";
+    }
+    test::ScopedWriteFault neverFires(WriteStep::kWrite, -1, EIO, 7);
+    EXPECT_EQ(WriteFileSafely(path, text), WriteResult::kOk);
+    EXPECT_EQ(test::ReadFile(path), text);
+    EXPECT_EQ(test::FilesIn(dir.Path()), std::vector<std::string>{"data.zav"});
+}
+
+// A sparse file costs no disk, and its size is what the reader believes.
+bool MakeSparseFile(const std::string& path, off_t size) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (fd < 0) {
+        return false;
+    }
+    bool made = ::ftruncate(fd, size) == 0;
+    ::close(fd);
+    return made;
+}
+
+class ScopedReadFaults {
+public:
+    explicit ScopedReadFaults(FileFaults faults) : m_faults(std::move(faults)) {
+        SetFileFaults(&m_faults);
+    }
+    ~ScopedReadFaults() { SetFileFaults(nullptr); }
+
+private:
+    FileFaults m_faults;
+};
+
+TEST(HostileSizes, AFileLargerThanMemoryIsRefusedBeforeAnythingIsAllocated) {
+    test::TempDir dir;
+    const std::string path = dir.File("huge.zav");
+    ASSERT_TRUE(MakeSparseFile(path, off_t{64} << 20));
+    {
+        FileFaults faults;
+        faults.readLimit = 1 << 20;  // as if the machine had a megabyte
+        ScopedReadFaults scoped(faults);
+        std::string text = "old";
+        EXPECT_EQ(ReadWholeFile(path, text), ReadResult::kTooLarge);
+        EXPECT_EQ(ReadFailureMessage(ReadResult::kTooLarge, path, "usual"),
+                  path + " is too large to read.");
+    }
+    // And on this machine's own memory, where the file system allows a
+    // sparse file that large: the sanitizers would stop an allocation that
+    // big, so reaching the check at all shows none was tried.
+    const off_t memory = static_cast<off_t>(::sysconf(_SC_PHYS_PAGES)) * ::sysconf(_SC_PAGE_SIZE);
+    if (MakeSparseFile(path, memory + (off_t{1} << 30))) {
+        std::string text;
+        EXPECT_EQ(ReadWholeFile(path, text), ReadResult::kTooLarge);
+    }
+}
+
+TEST(HostileSizes, AFileThatChangesWhileReadIsRefused) {
+    test::TempDir dir;
+    const std::string path = dir.File("growing.zav");
+    struct Case {
+        const char* what;
+        std::function<void(const std::string&)> change;
+    };
+    const Case cases[] = {
+        {"grows", [](const std::string& p) { test::WriteFile(p, std::string(100000, 'x')); }},
+        {"shrinks", [](const std::string& p) { (void)::truncate(p.c_str(), 10); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::WriteFile(path, std::string(5000, 'a'));
+        FileFaults faults;
+        faults.afterSizeTaken = c.change;
+        ScopedReadFaults scoped(faults);
+        std::string text = "old";
+        EXPECT_EQ(ReadWholeFile(path, text), ReadResult::kChanged);
+        EXPECT_EQ(text, "");
+        EXPECT_EQ(ReadFailureMessage(ReadResult::kChanged, path, "usual"),
+                  path + " changed while it was being read; open it again once it is complete.");
+    }
 }
 
 }  // namespace

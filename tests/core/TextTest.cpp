@@ -47,6 +47,12 @@ TEST(NumberText, AtofAndAtoiAreLenient) {
     EXPECT_EQ(AtoF("  12.5abc"), 12.5);
     EXPECT_EQ(AtoF("abc"), 0.0);
     EXPECT_EQ(AtoF(""), 0.0);
+    // An empty view holds no text at all, not even a pointer to it.
+    EXPECT_EQ(AtoF(std::string_view()), 0.0);
+    size_t pos = 0;
+    double value = 7.0;
+    EXPECT_FALSE(ExtractDouble(std::string_view(), pos, value));
+    EXPECT_EQ(pos, 0u);
     EXPECT_EQ(AtoF("+3"), 3.0);
     EXPECT_EQ(AtoF("-.5"), -0.5);
     EXPECT_EQ(AtoF("1e3x"), 1000.0);

@@ -1,7 +1,10 @@
-// The standard conversions file.
+// The standard conversions file: beside the program, and an installed
+// program's per-user copy.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <climits>
 
 #include "ScriptedUserInterface.h"
 #include "TestSupport.h"
@@ -171,6 +174,82 @@ TEST_F(ConversionsFileTest, AFileThatCannotBeReadIsLeftAsItIs) {
     struct stat info {};
     ASSERT_EQ(::stat(Path().c_str(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
+}  // namespace
+}  // namespace zav
+
+namespace zav {
+namespace {
+
+// An installed program: prefix/bin read by everyone, the standard table in
+// prefix/share/zav, and the person's copy under their data folder.
+class InstalledConversionsTest : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    ScriptedUserInterface ui;
+    void SetUp() override {
+        for (const char* folder : {"prefix", "prefix/bin", "prefix/share", "prefix/share/zav"}) {
+            ASSERT_EQ(::mkdir(dir.File(folder).c_str(), 0755), 0);
+        }
+        test::WriteFile(Standard(), "0.001 0 mg to g\n");
+    }
+    std::string Standard() const { return dir.File("prefix/share/zav/unitConversions.txt"); }
+    std::string Mine() const { return dir.File("data/zav/unitConversions.txt"); }
+    DocumentEnvironment Environment(const std::string& dataHome) const {
+        DocumentEnvironment environment;
+        environment.programDir = dir.File("prefix/bin/");
+        environment.userDataHome = dataHome;
+        environment.applyWorkingDirectory = false;
+        return environment;
+    }
+};
+
+TEST_F(InstalledConversionsTest, SavesGoToThePersonsCopyAndTheStandardTableStays) {
+    CZAVDoc doc(ui, Environment(dir.File("data/")));
+    EXPECT_EQ(doc.ConversionsPath(), Mine());
+    ASSERT_TRUE(doc.OnNewDocument());
+    ASSERT_EQ(doc.Conversions().Count(), 1);
+    doc.Conversions().Append("ft to m", 0.3048, 0);
+    ASSERT_TRUE(doc.OnSaveDocument(dir.File("p.zav")));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(test::ReadFile(Mine()), "0.001 0 mg to g\r\n0.3048 0 ft to m\r\n");
+    EXPECT_EQ(test::ReadFile(Standard()), "0.001 0 mg to g\n");
+
+    // The next project reads the person's table, not the standard one.
+    CZAVDoc next(ui, Environment(dir.File("data/")));
+    ASSERT_TRUE(next.OnNewDocument());
+    EXPECT_EQ(next.Conversions().Count(), 2);
+}
+
+// Without "ZAV CWD", file dialogs start in the installed examples.
+TEST_F(InstalledConversionsTest, DocumentsStartInTheInstalledExamples) {
+    ASSERT_EQ(::mkdir(dir.File("prefix/share/zav/examples").c_str(), 0755), 0);
+    char original[PATH_MAX];
+    ASSERT_NE(getcwd(original, sizeof original), nullptr);
+    DocumentEnvironment environment = Environment(dir.File("data/"));
+    environment.applyWorkingDirectory = true;
+    CZAVDoc doc(ui, environment);
+    char now[PATH_MAX];
+    EXPECT_EQ(std::string(getcwd(now, sizeof now)), dir.File("prefix/share/zav/examples"));
+    ASSERT_EQ(::chdir(original), 0);
+}
+
+TEST_F(InstalledConversionsTest, AFailedCopyShowsTheStandardTableAndSavesNoCopy) {
+    test::WriteFile(dir.File("blocked"), "");
+    const std::string mine = dir.File("blocked/zav/unitConversions.txt");
+    CZAVDoc doc(ui, Environment(dir.File("blocked/")));
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_EQ(ui.messages,
+              std::vector<std::string>{"Unable to copy the standard conversions from " +
+                                       Standard() + " to " + mine + "."});
+    EXPECT_EQ(doc.Conversions().Count(), 1);
+    ui.messages.clear();
+    ASSERT_TRUE(doc.OnSaveDocument(dir.File("p.zav")));
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"The project was saved. The standard "
+                                                    "conversions were not: " +
+                                                    mine + " could not be made."});
+    EXPECT_EQ(test::ReadFile(Standard()), "0.001 0 mg to g\n");
 }
 
 }  // namespace

@@ -381,7 +381,7 @@ TEST_F(ProjectFileTest, WorkingDirectoryRule) {
     ASSERT_NE(getcwd(original, sizeof original), nullptr);
     ASSERT_EQ(::mkdir(dir.File("bin").c_str(), 0755), 0);
     ASSERT_EQ(::mkdir(dir.File("examples").c_str(), 0755), 0);
-    ApplyWorkingDirectoryRule("", dir.File("bin/"));
+    ApplyWorkingDirectoryRule("", dir.File("bin/../examples"));
     char now[PATH_MAX];
     EXPECT_EQ(std::string(getcwd(now, sizeof now)), dir.File("examples"));
     ApplyWorkingDirectoryRule(dir.File("bin"), "/nowhere/");

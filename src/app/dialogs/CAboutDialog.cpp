@@ -2,13 +2,18 @@
 
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/frame/TitleArt.h"
 #include "app/layout/DialogUnits.h"
 
-CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
+const char* const kLicenceText =
+    "This program is free software under the GNU General Public License, "
+    "version 3 or later. It comes with no warranty.";
+
+CAboutDialog::CAboutDialog(const QString& conversionsPath, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About ZAV"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -23,6 +28,20 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
     version->setObjectName(QStringLiteral("version"));
     version->setAlignment(Qt::AlignCenter);
 
+    auto* licence = new QLabel(QString::fromUtf8(kLicenceText), this);
+    licence->setObjectName(QStringLiteral("licence"));
+    licence->setAlignment(Qt::AlignCenter);
+    licence->setWordWrap(true);
+
+    // A path can be longer than the box is wide: a read-only field scrolls
+    // and lets it be copied.
+    auto* conversionsLabel = new QLabel(QStringLiteral("Standard conversions:"), this);
+    auto* conversions = new QLineEdit(conversionsPath, this);
+    conversions->setObjectName(QStringLiteral("conversionsPath"));
+    conversions->setReadOnly(true);
+    conversions->setCursorPosition(0);
+    conversionsLabel->setBuddy(conversions);
+
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -32,6 +51,12 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
     layout->setSpacing(units.Y(7));
     layout->addWidget(picture);
     layout->addWidget(version);
+    auto* details = new QVBoxLayout;
+    details->setContentsMargins(units.X(7), 0, units.X(7), 0);
+    details->addWidget(licence);
+    details->addWidget(conversionsLabel);
+    details->addWidget(conversions);
+    layout->addLayout(details);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
     setFixedSize(width, layout->sizeHint().height());
 }

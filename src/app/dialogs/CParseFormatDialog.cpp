@@ -7,6 +7,7 @@
 #include "app/layout/DialogUnits.h"
 #include "app/rules/SpreadsheetChoices.h"
 #include "io/CZAVDoc.h"
+#include "io/DocumentEdits.h"
 #include "io/ParsedColumns.h"
 
 CParseFormatDialog::CParseFormatDialog(const QString& parseString, QWidget* parent)
@@ -57,9 +58,6 @@ bool CParseFormatDialog::EditDocumentFormat(zav::CZAVDoc& doc, QWidget* parent) 
         return false;
     }
     const std::string chosen = dialog.ParseString().toStdString();
-    if (chosen != doc.ParseString()) {
-        doc.SetParseString(chosen);
-        doc.SetModifiedFlag();
-    }
+    zav::ChangeParseFormat(doc, chosen);
     return true;
 }

@@ -169,8 +169,11 @@ void CSpreadsheetOptionsDialog::OnAddParameter() {
     if (zav::Trim(name).empty() || zav::Trim(units).empty()) {
         return;
     }
-    const std::string made = m_doc.FieldManager().AddNewParameters(1, name, units);
-    m_doc.SetModifiedFlag();
+    std::string made;
+    m_doc.Perform("Add Parameters", 0, [&] {
+        made = m_doc.FieldManager().AddNewParameters(1, name, units);
+        return !made.empty();
+    });
     m_parametersAdded = true;
     // The list is sorted by name, so the new parameter is chosen by name:
     // it need not be the last entry.

@@ -53,3 +53,9 @@ void AppSettings::WriteRecentFiles(const QStringList& files) {
 QString AppSettings::ZavCwd() const {
     return m_settings.value(QStringLiteral("ZAV/ZAV CWD")).toString();
 }
+
+int AppSettings::AutosaveMinutes() const {
+    bool ok = false;
+    const int minutes = m_settings.value(QStringLiteral("ZAV/Autosave minutes"), 5).toInt(&ok);
+    return ok && minutes >= 0 ? minutes : 5;
+}

@@ -21,6 +21,9 @@ public:
     void RemoveRecentFile(const QString& path);
     // Empty when not set.
     QString ZavCwd() const;
+    // "ZAV/Autosave minutes": how often changed projects are written to
+    // their recovery files; 5 when not set, 0 turns autosave off.
+    int AutosaveMinutes() const;
 
 private:
     void WriteRecentFiles(const QStringList& files);

@@ -14,6 +14,7 @@ CChildFrame::CChildFrame(std::shared_ptr<OpenProject> project, FileDialogs& dial
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(QIcon(QStringLiteral(":/icons/zav.svg")));
     setWidget(m_view);
+    connect(m_view, &CZAVView::documentStateChanged, &m_frame, &CMainFrame::UpdateFrameState);
 }
 
 CChildFrame::~CChildFrame() {
@@ -28,7 +29,8 @@ void CChildFrame::UpdateCaption(int windowNumber, int windowCount) {
         caption += QStringLiteral(":%1").arg(windowNumber);
     }
     setWindowTitle(caption + QStringLiteral("[*]"));
-    // Runs whenever the program idles: change nothing that has not changed.
+    // Runs on every change of state of any project: change nothing that has
+    // not changed.
     if (isWindowModified() != m_project->Doc().IsModified()) {
         setWindowModified(m_project->Doc().IsModified());
     }
@@ -41,4 +43,7 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
     }
     QMdiSubWindow::closeEvent(event);
     m_closed = event->isAccepted();
+    if (m_closed) {
+        m_frame.UpdateFrameState();
+    }
 }

@@ -1,6 +1,5 @@
 #include "app/frame/CMainFrame.h"
 
-#include <QAbstractEventDispatcher>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -10,9 +9,11 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include "app/dialogs/CAboutDialog.h"
+#include "app/dialogs/UndoHistoryDialog.h"
 #include "app/frame/AppSettings.h"
 #include "app/frame/CChildFrame.h"
 #include "app/frame/CZAVView.h"
@@ -21,6 +22,8 @@
 #include "app/frame/KeyStateIndicators.h"
 #include "app/frame/OpenProject.h"
 #include "app/rules/CommandTable.h"
+#include "app/rules/DroppedFiles.h"
+#include "core/ProgramFiles.h"
 #include "core/UserInterface.h"
 
 CMainFrame::CMainFrame(zav::UserInterface& ui, FileDialogs& dialogs, AppSettings& settings,
@@ -45,16 +48,17 @@ CMainFrame::CMainFrame(zav::UserInterface& ui, FileDialogs& dialogs, AppSettings
     CreateStatusBar();
     UpdateRecentFileActions();
     UpdateFrameState();
-    // Menus and captions follow the project windows whenever the program
-    // has nothing else to do, as the commands' enabled states do.
-    m_idleConnection =
-        connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
-                &CMainFrame::UpdateFrameState);
+    const int minutes = m_settings.AutosaveMinutes();
+    if (minutes > 0) {
+        m_autosave = new QTimer(this);
+        m_autosave->setObjectName(QStringLiteral("autosaveTimer"));
+        connect(m_autosave, &QTimer::timeout, this, &CMainFrame::OnAutosave);
+        m_autosave->start(minutes * 60 * 1000);
+    }
 }
 
 CMainFrame::~CMainFrame() {
     // The windows going with the frame must not make it update itself.
-    disconnect(m_idleConnection);
     disconnect(m_mdi, nullptr, this, nullptr);
 }
 
@@ -92,6 +96,15 @@ void CMainFrame::CreateActions() {
     connect(MakeAction(cmd::kFileSave), &QAction::triggered, this, [this] { OnFileSave(); });
     connect(MakeAction(cmd::kFileSaveAs), &QAction::triggered, this, [this] { OnFileSaveAs(); });
     connect(MakeAction(cmd::kAppExit), &QAction::triggered, this, &QWidget::close);
+    connect(MakeAction(cmd::kEditUndo), &QAction::triggered, this, &CMainFrame::OnEditUndo);
+    connect(MakeAction(cmd::kEditRedo), &QAction::triggered, this, &CMainFrame::OnEditRedo);
+    // Redo answers the system's own keys as well (Ctrl+Shift+Z here).
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    if (!redoKeys.contains(QKeySequence(QStringLiteral("Ctrl+Y")))) {
+        redoKeys.prepend(QKeySequence(QStringLiteral("Ctrl+Y")));
+    }
+    Action(cmd::kEditRedo)->setShortcuts(redoKeys);
+    connect(MakeAction(cmd::kEditHistory), &QAction::triggered, this, &CMainFrame::OnEditHistory);
     connect(MakeAction(cmd::kAddAgencyFiles), &QAction::triggered, this, [this] {
         if (CChildFrame* active = ActiveChild()) {
             active->View().OnAddAgencyFiles();
@@ -100,6 +113,16 @@ void CMainFrame::CreateActions() {
     connect(MakeAction(cmd::kAddFromSpreadsheet), &QAction::triggered, this, [this] {
         if (CChildFrame* active = ActiveChild()) {
             active->View().OnAddFromSpreadsheet();
+        }
+    });
+    connect(MakeAction(cmd::kAddFromCsv), &QAction::triggered, this, [this] {
+        if (CChildFrame* active = ActiveChild()) {
+            active->View().OnAddFromCsv();
+        }
+    });
+    connect(MakeAction(cmd::kExportData), &QAction::triggered, this, [this] {
+        if (CChildFrame* active = ActiveChild()) {
+            active->View().OnExportData();
         }
     });
     connect(MakeAction(cmd::kAddCentury), &QAction::triggered, this, [this] {
@@ -122,6 +145,10 @@ void CMainFrame::CreateActions() {
     connect(MakeAction(cmd::kWindowArrange), &QAction::triggered, this,
             &CMainFrame::OnWindowArrangeIcons);
     connect(MakeAction(cmd::kHelpFinder), &QAction::triggered, this, &CMainFrame::OnHelpFinder);
+    // The system's keys for Exit and Help, beside menu texts that stay as
+    // they have always read.
+    Action(cmd::kAppExit)->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
+    Action(cmd::kHelpFinder)->setShortcut(QKeySequence(QKeySequence::HelpContents));
     connect(MakeAction(cmd::kAppAbout), &QAction::triggered, this, &CMainFrame::OnAppAbout);
 
     for (int i = 0; i < AppSettings::kRecentFileCount; ++i) {
@@ -159,9 +186,17 @@ void CMainFrame::CreateMenus() {
     m_fileMenuNoDoc = fileMenu(false);
     m_fileMenuDoc = fileMenu(true);
 
+    m_editMenu = new QMenu(QStringLiteral("&Edit"), this);
+    m_editMenu->addAction(Action(cmd::kEditUndo));
+    m_editMenu->addAction(Action(cmd::kEditRedo));
+    m_editMenu->addSeparator();
+    m_editMenu->addAction(Action(cmd::kEditHistory));
+
     m_dataMenu = new QMenu(QStringLiteral("&Data"), this);
     m_dataMenu->addAction(Action(cmd::kAddAgencyFiles));
     m_dataMenu->addAction(Action(cmd::kAddFromSpreadsheet));
+    m_dataMenu->addAction(Action(cmd::kAddFromCsv));
+    m_dataMenu->addAction(Action(cmd::kExportData));
     m_dataMenu->addAction(Action(cmd::kAddCentury));
     m_dataMenu->addAction(Action(cmd::kGenerateStationFiles));
 
@@ -221,6 +256,7 @@ void CMainFrame::ShowMenusFor(bool documentOpen) {
     bar->clear();
     bar->addMenu(documentOpen ? m_fileMenuDoc : m_fileMenuNoDoc);
     if (documentOpen) {
+        bar->addMenu(m_editMenu);
         bar->addMenu(m_dataMenu);
     }
     bar->addMenu(m_viewMenu);
@@ -292,10 +328,12 @@ void CMainFrame::UpdateFrameState() {
     CChildFrame* active = ActiveChild();
     ShowMenusFor(active != nullptr);
     for (int id : {cmd::kFileClose, cmd::kFileSave, cmd::kFileSaveAs, cmd::kAddAgencyFiles,
-                   cmd::kAddFromSpreadsheet, cmd::kAddCentury, cmd::kGenerateStationFiles,
-                   cmd::kWindowNew, cmd::kWindowCascade, cmd::kWindowTile, cmd::kWindowArrange}) {
+                   cmd::kAddFromSpreadsheet, cmd::kAddFromCsv, cmd::kExportData, cmd::kAddCentury,
+                   cmd::kGenerateStationFiles, cmd::kWindowNew, cmd::kWindowCascade,
+                   cmd::kWindowTile, cmd::kWindowArrange, cmd::kEditHistory}) {
         Action(id)->setEnabled(active != nullptr);
     }
+    UpdateUndoActions(active);
     // Windows of one project are numbered in the order they were opened.
     std::map<const OpenProject*, std::pair<int, int>> numbering;  // count, next
     for (CChildFrame* child : children) {
@@ -312,7 +350,41 @@ void CMainFrame::UpdateFrameState() {
     if (active == nullptr) {
         setWindowTitle(QStringLiteral("ZAV"));
     }
-    m_keyStates->Update();
+}
+
+void CMainFrame::UpdateUndoActions(CChildFrame* active) {
+    const zav::UndoStack* history =
+        active != nullptr ? &active->Project().Doc().History() : nullptr;
+    QAction* undo = Action(cmd::kEditUndo);
+    QAction* redo = Action(cmd::kEditRedo);
+    undo->setEnabled(history != nullptr && history->CanUndo());
+    redo->setEnabled(history != nullptr && history->CanRedo());
+    undo->setText(QString::fromStdString(
+        UndoMenuText(false, history != nullptr ? history->UndoName() : std::string())));
+    redo->setText(QString::fromStdString(
+        UndoMenuText(true, history != nullptr ? history->RedoName() : std::string())));
+}
+
+void CMainFrame::OnEditUndo() {
+    if (CChildFrame* active = ActiveChild()) {
+        active->View().CommitEdits();
+        active->Project().Doc().Undo();
+    }
+}
+
+void CMainFrame::OnEditRedo() {
+    if (CChildFrame* active = ActiveChild()) {
+        active->View().CommitEdits();
+        active->Project().Doc().Redo();
+    }
+}
+
+void CMainFrame::OnEditHistory() {
+    if (CChildFrame* active = ActiveChild()) {
+        active->View().CommitEdits();
+        UndoHistoryDialog dialog(active->Project().Doc(), this);
+        dialog.exec();
+    }
 }
 
 // --- project windows ---------------------------------------------------------
@@ -320,6 +392,7 @@ void CMainFrame::UpdateFrameState() {
 std::shared_ptr<OpenProject> CMainFrame::MakeProject(int untitledNumber) {
     zav::DocumentEnvironment environment;
     environment.programDir = m_programDir.toStdString();
+    environment.userDataHome = zav::UserDataHome();
     environment.zavCwdSetting = m_settings.ZavCwd().toStdString();
     return std::make_shared<OpenProject>(m_ui, environment, untitledNumber);
 }
@@ -368,10 +441,25 @@ CChildFrame* CMainFrame::OpenDocumentFile(const QString& path) {
             return child;
         }
     }
+    const std::string file = absolute.toStdString();
+    bool readOnly = false;
+    zav::ProjectLock::Holder holder;
+    if (zav::ProjectLock::HeldByOther(file, &holder)) {
+        switch (m_ui.AskYesNoCancel(zav::ProjectLock::OpenTwiceQuestion(file, holder))) {
+            case zav::UserInterface::Answer::kYes:
+                readOnly = true;
+                break;
+            case zav::UserInterface::Answer::kNo:
+                break;
+            case zav::UserInterface::Answer::kCancel:
+                return nullptr;
+        }
+    }
     std::shared_ptr<OpenProject> project = MakeProject(0);
-    if (!project->Doc().OnOpenDocument(absolute.toStdString())) {
+    if (!project->Doc().OnOpenDocument(file)) {
         return nullptr;
     }
+    project->Opened(readOnly);
     m_settings.AddRecentFile(absolute);
     UpdateRecentFileActions();
     return AddChild(std::move(project));
@@ -406,7 +494,9 @@ void CMainFrame::OnFileClose() {
 
 bool CMainFrame::SaveProject(OpenProject& project, bool askForName) {
     QString path = project.PathName();
-    if (askForName || path.isEmpty()) {
+    const std::string oldPath = path.toStdString();
+    // A project opened read-only is saved under another name only.
+    if (askForName || path.isEmpty() || project.IsReadOnly()) {
         // A new project proposes its title; a saved one its own file.
         const QString proposed =
             project.IsUntitled() ? project.Title() + QStringLiteral(".zav") : project.PathName();
@@ -420,6 +510,7 @@ bool CMainFrame::SaveProject(OpenProject& project, bool askForName) {
     if (!project.Doc().OnSaveDocument(QFileInfo(path).absoluteFilePath().toStdString())) {
         return false;
     }
+    project.Saved(oldPath);
     m_settings.AddRecentFile(path);
     UpdateRecentFileActions();
     UpdateFrameState();
@@ -491,6 +582,59 @@ void CMainFrame::OnWindowArrangeIcons() {
     }
 }
 
+// --- autosave and recovery ----------------------------------------------------------
+
+void CMainFrame::OnAutosave() {
+    std::vector<OpenProject*> done;
+    for (CChildFrame* child : Children()) {
+        OpenProject* project = &child->Project();
+        if (std::find(done.begin(), done.end(), project) == done.end()) {
+            done.push_back(project);
+            project->Autosave();
+        }
+    }
+}
+
+void CMainFrame::OfferRecovery() {
+    for (const QString& recent : m_settings.RecentFiles()) {
+        const std::string file = recent.toStdString();
+        const std::string recovery = zav::RecoveryPath(file);
+        const QList<CChildFrame*> children = Children();
+        const bool open = std::any_of(children.begin(), children.end(), [&](CChildFrame* c) {
+            return c->Project().PathName() == recent;
+        });
+        if (open || zav::FileModifiedTime(recovery) < 0 || zav::ProjectLock::HeldByOther(file)) {
+            continue;
+        }
+        const std::string question = zav::RecoveryQuestion(file, zav::FileModifiedTime(recovery),
+                                                           zav::FileModifiedTime(file));
+        switch (m_ui.AskYesNoCancel(question)) {
+            case zav::UserInterface::Answer::kYes:
+                OpenRecovered(file, recovery);
+                break;
+            case zav::UserInterface::Answer::kNo:
+                zav::RemoveFileIfPresent(recovery);
+                break;
+            case zav::UserInterface::Answer::kCancel:
+                break;
+        }
+    }
+}
+
+// The recovery file is read as the project, which then stands under its
+// own path with the recovered changes unsaved.
+CChildFrame* CMainFrame::OpenRecovered(const std::string& file, const std::string& recovery) {
+    std::shared_ptr<OpenProject> project = MakeProject(0);
+    if (!project->Doc().OnOpenDocument(recovery)) {
+        return nullptr;
+    }
+    project->Doc().SetPathName(file);
+    project->Doc().SetModifiedFlag();
+    project->Opened(false);
+    project->RecoveredFrom(recovery);
+    return AddChild(std::move(project));
+}
+
 // --- help ---------------------------------------------------------------------
 
 HelpWindow* CMainFrame::Help() const {
@@ -499,15 +643,21 @@ HelpWindow* CMainFrame::Help() const {
 
 void CMainFrame::OnHelpFinder() {
     if (!m_help) {
-        m_help = new HelpWindow(this);
+        m_help = new HelpWindow(
+            QString::fromStdString(zav::ProgramFolder(m_programDir.toStdString(), "manual")), this);
     }
     m_help->show();
     m_help->raise();
     m_help->activateWindow();
 }
 
+QString CMainFrame::ConversionsPath() const {
+    return QString::fromStdString(
+        zav::LocateConversions(m_programDir.toStdString(), zav::UserDataHome()).path);
+}
+
 void CMainFrame::OnAppAbout() {
-    CAboutDialog about(this);
+    CAboutDialog about(ConversionsPath(), this);
     about.exec();
 }
 
@@ -532,11 +682,37 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
     }
 }
 
+// A data file dropped on the window is offered to the active project (a new
+// one when none is open); anything else is opened as a project, as before.
 void CMainFrame::dropEvent(QDropEvent* event) {
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile()) {
-            OpenDocumentFile(url.toLocalFile());
+            DropFile(url.toLocalFile());
         }
     }
     event->acceptProposedAction();
+}
+
+void CMainFrame::DropFile(const QString& path) {
+    const DroppedKind kind = KindOfDroppedFile(path.toStdString());
+    if (kind == DroppedKind::kProject) {
+        OpenDocumentFile(path);
+        return;
+    }
+    CChildFrame* target = ActiveChild();
+    if (target == nullptr) {
+        target = OnFileNew();
+    }
+    if (target == nullptr) {
+        return;
+    }
+    const std::string question = "Add " + path.toStdString() + " to the active project?";
+    if (!target->View().Doc().UI().AskYesNo(question)) {
+        return;
+    }
+    if (kind == DroppedKind::kAgencyFile) {
+        target->View().AddAgencyFiles({path.toStdString()});
+    } else {
+        target->View().AddCsvFile(path);
+    }
 }

@@ -24,6 +24,7 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QTimer;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -45,7 +46,16 @@ public:
     CChildFrame* OnWindowNew();
     void OnWindowArrangeIcons();
     void OnHelpFinder();
+    // Edit > Undo, Redo and Undo History, on the active window's project.
+    void OnEditUndo();
+    void OnEditRedo();
+    void OnEditHistory();
     void OnAppAbout();
+    // Writes every changed project to its recovery file (the autosave timer's work).
+    void OnAutosave();
+    // At start-up: offers to recover each recent project that has a
+    // recovery file no running copy is writing.
+    void OfferRecovery();
 
     // Asked by a project window before it closes: the last window of a
     // modified project asks "Save changes to %1?".
@@ -62,14 +72,21 @@ public:
     KeyStateIndicators& KeyStates() const { return *m_keyStates; }
     QLabel& MessagePane() const { return *m_messagePane; }
     HelpWindow* Help() const;
+    // The conversions file every project of this program reads and writes.
+    QString ConversionsPath() const;
     // Menus, enabled commands, captions and key states, as they should be
     // now; run whenever the program idles and after each command.
+    // Menus, enabled commands (Undo and Redo with their operations' names)
+    // and captions, as they should be now; run when a project window comes,
+    // goes or is activated, and when a project's modified state or undo
+    // stack changes.
     void UpdateFrameState();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void DropFile(const QString& path);
 
 private:
     void CreateActions();
@@ -85,6 +102,8 @@ private:
     bool AskToSave(OpenProject& project);
     void OnSubWindowActivated(QMdiSubWindow* window);
     void ShowMenusFor(bool documentOpen);
+    CChildFrame* OpenRecovered(const std::string& file, const std::string& recovery);
+    void UpdateUndoActions(CChildFrame* active);
     void UpdateRecentFileActions();
     void FillWindowMenu();
     void Arrange(void (QMdiArea::*arrange)());
@@ -102,12 +121,13 @@ private:
     QAction* m_recentPlaceholder = nullptr;
     QMenu* m_fileMenuNoDoc = nullptr;
     QMenu* m_fileMenuDoc = nullptr;
+    QMenu* m_editMenu = nullptr;
     QMenu* m_dataMenu = nullptr;
     QMenu* m_viewMenu = nullptr;
     QMenu* m_windowMenu = nullptr;
     QMenu* m_helpMenu = nullptr;
     QPointer<HelpWindow> m_help;
-    QMetaObject::Connection m_idleConnection;
+    QTimer* m_autosave = nullptr;
     int m_untitledCount = 0;
     int m_menusShown = -1;  // 0: no project, 1: a project window is active
     bool m_arranging = false;

@@ -60,9 +60,10 @@ bool CZAVApp::InitInstance(const StartOptions& options) {
     }
     m_frame->resize(1200, 800);
     m_frame->show();
+    m_frame->OfferRecovery();
     // The program's file dialogs open in the working directory: the folder
     // the installer named, or the examples beside the current folder.
     zav::ApplyWorkingDirectoryRule(m_settings->ZavCwd().toStdString(),
-                                   QDir::currentPath().toStdString() + "/");
+                                   QDir::currentPath().toStdString() + "/../examples");
     return true;
 }

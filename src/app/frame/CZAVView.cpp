@@ -6,11 +6,15 @@
 
 #include "app/dialogs/CCenturyDialog.h"
 #include "app/dialogs/CSpreadsheetOptionsDialog.h"
+#include "app/dialogs/CsvImportDialog.h"
+#include "app/dialogs/ExportDataDialog.h"
 #include "app/frame/FileDialogs.h"
 #include "app/frame/WaitCursor.h"
 #include "app/pages/DataAvailPage.h"
 #include "app/pages/ZAVViewSheet.h"
+#include "core/FileIO.h"
 #include "core/UserInterface.h"
+#include "io/DataExport.h"
 #include "io/ImportReport.h"
 
 namespace {
@@ -19,6 +23,10 @@ const char* const kAgencyFilter =
     "MOLVAN and PELLIDOR files (*.mlv, *.pld)|*.mlv;*.pld|MOLVAN files (*.mlv) "
     "|*.mlv|PELLIDOR files (*.pld)|*.pld||";
 const char* const kSpreadsheetFilter = "All Files (*.*) |*.*||";
+const char* const kCsvFilter =
+    "CSV and text files (*.csv, *.tsv, *.txt)|*.csv;*.tsv;*.txt|All Files (*.*) |*.*||";
+const char* const kCsvExportFilter = "CSV files (*.csv)|*.csv|All Files (*.*) |*.*||";
+const char* const kNetcdfExportFilter = "netCDF files (*.nc)|*.nc|All Files (*.*) |*.*||";
 
 // One message after an import, once the pages show what was read, when a
 // cell was skipped or an input gave nothing.
@@ -51,6 +59,14 @@ CZAVView::~CZAVView() {
     m_doc.RemoveObserver(this);
 }
 
+void CZAVView::CommitEdits() {
+    // A cell editor ends its edit, as typed, when it loses the focus.
+    QWidget* focus = QApplication::focusWidget();
+    if (focus != nullptr && isAncestorOf(focus)) {
+        focus->clearFocus();
+    }
+}
+
 void CZAVView::OnDocumentUpdate(int hint) {
     switch (hint) {
         case zav::HintDataChanged:
@@ -68,9 +84,12 @@ void CZAVView::OnDocumentUpdate(int hint) {
 }
 
 void CZAVView::OnAddAgencyFiles() {
-    const std::vector<std::string> paths = ToPaths(m_dialogs.ChooseOpenFiles(
-        this, QStringLiteral("Open"), QString::fromLatin1(kAgencyFilter), true));
     // Also after Cancel: the command marks the project modified either way.
+    AddAgencyFiles(ToPaths(m_dialogs.ChooseOpenFiles(this, QStringLiteral("Open"),
+                                                     QString::fromLatin1(kAgencyFilter), true)));
+}
+
+void CZAVView::AddAgencyFiles(const std::vector<std::string>& paths) {
     zav::ImportReport report;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_doc.AddAgencyFiles(paths, &report);
@@ -138,4 +157,84 @@ void CZAVView::OnGenerateStationFiles() {
     QDir::setCurrent(folder);
     WaitCursor wait;
     m_doc.GenerateStationFiles(QDir(folder).absolutePath().toStdString());
+}
+
+void CZAVView::OnAddFromCsv() {
+    AddCsvFiles(m_dialogs.ChooseOpenFiles(this, QStringLiteral("Add From CSV"),
+                                          QString::fromLatin1(kCsvFilter), true));
+}
+
+void CZAVView::AddCsvFile(const QString& path) {
+    AddCsvFiles({path});
+}
+
+// The first file is read twice, for the preview and by the import: the
+// import reads every file alike, and the copy shown may be out of date.
+void CZAVView::AddCsvFiles(const QStringList& chosen) {
+    if (chosen.isEmpty()) {
+        return;
+    }
+    std::string text;
+    const std::string first = chosen.front().toStdString();
+    if (!zav::ReadUserFile(first, text, m_doc.UI(),
+                           "Unable to open file " + first + " for input.")) {
+        return;
+    }
+    CsvImportDialog dialog(m_doc.FieldManager(), chosen.front(), std::move(text), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    zav::ImportReport report;
+    zav::CsvAddResult result;
+    {
+        WaitCursor wait;
+        result = m_doc.AddCsvFiles(ToPaths(chosen), dialog.Options(), &report);
+    }
+    if (result.added > 0) {
+        m_doc.NotifyViews(zav::HintDataChanged);
+    }
+    std::string message = zav::ImportMessage(report);
+    if (result.refused && report.Unreadable() > 0) {
+        message += (message.empty() ? "" : "\n\n") + std::string("Nothing was added: ") +
+                   std::to_string(report.Unreadable()) +
+                   " cells could not be read. Choose \"Import the rest\" to add what could be.";
+    }
+    if (!message.empty()) {
+        m_doc.UI().ShowMessage(message);
+    }
+}
+
+void CZAVView::OnExportData() {
+    ExportDataDialog dialog(m_doc.FieldManager(), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    const bool netcdf = dialog.AsNetcdf();
+    const QString path = m_dialogs.ChooseSaveFile(
+        this, QStringLiteral("Export Data"),
+        QString::fromLatin1(netcdf ? kNetcdfExportFilter : kCsvExportFilter), QString(),
+        netcdf ? QStringLiteral("nc") : QStringLiteral("csv"));
+    if (path.isEmpty()) {
+        return;
+    }
+    std::string error;
+    const std::vector<zav::ExportSeries> selection =
+        zav::SelectExportSeries(m_doc.FieldManager(), dialog.Options(), error);
+    const zav::ExportCounts counts = zav::CountExport(selection);
+    const std::string file = path.toStdString();
+    bool written = false;
+    if (error.empty() && counts.points == 0) {
+        error = "There are no points in the selection; nothing was written.";
+    } else if (error.empty()) {
+        WaitCursor wait;
+        written = netcdf ? zav::WriteNetcdf(selection, file, error)
+                         : zav::WriteFileSafely(file, zav::TidyCsvText(selection)) ==
+                               zav::WriteResult::kOk;
+    }
+    if (!written) {
+        m_doc.UI().ShowMessage(error.empty() ? "Cannot write " + file + "." : error);
+        return;
+    }
+    m_doc.UI().ShowMessage("Exported " + std::to_string(counts.points) + " points of " +
+                           std::to_string(counts.series) + " series to " + file + ".");
 }

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QWidget>
+#include <string>
+#include <vector>
 
 #include "io/CZAVDoc.h"
 
@@ -24,10 +26,29 @@ public:
     // availability page; HintResultsOutOfDate marks the availability page
     // out of date; anything else nothing.
     void OnDocumentUpdate(int hint) override;
+    // The frame hears of it (documentStateChanged) to fit menus and captions.
+    void OnDocumentStateChanged() override { emit documentStateChanged(); }
+    // Ends a cell edit under way on the pages, so that Undo takes back the
+    // edit the person sees as made.
+    void CommitEdits();
 
+signals:
+    void documentStateChanged();
+
+public:
     // Data > Add MOLVAN or PELLIDOR format: the files chosen are added in
     // the order the dialog gives them, then every view's pages reload.
     void OnAddAgencyFiles();
+    // The same for files already chosen (a drop on the window).
+    void AddAgencyFiles(const std::vector<std::string>& paths);
+    // Data > Add From CSV: the files, then "Add From CSV" on the first of
+    // them with its preview; the import runs after OK with those choices
+    // for every file, and every view's pages reload.
+    void OnAddFromCsv();
+    // The dialog and the import for one file already chosen.
+    void AddCsvFile(const QString& path);
+    // Data > Export Data: "Export Data", then the file to write.
+    void OnExportData();
     // Data > Add From Spreadsheet: "Choose Spreadsheet Options", then the
     // files (unless the text is on the clipboard), then, for layout 3, the
     // parameter of each value column; every view's pages reload.
@@ -40,6 +61,8 @@ public:
     void OnGenerateStationFiles();
 
 private:
+    void AddCsvFiles(const QStringList& paths);
+
     zav::CZAVDoc& m_doc;
     FileDialogs& m_dialogs;
     ZAVViewSheet* m_sheet;

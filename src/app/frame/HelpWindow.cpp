@@ -4,7 +4,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-HelpWindow::HelpWindow(QWidget* parent)
+HelpWindow::HelpWindow(const QString& manualFolder, QWidget* parent)
     : QWidget(parent, Qt::Window), m_browser(new QTextBrowser(this)) {
     setWindowTitle(QStringLiteral("ZAV Help"));
     auto* layout = new QVBoxLayout(this);
@@ -12,8 +12,13 @@ HelpWindow::HelpWindow(QWidget* parent)
     layout->addWidget(m_browser);
     m_browser->setOpenExternalLinks(true);
 
-    QFile manual(QStringLiteral(":/help/manual.md"));
+    QFile manual(manualFolder + QStringLiteral("/manual.md"));
     if (manual.open(QIODevice::ReadOnly)) {
+        m_browser->setSearchPaths({manualFolder});
+    } else {
+        manual.setFileName(QStringLiteral(":/help/manual.md"));
+    }
+    if (manual.isOpen() || manual.open(QIODevice::ReadOnly)) {
         m_browser->setMarkdown(QString::fromUtf8(manual.readAll()));
     } else {
         m_browser->setPlainText(QStringLiteral("The manual could not be loaded."));

@@ -68,6 +68,10 @@ void KeyStateIndicators::Show() {
 }
 
 bool KeyStateIndicators::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ApplicationStateChange) {
+        // A lock key may have been pressed in another program.
+        Update();
+    }
     if (event->type() != QEvent::KeyPress) {
         return QObject::eventFilter(watched, event);
     }

@@ -21,8 +21,9 @@ public:
 
     bool IsOn(Lock lock) const { return m_on[lock]; }
     QLabel* Pane(Lock lock) const { return m_panes[lock]; }
-    // Reads the lights again; cheap enough to call when the program idles,
-    // and does nothing more often than a few times a second.
+    // Reads the lights again (at start, when the program comes to the front
+    // and after a lock key); does nothing more often than a few times a
+    // second.
     void Update();
 
 protected:

@@ -12,3 +12,42 @@ QString OpenProject::Title() const {
     }
     return QFileInfo(PathName()).fileName();
 }
+
+OpenProject::~OpenProject() {
+    // A normal close: the changes were saved or given up.
+    RemoveRecovery();
+}
+
+void OpenProject::Opened(bool readOnly) {
+    m_readOnly = readOnly;
+    if (!readOnly && !IsUntitled()) {
+        m_lock.Acquire(m_doc.PathName());
+    }
+}
+
+void OpenProject::Saved(const std::string& oldPath) {
+    RemoveRecovery();
+    if (oldPath != m_doc.PathName() || !m_lock.Held()) {
+        m_lock.Acquire(m_doc.PathName());
+    }
+    m_readOnly = false;
+}
+
+void OpenProject::Autosave() {
+    if (IsUntitled() || !m_doc.IsModified()) {
+        RemoveRecovery();
+        return;
+    }
+    const std::string path = zav::RecoveryPath(m_doc.PathName());
+    if (path != m_recoveryWritten) {
+        RemoveRecovery();
+    }
+    if (zav::WriteRecovery(m_doc, path)) {
+        m_recoveryWritten = path;
+    }
+}
+
+void OpenProject::RemoveRecovery() {
+    zav::RemoveFileIfPresent(m_recoveryWritten);
+    m_recoveryWritten.clear();
+}

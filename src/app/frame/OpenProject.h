@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "io/CZAVDoc.h"
+#include "io/ProjectGuard.h"
 
 class OpenProject {
 public:
@@ -14,6 +15,8 @@ public:
     OpenProject(zav::UserInterface& ui, const zav::DocumentEnvironment& environment,
                 int untitledNumber);
 
+    ~OpenProject();
+
     zav::CZAVDoc& Doc() { return m_doc; }
     const zav::CZAVDoc& Doc() const { return m_doc; }
     bool IsUntitled() const { return m_doc.PathName().empty(); }
@@ -21,7 +24,25 @@ public:
     // "ZAV1" for a new project, else the file name.
     QString Title() const;
 
+    // Opened read-only beside another running copy: Save asks for a new name.
+    bool IsReadOnly() const { return m_readOnly; }
+    // Takes the project's lock unless read-only.
+    void Opened(bool readOnly);
+    // After a save to `oldPath`'s project under its present path: the old
+    // recovery file goes, the lock follows the path, read-only ends.
+    void Saved(const std::string& oldPath);
+    // Autosave: the recovery file beside the project while it has unsaved
+    // changes, none otherwise. Projects never saved have nowhere to put one.
+    void Autosave();
+    // Opened from its recovery file, which goes on a save or close.
+    void RecoveredFrom(const std::string& recoveryPath) { m_recoveryWritten = recoveryPath; }
+
 private:
+    void RemoveRecovery();
+
     zav::CZAVDoc m_doc;
+    zav::ProjectLock m_lock;
+    std::string m_recoveryWritten;  // the recovery file this program wrote
+    bool m_readOnly = false;
     int m_untitledNumber;
 };

@@ -1,34 +1,53 @@
 #include "app/graphs/GraphView.h"
 
-#include <QCategoryAxis>
+#include <QApplication>
 #include <QChart>
 #include <QChartView>
+#include <QClipboard>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLegend>
-#include <QLegendMarker>
-#include <QLineSeries>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
-#include <QResizeEvent>
-#include <QScatterSeries>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRubberBand>
+#include <QSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
-#include <QValueAxis>
+#include <QWheelEvent>
+#include <QXYSeries>
+#include <cmath>
 #include <functional>
 
-// The chart view of a graph window: it tells apart a click on a drawn
-// element (a series or the legend) from one on empty graph area.
+#include "analysis/GraphAxes.h"
+#include "app/frame/FileDialogs.h"
+#include "app/graphs/GraphFiles.h"
+#include "app/graphs/GraphSave.h"
+#include "app/graphs/HeatMapPainter.h"
+
+// The chart view of a graph window: it remembers whether the last press hit
+// a drawn element (a series), which is no click on empty graph area.
 class GraphChartView : public QChartView {
 public:
     explicit GraphChartView(QWidget* parent) : QChartView(parent) {
         setRenderHint(QPainter::Antialiasing);
+        setMouseTracking(true);
     }
-    std::function<void()> onEmptyClick;
     void MarkHit() { m_hit = true; }
+    void ClearHit() { m_hit = false; }
+    std::function<void()> onEmptyClick;
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override {
-        m_hit = false;
-        QChartView::mousePressEvent(event);
-    }
+    // A click on empty graph area: not on a series, not on the legend, and
+    // not the end of a drag.
     void mouseReleaseEvent(QMouseEvent* event) override {
         QChartView::mouseReleaseEvent(event);
         const QPointF scenePos = mapToScene(event->position().toPoint());
@@ -43,219 +62,87 @@ private:
     bool m_hit = false;
 };
 
-namespace {
-
-using zav::GraphDescription;
-using zav::GraphGroup;
-using zav::GraphKind;
-using zav::GraphSeries;
-
-const QColor kSeriesColors[] = {QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28),
-                                QColor(0x2c, 0xa0, 0x2c), QColor(0xff, 0x7f, 0x0e),
-                                QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b),
-                                QColor(0xe3, 0x77, 0xc2), QColor(0x7f, 0x7f, 0x7f),
-                                QColor(0xbc, 0xbd, 0x22), QColor(0x17, 0xbe, 0xcf)};
-// Max, min and mean of one station.
-const QColor kMaxMeanMinColors[] = {QColor(0xc0, 0x39, 0x2b), QColor(0x28, 0x74, 0xa6),
-                                    QColor(0x1e, 0x84, 0x49)};
-const QColor kThresholdColor(0xe6, 0x7e, 0x22);
-// Few enough points to mark each of them.
-constexpr int kMarkedPoints = 100;
-// More unbroken runs than this in one series are not joined by lines.
-constexpr int kMaxRuns = 200;
-// Room the y axis, its title and the margins leave for the x labels.
-constexpr int kBesidePlot = 160;
-constexpr int kLabelGap = 10;
-
-QColor SeriesColor(size_t index) {
-    return kSeriesColors[index % std::size(kSeriesColors)];
-}
-
-class ChartBuilder {
+// The heat map, drawn straight onto the widget.
+class HeatMapCanvas : public QWidget {
 public:
-    ChartBuilder(const GraphDescription& graph, GraphChartView& view)
-        : m_graph(graph), m_view(view), m_chart(new QChart) {}
+    HeatMapCanvas(const zav::GraphDescription& graph, const graphs::GraphWindow& window,
+                  QWidget* parent)
+        : QWidget(parent), m_graph(graph), m_window(window) {
+        setMouseTracking(true);
+        setFocusPolicy(Qt::NoFocus);
+    }
 
-    QChart* Build(const GraphGroup& group) {
-        m_chart->setTitle(QString::fromStdString(group.title));
-        QFont title = m_chart->titleFont();
-        title.setPointSizeF(title.pointSizeF() * 1.3);
-        title.setBold(true);
-        m_chart->setTitleFont(title);
-        m_chart->setAnimationOptions(QChart::NoAnimation);
-        m_chart->legend()->setAlignment(Qt::AlignBottom);
-        AddXAxis();
-        AddYAxis();
-        for (size_t i = 0; i < group.series.size(); ++i) {
-            AddSeries(group.series[i], i);
-        }
-        for (const GraphSeries& overlay : group.overlays) {
-            AddThreshold(overlay);
-        }
-        return m_chart;
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        graphs::PaintHeatMap(painter, QRectF(rect()), m_graph, m_window);
     }
 
 private:
-    void AddXAxis() {
-        auto* axis = new QCategoryAxis;
-        axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-        for (int i = 0; i < m_graph.PointCount(); ++i) {
-            const QString label = QString::fromStdString(m_graph.xLabels[static_cast<size_t>(i)]);
-            if (m_graph.ShowsXLabel(i) && !axis->categoriesLabels().contains(label)) {
-                axis->append(label, i);
-            }
-        }
-        // Half an interval beyond the first and last point, so that their
-        // marks are drawn whole.
-        axis->setRange(-0.5, m_graph.PointCount() - 0.5);
-        axis->setTruncateLabels(false);
-        axis->setGridLineVisible(m_graph.fineGrid);
-        axis->setTitleText(QString::fromStdString(m_graph.bottomTitle));
-        m_chart->addAxis(axis, Qt::AlignBottom);
-        m_x = axis;
-    }
-
-    void AddYAxis() {
-        if (m_graph.kind == GraphKind::kAvailability) {
-            auto* axis = new QCategoryAxis;
-            axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-            for (size_t i = 0; i < m_graph.yLabels.size(); ++i) {
-                axis->append(QString::fromStdString(m_graph.yLabels[i]),
-                             static_cast<double>(i + 1));
-            }
-            // Half a strip above the top one, which is drawn whole.
-            axis->setRange(m_graph.yMin, m_graph.yMax + 0.5);
-            axis->setGridLineVisible(m_graph.yTicks > 0);
-            m_y = axis;
-        } else {
-            auto* axis = new QValueAxis;
-            axis->setRange(m_graph.yMin, m_graph.yMax);
-            axis->setTickCount(m_graph.yTicks + 1);
-            axis->setMinorTickCount(m_graph.fineGrid ? 1 : 0);
-            axis->setLabelFormat(QStringLiteral("%g"));
-            m_y = axis;
-        }
-        m_y->setTitleText(QString::fromStdString(m_graph.leftTitle));
-        m_chart->addAxis(m_y, Qt::AlignLeft);
-    }
-
-    template <class Series>
-    Series* Attach(Series* series) {
-        m_chart->addSeries(series);
-        series->attachAxis(m_x);
-        series->attachAxis(m_y);
-        GraphChartView* view = &m_view;
-        QObject::connect(series, &QXYSeries::pressed, series, [view] { view->MarkHit(); });
-        QObject::connect(series, &QXYSeries::clicked, series, [view] { view->MarkHit(); });
-        return series;
-    }
-
-    // Unbroken runs of two points or more.
-    static int RunCount(const GraphSeries& series) {
-        int runs = 0;
-        for (size_t i = 0; i + 1 < series.missing.size(); ++i) {
-            const bool starts =
-                !series.missing[i] && !series.missing[i + 1] && (i == 0 || series.missing[i - 1]);
-            runs += starts ? 1 : 0;
-        }
-        return runs;
-    }
-
-    void HideFromLegend(QAbstractSeries* series) {
-        for (QLegendMarker* marker : m_chart->legend()->markers(series)) {
-            marker->setVisible(false);
-        }
-    }
-
-    void AddSeries(const GraphSeries& series, size_t index) {
-        if (m_graph.kind == GraphKind::kValuesMaxMeanMin) {
-            AddEveryPoint(series, kMaxMeanMinColors[index % 3], index == 2 ? 3 : 2);
-        } else {
-            AddPresentPoints(series, SeriesColor(index));
-        }
-    }
-
-    void AddEveryPoint(const GraphSeries& series, const QColor& color, int width) {
-        auto* line = new QLineSeries;
-        line->setName(QString::fromStdString(series.name));
-        for (size_t i = 0; i < series.values.size(); ++i) {
-            line->append(static_cast<double>(i), series.values[i]);
-        }
-        line->setPen(QPen(color, width));
-        line->setPointsVisible(m_graph.PointCount() <= kMarkedPoints);
-        Attach(line);
-    }
-
-    // Points where there are data, joined along each unbroken run; a
-    // missing point leaves a gap. Each point is marked while there are few;
-    // with many, only those that stand alone. Data broken into very many
-    // runs are only marked: a line per run would take the chart seconds.
-    void AddPresentPoints(const GraphSeries& series, const QColor& color) {
-        const bool strip = m_graph.kind == GraphKind::kAvailability;
-        const bool joined = RunCount(series) <= kMaxRuns;
-        const bool markAll = m_graph.PointCount() <= kMarkedPoints || !joined;
-        auto* marks = new QScatterSeries;
-        marks->setName(QString::fromStdString(series.name));
-        marks->setMarkerShape(strip ? QScatterSeries::MarkerShapeRectangle
-                                    : QScatterSeries::MarkerShapeCircle);
-        marks->setMarkerSize(strip ? 8 : 7);
-        marks->setColor(color);
-        marks->setBorderColor(color);
-        const size_t n = series.values.size();
-        auto present = [&series, n](size_t i) { return i < n && !series.missing[i]; };
-        QLineSeries* run = nullptr;
-        for (size_t i = 0; i < n; ++i) {
-            if (!present(i)) {
-                run = nullptr;
-                continue;
-            }
-            const QPointF point(static_cast<double>(i), series.values[i]);
-            const bool alone = (i == 0 || !present(i - 1)) && !present(i + 1);
-            if (markAll || alone) {
-                marks->append(point);
-            }
-            if (joined && run == nullptr && present(i + 1)) {
-                run = Attach(new QLineSeries);
-                run->setPen(QPen(color, strip ? (markAll ? 4 : 6) : 2));
-                HideFromLegend(run);
-            }
-            if (run != nullptr) {
-                run->append(point);
-            }
-        }
-        Attach(marks);
-    }
-
-    void AddThreshold(const GraphSeries& overlay) {
-        auto* line = new QLineSeries;
-        line->setName(QString::fromStdString(overlay.name));
-        for (size_t i = 0; i < overlay.values.size(); ++i) {
-            line->append(static_cast<double>(i), overlay.values[i]);
-        }
-        // A single point still shows as a level line across its interval.
-        if (overlay.values.size() == 1) {
-            line->replace(0, QPointF(-0.5, overlay.values[0]));
-            line->append(0.5, overlay.values[0]);
-        }
-        line->setPen(QPen(kThresholdColor, 2, Qt::DashLine));
-        Attach(line);
-    }
-
-    const GraphDescription& m_graph;
-    GraphChartView& m_view;
-    QChart* m_chart;
-    QAbstractAxis* m_x = nullptr;
-    QAbstractAxis* m_y = nullptr;
+    const zav::GraphDescription& m_graph;
+    const graphs::GraphWindow& m_window;
 };
+
+namespace {
+
+// Each wheel notch zooms by this much.
+constexpr double kWheelZoom = 0.8;
+// A press that moves less than this many pixels is a click.
+constexpr int kDragDistance = 5;
+// Arrow keys move the view by this share of it.
+constexpr double kKeyPan = 0.1;
+// The shortest span the time axis shows, in seconds, and the smallest share
+// of the whole value range.
+constexpr double kShortestSpan = 10.0;
+constexpr double kSmallestValueShare = 1e-9;
+
+const char* const kPictureFilter =
+    "PNG image (*.png)|*.png|SVG drawing (*.svg)|*.svg|PDF document (*.pdf)|*.pdf||";
+
+bool ShowsValues(const zav::GraphDescription& graph) {
+    return graph.kind != zav::GraphKind::kAvailability && graph.kind != zav::GraphKind::kHeatMap;
+}
+
+// Asks for a picture's size, starting from `size`; false when cancelled.
+bool AskPictureSize(QWidget* parent, QSize& size) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Picture Size"));
+    auto* form = new QFormLayout(&dialog);
+    auto* width = new QSpinBox(&dialog);
+    auto* height = new QSpinBox(&dialog);
+    for (QSpinBox* box : {width, height}) {
+        box->setRange(graphs::kSmallestSide, graphs::kLargestSide);
+        box->setSuffix(QStringLiteral(" px"));
+    }
+    width->setValue(size.width());
+    height->setValue(size.height());
+    form->addRow(QStringLiteral("&Width:"), width);
+    form->addRow(QStringLiteral("&Height:"), height);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    size = QSize(width->value(), height->value());
+    return true;
+}
 
 }  // namespace
 
-GraphView::GraphView(zav::GraphDescription graph, QWidget* parent)
+GraphView::GraphView(zav::GraphDescription graph, QWidget* parent, FileDialogs* dialogs)
     : QWidget(parent, Qt::Window),
       m_graph(std::move(graph)),
-      m_view(new GraphChartView(this)),
-      m_groupHint(new QLabel(this)) {
+      m_full(graphs::FullWindow(m_graph)),
+      m_window(m_full),
+      m_dialogs(dialogs),
+      m_readout(new QLabel(this)),
+      m_groupHint(new QLabel(this)),
+      m_reset(new QPushButton(QStringLiteral("&Reset Zoom"), this)) {
     setAttribute(Qt::WA_DeleteOnClose);
+    setFocusPolicy(Qt::StrongFocus);
     // The graph's name tells the kinds of graph apart, as its saved look
     // would be found by it.
     setObjectName(QString::fromStdString(m_graph.name));
@@ -263,44 +150,78 @@ GraphView::GraphView(zav::GraphDescription graph, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(m_view, 1);
-    m_groupHint->setContentsMargins(8, 2, 8, 4);
+    auto* bar = new QMenuBar(this);
+    BuildMenus(*bar);
+    layout->setMenuBar(bar);
+    QWidget* canvas = nullptr;
+    if (m_graph.kind == zav::GraphKind::kHeatMap) {
+        m_heat = new HeatMapCanvas(m_graph, m_window, this);
+        canvas = m_heat;
+    } else {
+        m_view = new GraphChartView(this);
+        m_view->setFocusPolicy(Qt::NoFocus);
+        m_view->onEmptyClick = [this] { NextGroup(); };
+        canvas = m_view->viewport();
+        layout->addWidget(m_view, 1);
+    }
+    if (m_heat) {
+        layout->addWidget(m_heat, 1);
+    }
+    canvas->installEventFilter(this);
+    auto* status = new QHBoxLayout;
+    status->setContentsMargins(8, 2, 8, 4);
+    status->addWidget(m_readout, 1);
+    status->addWidget(m_groupHint);
+    status->addWidget(m_reset);
+    m_reset->setFocusPolicy(Qt::NoFocus);
+    m_reset->setToolTip(QStringLiteral("Show the whole graph again (Escape)"));
+    connect(m_reset, &QPushButton::clicked, this, &GraphView::ResetZoom);
+    layout->addLayout(status);
     m_groupHint->setVisible(GroupCount() > 1);
-    layout->addWidget(m_groupHint);
-    m_view->onEmptyClick = [this] { NextGroup(); };
     resize(800, 600);
     LoadGroup();
 }
 
 GraphView::~GraphView() = default;
 
-void GraphView::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    FitXLabels();
-}
-
-void GraphView::FitXLabels() {
-    QChart* chart = m_view->chart();
-    const QList<QAbstractAxis*> axes = chart->axes(Qt::Horizontal);
-    auto* axis = axes.isEmpty() ? nullptr : qobject_cast<QCategoryAxis*>(axes.front());
-    if (axis == nullptr) {
-        return;
-    }
-    // Level while they fit side by side, else upright.
-    const QFontMetrics metrics(axis->labelsFont());
-    int needed = 0;
-    for (const QString& label : axis->categoriesLabels()) {
-        needed += metrics.horizontalAdvance(label) + kLabelGap;
-    }
-    axis->setLabelsAngle(needed > width() - kBesidePlot ? -90 : 0);
+void GraphView::BuildMenus(QMenuBar& bar) {
+    QMenu* file = bar.addMenu(QStringLiteral("&File"));
+    QAction* save = file->addAction(QStringLiteral("Save &As..."), this, &GraphView::OnSaveAs);
+    save->setShortcuts({QKeySequence::SaveAs, QKeySequence::Save});
+    file->addAction(QStringLiteral("&Copy"), this, &GraphView::OnCopy)
+        ->setShortcut(QKeySequence::Copy);
+    file->addAction(QStringLiteral("&Print..."), this, &GraphView::OnPrint)
+        ->setShortcut(QKeySequence::Print);
+    file->addSeparator();
+    file->addAction(QStringLiteral("&Close"), this, &QWidget::close)
+        ->setShortcut(QKeySequence::Close);
+    QMenu* view = bar.addMenu(QStringLiteral("&View"));
+    view->addAction(QStringLiteral("Zoom &In"), this,
+                    [this] { ZoomAbout(PlotArea().center(), kWheelZoom, ShowsValues(m_graph)); })
+        ->setShortcut(QKeySequence::ZoomIn);
+    view->addAction(
+            QStringLiteral("Zoom &Out"), this,
+            [this] { ZoomAbout(PlotArea().center(), 1.0 / kWheelZoom, ShowsValues(m_graph)); })
+        ->setShortcut(QKeySequence::ZoomOut);
+    view->addAction(QStringLiteral("&Reset Zoom"), this, &GraphView::ResetZoom);
 }
 
 QChart* GraphView::Chart() const {
-    return m_view->chart();
+    return m_view ? m_view->chart() : nullptr;
 }
 
 QChartView* GraphView::ChartView() const {
     return m_view;
+}
+
+QWidget* GraphView::Canvas() const {
+    return m_view ? m_view->viewport() : static_cast<QWidget*>(m_heat);
+}
+
+void GraphView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // Ticks for the new size, once the chart has laid itself out.
+    QTimer::singleShot(0, this, [this] { ShowWindow(m_window); });
 }
 
 void GraphView::NextGroup() {
@@ -315,13 +236,294 @@ void GraphView::LoadGroup() {
     if (GroupCount() == 0) {
         return;
     }
-    const GraphGroup& group = m_graph.groups[static_cast<size_t>(m_group)];
-    QChart* previous = m_view->chart();
-    m_view->setChart(ChartBuilder(m_graph, *m_view).Build(group));
-    delete previous;
-    FitXLabels();
+    const zav::GraphGroup& group = m_graph.groups[static_cast<size_t>(m_group)];
+    if (m_view) {
+        QChart* previous = m_view->chart();
+        QChart* chart = graphs::BuildChart(m_graph, m_group, m_window);
+        GraphChartView* view = m_view;
+        for (QAbstractSeries* series : chart->series()) {
+            if (auto* xy = qobject_cast<QXYSeries*>(series)) {
+                connect(xy, &QXYSeries::pressed, xy, [view] { view->MarkHit(); });
+            }
+        }
+        m_view->setChart(chart);
+        delete previous;
+    }
     setWindowTitle(QString::fromStdString(group.caption.empty() ? group.title : group.caption));
     m_groupHint->setText(QStringLiteral("%1 of %2. Click an empty part of the graph for the next.")
                              .arg(m_group + 1)
                              .arg(GroupCount()));
+}
+
+void GraphView::ShowWindow(const graphs::GraphWindow& window) {
+    graphs::GraphWindow w = window;
+    // Never narrower than a few seconds or a sliver of the values: the axes
+    // would run out of ticks and the arithmetic out of digits.
+    if (!(w.x1 - w.x0 >= kShortestSpan)) {
+        const double middle = (w.x0 + w.x1) / 2;
+        w.x0 = middle - kShortestSpan / 2;
+        w.x1 = middle + kShortestSpan / 2;
+    }
+    const double smallest = (m_full.y1 - m_full.y0) * kSmallestValueShare;
+    if (!(w.y1 - w.y0 >= smallest)) {
+        const double middle = (w.y0 + w.y1) / 2;
+        w.y0 = middle - smallest / 2;
+        w.y1 = middle + smallest / 2;
+    }
+    m_window = w;
+    if (m_view && m_view->chart()) {
+        graphs::ShowWindow(m_view->chart(), m_graph, m_group, m_window);
+    }
+    if (m_heat) {
+        m_heat->update();
+    }
+}
+
+void GraphView::ResetZoom() {
+    ShowWindow(m_full);
+}
+
+QRectF GraphView::PlotArea() const {
+    if (m_heat) {
+        return graphs::HeatMapPlotArea(QRectF(m_heat->rect()), m_graph);
+    }
+    if (m_view && m_view->chart()) {
+        return m_view->mapFromScene(m_view->chart()->plotArea()).boundingRect();
+    }
+    return QRectF();
+}
+
+QPointF GraphView::ValueAt(QPointF at) const {
+    const QRectF plot = PlotArea();
+    if (plot.width() <= 0 || plot.height() <= 0) {
+        return QPointF(m_window.x0, m_window.y0);
+    }
+    const double x =
+        m_window.x0 + (at.x() - plot.left()) / plot.width() * (m_window.x1 - m_window.x0);
+    const double y =
+        m_window.y1 - (at.y() - plot.top()) / plot.height() * (m_window.y1 - m_window.y0);
+    return QPointF(x, y);
+}
+
+void GraphView::ZoomAbout(QPointF at, double factor, bool values) {
+    const QPointF centre = ValueAt(at);
+    graphs::GraphWindow w = m_window;
+    w.x0 = centre.x() + (w.x0 - centre.x()) * factor;
+    w.x1 = centre.x() + (w.x1 - centre.x()) * factor;
+    if (values) {
+        w.y0 = centre.y() + (w.y0 - centre.y()) * factor;
+        w.y1 = centre.y() + (w.y1 - centre.y()) * factor;
+    }
+    ShowWindow(w);
+}
+
+void GraphView::Pan(double across, double up) {
+    graphs::GraphWindow w = m_window;
+    const double dx = (w.x1 - w.x0) * across;
+    const double dy = (w.y1 - w.y0) * up;
+    w.x0 += dx;
+    w.x1 += dx;
+    w.y0 += dy;
+    w.y1 += dy;
+    ShowWindow(w);
+}
+
+void GraphView::ZoomTo(const QRectF& rect) {
+    const QPointF a = ValueAt(rect.topLeft());
+    const QPointF b = ValueAt(rect.bottomRight());
+    graphs::GraphWindow w = m_window;
+    w.x0 = std::min(a.x(), b.x());
+    w.x1 = std::max(a.x(), b.x());
+    if (ShowsValues(m_graph)) {
+        w.y0 = std::min(a.y(), b.y());
+        w.y1 = std::max(a.y(), b.y());
+    }
+    ShowWindow(w);
+}
+
+QString GraphView::Readout(QPointF at) const {
+    if (!PlotArea().contains(at)) {
+        return QString();
+    }
+    const QPointF value = ValueAt(at);
+    const QString time = QString::fromStdString(zav::InstantText(value.x())).trimmed();
+    if (ShowsValues(m_graph)) {
+        const QString units = QString::fromStdString(m_graph.leftTitle);
+        return QStringLiteral("%1   %2 %3")
+            .arg(time, QString::number(value.y(), 'g', 6), units)
+            .trimmed();
+    }
+    // The item whose row or strip is under the cursor.
+    std::vector<std::string> names;
+    if (m_graph.groups.empty()) {
+        return time;
+    }
+    for (const zav::GraphSeries& strip : m_graph.groups.front().series) {
+        names.push_back(strip.name);
+    }
+    long index = 0;
+    if (m_heat) {
+        const QRectF plot = PlotArea();
+        index = static_cast<long>((at.y() - plot.top()) / plot.height() *
+                                  static_cast<double>(names.size()));
+    } else {
+        index = std::lround(value.y()) - 1;
+    }
+    if (index >= 0 && index < static_cast<long>(names.size())) {
+        return QStringLiteral("%1   %2").arg(time, QString::fromStdString(names[index]));
+    }
+    return time;
+}
+
+bool GraphView::SaveAs(const QString& path, QSize size, QString& error) const {
+    const graphs::GraphPicture picture{&m_graph, m_group, 1, m_window};
+    return graphs::SaveGraphPicture(picture, path, size, error);
+}
+
+void GraphView::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Escape:
+        case Qt::Key_Home:
+            ResetZoom();
+            return;
+        case Qt::Key_Left:
+            Pan(-kKeyPan, 0);
+            return;
+        case Qt::Key_Right:
+            Pan(kKeyPan, 0);
+            return;
+        case Qt::Key_Up:
+            Pan(0, kKeyPan);
+            return;
+        case Qt::Key_Down:
+            Pan(0, -kKeyPan);
+            return;
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            ZoomAbout(PlotArea().center(), kWheelZoom, ShowsValues(m_graph));
+            return;
+        case Qt::Key_Minus:
+            ZoomAbout(PlotArea().center(), 1.0 / kWheelZoom, ShowsValues(m_graph));
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+    }
+}
+
+bool GraphView::eventFilter(QObject* watched, QEvent* event) {
+    QWidget* canvas = Canvas();
+    if (watched != canvas) {
+        return QWidget::eventFilter(watched, event);
+    }
+    switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            setFocus();
+            m_pressAt = mouse->position();
+            m_dragging = false;
+            if (mouse->button() == Qt::MiddleButton) {
+                m_panning = true;
+                return true;
+            }
+            if (m_view) {
+                m_view->ClearHit();
+            }
+            return false;
+        }
+        case QEvent::MouseMove: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            const QPointF at = mouse->position();
+            m_readout->setText(Readout(at));
+            if (m_panning) {
+                const QRectF plot = PlotArea();
+                if (plot.width() > 0 && plot.height() > 0) {
+                    Pan(-(at.x() - m_pressAt.x()) / plot.width(),
+                        (at.y() - m_pressAt.y()) / plot.height());
+                }
+                m_pressAt = at;
+                return true;
+            }
+            if ((mouse->buttons() & Qt::LeftButton) &&
+                (m_dragging || (at - m_pressAt).manhattanLength() > kDragDistance)) {
+                if (m_band == nullptr) {
+                    m_band = new QRubberBand(QRubberBand::Rectangle, canvas);
+                }
+                m_dragging = true;
+                m_band->setGeometry(QRectF(m_pressAt, at).normalized().toRect());
+                m_band->show();
+                return true;
+            }
+            return false;
+        }
+        case QEvent::MouseButtonRelease: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::MiddleButton) {
+                m_panning = false;
+                return true;
+            }
+            if (mouse->button() != Qt::LeftButton) {
+                return false;
+            }
+            if (m_dragging) {
+                m_dragging = false;
+                m_band->hide();
+                ZoomTo(QRectF(m_pressAt, mouse->position()).normalized());
+                // The view sees the release too, but it ends no click.
+                if (m_view) {
+                    m_view->MarkHit();
+                }
+            }
+            return false;
+        }
+        case QEvent::Wheel: {
+            auto* wheel = static_cast<QWheelEvent*>(event);
+            const double notches = wheel->angleDelta().y() / 120.0;
+            if (notches != 0.0) {
+                // Ctrl keeps the values as they are and zooms time alone.
+                const bool values =
+                    ShowsValues(m_graph) && !(wheel->modifiers() & Qt::ControlModifier);
+                ZoomAbout(wheel->position(), std::pow(kWheelZoom, notches), values);
+            }
+            return true;
+        }
+        case QEvent::Leave:
+            m_readout->clear();
+            return false;
+        default:
+            return false;
+    }
+}
+
+void GraphView::OnSaveAs() {
+    QtFileDialogs fallback;
+    FileDialogs& dialogs = m_dialogs ? *m_dialogs : fallback;
+    const QString path = dialogs.ChooseSaveFile(
+        this, QStringLiteral("Save Graph As"), QString::fromLatin1(kPictureFilter),
+        QString::fromStdString(m_graph.name) + QStringLiteral(".png"), QStringLiteral("png"));
+    if (path.isEmpty()) {
+        return;
+    }
+    QSize size = Canvas()->size();
+    if (!AskPictureSize(this, size)) {
+        return;
+    }
+    QString error;
+    if (!SaveAs(path, size, error)) {
+        QMessageBox::warning(this, QStringLiteral("Save Graph As"), error);
+    }
+}
+
+void GraphView::OnCopy() {
+    const graphs::GraphPicture picture{&m_graph, m_group, 1, m_window};
+    QApplication::clipboard()->setImage(graphs::GraphImage(picture, Canvas()->size()));
+}
+
+void GraphView::OnPrint() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    graphs::PrintGraphPicture(graphs::GraphPicture{&m_graph, m_group, 1, m_window}, printer);
 }

@@ -144,6 +144,18 @@ bool CGridCtrl::IsItemReadOnly(int row, int column) const {
     return m_model->IsReadOnly(row, column);
 }
 
+void CGridCtrl::SetItemHint(int row, int column, const std::string& hint) {
+    m_model->SetHint(row, column, QString::fromStdString(hint));
+}
+
+void CGridCtrl::SetItemMarked(int row, int column, bool marked) {
+    m_model->SetMarked(row, column, marked);
+}
+
+bool CGridCtrl::IsItemMarked(int row, int column) const {
+    return m_model->IsMarked(row, column);
+}
+
 bool CGridCtrl::IsCellEditable(int row, int column) const {
     return m_model->IsEditable(row, column);
 }

@@ -68,6 +68,10 @@ public:
     bool SetItemText(int row, int column, const char* text);
     void SetItemReadOnly(int row, int column, bool readOnly = true);
     bool IsItemReadOnly(int row, int column) const;
+    // Hover text of a cell, and a different background for marked cells.
+    void SetItemHint(int row, int column, const std::string& hint);
+    void SetItemMarked(int row, int column, bool marked = true);
+    bool IsItemMarked(int row, int column) const;
     bool IsCellEditable(int row, int column) const;
     // An in-place editor is open.
     bool IsEditing() const { return state() == QAbstractItemView::EditingState; }

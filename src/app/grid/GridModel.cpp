@@ -80,13 +80,49 @@ void GridModel::SetRowCount(int count) {
         beginRemoveRows(QModelIndex(), firstGone, m_reportedRows - 1);
     }
     m_rows.resize(count);
-    for (auto it = m_readOnly.begin(); it != m_readOnly.end();) {
-        it = static_cast<int>(*it >> 32) >= count ? m_readOnly.erase(it) : std::next(it);
-    }
+    ForgetRowsFrom(count);
     if (firstGone < m_reportedRows) {
         m_reportedRows = firstGone;
         endRemoveRows();
     }
+}
+
+// What belongs to the cells of rows `count` and after goes with them.
+void GridModel::ForgetRowsFrom(int count) {
+    auto gone = [count](quint64 key) { return static_cast<int>(key >> 32) >= count; };
+    for (auto it = m_readOnly.begin(); it != m_readOnly.end();) {
+        it = gone(*it) ? m_readOnly.erase(it) : std::next(it);
+    }
+    for (auto it = m_marked.begin(); it != m_marked.end();) {
+        it = gone(*it) ? m_marked.erase(it) : std::next(it);
+    }
+    for (auto it = m_hints.begin(); it != m_hints.end();) {
+        it = gone(it->first) ? m_hints.erase(it) : std::next(it);
+    }
+}
+
+void GridModel::SetHint(int row, int column, const QString& hint) {
+    if (hint.isEmpty()) {
+        m_hints.erase(Key(row, column));
+    } else {
+        m_hints[Key(row, column)] = hint;
+    }
+}
+
+void GridModel::SetMarked(int row, int column, bool marked) {
+    if (marked) {
+        m_marked.insert(Key(row, column));
+    } else {
+        m_marked.erase(Key(row, column));
+    }
+}
+
+bool GridModel::IsMarked(int row, int column) const {
+    return m_marked.count(Key(row, column)) != 0;
+}
+
+QColor GridModel::MarkedColor() {
+    return QColor(255, 224, 160);
 }
 
 int GridModel::AppendRow(const QString& firstCell) {
@@ -109,6 +145,8 @@ void GridModel::RemoveAllRows() {
     ResetWith([&] {
         m_rows.clear();
         m_readOnly.clear();
+        m_hints.clear();
+        m_marked.clear();
         m_fixedRows = 0;
     });
 }
@@ -213,7 +251,14 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
             if (index.column() < m_fixedColumns) {
                 return QBrush(QGuiApplication::palette().color(QPalette::Button));
             }
+            if (IsMarked(row, index.column())) {
+                return QBrush(MarkedColor());
+            }
             return QVariant();
+        case Qt::ToolTipRole: {
+            auto hint = m_hints.find(Key(row, index.column()));
+            return hint == m_hints.end() ? QVariant() : QVariant(hint->second);
+        }
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
         default:

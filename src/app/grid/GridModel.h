@@ -10,6 +10,7 @@
 #include <QAbstractTableModel>
 #include <QString>
 #include <functional>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -38,6 +39,13 @@ public:
     bool IsFixedCell(int row, int column) const;
     bool IsReadOnly(int row, int column) const;
     void SetReadOnly(int row, int column, bool readOnly);
+    // A cell's hover text, and a marked cell's different background (the
+    // report's filled values); both go with the cell's row.
+    void SetHint(int row, int column, const QString& hint);
+    void SetMarked(int row, int column, bool marked);
+    bool IsMarked(int row, int column) const;
+    // The background of marked cells, for the legends that explain them.
+    static QColor MarkedColor();
     // Not fixed and not read-only: typing, cut and paste may change it.
     bool IsEditable(int row, int column) const;
 
@@ -61,6 +69,7 @@ private:
     int StoredModelRows() const;
     void ScheduleFlush();
     void ResetWith(const std::function<void()>& change);
+    void ForgetRowsFrom(int count);
     static quint64 Key(int row, int column) {
         return (static_cast<quint64>(static_cast<quint32>(row)) << 32) |
                static_cast<quint32>(column);
@@ -68,6 +77,8 @@ private:
 
     std::vector<std::vector<QString>> m_rows;  // grid rows; cells may be fewer than columns
     std::unordered_set<quint64> m_readOnly;
+    std::unordered_map<quint64, QString> m_hints;
+    std::unordered_set<quint64> m_marked;
     int m_columns = 0;
     int m_fixedRows = 0;
     int m_fixedColumns = 0;

@@ -185,7 +185,9 @@ void AggregationPage::OnMake() {
     if (!alias || zav::Trim(*alias).empty()) {
         return;
     }
-    if (!m_lists.Make(Doc().FieldManager(), grouped, *alias)) {
+    const bool made = Doc().Perform(
+        "Make Group", 0, [&] { return m_lists.Make(Doc().FieldManager(), grouped, *alias); });
+    if (!made) {
         return;
     }
     m_names->clearSelection();
@@ -200,7 +202,10 @@ void AggregationPage::OnDissolve() {
         Doc().UI().ShowMessage("Please select items to de-aggregate.");
         return;
     }
-    m_lists.Dissolve(Doc().FieldManager(), chosen);
+    Doc().Perform(chosen.size() == 1 ? "Dissolve Group" : "Dissolve Groups", 0, [&] {
+        m_lists.Dissolve(Doc().FieldManager(), chosen);
+        return true;
+    });
     ShowAggregates();
     ShowAggregatedFlags();
     GroupsChanged();
@@ -209,7 +214,6 @@ void AggregationPage::OnDissolve() {
 // Reports pool the groups' members: what other windows show is out of date
 // at once; this window's availability page reloads when the page is left.
 void AggregationPage::GroupsChanged() {
-    Doc().SetModifiedFlag();
     m_changed = true;
     Doc().NotifyViews(zav::HintResultsOutOfDate);
 }

@@ -21,6 +21,17 @@ const char* const kTimeseriesFileFilter = "text files (*.txt)|*.txt|All Files (*
 
 void DataAvailPage::OnGraph() {
     ReadControls();
+    OpenGraph(Request());
+}
+
+void DataAvailPage::OnGraphStyle(int style) {
+    ReadControls();
+    zav::ReportRequest request = Request();
+    request.settings.plotStyle = style;
+    OpenGraph(request);
+}
+
+void DataAvailPage::OpenGraph(const zav::ReportRequest& request) {
     if (m_form.startYear->count() == 0) {
         return;
     }
@@ -28,13 +39,13 @@ void DataAvailPage::OnGraph() {
     zav::GraphOutcome outcome;
     {
         WaitCursor wait;
-        outcome = zav::BuildGraphDescription(Doc().FieldManager(), Request(), graph);
+        outcome = zav::BuildGraphDescription(Doc().FieldManager(), request, graph);
     }
     if (outcome != zav::GraphOutcome::kBuilt) {
         return;
     }
     // The window lives on its own; the page keeps nothing of it.
-    auto* view = new GraphView(std::move(graph), window());
+    auto* view = new GraphView(std::move(graph), window(), m_dialogs);
     view->show();
 }
 

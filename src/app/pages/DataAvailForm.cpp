@@ -13,6 +13,7 @@
 
 #include "analysis/AnalysisSettings.h"
 #include "app/grid/CGridCtrl.h"
+#include "app/grid/GridModel.h"
 #include "app/layout/DialogUnits.h"
 
 namespace {
@@ -132,6 +133,17 @@ DataAvailForm::DataAvailForm(QWidget* page, zav::UserInterface& ui) {
     unit = at.Combo(324, 92, 84, right);
     graph = at.Button("Graph", 260, 118, 74, right);
     exportTable = at.Button("Export", 340, 118, 74, right);
+    pointsGraph = at.Button("Raw Points", 260, 136, 74, right);
+    pointsGraph->setToolTip(QStringLiteral("Every stored value of the stations over the span"));
+    heatMap = at.Button("Heat Map", 340, 136, 74, right);
+    heatMap->setToolTip(QStringLiteral("Availability as coloured cells, a row per item"));
+    at.Label("Statistic:", 260, 156, 34, right);
+    statistic = at.Combo(296, 154, 66, right);
+    statisticsOptions = at.Button("Options...", 366, 153, 48, right);
+    filledLegend = at.Label("", 260, 170, 154, right);
+    filledLegend->setText(QStringLiteral("<span style=\"background-color:%1\">&nbsp;&nbsp;&nbsp;"
+                                         "&nbsp;</span> filled by interpolation")
+                              .arg(GridModel::MarkedColor().name()));
 
     dataFor = at.Label("Data for:", 7, 184, 407, kWidens);
     table = new CGridCtrl(ui);

@@ -50,7 +50,14 @@ struct DataAvailForm {
     QLineEdit* every;
     QComboBox* unit;
     QPushButton* graph;
+    QPushButton* pointsGraph;  // the raw points graph of the values
+    QPushButton* heatMap;      // the availability heat map
     QPushButton* exportTable;
+    // Beside them: the statistic the values table shows, the button to the
+    // statistics options, and the legend of filled cells.
+    QComboBox* statistic;
+    QPushButton* statisticsOptions;
+    QLabel* filledLegend;
     QLabel* dataFor;
     CGridCtrl* table;
 

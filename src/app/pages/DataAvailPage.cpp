@@ -13,6 +13,7 @@
 #include "analysis/NumberBoxes.h"
 #include "analysis/PickLists.h"
 #include "analysis/ReportBuilder.h"
+#include "app/dialogs/StatisticsOptionsDialog.h"
 #include "app/frame/FileDialogs.h"
 #include "app/frame/WaitCursor.h"
 #include "app/grid/CGridCtrl.h"
@@ -57,6 +58,17 @@ QString KindWord(int kind) {
     return kind == zav::kMainStations ? QStringLiteral("Stations") : QStringLiteral("Parameters");
 }
 
+// The statistics the values table can show, as the page names them; the
+// first is the page's own (the mean, with min and max for the graph).
+const std::pair<zav::Statistic, const char*> kPageStatistics[] = {
+    {zav::Statistic::kMinMaxMean, "Mean"},       {zav::Statistic::kCount, "Count"},
+    {zav::Statistic::kCoverage, "Coverage (%)"}, {zav::Statistic::kSum, "Sum"},
+    {zav::Statistic::kMin, "Minimum"},           {zav::Statistic::kMax, "Maximum"},
+    {zav::Statistic::kMedian, "Median"},         {zav::Statistic::kP10, "10th percentile"},
+    {zav::Statistic::kP25, "25th percentile"},   {zav::Statistic::kP75, "75th percentile"},
+    {zav::Statistic::kP90, "90th percentile"},   {zav::Statistic::kSd, "Standard deviation"},
+};
+
 QtFileDialogs& SystemFileDialogs() {
     static QtFileDialogs dialogs;
     return dialogs;
@@ -79,6 +91,9 @@ DataAvailPage::DataAvailPage(zav::CZAVDoc& doc, QWidget* parent)
         f.unit->addItem(QString::fromLatin1(unit));
     }
     f.unit->setCurrentIndex(m_settings.unit);
+    for (const auto& [statistic, name] : kPageStatistics) {
+        f.statistic->addItem(QString::fromLatin1(name), static_cast<int>(statistic));
+    }
     f.table->SetFixedRowCount(1);
     f.table->SetFixedColumnCount(1);
     f.table->SetColumnCount(1);
@@ -104,7 +119,10 @@ void DataAvailPage::Connect() {
             [this] { OnMonthChanged(m_form.endDay, m_form.endMonth, m_form.endYear); });
     connect(f.refresh, &QPushButton::clicked, this, &DataAvailPage::RebuildTable);
     connect(f.graph, &QPushButton::clicked, this, &DataAvailPage::OnGraph);
+    connect(f.pointsGraph, &QPushButton::clicked, this, [this] { OnGraphStyle(zav::kPlotPoints); });
+    connect(f.heatMap, &QPushButton::clicked, this, [this] { OnGraphStyle(zav::kPlotHeatMap); });
     connect(f.exportTable, &QPushButton::clicked, this, &DataAvailPage::OnExport);
+    connect(f.statisticsOptions, &QPushButton::clicked, this, &DataAvailPage::OnStatisticsOptions);
     ConnectOutOfDate();
 }
 
@@ -117,6 +135,15 @@ void DataAvailPage::ConnectOutOfDate() {
     }
     connect(f.fillGaps, &QCheckBox::clicked, this, outOfDate);
     connect(f.every, &QLineEdit::textChanged, this, outOfDate);
+    connect(f.statistic, &QComboBox::currentIndexChanged, this, outOfDate);
+}
+
+void DataAvailPage::OnStatisticsOptions() {
+    StatisticsOptionsDialog dialog(m_statisticsOptions, Doc().UI(), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        m_statisticsOptions = dialog.Options();
+        SetOutOfDate(true);
+    }
 }
 
 void DataAvailPage::OnSetActive() {
@@ -176,6 +203,13 @@ void DataAvailPage::ReadControls() {
         return;
     }
     m_settings.fillGaps = f.fillGaps->isChecked();
+    // The statistic is the values table's; availability keeps the page's
+    // own unless an option asks for more.
+    m_settings.statistics = m_statisticsOptions;
+    m_settings.statistics.statistic =
+        m_settings.dataType == zav::kDataValues
+            ? static_cast<zav::Statistic>(f.statistic->currentData().toInt())
+            : zav::Statistic::kMinMaxMean;
     m_aggregatesOnly = f.aggregatesOnly->isChecked();
     const QList<QListWidgetItem*> chosen = f.secondList->selectedItems();
     m_secondSelection = chosen.isEmpty() ? -1 : f.secondList->row(chosen.front());
@@ -220,6 +254,7 @@ zav::ReportRequest DataAvailPage::Request() const {
     zav::ReportRequest request;
     request.settings = m_settings;
     request.mainItems = MainItems(false);
+    request.cellNotes = true;
     if (m_secondSelection >= 0 && m_secondSelection < m_form.secondList->count()) {
         request.otherItem = m_form.secondList->item(m_secondSelection)->text().toStdString();
     }
@@ -339,7 +374,9 @@ void DataAvailPage::ApplyEnableRules() {
     }
     f.values->setEnabled(!parameters);
     f.maxMeanMin->setEnabled(values);
+    f.pointsGraph->setEnabled(values);
     f.mean->setEnabled(true);
+    f.statistic->setEnabled(values);
     f.dataType->button(m_settings.dataType)->setChecked(true);
     f.plotStyle->button(m_settings.plotStyle)->setChecked(true);
 }
@@ -375,12 +412,20 @@ void DataAvailPage::ShowReport() {
         table.SetItemText(0, column, m_report.Cell(0, column));
     }
     // The cells are results: nothing typed or pasted changes them.
-    for (const zav::ReportRow& item : m_report.rows) {
+    for (size_t r = 0; r < m_report.rows.size(); ++r) {
+        const zav::ReportRow& item = m_report.rows[r];
+        const std::vector<zav::CellNote> none;
+        const std::vector<zav::CellNote>& notes =
+            r < m_report.notes.size() ? m_report.notes[r] : none;
         const int row = table.InsertRow(item.name);
         for (size_t i = 0; i < item.cells.size(); ++i) {
             const int column = static_cast<int>(i) + 1;
             table.SetItemText(row, column, item.cells[i]);
             table.SetItemReadOnly(row, column);
+            if (i < notes.size()) {
+                table.SetItemHint(row, column, notes[i].hint);
+                table.SetItemMarked(row, column, notes[i].filled);
+            }
         }
     }
     m_form.dataFor->setText(m_report.dataFor.empty() ? QStringLiteral("Data for:")

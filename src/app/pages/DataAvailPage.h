@@ -41,6 +41,8 @@ public:
     // The buttons' commands.
     void RebuildTable();
     void OnGraph();
+    // The graph of the selection in another style: raw points or the heat map.
+    void OnGraphStyle(int style);
     void OnExport();
     // An export with the options dialog's answer. A table export of a table
     // out of date rebuilds it first, so that what is shown, copied and
@@ -74,6 +76,7 @@ private:
     // chosen and `allWhenNoneSelected`).
     std::vector<std::string> MainItems(bool allWhenNoneSelected) const;
     zav::ReportRequest Request() const;
+    void OpenGraph(const zav::ReportRequest& request);
     void SetOutOfDate(bool outOfDate);
 
     void FillDateLists();
@@ -88,6 +91,8 @@ private:
     void OnMainKindClicked();
     void OnMainSelectionChanged();
     void OnDataTypeClicked();
+    // "Options...": the statistics options dialog.
+    void OnStatisticsOptions();
 
     void ExportTableFile(bool transpose);
     void ExportTimeseriesFile();
@@ -97,6 +102,9 @@ private:
 
     DataAvailForm m_form;
     zav::AnalysisSettings m_settings;
+    // What the statistics options dialog last said (its statistic unused:
+    // the page's list gives it).
+    zav::StatisticsOptions m_statisticsOptions;
     bool m_aggregatesOnly = false;
     int m_secondSelection = -1;
     zav::ReportTable m_report;

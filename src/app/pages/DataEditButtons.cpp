@@ -1,6 +1,7 @@
 // DataEditPage: the buttons beside and below the tables.
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/dialogs/CParseFormatDialog.h"
 #include "app/frame/WaitCursor.h"
@@ -9,15 +10,15 @@
 #include "app/rules/DataEditRules.h"
 #include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
+#include "io/DocumentEdits.h"
 #include "io/ParsedColumns.h"
 #include "io/Spreadsheet.h"
 
 void DataEditPage::OnUpperAdd() {
     ReadControls();
-    zav::ZAVFieldManager& store = Doc().FieldManager();
     if (m_type == 1) {
-        store.AddNewParameters(m_upperCount, "parameter", "units");
-    } else if (store.AddNewStations(m_upperCount).empty()) {
+        zav::AddParameters(Doc(), m_upperCount, "parameter", "units");
+    } else if (!zav::AddStations(Doc(), m_upperCount)) {
         Doc().UI().ShowMessage(zav::kNoParameterMessage);
         return;
     }
@@ -31,20 +32,23 @@ void DataEditPage::OnUpperDelete() {
         cells.push_back(m_upper->GetItemString(row, 0));
     }
     std::optional<std::vector<int>> chosen = Doc().UI().ChooseToDelete(cells);
-    // The dialog gives the rows highest first; a station listed on several
-    // rows is simply named several times.
+    DeleteUpperRows(chosen.value_or(std::vector<int>()));
+}
+
+// `indices` count the table's rows from 0 below the header. A station
+// listed on several rows is simply named several times.
+void DataEditPage::DeleteUpperRows(const std::vector<int>& indices) {
     std::vector<std::string> doomed;
-    for (int index : chosen.value_or(std::vector<int>())) {
-        if (index >= 0 && static_cast<size_t>(index) < cells.size()) {
+    for (int index : indices) {
+        if (index >= 0 && index + 1 < m_upper->GetRowCount()) {
             doomed.push_back(RowName(index + 1));
         }
     }
     CommitPendingSort();
-    zav::ZAVFieldManager& store = Doc().FieldManager();
     if (m_type == 1) {
-        store.DeleteParameters(doomed);
+        zav::DeleteParameters(Doc(), doomed);
     } else {
-        store.DeleteStations(doomed);
+        zav::DeleteStations(Doc(), doomed);
     }
     FillUpperTable();
     DataChanged();
@@ -58,7 +62,7 @@ void DataEditPage::OnLowerAdd() {
     // New points go after the latest; the series is put in order first so
     // that they are placed as the table will show them.
     CommitPendingSort();
-    Doc().FieldManager().AddEmptyPoints(m_series.station, m_series.parameter, m_pointCount);
+    zav::AddEmptyPoints(Doc(), m_series.station, m_series.parameter, m_pointCount);
     FillLowerTable();
     DataChanged();
 }
@@ -75,10 +79,41 @@ void DataEditPage::OnLowerDelete() {
     if (!chosen) {
         return;
     }
-    // The rows are the points as they stand, a pending sort not yet done.
-    Doc().FieldManager().DeleteStationData(m_series.station, m_series.parameter, *chosen);
+    DeleteLowerRows(*chosen);
+}
+
+// The rows are the points as they stand, a pending sort not yet done.
+void DataEditPage::DeleteLowerRows(const std::vector<int>& indices) {
+    if (CurrentSeries() == nullptr) {
+        return;
+    }
+    zav::DeletePoints(Doc(), m_series.station, m_series.parameter, indices);
     FillLowerTable();
     DataChanged();
+}
+
+namespace {
+std::vector<int> SelectedRowIndices(const CGridCtrl& grid) {
+    std::vector<int> rows;
+    const GridRange range = grid.GetSelectedRange();
+    // Highest first, as the Delete dialog gives them; the header is no row.
+    for (int row = range.maxRow; range.IsValid() && row >= std::max(range.minRow, 1); --row) {
+        rows.push_back(row - 1);
+    }
+    return rows;
+}
+}  // namespace
+
+void DataEditPage::OnDeleteKey(CGridCtrl& grid) {
+    const std::vector<int> rows = SelectedRowIndices(grid);
+    if (rows.empty()) {
+        return;
+    }
+    if (&grid == m_upper) {
+        DeleteUpperRows(rows);
+    } else {
+        DeleteLowerRows(rows);
+    }
 }
 
 void DataEditPage::OnSetFormat() {
@@ -98,8 +133,7 @@ void DataEditPage::OnAddFromSpreadsheet() {
     if (!text) {
         return;
     }
-    zav::ImportParsedColumn(Doc().FieldManager(), m_series.station, m_series.parameter,
-                            Doc().ParseString(), 1, *text);
+    zav::PastePoints(Doc(), m_series.station, m_series.parameter, *text);
     FillLowerTable();
     DataChanged();
 }

@@ -9,6 +9,7 @@
 #include "core/TextFormat.h"
 #include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
+#include "io/DocumentEdits.h"
 
 void DataEditPage::OnGridFocusChanged(CGridCtrl& grid, int row, int) {
     if (&grid == m_upper && !m_filling) {
@@ -50,7 +51,7 @@ void DataEditPage::ChooseStationParameter(int row) {
         return;
     }
     const std::string& parameter = names[static_cast<size_t>(*chosen)];
-    Doc().FieldManager().SetStationParameter(RowName(row), parameter);
+    zav::SetStationParameter(Doc(), RowName(row), parameter);
     m_upper->SetItemText(row, zav::kStationParameter, parameter);
     DataChanged();
     if (row == m_selectedRow + 1) {
@@ -65,14 +66,18 @@ void DataEditPage::ToggleMasks(int row) {
     if (series == nullptr || row < 0) {
         return;
     }
-    // The header switches every row, each by what it shows.
+    // The header switches every row, each by what it shows: one step.
     const int first = row == 0 ? 1 : row;
     const int last = row == 0 ? m_lower->GetRowCount() - 1 : row;
+    std::vector<size_t> indices;
+    std::vector<int32_t> masks;
     for (int r = first; r <= last && static_cast<size_t>(r - 1) < series->Size(); ++r) {
         const int32_t mask = zav::ToggledMask(m_lower->GetItemString(r, zav::kPointMask));
-        series->SetMask(static_cast<size_t>(r - 1), mask);
+        indices.push_back(static_cast<size_t>(r - 1));
+        masks.push_back(mask);
         m_lower->SetItemText(r, zav::kPointMask, zav::MaskText(mask));
     }
+    zav::SetPointMasks(Doc(), m_series.station, m_series.parameter, indices, masks);
     // A mask decides what counts: the reports change with it.
     DataChanged();
 }
@@ -114,7 +119,7 @@ bool DataEditPage::EndUpperEdit(int row, int column, const std::string& before,
     } else if (m_type == 1) {
         // A parameter's units; the name is column 0 of its row.
         accepted = zav::Trim(text).size() > 0 &&
-                   Doc().FieldManager().ChangeParameterUnits(RowName(row), before, text) != 0;
+                   zav::ChangeParameterUnits(Doc(), RowName(row), before, text);
     } else if (column == zav::kStationMultiplier || column == zav::kStationOffset) {
         accepted = EndScalingEdit(row, column, text);
     }
@@ -129,15 +134,14 @@ bool DataEditPage::EndUpperEdit(int row, int column, const std::string& before,
 // show a station or parameter without a name. The cells show the name with
 // its group, which a rename keeps.
 bool DataEditPage::RenameInUpperTable(int row, const std::string& text) {
-    zav::ZAVFieldManager& store = Doc().FieldManager();
     const std::string oldName = RowName(row);
     const std::string mark = RowMark(row);
     const std::string newName = zav::TypedName(text, mark);
     if (zav::Trim(newName).empty()) {
         return false;
     }
-    const bool renamed = m_type == 1 ? store.RenameParameter(oldName, newName) != 0
-                                     : store.RenameStation(oldName, newName) != 0;
+    const bool renamed = m_type == 1 ? zav::RenameParameter(Doc(), oldName, newName)
+                                     : zav::RenameStation(Doc(), oldName, newName);
     if (!renamed) {
         return false;
     }
@@ -162,15 +166,14 @@ bool DataEditPage::EndScalingEdit(int row, int column, const std::string& text) 
     if (!edit.accepted) {
         return Refused(edit.message);
     }
-    zav::DataSeries* series = Doc().FieldManager().FindSeries(
-        RowName(row), zav::ParameterOfRow(m_upper->GetItemString(row, zav::kStationParameter)));
-    if (series == nullptr) {
+    const std::string station = RowName(row);
+    const std::string parameter =
+        zav::ParameterOfRow(m_upper->GetItemString(row, zav::kStationParameter));
+    const bool set = column == zav::kStationMultiplier
+                         ? zav::SetMultiplier(Doc(), station, parameter, value)
+                         : zav::SetOffset(Doc(), station, parameter, value);
+    if (!set) {
         return false;
-    }
-    if (column == zav::kStationMultiplier) {
-        series->SetMultiplier(value);
-    } else {
-        series->SetOffset(value);
     }
     m_upper->SetItemText(row, column, edit.shown);
     FillLowerTable();  // its scaled values
@@ -189,10 +192,10 @@ bool DataEditPage::EndLowerEdit(int row, int column, const std::string& text) {
         if (!edit.accepted) {
             return Refused(edit.message);
         }
-        m_sortPending = true;
-        if (series->ReplacePoint(i, time, series->Value(i), series->Mask(i)) == 0) {
+        if (!zav::SetPointTime(Doc(), m_series.station, m_series.parameter, i, time)) {
             return Refused(zav::kDuplicateTimeMessage);
         }
+        m_sortPending = true;
         m_lower->SetItemText(row, column, edit.shown);
         return true;
     }
@@ -202,7 +205,7 @@ bool DataEditPage::EndLowerEdit(int row, int column, const std::string& text) {
         if (!edit.accepted) {
             return Refused(edit.message);
         }
-        series->SetValue(i, value);
+        zav::SetPointValue(Doc(), m_series.station, m_series.parameter, i, value);
         m_lower->SetItemText(row, column, edit.shown);
         m_lower->SetItemText(row, zav::kPointScaled, zav::FormatG(series->Scaled(i)));
         return true;

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 
 #include "analysis/NumberBoxes.h"
 #include "app/frame/WaitCursor.h"
@@ -15,6 +16,7 @@
 #include "app/rules/DataEditRules.h"
 #include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
+#include "io/DocumentEdits.h"
 
 namespace {
 
@@ -79,6 +81,11 @@ void DataEditPage::BuildControls() {
     connect(m_upperDelete, &QPushButton::clicked, this, &DataEditPage::OnUpperDelete);
     connect(m_lowerAdd, &QPushButton::clicked, this, &DataEditPage::OnLowerAdd);
     connect(m_lowerDelete, &QPushButton::clicked, this, &DataEditPage::OnLowerDelete);
+    for (CGridCtrl* grid : {m_upper, m_lower}) {
+        auto* key = new QShortcut(QKeySequence(QKeySequence::Delete), grid);
+        key->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(key, &QShortcut::activated, this, [this, grid] { OnDeleteKey(*grid); });
+    }
     connect(m_setFormat, &QPushButton::clicked, this, &DataEditPage::OnSetFormat);
     connect(m_addFromSpreadsheet, &QPushButton::clicked, this, &DataEditPage::OnAddFromSpreadsheet);
 }
@@ -272,9 +279,7 @@ zav::DataSeries* DataEditPage::CurrentSeries() const {
 // another series is shown or the page is left.
 void DataEditPage::CommitPendingSort() {
     if (m_sortPending) {
-        if (zav::DataSeries* series = CurrentSeries()) {
-            series->SortByTime(0);
-        }
+        zav::PutInTimeOrder(Doc(), m_series.station, m_series.parameter);
     }
     m_sortPending = false;
 }
@@ -283,7 +288,6 @@ void DataEditPage::CommitPendingSort() {
 // numbers as if current at once; leaving this page reloads every page.
 void DataEditPage::DataChanged() {
     m_changed = true;
-    Doc().SetModifiedFlag();
     Doc().NotifyViews(zav::HintResultsOutOfDate);
 }
 

@@ -102,6 +102,11 @@ private:
     // Buttons (DataEditButtons.cpp).
     void OnUpperAdd();
     void OnUpperDelete();
+    void DeleteUpperRows(const std::vector<int>& indices);
+    void DeleteLowerRows(const std::vector<int>& indices);
+    // The Delete key deletes the rows selected in `grid` at once, as its
+    // Delete button would after choosing them (Undo takes it back).
+    void OnDeleteKey(CGridCtrl& grid);
     void OnLowerAdd();
     void OnLowerDelete();
     void OnSetFormat();

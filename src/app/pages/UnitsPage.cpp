@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <algorithm>
 #include <functional>
 
@@ -14,6 +15,7 @@
 #include "core/TextFormat.h"
 #include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
+#include "io/DocumentEdits.h"
 
 UnitsPage::UnitsPage(zav::CZAVDoc& doc, QWidget* parent) : SheetPage(doc, parent) {
     BuildControls();
@@ -53,6 +55,17 @@ void UnitsPage::BuildControls() {
     connect(m_apply, &QPushButton::clicked, this, &UnitsPage::OnApply);
     connect(m_add, &QPushButton::clicked, this, &UnitsPage::OnAdd);
     connect(m_delete, &QPushButton::clicked, this, &UnitsPage::OnDelete);
+    // The Delete key deletes the selected conversions at once.
+    auto* key = new QShortcut(QKeySequence(QKeySequence::Delete), m_conversions);
+    key->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(key, &QShortcut::activated, this, [this] {
+        const GridRange range = m_conversions->GetSelectedRange();
+        std::vector<int> indices;
+        for (int row = std::max(range.minRow, 1); range.IsValid() && row <= range.maxRow; ++row) {
+            indices.push_back(row - 1);
+        }
+        DeleteConversions(indices);
+    });
 }
 
 CGridCtrl* UnitsPage::MakeTable(const QRect& rect, int id, const QStringList& headers,
@@ -137,19 +150,20 @@ void UnitsPage::OnApply() {
     zav::ApplyConversion(record, m_conversions->GetItemString(conversionRow, zav::kConversionName),
                          m_conversions->GetItemString(conversionRow, zav::kConversionMultiplier),
                          m_conversions->GetItemString(conversionRow, zav::kConversionOffset));
-    store.SetUnits(name, record);
     // The record is part of the project, and its alias is shown on other
     // pages: save it with the project and let them show the new one.
-    Doc().SetModifiedFlag();
+    zav::SetUnitsRecord(Doc(), "Apply Conversion", name, record);
     FillUnitsTable();
     Doc().NotifyViews(zav::HintDataChanged);
 }
 
 void UnitsPage::OnAdd() {
-    Doc().Conversions().AddConversion();
-    // The conversions are written when the project is saved; without the
-    // flag a new entry would be lost without a question at closing.
-    Doc().SetModifiedFlag();
+    // The conversions are written when the project is saved; as a change
+    // of the project a new entry is not lost without a question at closing.
+    Doc().Perform("Add Conversion", 0, [this] {
+        Doc().Conversions().AddConversion();
+        return true;
+    });
     FillConversionsTable();
 }
 
@@ -159,15 +173,20 @@ void UnitsPage::OnDelete() {
         names.push_back(m_conversions->GetItemString(row, zav::kConversionName));
     }
     std::optional<std::vector<int>> chosen = Doc().UI().ChooseToDelete(names);
-    if (chosen && !chosen->empty()) {
+    DeleteConversions(chosen.value_or(std::vector<int>()));
+}
+
+void UnitsPage::DeleteConversions(std::vector<int> indices) {
+    if (!indices.empty()) {
         // Highest first, so that no removal moves an entry still to go.
-        std::vector<int> indices = *chosen;
         std::sort(indices.begin(), indices.end(), std::greater<int>());
         indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
-        for (int index : indices) {
-            Doc().Conversions().RemoveConversion(index);
-        }
-        Doc().SetModifiedFlag();
+        Doc().Perform("Delete Conversions", 0, [&] {
+            for (int index : indices) {
+                Doc().Conversions().RemoveConversion(index);
+            }
+            return true;
+        });
     }
     FillConversionsTable();
 }
@@ -210,8 +229,7 @@ bool UnitsPage::EndUnitsEdit(int row, int column) {
         }
         return false;
     }
-    Doc().SetModifiedFlag();
-    store.SetUnits(name, record);
+    zav::SetUnitsRecord(Doc(), "Edit Units", name, record);
     m_units->SetItemText(row, column, edit.shown);
     if (column == zav::kUnitsAlias) {
         // Other pages show the alias; this one is refilled with them.
@@ -224,15 +242,18 @@ bool UnitsPage::EndUnitsEdit(int row, int column) {
 }
 
 bool UnitsPage::EndConversionEdit(int row, int column) {
-    zav::CellEdit edit = zav::EditConversionField(Doc().Conversions(), row - 1, column,
-                                                  m_conversions->GetItemString(row, column));
+    zav::CellEdit edit;
+    Doc().Perform("Edit Conversion", 0, [&] {
+        edit = zav::EditConversionField(Doc().Conversions(), row - 1, column,
+                                        m_conversions->GetItemString(row, column));
+        return edit.accepted;
+    });
     if (!edit.accepted) {
         if (!edit.message.empty()) {
             Doc().UI().ShowMessage(edit.message);
         }
         return false;
     }
-    Doc().SetModifiedFlag();
     m_conversions->SetItemText(row, column, edit.shown);
     UpdateApplyButton();
     return true;

@@ -49,6 +49,8 @@ private:
     void OnApply();
     void OnAdd();
     void OnDelete();
+    // `indices` count the conversions from 0, in any order.
+    void DeleteConversions(std::vector<int> indices);
     bool EndUnitsEdit(int row, int column);
     bool EndConversionEdit(int row, int column);
 

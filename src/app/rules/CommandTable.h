@@ -3,6 +3,8 @@
 // The frame builds its actions from this table.
 #pragma once
 
+#include <string>
+
 namespace cmd {
 enum Id {
     kFileNew = 57600,
@@ -12,8 +14,13 @@ enum Id {
     kFileSaveAs = 57604,
     kRecentFile1 = 57616,  // to 57619
     kAppExit = 57665,
+    kEditUndo = 57643,
+    kEditRedo = 57644,
+    kEditHistory = 32792,
     kAddAgencyFiles = 32771,
     kAddFromSpreadsheet = 32774,
+    kAddFromCsv = 32790,
+    kExportData = 32791,
     kAddCentury = 32775,
     kGenerateStationFiles = 32773,
     kViewToolbar = 59392,
@@ -35,5 +42,10 @@ struct CommandInfo {
     const char* icon;      // resource path of the toolbar picture, may be null
 };
 
-// Every command with a menu entry, recent files excluded.
+// Every command with a menu entry, recent files excluded. Undo and Redo
+// carry the name of the operation they would take in their menu text
+// (UndoMenuText), which the frame sets as the project changes.
 const CommandInfo* CommandTable(int& count);
+
+// "&Undo Rename Station\tCtrl+Z", or "&Undo\tCtrl+Z" when there is nothing to undo.
+std::string UndoMenuText(bool redo, const std::string& operation);

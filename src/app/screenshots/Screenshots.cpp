@@ -42,7 +42,7 @@ bool RenderScreenshots(CMainFrame& frame, const QString& dir) {
     ok = RenderEditScreenshots(frame, sheet.DataEdit(), dir) && ok;
     sheet.setCurrentWidget(&sheet.DataAvail());
     ok = RenderAvailabilityScreenshots(frame, sheet.DataAvail(), dir) && ok;
-    CAboutDialog about(&frame);
+    CAboutDialog about(frame.ConversionsPath(), &frame);
     about.show();
     return SaveScreenshot(about, dir, QStringLiteral("about.png")) && ok;
 }
