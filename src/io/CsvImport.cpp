@@ -75,6 +75,10 @@ public:
         : m_records(text),
           m_options(options),
           m_times(options.timeFormat, options.utcOffsetMinutes) {}
+    CsvRowReader(InputFile& file, size_t pieceSize, const CsvImportOptions& options)
+        : m_records(file, pieceSize),
+          m_options(options),
+          m_times(options.timeFormat, options.utcOffsetMinutes) {}
 
     std::string Open();
     bool NextRow(std::vector<CsvOutcome>& out);
@@ -503,9 +507,10 @@ CsvPreview PreviewCsv(std::string_view text, const CsvImportOptions& options,
     return preview;
 }
 
-std::string ReadCsvText(DataSource& source, std::string_view text, const CsvImportOptions& options,
-                        const ZAVFieldManager& store, ImportReport& report) {
-    CsvRowReader reader(text, options);
+namespace {
+
+std::string ReadRows(CsvRowReader& reader, DataSource& source, const CsvImportOptions& options,
+                     const ZAVFieldManager& store, ImportReport& report) {
     if (std::string error = reader.Open(); !error.empty()) {
         return error;
     }
@@ -534,6 +539,20 @@ std::string ReadCsvText(DataSource& source, std::string_view text, const CsvImpo
     return "";
 }
 
+}  // namespace
+
+std::string ReadCsvText(DataSource& source, std::string_view text, const CsvImportOptions& options,
+                        const ZAVFieldManager& store, ImportReport& report) {
+    CsvRowReader reader(text, options);
+    return ReadRows(reader, source, options, store, report);
+}
+
+std::string ReadCsvFile(DataSource& source, InputFile& file, const CsvImportOptions& options,
+                        const ZAVFieldManager& store, ImportReport& report, size_t pieceSize) {
+    CsvRowReader reader(file, pieceSize, options);
+    return ReadRows(reader, source, options, store, report);
+}
+
 CsvAddResult AddCsvFiles(ZAVFieldManager& store, const std::vector<std::string>& paths,
                          const CsvImportOptions& options, ImportReport& report) {
     CsvAddResult result;
@@ -541,16 +560,26 @@ CsvAddResult AddCsvFiles(ZAVFieldManager& store, const std::vector<std::string>&
     size_t unreadable = report.Unreadable();
     for (const std::string& path : paths) {
         report.StartInput(path);
-        std::string text;
-        if (!ReadUserFile(path, text, store.UI(), "Unable to open file " + path + " for input.")) {
+        const std::string cannotOpen = "Unable to open file " + path + " for input.";
+        InputFile file;
+        if (const ReadResult opened = file.Open(path); opened != ReadResult::kOk) {
+            store.UI().ShowMessage(ReadFailureMessage(opened, path, cannotOpen));
             report.MarkFailed();
             result.allRead = false;
             continue;
         }
         DataSource source;
         source.fileName = path;
-        if (std::string error = ReadCsvText(source, text, options, store, report); !error.empty()) {
+        if (std::string error = ReadCsvFile(source, file, options, store, report); !error.empty()) {
             store.UI().ShowMessage(path + ": " + error + ".");
+            report.MarkFailed();
+            result.allRead = false;
+            continue;
+        }
+        if (file.Failed()) {
+            // Cut short or changed while it was read: what was read is not
+            // the file, and none of it is added.
+            store.UI().ShowMessage(ReadFailureMessage(file.Status(), path, cannotOpen));
             report.MarkFailed();
             result.allRead = false;
             continue;

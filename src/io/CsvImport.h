@@ -13,11 +13,13 @@
 #include <vector>
 
 #include "core/KTRTime.h"
+#include "io/CsvRecords.h"
 #include "io/ImportReport.h"
 
 namespace zav {
 
 class DataSource;
+class InputFile;
 class ZAVFieldManager;
 
 // What is stored for a value below the detection limit ("<" in its remark
@@ -98,6 +100,13 @@ CsvPreview PreviewCsv(std::string_view text, const CsvImportOptions& options,
 // cannot be used, in which case nothing was read.
 std::string ReadCsvText(DataSource& source, std::string_view text, const CsvImportOptions& options,
                         const ZAVFieldManager& store, ImportReport& report);
+
+// The same over a file read in pieces (see CsvRecords). When the file
+// cannot be read to its end or changes meanwhile the rows end early and
+// `file` says so: the caller must not take what was read for the file.
+std::string ReadCsvFile(DataSource& source, InputFile& file, const CsvImportOptions& options,
+                        const ZAVFieldManager& store, ImportReport& report,
+                        size_t pieceSize = CsvRecords::kPieceSize);
 
 // What adding files did.
 struct CsvAddResult {

@@ -1,7 +1,9 @@
 #include "io/CsvRecords.h"
 
+#include <algorithm>
 #include <array>
 
+#include "core/FileIO.h"
 #include "core/TextFormat.h"
 
 namespace zav {
@@ -16,12 +18,47 @@ CsvRecords::CsvRecords(std::string_view text) : m_text(text) {
     }
 }
 
-char CsvRecords::DetectDelimiter() const {
+CsvRecords::CsvRecords(InputFile& file, size_t pieceSize)
+    : m_file(&file), m_pieceSize(pieceSize > 0 ? pieceSize : 1) {
+    while (m_piece.size() < kByteOrderMark.size() && MoreToRead()) {
+        ReadMore();
+    }
+    if (m_text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        m_pos = kByteOrderMark.size();
+    }
+}
+
+bool CsvRecords::MoreToRead() const {
+    return m_file != nullptr && m_file->Left() > 0 && !m_file->Failed();
+}
+
+// Drops what was passed over and appends the next piece, at least as much
+// as is held, so that a record longer than a piece is read in a few steps.
+bool CsvRecords::ReadMore() {
+    m_piece.erase(0, m_pos);
+    m_pos = 0;
+    const size_t held = m_piece.size();
+    m_file->ReadMore(m_piece, std::max(m_pieceSize, held));
+    m_text = m_piece;
+    return m_piece.size() > held;
+}
+
+char CsvRecords::DetectDelimiter() {
     static constexpr std::array<char, 4> kCandidates = {',', ';', '\t', '|'};
     size_t pos = m_pos;
     // The first line that is neither blank nor a comment.
-    while (pos < m_text.size()) {
+    while (pos < m_text.size() || MoreToRead()) {
         size_t end = m_text.find('\n', pos);
+        if (end == std::string_view::npos && MoreToRead()) {
+            // The line goes on in the next piece; what lies before the
+            // reading position (a byte-order mark) is dropped from the text.
+            const size_t dropped = m_pos;
+            if (!ReadMore()) {
+                break;
+            }
+            pos -= dropped;
+            continue;
+        }
         end = end == std::string_view::npos ? m_text.size() : end;
         std::string_view line = TrimView(m_text.substr(pos, end - pos));
         if (!line.empty() && line.front() != '#') {
@@ -54,7 +91,10 @@ bool CsvRecords::SkipBlankOrComment(bool skipComments) {
             return true;
         }
         size_t end = m_text.find('\n', m_pos);
-        end = end == std::string_view::npos ? m_text.size() : end;
+        if (end == std::string_view::npos) {
+            end = m_text.size();
+            m_hitEnd = true;
+        }
         const std::string_view line = m_text.substr(m_pos, end - m_pos);
         const bool blank = TrimView(line).empty();
         const bool comment = skipComments && !line.empty() && line.front() == '#';
@@ -64,10 +104,29 @@ bool CsvRecords::SkipBlankOrComment(bool skipComments) {
         m_pos = end + 1;
         ++m_nextLine;
     }
+    m_hitEnd = true;
     return false;
 }
 
 bool CsvRecords::Next(bool skipComments) {
+    for (;;) {
+        const size_t pos = m_pos;
+        const size_t line = m_nextLine;
+        m_hitEnd = false;
+        const bool read = ReadRecord(skipComments);
+        if (!m_hitEnd || !MoreToRead()) {
+            return read;
+        }
+        // The record may go on in the next piece: read it again with that.
+        m_pos = pos;
+        m_nextLine = line;
+        if (!ReadMore()) {
+            return ReadRecord(skipComments);
+        }
+    }
+}
+
+bool CsvRecords::ReadRecord(bool skipComments) {
     m_fields.clear();
     m_quoted.clear();
     m_unquoted.clear();
@@ -110,6 +169,7 @@ void CsvRecords::ReadField() {
     }
     m_fields.push_back(TrimView(m_text.substr(start, end - start)));
     m_pos = end + 1;
+    m_hitEnd = m_hitEnd || end >= m_text.size();
     if (end >= m_text.size() || data[end] == '\n') {
         EndLine();
     }
@@ -146,6 +206,7 @@ void CsvRecords::ReadQuotedField(size_t fieldStart) {
     m_quoted.push_back(Unquoted{m_fields.size(), begin, m_unquoted.size() - begin});
     m_fields.emplace_back();
     m_pos = end + 1;
+    m_hitEnd = m_hitEnd || end >= m_text.size();
     if (end >= m_text.size() || m_text[end] == '\n') {
         EndLine();
     }

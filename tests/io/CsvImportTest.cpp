@@ -6,6 +6,8 @@
 
 #include "ReportPlaces.h"
 #include "ScriptedUserInterface.h"
+#include "TestSupport.h"
+#include "core/FileIO.h"
 #include "core/TextFormat.h"
 #include "io/CsvImport.h"
 #include "io/CsvRecords.h"
@@ -46,6 +48,55 @@ TEST(CsvRecords, QuotingBlankAndCommentLinesAndLineEnds) {
         lines.push_back(records.Line());
     }
     EXPECT_EQ(lines, (std::vector<size_t>{2, 4, 6, 7}));
+}
+
+// A file is read in pieces: wherever the ends of pieces fall (inside a
+// quoted field, between CR and LF, in a comment, in the byte-order mark,
+// within a header longer than a piece) its records, their lines and texts
+// and the delimiter found are those of the text read whole.
+TEST(CsvRecords, AFileInPiecesReadsAsTheWholeText) {
+    struct Record {
+        std::vector<std::string> fields;
+        size_t line;
+        std::string text;
+        bool operator==(const Record& o) const {
+            return fields == o.fields && line == o.line && text == o.text;
+        }
+    };
+    auto readAll = [](CsvRecords& records) {
+        std::vector<Record> out;
+        const char delimiter = records.DetectDelimiter();
+        records.SetDelimiter(delimiter);
+        while (records.Next()) {
+            out.push_back({{records.Fields().begin(), records.Fields().end()},
+                           records.Line(),
+                           std::string(records.Text())});
+        }
+        out.push_back({{std::string(1, delimiter)}, 0, ""});
+        return out;
+    };
+    const std::vector<std::string> texts = {
+        "\xEF\xBB\xBF# comment;;;\r\na , \"b;c\" ;d\r\n\r\n\"say \"\"hi\"\"\";\"two\nlines\";\r\n"
+        "\"#not a comment\";x;y\nlast;;",
+        "# " + std::string(40, '#') + "\n\n   \n" + std::string(30, 'h') + "|b|c\n1|\"\"\"\"|3\n",
+        "a,b\n\"unterminated,\n2,3\n",
+        "",
+        "\xEF\xBB",
+    };
+    test::TempDir dir;
+    const std::string path = dir.File("pieces.csv");
+    for (const std::string& text : texts) {
+        ASSERT_EQ(WriteFileSafely(path, text), WriteResult::kOk);
+        CsvRecords whole(text);
+        const std::vector<Record> expected = readAll(whole);
+        for (size_t piece : {1, 2, 3, 5, 8, 64}) {
+            InputFile file;
+            ASSERT_EQ(file.Open(path), ReadResult::kOk);
+            CsvRecords records(file, piece);
+            EXPECT_TRUE(readAll(records) == expected) << text << " in pieces of " << piece;
+            EXPECT_FALSE(file.Failed());
+        }
+    }
 }
 
 TEST(CsvRecords, DetectsTheDelimiterOfTheHeader) {
