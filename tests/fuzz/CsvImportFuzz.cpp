@@ -5,7 +5,11 @@
 // columns are picked among the first eight of the header, by their header
 // text or their position. The rest is the file. What is read must account
 // for every value cell, hold the values an independent reading of the
-// cells gives, and come back the same through the CSV export.
+// cells gives, come back the same through the CSV export, and be the same
+// when the text is read from a file in small pieces (the last option byte
+// gives their size).
+#include <unistd.h>
+
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +20,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "core/FileIO.h"
 #include "core/TextFormat.h"
 #include "io/CsvImport.h"
 #include "io/DataExport.h"
@@ -109,6 +114,57 @@ double ModelValue(std::string_view cell, const CsvImportOptions& options) {
     ZAV_FUZZ_CHECK(!text.empty() && end == text.c_str() + text.size() && std::isfinite(value),
                    "the stored cell '" + std::string(cell) + "' is no whole number to strtod");
     return value;
+}
+
+// One scratch file per process, in memory where the system offers it.
+struct ScratchFile {
+    std::string path = std::string(::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") +
+                       "/zav-fuzz-csv-" + std::to_string(::getpid()) + ".csv";
+    ~ScratchFile() { std::remove(path.c_str()); }
+};
+
+// The text read from a file in pieces of `pieceSize` bytes gives the same
+// series and the same account as the text read whole.
+void CheckFileInPieces(const std::string& text, size_t pieceSize, const CsvImportOptions& options,
+                       const ZAVFieldManager& store, const DataSource& whole,
+                       const ImportReport& wholeReport) {
+    static const ScratchFile scratch;
+    std::FILE* out = std::fopen(scratch.path.c_str(), "wb");
+    if (out == nullptr || std::fwrite(text.data(), 1, text.size(), out) != text.size() ||
+        std::fclose(out) != 0) {
+        fuzz::Fail("the scratch file is written", scratch.path);
+    }
+    InputFile file;
+    ZAV_FUZZ_CHECK(file.Open(scratch.path) == ReadResult::kOk, scratch.path);
+    DataSource pieces;
+    ImportReport report;
+    report.StartInput("pieces");
+    ZAV_FUZZ_CHECK(ReadCsvFile(pieces, file, options, store, report, pieceSize).empty(),
+                   "the columns are refused in pieces of " + std::to_string(pieceSize));
+    ZAV_FUZZ_CHECK(!file.Failed(), "the file read fails");
+    const std::string where = "in pieces of " + std::to_string(pieceSize);
+    for (size_t r = 0; r < kSkipRuleCount; ++r) {
+        const SkipRule rule = static_cast<SkipRule>(r);
+        ZAV_FUZZ_CHECK(report.Count(rule) == wholeReport.Count(rule),
+                       where + ": " + SkipRuleText(rule) + " " +
+                           std::to_string(report.Count(rule)) + " times, read whole " +
+                           std::to_string(wholeReport.Count(rule)));
+    }
+    ZAV_FUZZ_CHECK(pieces.series.size() == whole.series.size(), where + ": series count");
+    for (size_t k = 0; k < whole.series.size(); ++k) {
+        const DataSeries& a = whole.series[k];
+        const DataSeries& b = pieces.series[k];
+        ZAV_FUZZ_CHECK(a.StationName() == b.StationName() &&
+                           a.ParameterName() == b.ParameterName() && a.Units() == b.Units() &&
+                           a.Times() == b.Times() && a.Masks() == b.Masks() &&
+                           a.Values().size() == b.Values().size(),
+                       where + ": series " + std::to_string(k));
+        for (size_t i = 0; i < a.Size(); ++i) {
+            ZAV_FUZZ_CHECK(
+                fuzz::SameBits(a.Value(i), b.Value(i)),
+                where + ": series " + std::to_string(k) + ", point " + std::to_string(i));
+        }
+    }
 }
 
 using PointKey = std::tuple<std::string, std::string, std::string, std::string>;
@@ -242,6 +298,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ZAV_FUZZ_CHECK(preview.error.empty(), "the preview refuses what the import read");
     CheckAccount(preview, source, report);
     CheckValues(preview, importOptions);
+    const size_t pieceSize = 1 + (size > kOptionBytes - 1 ? data[kOptionBytes - 1] % 64 : 0);
+    CheckFileInPieces(text, pieceSize, importOptions, store, source, report);
     for (const DataSeries& series : source.series) {
         for (size_t i = 1; i < series.Size(); ++i) {
             ZAV_FUZZ_CHECK(series.Time(i - 1) < series.Time(i),
