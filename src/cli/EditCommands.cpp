@@ -86,17 +86,22 @@ void SayUnknown(CZAVDoc& doc, std::ostream& err, int type, const std::string& na
 }
 
 // A station or parameter with series of its own (grouped or not).
+bool IsGroup(CZAVDoc& doc, int type, const std::string& name) {
+    const IndexInfo* entry = IndexOf(doc, type).Find(name);
+    return entry != nullptr && entry->isAggregate;
+}
+
 bool CheckStored(CZAVDoc& doc, std::ostream& err, int type, const std::string& name) {
     if (IndexOf(doc, type).OwnEntry(name) != nullptr) {
         return true;
     }
-    SayUnknown(doc, err, type, name, KindOf(type));
+    if (IsGroup(doc, type, name)) {
+        err << "zav-cli: " << Quoted(name) << " is a " << KindOf(type) << " group; name one of its "
+            << KindOf(type) << "s\n";
+    } else {
+        SayUnknown(doc, err, type, name, KindOf(type));
+    }
     return false;
-}
-
-bool IsGroup(CZAVDoc& doc, int type, const std::string& name) {
-    const IndexInfo* entry = IndexOf(doc, type).Find(name);
-    return entry != nullptr && entry->isAggregate;
 }
 
 // A stored name that belongs to no group: renaming or deleting a grouped
