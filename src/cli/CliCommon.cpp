@@ -229,8 +229,8 @@ bool ParseDate(const std::string& text, DayEnd end, KTRTime& time) {
         const std::string_view clock = std::string_view(text).substr(10);
         const bool withSeconds = clock.size() == 9;
         if ((clock.size() != 6 && !withSeconds) || clock[0] != 'T' || clock[3] != ':' ||
-            (withSeconds && clock[6] != ':') ||
-            !TwoDigits(clock.substr(1, 2), 23, hour) || !TwoDigits(clock.substr(4, 2), 59, minute)) {
+            (withSeconds && clock[6] != ':') || !TwoDigits(clock.substr(1, 2), 23, hour) ||
+            !TwoDigits(clock.substr(4, 2), 59, minute)) {
             return false;
         }
         second = 0;

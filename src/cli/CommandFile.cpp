@@ -140,8 +140,8 @@ int RunCommand(const Words& words, std::ostream& out, std::ostream& err) {
     for (const ScriptLine& line : lines) {
         const EditOutcome outcome = RunEdit(*doc, line.words, err);
         if (outcome.status != kOk) {
-            err << "zav-cli: stopped at " << script << " line " << line.number << ": "
-                << line.text << "\nThe project was not saved.\n";
+            err << "zav-cli: stopped at " << script << " line " << line.number << ": " << line.text
+                << "\nThe project was not saved.\n";
             return outcome.status;
         }
         changed = changed || outcome.changed;

@@ -13,7 +13,6 @@ namespace zav::cli {
 // next character; '#' at the start of a word begins a comment. An empty
 // list for a blank or comment line. False with `error` set for a quote left
 // open or a backslash ending the line.
-bool SplitCommandLine(const std::string& line, std::vector<std::string>& words,
-                      std::string& error);
+bool SplitCommandLine(const std::string& line, std::vector<std::string>& words, std::string& error);
 
 }  // namespace zav::cli

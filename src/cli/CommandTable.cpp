@@ -150,14 +150,16 @@ std::vector<CommandInfo>& Commands() {
         {"ungroup-parameters", "PROJECT.zav NAME [-o OUT.zav]",
          "Dissolves the parameter group NAME. Saves the project.",
          "zav-cli ungroup-parameters grouped.zav Nutrients", &UngroupParametersCommand},
-        {"set-scaling", "PROJECT.zav --station S --parameter P [--multiplier M] [--offset O]\n[-o OUT.zav]",
+        {"set-scaling",
+         "PROJECT.zav --station S --parameter P [--multiplier M] [--offset O]\n[-o OUT.zav]",
          "Gives the series of station S and parameter P a multiplier and an\n"
          "offset (value x M + O), as the data edit page does. Saves the project.",
          "zav-cli set-scaling basin.zav --station NB-ASHFORD-0101 \\\n"
          "    --parameter \"WATER TEMP\" --offset -0.2 -o scaled.zav",
          &SetScalingCommand},
-        {"set-units", "PROJECT.zav UNITS [--alias A] [--multiplier M] [--offset O]\n"
-                      "[--conversion \"NAME\"] [-o OUT.zav]",
+        {"set-units",
+         "PROJECT.zav UNITS [--alias A] [--multiplier M] [--offset O]\n"
+         "[--conversion \"NAME\"] [-o OUT.zav]",
          "Changes the units record UNITS as the units page does: the units its\n"
          "values are shown in (--alias) and how they are converted (x M + O), or\n"
          "a standard conversion of the conversions file applied by its name.\n"
@@ -165,8 +167,9 @@ std::vector<CommandInfo>& Commands() {
          "zav-cli set-units basin.zav \"DEG C\" --alias \"deg F\" --multiplier 1.8 \\\n"
          "    --offset 32 -o units.zav",
          &SetUnitsCommand},
-        {"mask", "PROJECT.zav --station S --parameter P [--from DATE] [--to DATE]\n"
-                 "[--below X] [--above X] [--unmask] [-o OUT.zav]",
+        {"mask",
+         "PROJECT.zav --station S --parameter P [--from DATE] [--to DATE]\n"
+         "[--below X] [--above X] [--unmask] [-o OUT.zav]",
          "Masks the points of one series from --from to --to (DATE is YYYY-MM-DD\n"
          "or YYYY-MM-DDTHH:MM[:SS]; a --to date alone takes its whole day); with\n"
          "--below or --above only the stored values below or above X. Masked\n"
@@ -176,7 +179,8 @@ std::vector<CommandInfo>& Commands() {
          "    --parameter \"DISSOLVD OXYGEN\" --from 1995-01-01 --to 1995-06-30 \\\n"
          "    --below 9 -o masked.zav",
          &MaskCommand},
-        {"delete", "PROJECT.zav --station S [--parameter P] [--from DATE] [--to DATE]\n[-o OUT.zav]",
+        {"delete",
+         "PROJECT.zav --station S [--parameter P] [--from DATE] [--to DATE]\n[-o OUT.zav]",
          "Deletes the points of station S (of parameter P only, with it) from\n"
          "--from to --to; a station with neither a parameter nor dates is\n"
          "deleted whole. Saves the project.",

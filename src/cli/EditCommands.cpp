@@ -129,8 +129,8 @@ bool CheckSeries(CZAVDoc& doc, std::ostream& err, const std::string& station,
         return false;
     }
     if (SeriesNamed(doc, station, parameter).empty()) {
-        err << "zav-cli: station " << Quoted(station) << " has no series of "
-            << Quoted(parameter) << "\n";
+        err << "zav-cli: station " << Quoted(station) << " has no series of " << Quoted(parameter)
+            << "\n";
         return false;
     }
     return true;
@@ -230,8 +230,8 @@ EditOutcome RenameName(CZAVDoc& doc, const EditArguments& args, std::ostream& er
             << " exists already\n";
         return Failed();
     }
-    const bool renamed = type == kStationType ? RenameStation(doc, from, to)
-                                              : RenameParameter(doc, from, to);
+    const bool renamed =
+        type == kStationType ? RenameStation(doc, from, to) : RenameParameter(doc, from, to);
     if (!renamed) {
         return Failed();
     }
@@ -335,8 +335,7 @@ EditOutcome SetScalingEdit(CZAVDoc& doc, const EditArguments& args, std::ostream
     std::string parameter;
     std::optional<double> multiplier;
     std::optional<double> offset;
-    std::string error =
-        ReadSeriesNames(args.options, "set-scaling", true, station, parameter);
+    std::string error = ReadSeriesNames(args.options, "set-scaling", true, station, parameter);
     for (std::string more : {ReadNumber(args.options, "--multiplier", multiplier),
                              ReadNumber(args.options, "--offset", offset)}) {
         error = error.empty() ? more : error;
@@ -447,9 +446,9 @@ EditOutcome MaskEdit(CZAVDoc& doc, const EditArguments& args, std::ostream& err)
     std::string parameter;
     PointFilter filter;
     std::string error = ReadSeriesNames(args.options, "mask", true, station, parameter);
-    for (std::string more : {ReadSpan(args.options, filter),
-                             ReadNumber(args.options, "--below", filter.below),
-                             ReadNumber(args.options, "--above", filter.above)}) {
+    for (std::string more :
+         {ReadSpan(args.options, filter), ReadNumber(args.options, "--below", filter.below),
+          ReadNumber(args.options, "--above", filter.above)}) {
         error = error.empty() ? more : error;
     }
     if (!error.empty()) {
@@ -510,9 +509,17 @@ const std::vector<EditCommandInfo>& EditCommands() {
         {"ungroup-stations", 1, 1, {}, {}, &UngroupStationsEdit},
         {"group-parameters", 2, SIZE_MAX, {}, {}, &GroupParametersEdit},
         {"ungroup-parameters", 1, 1, {}, {}, &UngroupParametersEdit},
-        {"set-scaling", 0, 0, {}, {"--station", "--parameter", "--multiplier", "--offset"},
+        {"set-scaling",
+         0,
+         0,
+         {},
+         {"--station", "--parameter", "--multiplier", "--offset"},
          &SetScalingEdit},
-        {"set-units", 1, 1, {}, {"--alias", "--multiplier", "--offset", "--conversion"},
+        {"set-units",
+         1,
+         1,
+         {},
+         {"--alias", "--multiplier", "--offset", "--conversion"},
          &SetUnitsEdit},
         {"mask",
          0,
@@ -544,7 +551,8 @@ std::string CountError(const EditCommandInfo& command, size_t count) {
     if (count >= command.fewestWords && count <= command.mostWords) {
         return std::string();
     }
-    return std::string(command.name) + (count < command.fewestWords ? " needs more" : " takes fewer") +
+    return std::string(command.name) +
+           (count < command.fewestWords ? " needs more" : " takes fewer") +
            " arguments: " + UsageOf(command.name);
 }
 

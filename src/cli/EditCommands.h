@@ -16,7 +16,7 @@ namespace zav::cli {
 
 // What an editing command did.
 struct EditOutcome {
-    int status = 0;      // the exit status: 0, 1 (failed) or 2 (misuse)
+    int status = 0;  // the exit status: 0, 1 (failed) or 2 (misuse)
     bool changed = false;
     // What changed, or why nothing did: "station 'A' renamed to 'B'".
     std::string what;
