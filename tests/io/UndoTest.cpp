@@ -240,6 +240,16 @@ TEST_F(UndoTest, MaskingAndDeletingASpanAreOneStepEach) {
     EXPECT_EQ(doc.History().Size(), 2u);
     ASSERT_TRUE(doc.Undo());
     EXPECT_EQ(doc.FieldManager().FindSeries("North", "DO")->Size(), 6u);
+
+    // Points apart from each other in a series waiting for its sort: the
+    // others keep their order.
+    ASSERT_TRUE(SetPointTime(doc, "North", "DO", 5, KTRTime(1995, 1, 3, 0, 0, 0)));
+    PointFilter days;
+    days.from = KTRTime(1995, 1, 2, 0, 0, 0);
+    days.to = KTRTime(1995, 1, 4, 0, 0, 0);
+    EXPECT_EQ(DeletePointsIn(doc, "North", "DO", days), 2u);
+    const DataSeries& series = *doc.FieldManager().FindSeries("North", "DO");
+    EXPECT_EQ(series.Values(), (std::vector<double>{1, 2, 7, 4}));
 }
 
 // Records the modified flag each time the document says its state changed.
