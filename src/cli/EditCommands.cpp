@@ -121,6 +121,12 @@ bool CheckUngrouped(CZAVDoc& doc, std::ostream& err, int type, const std::string
     return true;
 }
 
+// A station or parameter of that name, or a group's, or a name a group
+// resolves: a new name must be none of them.
+bool NameInUse(CZAVDoc& doc, int type, const std::string& name) {
+    return IndexOf(doc, type).Find(name) != nullptr || !IndexOf(doc, type).GroupOf(name).empty();
+}
+
 // The station has series of exactly this parameter.
 bool CheckSeries(CZAVDoc& doc, std::ostream& err, const std::string& station,
                  const std::string& parameter) {
@@ -225,7 +231,7 @@ EditOutcome RenameName(CZAVDoc& doc, const EditArguments& args, std::ostream& er
     }
     // Renaming onto a name in use would pour one station's series into the
     // other's for good; the desktop's rename refuses a parameter the same way.
-    if (IndexOf(doc, type).Find(to) != nullptr || !IndexOf(doc, type).GroupOf(to).empty()) {
+    if (NameInUse(doc, type, to)) {
         err << "zav-cli: " << command << ": a " << KindOf(type) << " or group " << Quoted(to)
             << " exists already\n";
         return Failed();
@@ -266,9 +272,7 @@ EditOutcome Group(CZAVDoc& doc, const EditArguments& args, std::ostream& err, in
             return Failed();
         }
     }
-    // The representative's own name is free for the group once it is made;
-    // any other name in use is not.
-    if (name != members.front() && IndexOf(doc, type).Find(name) != nullptr) {
+    if (NameInUse(doc, type, name)) {
         err << "zav-cli: " << command << ": a " << KindOf(type) << " or group " << Quoted(name)
             << " exists already\n";
         return Failed();
@@ -349,21 +353,16 @@ EditOutcome SetScalingEdit(CZAVDoc& doc, const EditArguments& args, std::ostream
     if (!CheckSeries(doc, err, station, parameter)) {
         return Failed();
     }
-    const DataSeries& series = *doc.FieldManager().FindSeries(station, parameter);
+    // Options not given keep the value of the series (the first, where
+    // several sources hold the station and parameter).
+    const DataSeries& series =
+        doc.FieldManager().GetSeries(SeriesNamed(doc, station, parameter).front());
     const double m = multiplier.value_or(series.Multiplier());
     const double o = offset.value_or(series.Offset());
     const std::string what = Quoted(station) + " / " + Quoted(parameter) + " scaled x " +
                              FormatExact(m) + " + " + FormatExact(o);
-    if (m == series.Multiplier() && o == series.Offset()) {
-        return Unchanged(what + " already");
-    }
-    // One step for both, as the desktop's undo would show one change.
-    doc.Perform("Change Scaling", 0, [&] {
-        SetMultiplier(doc, station, parameter, m);
-        SetOffset(doc, station, parameter, o);
-        return true;
-    });
-    return Changed(what);
+    return SetSeriesScaling(doc, station, parameter, m, o) ? Changed(what)
+                                                           : Unchanged(what + " already");
 }
 
 // The position of the standard conversion called `name`, or -1.

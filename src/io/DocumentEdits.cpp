@@ -448,6 +448,22 @@ size_t DeletePointsIn(CZAVDoc& doc, const std::string& station, const std::strin
     return deleted;
 }
 
+bool SetSeriesScaling(CZAVDoc& doc, const std::string& station, const std::string& parameter,
+                      double multiplier, double offset) {
+    return doc.Perform("Change Scaling", 0, [&] {
+        bool changed = false;
+        for (int number : SeriesNamed(doc, station, parameter)) {
+            DataSeries& series = doc.FieldManager().GetSeries(number);
+            if (series.Multiplier() != multiplier || series.Offset() != offset) {
+                series.SetMultiplier(multiplier);
+                series.SetOffset(offset);
+                changed = true;
+            }
+        }
+        return changed;
+    });
+}
+
 bool ApplyConversion(CZAVDoc& doc, const std::string& units, const std::string& conversion,
                      double multiplier, double offset) {
     return doc.Perform("Apply Conversion", 0, [&] {

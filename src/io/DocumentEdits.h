@@ -113,6 +113,11 @@ size_t MaskPoints(CZAVDoc& doc, const std::string& station, const std::string& p
 size_t DeletePointsIn(CZAVDoc& doc, const std::string& station, const std::string& parameter,
                       const PointFilter& filter);
 
+// Every series stored under exactly `station` and `parameter` takes the
+// multiplier and the offset; one step. False when none changed.
+bool SetSeriesScaling(CZAVDoc& doc, const std::string& station, const std::string& parameter,
+                      double multiplier, double offset);
+
 // The units record under `units` takes a standard conversion: its
 // multiplier and offset, the conversion's name as alias, and " -> NAME"
 // after its comment.

@@ -121,6 +121,18 @@ TEST_F(CliProjectEditsTest, GroupsUnitsAndWholeStations) {
 
     ASSERT_EQ(RunCli({"delete", project, "--station", "North"}).exitStatus, 0);
     EXPECT_EQ(Series(project), std::string(kSeries).substr(std::string(kSeries).find('\n') + 1));
+
+    // A group's member is edited by its own name, and its group's
+    // representative (Lake) is left alone.
+    ASSERT_EQ(
+        RunCli({"set-scaling", project, "--station", "South", "--parameter", "DO", "--offset", "3"})
+            .exitStatus,
+        0);
+    ASSERT_EQ(RunCli({"mask", project, "--station", "South", "--parameter", "DO"}).exitStatus, 0);
+    EXPECT_EQ(Series(project),
+              "report-test.mlv,South,DO,mg/l,2,3,1,1,1995-02-02T12:00:00,1995-02-02T12:00:00\n"
+              "report-test.mlv,South,Temp,deg F,1,0,1,0,1995-01-15T08:00:00,1995-01-15T08:00:00\n"
+              "report-test.mlv,Lake,DO,mg/l,1,0,1,0,1995-03-20T12:00:00,1995-03-20T12:00:00\n");
 }
 
 TEST_F(CliProjectEditsTest, RefusalsNameWhatIsWrongAndLeaveTheProject) {
@@ -163,6 +175,9 @@ TEST_F(CliProjectEditsTest, RefusalsNameWhatIsWrongAndLeaveTheProject) {
         {{"group-stations", "Basin", "North"},
          1,
          "zav-cli: group-stations: a station or group 'Basin' exists already\n"},
+        {{"group-stations", "Lake", "North"},
+         1,
+         "zav-cli: group-stations: a station or group 'Lake' exists already\n"},
         {{"group-parameters", "G", "DO", "pH"}, 1, "zav-cli: no parameter 'pH' in the project\n"},
         {{"ungroup-stations", "North"}, 1, "zav-cli: no station group 'North' in the project\n"},
         {{"ungroup-stations", "Basn"},
