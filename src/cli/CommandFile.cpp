@@ -11,6 +11,10 @@
 
 namespace zav::cli {
 
+namespace {
+const char* const kContinued = "the line ends in a backslash";
+}  // namespace
+
 bool SplitCommandLine(const std::string& line, std::vector<std::string>& words,
                       std::string& error) {
     words.clear();
@@ -28,7 +32,7 @@ bool SplitCommandLine(const std::string& line, std::vector<std::string>& words,
             break;
         } else if (c == '\\') {
             if (i + 1 == line.size()) {
-                error = "the line ends in a backslash";
+                error = kContinued;
                 return false;
             }
             word += line[++i];
@@ -87,23 +91,44 @@ bool ReadScript(const std::string& path, std::vector<ScriptLine>& lines, std::os
         status = kFailed;
         return false;
     }
+    // A file saved by a Windows editor may begin with a byte order mark.
+    if (text.rfind("\xEF\xBB\xBF", 0) == 0) {
+        text.erase(0, 3);
+    }
     std::istringstream in(text);
     std::string line;
+    ScriptLine command{0, std::string(), {}};
     for (int number = 1; std::getline(in, line); ++number) {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
-        ScriptLine command{number, line, {}};
+        if (command.text.empty()) {
+            command.number = number;
+        }
+        command.text += line;
         std::string error;
-        if (!SplitCommandLine(line, command.words, error)) {
-            err << "zav-cli: " << path << " line " << number << ": " << error << ": " << line
-                << "\n";
+        if (!SplitCommandLine(command.text, command.words, error)) {
+            // A backslash at the end goes on to the next line, as in a shell.
+            if (error == kContinued) {
+                command.text.pop_back();
+                continue;
+            }
+            err << "zav-cli: " << path << " line " << command.number << ": " << error << ": "
+                << command.text << "\n";
             status = kUsage;
             return false;
         }
         if (!command.words.empty()) {
-            lines.push_back(std::move(command));
+            lines.push_back(command);
         }
+        command = ScriptLine{0, std::string(), {}};
+    }
+    if (!command.text.empty()) {
+        // The last line went on to a line that is not there.
+        err << "zav-cli: " << path << " line " << command.number << ": " << kContinued << ": "
+            << command.text << "\\\n";
+        status = kUsage;
+        return false;
     }
     return true;
 }

@@ -85,8 +85,9 @@ TEST_F(CliCommandFileTest, ACommandFileEqualsTheCommandsOneByOne) {
 TEST_F(CliCommandFileTest, ADryRunSaysWhatEachLineWouldChangeAndSavesNothing) {
     const std::string original = test::ReadFile(project);
     auto run =
-        Run("rename-station North Nord\n"
-            "mask --station Nord --parameter DO --from 1995-01-02 --to 1995-03-09T12:00 --below 5\n"
+        Run("\xEF\xBB\xBFrename-station North Nord\n"
+            "mask --station Nord --parameter DO \\\n"
+            "    --from 1995-01-02 --to 1995-03-09T12:00 --below 5\n"
             "# a comment\n"
             "mask --station Nord --parameter DO --above 1000\n"
             "set-units mg/l --alias ug/l --multiplier 1000\n"
@@ -98,9 +99,9 @@ TEST_F(CliCommandFileTest, ADryRunSaysWhatEachLineWouldChangeAndSavesNothing) {
               "line 1: station 'North' renamed to 'Nord'\n"
               "line 2: 2 points of 'Nord' / 'DO' from 1995-01-02T00:00:00 to 1995-03-09T12:00:00 "
               "below 5 masked\n"
-              "line 4: nothing changed: no point of 'Nord' / 'DO' above 1000 to mask\n"
-              "line 5: units 'mg/l' shown as 'ug/l': x 1000 + 0\n"
-              "line 6: 2 points of 'Nord' to 1995-01-01T23:59:59 deleted\n"
+              "line 5: nothing changed: no point of 'Nord' / 'DO' above 1000 to mask\n"
+              "line 6: units 'mg/l' shown as 'ug/l': x 1000 + 0\n"
+              "line 7: 2 points of 'Nord' to 1995-01-01T23:59:59 deleted\n"
               "Dry run: nothing was saved.\n");
     EXPECT_EQ(test::ReadFile(project), original);
     EXPECT_EQ(::access(dir.File("out.zav").c_str(), F_OK), -1);
@@ -142,6 +143,11 @@ TEST_F(CliCommandFileTest, TheFirstFailingLineIsNamedAndNothingIsSaved) {
         // A line that cannot be split stops the file before anything runs.
         {"rename-station North Nord\nrename-station 'South Lake\n", 2,
          "zav-cli: SCRIPT line 2: a single quote is not closed: rename-station 'South Lake\n"},
+        {"rename-station North \\\n  'South Lake\n", 2,
+         "zav-cli: SCRIPT line 1: a single quote is not closed: rename-station North   'South "
+         "Lake\n"},
+        {"rename-station North Nord \\\n", 2,
+         "zav-cli: SCRIPT line 1: the line ends in a backslash: rename-station North Nord \\\n"},
         {"# only a comment\n\n", 1,
          "zav-cli: SCRIPT holds no command; the project was not saved.\n"},
     };
