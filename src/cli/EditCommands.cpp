@@ -69,28 +69,31 @@ const char* KindOf(int type) {
     return type == kStationType ? "station" : "parameter";
 }
 
-// The names a person sees in the pick lists, for a suggestion.
+// Every stored name of the kind, groups' members included, for a
+// suggestion.
 std::vector<std::string> ListedNames(CZAVDoc& doc, int type) {
     std::vector<std::string> names;
-    doc.FieldManager().GetNameList(names, type, false);
+    for (const auto& entry : IndexOf(doc, type).Entries()) {
+        names.push_back(entry.second.name);
+    }
     return names;
 }
 
-void SayUnknown(CZAVDoc& doc, std::ostream& err, int type, const std::string& name,
-                const std::string& what) {
-    err << "zav-cli: no " << what << " " << Quoted(name) << " in the project";
+void SayUnknown(CZAVDoc& doc, std::ostream& err, int type, const std::string& name) {
+    err << "zav-cli: no " << KindOf(type) << " " << Quoted(name) << " in the project";
     if (std::string nearest = NearestWord(name, ListedNames(doc, type)); !nearest.empty()) {
         err << " (did you mean " << Quoted(nearest) << "?)";
     }
     err << "\n";
 }
 
-// A station or parameter with series of its own (grouped or not).
 bool IsGroup(CZAVDoc& doc, int type, const std::string& name) {
     const IndexInfo* entry = IndexOf(doc, type).Find(name);
     return entry != nullptr && entry->isAggregate;
 }
 
+// A station or parameter with series of its own (grouped or not); a
+// message naming what the name is otherwise.
 bool CheckStored(CZAVDoc& doc, std::ostream& err, int type, const std::string& name) {
     if (IndexOf(doc, type).OwnEntry(name) != nullptr) {
         return true;
@@ -99,7 +102,7 @@ bool CheckStored(CZAVDoc& doc, std::ostream& err, int type, const std::string& n
         err << "zav-cli: " << Quoted(name) << " is a " << KindOf(type) << " group; name one of its "
             << KindOf(type) << "s\n";
     } else {
-        SayUnknown(doc, err, type, name, KindOf(type));
+        SayUnknown(doc, err, type, name);
     }
     return false;
 }
@@ -328,6 +331,11 @@ std::string ReadSeriesNames(const Arguments& options, const char* command, bool 
     if (!s || (parameterNeeded && !p)) {
         return std::string(command) +
                (parameterNeeded ? " needs --station S and --parameter P" : " needs --station S");
+    }
+    // An empty name (a shell variable left unset) must not widen the edit:
+    // "delete --station S --parameter ''" would take the whole station.
+    if (s->empty() || (p && p->empty())) {
+        return std::string(command) + ": --station and --parameter take a name, not ''";
     }
     station = *s;
     parameter = p.value_or("");

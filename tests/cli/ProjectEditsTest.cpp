@@ -252,6 +252,9 @@ TEST_F(CliProjectEditsTest, RefusalsNameWhatIsWrongAndLeaveTheProject) {
          "zav-cli: mask takes fewer arguments: zav-cli mask PROJECT.zav --station S --parameter "
          "P [--from DATE] [--to DATE]\n        [--below X] [--above X] [--unmask] [-o OUT.zav]\n" +
              kRunHelp},
+        {{"delete", "--station", "North", "--parameter", ""},
+         2,
+         "zav-cli: delete: --station and --parameter take a name, not ''\n" + kRunHelp},
         {onNorth("delete", {"--below", "1"}), 2, "zav-cli: unknown option --below\n" + kRunHelp},
     };
     for (const auto& c : cases) {
