@@ -17,6 +17,7 @@
 #include "app/frame/FileDialogs.h"
 #include "app/frame/WaitCursor.h"
 #include "app/grid/CGridCtrl.h"
+#include "app/grid/GridCellSource.h"
 #include "core/Calendar.h"
 #include "core/TextFormat.h"
 #include "core/UserInterface.h"
@@ -67,6 +68,60 @@ const std::pair<zav::Statistic, const char*> kPageStatistics[] = {
     {zav::Statistic::kMedian, "Median"},         {zav::Statistic::kP10, "10th percentile"},
     {zav::Statistic::kP25, "25th percentile"},   {zav::Statistic::kP75, "75th percentile"},
     {zav::Statistic::kP90, "90th percentile"},   {zav::Statistic::kSd, "Standard deviation"},
+};
+
+// The report's rows as the table shows them, made into text when a cell is
+// shown: the name, then one cell per interval with its note. The cells are
+// results: nothing typed or pasted changes them. The report is read as it
+// stands at each call; the table is given a new source whenever it is
+// rebuilt.
+class ReportCells : public GridCellSource {
+public:
+    explicit ReportCells(const zav::ReportTable& report) : m_report(report) {}
+
+    int RowCount() const override { return static_cast<int>(m_report.rows.size()); }
+    QString Text(int row, int column) const override {
+        const std::string* text = Cell(row, column);
+        return text ? QString::fromStdString(*text) : QString();
+    }
+    bool IsReadOnly(int, int column) const override { return column > 0; }
+    QString Hint(int row, int column) const override {
+        const zav::CellNote* note = Note(row, column);
+        return note ? QString::fromStdString(note->hint) : QString();
+    }
+    bool IsMarked(int row, int column) const override {
+        const zav::CellNote* note = Note(row, column);
+        return note && note->filled;
+    }
+    // The names are measured row by row: their bytes are no count of
+    // characters.
+    int TextLength(int row, int column) const override {
+        const std::string* text = column > 0 ? Cell(row, column) : nullptr;
+        return text ? static_cast<int>(text->size()) : -1;
+    }
+
+private:
+    const std::string* Cell(int row, int column) const {
+        if (row < 0 || static_cast<size_t>(row) >= m_report.rows.size() || column < 0) {
+            return nullptr;
+        }
+        const zav::ReportRow& item = m_report.rows[static_cast<size_t>(row)];
+        if (column == 0) {
+            return &item.name;
+        }
+        const size_t i = static_cast<size_t>(column) - 1;
+        return i < item.cells.size() ? &item.cells[i] : nullptr;
+    }
+    const zav::CellNote* Note(int row, int column) const {
+        if (row < 0 || static_cast<size_t>(row) >= m_report.notes.size() || column < 1) {
+            return nullptr;
+        }
+        const std::vector<zav::CellNote>& notes = m_report.notes[static_cast<size_t>(row)];
+        const size_t i = static_cast<size_t>(column) - 1;
+        return i < notes.size() ? &notes[i] : nullptr;
+    }
+
+    const zav::ReportTable& m_report;
 };
 
 QtFileDialogs& SystemFileDialogs() {
@@ -411,23 +466,7 @@ void DataAvailPage::ShowReport() {
     for (int column = 0; column < m_report.ColumnCount(); ++column) {
         table.SetItemText(0, column, m_report.Cell(0, column));
     }
-    // The cells are results: nothing typed or pasted changes them.
-    for (size_t r = 0; r < m_report.rows.size(); ++r) {
-        const zav::ReportRow& item = m_report.rows[r];
-        const std::vector<zav::CellNote> none;
-        const std::vector<zav::CellNote>& notes =
-            r < m_report.notes.size() ? m_report.notes[r] : none;
-        const int row = table.InsertRow(item.name);
-        for (size_t i = 0; i < item.cells.size(); ++i) {
-            const int column = static_cast<int>(i) + 1;
-            table.SetItemText(row, column, item.cells[i]);
-            table.SetItemReadOnly(row, column);
-            if (i < notes.size()) {
-                table.SetItemHint(row, column, notes[i].hint);
-                table.SetItemMarked(row, column, notes[i].filled);
-            }
-        }
-    }
+    table.SetCellSource(std::make_unique<ReportCells>(m_report));
     m_form.dataFor->setText(m_report.dataFor.empty() ? QStringLiteral("Data for:")
                                                      : QString::fromStdString(m_report.dataFor));
     table.AutoSizeColumns();
