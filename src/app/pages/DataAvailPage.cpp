@@ -74,10 +74,19 @@ const std::pair<zav::Statistic, const char*> kPageStatistics[] = {
 // shown: the name, then one cell per interval with its note. The cells are
 // results: nothing typed or pasted changes them. The report is read as it
 // stands at each call; the table is given a new source whenever it is
-// rebuilt.
+// rebuilt, and loses its rows whenever the data change.
+//
+// A row's notes (hover text, filled look) are computed when one of its
+// cells is first shown or hovered: for a wide table they cost more than
+// the table itself.
 class ReportCells : public GridCellSource {
 public:
-    explicit ReportCells(const zav::ReportTable& report) : m_report(report) {}
+    ReportCells(const zav::ReportTable& report, zav::ZAVFieldManager& store,
+                zav::ReportRequest request)
+        : m_report(report),
+          m_store(store),
+          m_request(std::move(request)),
+          m_notes(report.rows.size()) {}
 
     int RowCount() const override { return static_cast<int>(m_report.rows.size()); }
     QString Text(int row, int column) const override {
@@ -113,15 +122,22 @@ private:
         return i < item.cells.size() ? &item.cells[i] : nullptr;
     }
     const zav::CellNote* Note(int row, int column) const {
-        if (row < 0 || static_cast<size_t>(row) >= m_report.notes.size() || column < 1) {
+        if (row < 0 || static_cast<size_t>(row) >= m_report.rows.size() ||
+            static_cast<size_t>(row) >= m_notes.size() || column < 1) {
             return nullptr;
         }
-        const std::vector<zav::CellNote>& notes = m_report.notes[static_cast<size_t>(row)];
+        std::optional<std::vector<zav::CellNote>>& notes = m_notes[static_cast<size_t>(row)];
+        if (!notes) {
+            notes = zav::RowNotes(m_store, m_request, m_report.rows[static_cast<size_t>(row)]);
+        }
         const size_t i = static_cast<size_t>(column) - 1;
-        return i < notes.size() ? &notes[i] : nullptr;
+        return i < notes->size() ? &(*notes)[i] : nullptr;
     }
 
     const zav::ReportTable& m_report;
+    zav::ZAVFieldManager& m_store;
+    const zav::ReportRequest m_request;
+    mutable std::vector<std::optional<std::vector<zav::CellNote>>> m_notes;  // per row, once asked
 };
 
 QtFileDialogs& SystemFileDialogs() {
@@ -455,18 +471,20 @@ void DataAvailPage::RebuildTable() {
     SetOutOfDate(false);
     ReadControls();
     WaitCursor wait;
-    zav::RebuildTable(Doc().FieldManager(), Request(), m_report);
-    ShowReport();
+    zav::ReportRequest request = Request();
+    request.cellNotes = false;  // the table asks for a row's notes when it shows them
+    zav::RebuildTable(Doc().FieldManager(), request, m_report);
+    ShowReport(request);
 }
 
-void DataAvailPage::ShowReport() {
+void DataAvailPage::ShowReport(const zav::ReportRequest& request) {
     CGridCtrl& table = *m_form.table;
     table.DeleteNonFixedRows();
     table.SetColumnCount(m_report.ColumnCount());
     for (int column = 0; column < m_report.ColumnCount(); ++column) {
         table.SetItemText(0, column, m_report.Cell(0, column));
     }
-    table.SetCellSource(std::make_unique<ReportCells>(m_report));
+    table.SetCellSource(std::make_unique<ReportCells>(m_report, Doc().FieldManager(), request));
     m_form.dataFor->setText(m_report.dataFor.empty() ? QStringLiteral("Data for:")
                                                      : QString::fromStdString(m_report.dataFor));
     table.AutoSizeColumns();
