@@ -473,7 +473,13 @@ void DataAvailPage::RebuildTable() {
     WaitCursor wait;
     zav::ReportRequest request = Request();
     request.cellNotes = false;  // the table asks for a row's notes when it shows them
-    zav::RebuildTable(Doc().FieldManager(), request, m_report);
+    // The table reads m_report while it is shown, a question asked during
+    // the computing included: the new report is made apart and then shown.
+    zav::ReportTable next;
+    next.header = m_report.header;
+    next.dataFor = m_report.dataFor;
+    zav::RebuildTable(Doc().FieldManager(), request, next);
+    m_report = std::move(next);
     ShowReport(request);
 }
 
