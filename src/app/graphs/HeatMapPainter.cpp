@@ -150,7 +150,10 @@ void PaintColourBar(QPainter& painter, const QRectF& plot, const std::string& ti
                      QStringLiteral("50"));
     painter.drawText(QPointF(textLeft, bar.bottom()), QStringLiteral("0"));
     painter.save();
-    painter.translate(textLeft + metrics.height(), bar.center().y());
+    // Beside the widest label; the rotated text reaches to the right of its
+    // baseline.
+    painter.translate(textLeft + metrics.horizontalAdvance(QStringLiteral("100")) + 4,
+                      bar.center().y());
     painter.rotate(90);
     const QString text = QString::fromStdString(title);
     painter.drawText(QPointF(-metrics.horizontalAdvance(text) / 2, 0), text);

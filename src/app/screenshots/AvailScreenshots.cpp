@@ -125,6 +125,9 @@ bool SaveGraphs(CMainFrame& frame, const DataAvailForm& form, const QString& dir
 
 // The summary tables window of the selection, on its year-by-year tab.
 bool SaveSummaryTables(CMainFrame& frame, const DataAvailForm& form, const QString& dir) {
+    if (form.startYear->count() == 0 || form.secondList->selectedItems().isEmpty()) {
+        return true;  // a project without data has nothing to summarise
+    }
     form.summaryTables->click();
     const QList<SummaryTablesDialog*> windows = frame.findChildren<SummaryTablesDialog*>();
     if (windows.isEmpty()) {
