@@ -343,8 +343,12 @@ GraphOutcome BuildGraphDescription(ZAVFieldManager& store, const ReportRequest& 
         ui.ShowMessage(kBadStepMessage);
         return GraphOutcome::kBadStep;
     }
+    // The graphs of values and strips take their values over calendar
+    // years; only the heat map counts years from the options' first month.
+    // Their labels and times come from the grid their values come from.
+    const IntervalGrid grid = s.plotStyle == kPlotHeatMap ? s.Grid() : s.CalendarGrid();
     // An empty grid would open an empty window; the table says why instead.
-    const int n = s.IntervalCount();
+    const int n = grid.Count();
     if (n == 0) {
         ui.ShowMessage(kNoIntervalsMessage);
         return GraphOutcome::kNoIntervals;
@@ -354,8 +358,8 @@ GraphOutcome BuildGraphDescription(ZAVFieldManager& store, const ReportRequest& 
     if (!ConfirmIntervalCount(ui, n)) {
         return GraphOutcome::kDeclined;
     }
-    graph.xLabels = IntervalLabels(s.Grid(), s.unit);
-    SetTimes(s.Grid(), graph);
+    graph.xLabels = IntervalLabels(grid, s.unit);
+    SetTimes(grid, graph);
     graph.labelStep = GraphLabelStep(n);
     graph.fineGrid = GraphUsesFineGrid(n);
     graph.bottomTitle = "Time";

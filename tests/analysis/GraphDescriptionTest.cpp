@@ -336,6 +336,30 @@ TEST_F(GraphTest, HeatMapHasARowPerItemAndACellPerInterval) {
     }
 }
 
+// Graphs of values and strips hold calendar years' values, so their labels
+// and times are calendar years too, whatever the year start; the heat map
+// counts its years from the options' first month.
+TEST_F(GraphTest, YearsOfAGraphAreTheYearsItsValuesWereTakenOver) {
+    for (int style : {kPlotMaxMeanMin, kPlotMean, kPlotHeatMap}) {
+        for (int dataType : {kDataValues, kDataAvailability}) {
+            ReportRequest r = Request({"A"}, "DO");
+            r.settings.unit = kYears;
+            r.settings.plotStyle = style;
+            r.settings.dataType = dataType;
+            r.settings.statistics.yearStartMonth = 10;
+            const GraphDescription graph = Build(r);
+            const bool waterYears = style == kPlotHeatMap;
+            EXPECT_EQ(graph.xLabels, (Texts{waterYears ? "10/1994" : "1/1995"})) << style;
+            const int firstMonth = waterYears ? 10 : 1;
+            const int firstYear = waterYears ? 1994 : 1995;
+            EXPECT_EQ(
+                graph.xTimes,
+                (Values{static_cast<double>(KTRTime(firstYear, firstMonth, 1, 0, 0, 0).Instant())}))
+                << style;
+        }
+    }
+}
+
 // The heat map and the report's coverage table are one computation: every
 // cell of the map is the table's coverage over 100, whatever the unit, the
 // year start or the expected step.
