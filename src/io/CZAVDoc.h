@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "core/FileIO.h"
 #include "core/ProgramFiles.h"
+#include "core/TextReader.h"
 #include "io/ConversionTable.h"
 #include "io/CsvImport.h"
 #include "io/Spreadsheet.h"
@@ -175,7 +177,8 @@ public:
     void NotifyViews(int hint);
 
 private:
-    bool AddParsedText(const std::string& name, const std::string& text,
+    // `in` is a file's reader or the clipboard's text.
+    bool AddParsedText(const std::string& name, TextReader& in,
                        const std::vector<std::string>& columnParameters, ImportReport& report);
     bool CanReadParsedColumns(const std::vector<std::string>& columnParameters);
     void ReadConversions();
