@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/CsvText.h"
+#include "core/KTRTime.h"
 #include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
 #include "io/ImportReport.h"
@@ -83,8 +84,17 @@ std::string ReadOutputFormat(const Arguments& args, OutputFormat& format);
 // a slip of the keyboard; empty otherwise.
 std::string NearestWord(const std::string& word, const std::vector<std::string>& candidates);
 
+// The whole text a finite number (no blanks around it).
+bool ParseNumber(const std::string& text, double& value);
+
 // A date "YYYY-MM-DD" that exists in the years from 1000 on.
 bool ParseDate(const std::string& text, int& year, int& month, int& day);
+// Which instant of its day a date given without a time of day stands for.
+enum class DayEnd { kStart, kEnd };
+// A date as ParseDate reads it, alone or followed by "THH:MM" or
+// "THH:MM:SS"; a date alone is 00:00:00 of its day, or 23:59:59 with
+// DayEnd::kEnd, so that a span "--to 1996-12-31" takes that whole day.
+bool ParseDate(const std::string& text, DayEnd end, KTRTime& time);
 // The items of a comma-separated list, empty ones included.
 std::vector<std::string> SplitItems(const std::string& text);
 
