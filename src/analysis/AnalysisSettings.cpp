@@ -22,4 +22,8 @@ IntervalGrid AnalysisSettings::Grid() const {
     return IntervalGrid(SpanStart(), SpanEnd(), unit, every, statistics.yearStartMonth);
 }
 
+IntervalGrid AnalysisSettings::CalendarGrid() const {
+    return IntervalGrid(SpanStart(), SpanEnd(), unit, every, 1);
+}
+
 }  // namespace zav

@@ -45,6 +45,10 @@ struct AnalysisSettings {
     // Ceiling of UnitCount / every; 0 when every is below 1.
     int IntervalCount() const;
     IntervalGrid Grid() const;
+    // The grid with years from January: the intervals of the page's own
+    // minima, maxima and means (IntervalStatistics), which the graphs of
+    // values and the Min, Max and Mean blocks show.
+    IntervalGrid CalendarGrid() const;
     // A main list of parameters always reports availability.
     bool ReportsValues() const { return mainListKind == kMainStations && dataType == kDataValues; }
 };

@@ -5,8 +5,10 @@
 
 #include "analysis/IntervalLabels.h"
 #include "analysis/IntervalStatistics.h"
+#include "analysis/IntervalSummary.h"
 #include "analysis/ReportBuilder.h"
 #include "core/IntervalGrid.h"
+#include "core/TextFormat.h"
 #include "core/UserInterface.h"
 #include "store/ZAVFieldManager.h"
 
@@ -251,22 +253,66 @@ void BuildRawPoints(ZAVFieldManager& store, const ReportRequest& request, GraphD
     graph.yTicks = kValueTicks;
 }
 
-// The availability strips turned into cells, one row per item.
+// The colour bar's title: what the cells mean.
+const char* const kCoverageTitle = "Coverage (%)";
+const char* const kPresenceTitle = "Coverage (%); rows marked (1/0): 1 data, 0 none";
+
+// One row per item, its cells the coverage the report's coverage table
+// shows (the same IntervalSummary), or presence where no step is known.
 void BuildHeatMap(ZAVFieldManager& store, const ReportRequest& request, GraphDescription& graph) {
-    BuildAvailability(store, request, graph);
+    const AnalysisSettings& s = request.settings;
+    const IntervalGrid grid = s.Grid();
+    StatisticsOptions options = s.statistics;
+    options.statistic = Statistic::kCoverage;
+    options.minCoverage = 0.0;
     graph.name = "zav_data_heatmap";
     graph.kind = GraphKind::kHeatMap;
-    GraphGroup& group = graph.groups.front();
-    for (const GraphSeries& strip : group.series) {
-        graph.heatMap.rows.push_back(strip.name);
-        for (bool missing : strip.missing) {
-            graph.heatMap.cells.push_back(missing ? 0.0 : 1.0);
+    graph.leftTitle = kCoverageTitle;
+    HeatMapCells& map = graph.heatMap;
+    for (const std::string& item : request.mainItems) {
+        const SummaryRow row =
+            SummariseRow(store, request.StationFor(item), request.ParameterFor(item), PairSideOf(s),
+                         grid, options, false);
+        const bool presenceOnly = row.step <= 0;
+        map.rows.push_back(item);
+        map.presenceOnly.push_back(presenceOnly);
+        for (const IntervalSummary& interval : row.intervals) {
+            if (presenceOnly || !interval.coverage) {
+                map.cells.push_back(interval.count > 0 ? 1.0 : 0.0);
+            } else {
+                map.cells.push_back(*interval.coverage / 100.0);
+            }
+        }
+        if (presenceOnly) {
+            graph.leftTitle = kPresenceTitle;
         }
     }
-    graph.yLabels = graph.heatMap.rows;
+    const std::string& other = *request.otherItem;
+    graph.groups.push_back(GraphGroup{other, other, {}, {}});
+    graph.yMin = 0.0;
+    graph.yMax = static_cast<double>(map.rows.size());
+    graph.yLabels = map.rows;
 }
 
 }  // namespace
+
+std::string HeatMapCellText(const GraphDescription& graph, size_t row, double time) {
+    const HeatMapCells& map = graph.heatMap;
+    const std::vector<double>& edges = graph.xEdges;
+    if (row >= map.rows.size() || edges.size() < 2 || time < edges.front() ||
+        time >= edges.back()) {
+        return std::string();
+    }
+    const size_t columns = edges.size() - 1;
+    const size_t column =
+        static_cast<size_t>(std::upper_bound(edges.begin(), edges.end(), time) - edges.begin()) - 1;
+    const double cell = map.At(row, column, columns);
+    std::string text = map.rows[row] + "   ";
+    if (map.presenceOnly[row]) {
+        return text + (cell > 0.0 ? "data" : "no data");
+    }
+    return text + FormatG(cell * 100.0) + " %";
+}
 
 int GraphLabelStep(int points) {
     return points / 50 + 1;
@@ -297,8 +343,12 @@ GraphOutcome BuildGraphDescription(ZAVFieldManager& store, const ReportRequest& 
         ui.ShowMessage(kBadStepMessage);
         return GraphOutcome::kBadStep;
     }
+    // The graphs of values and strips take their values over calendar
+    // years; only the heat map counts years from the options' first month.
+    // Their labels and times come from the grid their values come from.
+    const IntervalGrid grid = s.plotStyle == kPlotHeatMap ? s.Grid() : s.CalendarGrid();
     // An empty grid would open an empty window; the table says why instead.
-    const int n = s.IntervalCount();
+    const int n = grid.Count();
     if (n == 0) {
         ui.ShowMessage(kNoIntervalsMessage);
         return GraphOutcome::kNoIntervals;
@@ -308,8 +358,8 @@ GraphOutcome BuildGraphDescription(ZAVFieldManager& store, const ReportRequest& 
     if (!ConfirmIntervalCount(ui, n)) {
         return GraphOutcome::kDeclined;
     }
-    graph.xLabels = IntervalLabels(s.Grid(), s.unit);
-    SetTimes(s.Grid(), graph);
+    graph.xLabels = IntervalLabels(grid, s.unit);
+    SetTimes(grid, graph);
     graph.labelStep = GraphLabelStep(n);
     graph.fineGrid = GraphUsesFineGrid(n);
     graph.bottomTitle = "Time";

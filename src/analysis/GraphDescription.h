@@ -33,11 +33,14 @@ struct GraphSeries {
     std::vector<double> times;
 };
 
-// The heat map's cells, row by row: 1 where the item has data in the
-// interval, 0 where not.
+// The heat map's cells, row by row: each interval's coverage as a share
+// (0 to 1, the report's coverage over 100). A row whose sampling step is
+// unknown (fewer than two values and no expected step given) has no
+// coverage: its cells are 1 where the item has data and 0 where not.
 struct HeatMapCells {
     std::vector<std::string> rows;
-    std::vector<double> cells;  // rows x intervals, row-major
+    std::vector<double> cells;       // rows x intervals, row-major
+    std::vector<bool> presenceOnly;  // per row: cells are 1/0, not coverage
     double At(size_t row, size_t interval, size_t intervals) const {
         return cells[row * intervals + interval];
     }
@@ -73,6 +76,11 @@ struct GraphDescription {
     bool ShowsXLabel(int point) const { return point % labelStep == 0; }
 };
 
+// What a heat map's cell says, for the readout under the cursor: the row's
+// name and "45.2 %", or "data" / "no data" in a row without coverage.
+// Empty outside the cells (`time` in seconds, as the edges).
+std::string HeatMapCellText(const GraphDescription& graph, size_t row, double time);
+
 // With many points only every k-th label has room: k = points / 50 + 1.
 int GraphLabelStep(int points);
 // Few points get a grid line at each of them.
@@ -90,7 +98,8 @@ enum class GraphOutcome {
 // messages go through the store's UserInterface. The plot style picks
 // between the values graphs; a main list of parameters, or the data type
 // availability, gives the availability graph. The heat map style gives the
-// availability heat map whatever the data type.
+// coverage heat map whatever the data type, counted as the report counts it
+// (the statistics options' expected step and year start).
 GraphOutcome BuildGraphDescription(ZAVFieldManager& store, const ReportRequest& request,
                                    GraphDescription& graph);
 

@@ -37,6 +37,11 @@ void FillValues(SummaryRow& row, const StatisticsOptions& options,
 
 }  // namespace
 
+ZAVFieldManager::PairSide PairSideOf(const AnalysisSettings& settings) {
+    return settings.mainListKind == kMainStations ? ZAVFieldManager::PairSide::kStation
+                                                  : ZAVFieldManager::PairSide::kParameter;
+}
+
 std::optional<double> Coverage(size_t count, int64_t first, int64_t last, int64_t step) {
     if (step <= 0 || last < first) {
         return std::nullopt;

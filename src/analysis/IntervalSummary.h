@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/AnalysisSettings.h"
 #include "analysis/Statistic.h"
 #include "core/IntervalGrid.h"
 #include "store/ZAVFieldManager.h"
@@ -30,6 +31,10 @@ struct SummaryRow {
     int64_t step = 0;       // the sampling step used, in seconds; 0: none known
     std::vector<IntervalSummary> intervals;
 };
+
+// Which series stand for a row of the page's table: the station side's for
+// a main list of stations, the parameter side's for parameters.
+ZAVFieldManager::PairSide PairSideOf(const AnalysisSettings& settings);
 
 // The pair's summary over `grid`. With `fillGaps`, intervals without a
 // value get one by interpolation (not for count and coverage, which an

@@ -24,11 +24,6 @@ bool ProjectHasData(const ZAVFieldManager& store) {
     return fy != -1;
 }
 
-ZAVFieldManager::PairSide SideOf(const AnalysisSettings& s) {
-    return s.mainListKind == kMainStations ? ZAVFieldManager::PairSide::kStation
-                                           : ZAVFieldManager::PairSide::kParameter;
-}
-
 std::vector<CellNote> NotesOf(const SummaryRow& summary, const IntervalGrid& grid) {
     std::vector<CellNote> notes;
     notes.reserve(summary.intervals.size());
@@ -48,8 +43,8 @@ ReportRow SummaryRowOf(ZAVFieldManager& store, const ReportRequest& request,
     const AnalysisSettings& s = request.settings;
     const IntervalGrid grid = s.Grid();
     const SummaryRow summary =
-        SummariseRow(store, request.StationFor(item), request.ParameterFor(item), SideOf(s), grid,
-                     s.statistics, s.fillGaps && s.ReportsValues(), request.cellNotes);
+        SummariseRow(store, request.StationFor(item), request.ParameterFor(item), PairSideOf(s),
+                     grid, s.statistics, s.fillGaps && s.ReportsValues(), request.cellNotes);
     ReportRow row{item, {}, {}};
     for (const IntervalSummary& interval : summary.intervals) {
         if (s.ReportsValues()) {
@@ -82,8 +77,8 @@ std::vector<CellNote> PageCellNotes(ZAVFieldManager& store, const ReportRequest&
     counting.statistic = Statistic::kCount;
     const IntervalGrid grid = s.Grid();
     SummaryRow summary =
-        SummariseRow(store, request.StationFor(row.name), request.ParameterFor(row.name), SideOf(s),
-                     grid, counting, false);
+        SummariseRow(store, request.StationFor(row.name), request.ParameterFor(row.name),
+                     PairSideOf(s), grid, counting, false);
     for (size_t i = 0; i < summary.intervals.size(); ++i) {
         IntervalSummary& interval = summary.intervals[i];
         interval.filled =

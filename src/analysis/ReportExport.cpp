@@ -88,7 +88,8 @@ ReportOutcome TransposedStationsText(ZAVFieldManager& store, const ReportRequest
         store.UI().ShowMessage("Interval span must be greater than zero.");
         return ReportOutcome::kBadStep;
     }
-    const IntervalGrid grid = s.Grid();
+    // Labelled as the intervals the values are taken over.
+    const IntervalGrid grid = s.CalendarGrid();
     const size_t n = static_cast<size_t>(grid.Count());
     const std::vector<std::string> labels = IntervalLabels(grid, s.unit);
     std::vector<IntervalStatistics> stations;

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/CsvText.h"
 #include "core/KTRTime.h"
 #include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
@@ -77,10 +78,6 @@ enum class OutputFormat { kText, kCsv, kJson };
 // Reads "--format text|csv|json" into `format` (text when absent); an error
 // text when the value is none of them.
 std::string ReadOutputFormat(const Arguments& args, OutputFormat& format);
-
-// One CSV record ending in LF; a field holding a comma, a quote or a line
-// break is quoted, its quotes doubled.
-std::string CsvRecord(const std::vector<std::string>& fields);
 
 // The word of `candidates` nearest to `word` by edit distance (a swap of
 // two neighbouring letters counts as one edit), when it is near enough to be

@@ -9,6 +9,7 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "cli/Selection.h"
+#include "cli/StatisticsArguments.h"
 #include "store/ZAVFieldManager.h"
 
 namespace zav::cli {
@@ -93,9 +94,10 @@ size_t PointCount(const GraphDescription& graph) {
 }  // namespace
 
 int PlotCommand(const Words& words, std::ostream& out, std::ostream& err) {
-    Arguments args(words, {"--values", "--fill-gaps"},
-                   {"--main", "--items", "--item", "--other", "--start", "--end", "--unit",
-                    "--every", "--style", "--threshold", "-o", "--size"});
+    Arguments args(
+        words, {"--values", "--fill-gaps"},
+        {"--main", "--items", "--item", "--other", "--start", "--end", "--unit", "--every",
+         "--style", "--threshold", "-o", "--size", "--expected-step", "--year-start"});
     if (!args.Error().empty()) {
         return Usage(err, args.Error());
     }
@@ -107,6 +109,11 @@ int PlotCommand(const Words& words, std::ostream& out, std::ostream& err) {
     std::string problem = ReadSelection(args, "plot", request);
     if (problem.empty()) {
         problem = ReadPlotOptions(args, request, width, height);
+    }
+    // The heat map counts coverage as the report does: against the step
+    // given and over years from the month given. Only these two are read.
+    if (problem.empty()) {
+        problem = ReadStatisticsOptions(args, request.settings.statistics);
     }
     if (!problem.empty()) {
         return Usage(err, problem);

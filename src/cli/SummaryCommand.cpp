@@ -58,7 +58,7 @@ int PrintFor(const Arguments& args, std::ostream& out, std::ostream& err, Make m
     }
     std::optional<std::string> text = make(store, station, parameter);
     if (!text) {
-        err << "No values of " << parameter << " at " << station << ".\n";
+        err << NoValuesMessage(station, parameter) << "\n";
         return kFailed;
     }
     out << *text;

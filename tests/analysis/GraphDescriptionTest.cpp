@@ -9,6 +9,7 @@
 #include "StoreBuilders.h"
 #include "analysis/GraphDescription.h"
 #include "analysis/NumberBoxes.h"
+#include "analysis/ReportBuilder.h"
 #include "store/ZAVFieldManager.h"
 
 namespace zav {
@@ -283,6 +284,10 @@ TEST_F(GraphTest, EveryGraphKnowsTheTimeOfEachPoint) {
 }
 
 TEST_F(GraphTest, HeatMapHasARowPerItemAndACellPerInterval) {
+    // A's most common step is 6 days; B (one value) and C (none of DO) have
+    // no step, so their rows tell presence only.
+    const double a = 100.0 * 2 / (31.0 / 6) / 100;
+    const double a3 = 100.0 * 1 / (31.0 / 6) / 100;
     for (int dataType : {kDataAvailability, kDataValues}) {
         ReportRequest r = Request({"A", "B", "C"}, "DO");
         r.settings.plotStyle = kPlotHeatMap;
@@ -291,13 +296,119 @@ TEST_F(GraphTest, HeatMapHasARowPerItemAndACellPerInterval) {
         EXPECT_EQ(graph.name, "zav_data_heatmap");
         EXPECT_EQ(graph.kind, GraphKind::kHeatMap);
         EXPECT_EQ(graph.heatMap.rows, (Texts{"A", "B", "C"}));
-        EXPECT_EQ(graph.heatMap.cells, (Values{1, 0, 1, 0, 1, 0, 0, 0, 0}));
+        EXPECT_EQ(graph.heatMap.presenceOnly, (Flags{false, true, true}));
+        ASSERT_EQ(graph.heatMap.cells.size(), 9u);
+        EXPECT_DOUBLE_EQ(graph.heatMap.cells[0], a);
+        EXPECT_DOUBLE_EQ(graph.heatMap.cells[2], a3);
+        EXPECT_EQ(graph.heatMap.cells[1], 0.0);
+        EXPECT_EQ(Values(graph.heatMap.cells.begin() + 3, graph.heatMap.cells.end()),
+                  (Values{0, 1, 0, 0, 0, 0}));
+        EXPECT_EQ(graph.leftTitle, "Coverage (%); rows marked (1/0): 1 data, 0 none");
     }
     ReportRequest r = Request({"DO", "pH"}, "A", kMainParameters);
     r.settings.plotStyle = kPlotHeatMap;
+    {
+        // The readout under the cursor names the row and its cell.
+        const GraphDescription byStation = Build(Request({"A", "B"}, "DO"));
+        ReportRequest stations = Request({"A", "B"}, "DO");
+        stations.settings.plotStyle = kPlotHeatMap;
+        const GraphDescription map = Build(stations);
+        const double jan = map.xEdges[0], feb = map.xEdges[1], end = map.xEdges[3];
+        EXPECT_EQ(HeatMapCellText(map, 0, jan), "A   38.7097 %");
+        EXPECT_EQ(HeatMapCellText(map, 0, feb - 1), "A   38.7097 %");
+        EXPECT_EQ(HeatMapCellText(map, 0, feb), "A   0 %");
+        EXPECT_EQ(HeatMapCellText(map, 1, feb + 5), "B   data");
+        EXPECT_EQ(HeatMapCellText(map, 1, jan), "B   no data");
+        EXPECT_EQ(HeatMapCellText(map, 1, end), "");
+        EXPECT_EQ(HeatMapCellText(map, 2, jan), "");
+        EXPECT_EQ(HeatMapCellText(byStation, 0, jan), "");
+    }
+    r.settings.statistics.expectedStep = 7 * 86400;
     GraphDescription graph = Build(r);
     EXPECT_EQ(graph.heatMap.rows, (Texts{"DO", "pH"}));
-    EXPECT_EQ(graph.heatMap.cells, (Values{1, 0, 1, 0, 0, 1}));
+    EXPECT_EQ(graph.heatMap.presenceOnly, (Flags{false, false}));
+    EXPECT_EQ(graph.leftTitle, "Coverage (%)");
+    const double week = 7.0 / 31;
+    const Values expected{2 * week, 0, week, 0, 0, week};
+    ASSERT_EQ(graph.heatMap.cells.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_DOUBLE_EQ(graph.heatMap.cells[i], expected[i]) << i;
+    }
+}
+
+// Graphs of values and strips hold calendar years' values, so their labels
+// and times are calendar years too, whatever the year start; the heat map
+// counts its years from the options' first month.
+TEST_F(GraphTest, YearsOfAGraphAreTheYearsItsValuesWereTakenOver) {
+    for (int style : {kPlotMaxMeanMin, kPlotMean, kPlotHeatMap}) {
+        for (int dataType : {kDataValues, kDataAvailability}) {
+            ReportRequest r = Request({"A"}, "DO");
+            r.settings.unit = kYears;
+            r.settings.plotStyle = style;
+            r.settings.dataType = dataType;
+            r.settings.statistics.yearStartMonth = 10;
+            const GraphDescription graph = Build(r);
+            const bool waterYears = style == kPlotHeatMap;
+            EXPECT_EQ(graph.xLabels, (Texts{waterYears ? "10/1994" : "1/1995"})) << style;
+            const int firstMonth = waterYears ? 10 : 1;
+            const int firstYear = waterYears ? 1994 : 1995;
+            EXPECT_EQ(
+                graph.xTimes,
+                (Values{static_cast<double>(KTRTime(firstYear, firstMonth, 1, 0, 0, 0).Instant())}))
+                << style;
+        }
+    }
+}
+
+// The heat map and the report's coverage table are one computation: every
+// cell of the map is the table's coverage over 100, whatever the unit, the
+// year start or the expected step.
+TEST_F(GraphTest, HeatMapCellsAreTheReportsCoverage) {
+    store.AddSource(MakeSource("g", {MakeSeries("D", "DO", "mg/l",
+                                                {{Day(1994, 11, 1), 1},
+                                                 {Day(1994, 11, 2), 2},
+                                                 {Day(1994, 11, 3), 3},
+                                                 {Day(1995, 1, 20), 4},
+                                                 {Day(1995, 1, 21), 5},
+                                                 {Day(1995, 6, 1), 6}})}));
+    struct Case {
+        int unit;
+        int yearStart;
+        int64_t step;
+    };
+    for (const Case& c : {Case{kMonths, 1, 0}, Case{kYears, 10, 0}, Case{kYears, 1, 86400},
+                          Case{kWeeks, 1, 3600}, Case{kDays, 4, 0}}) {
+        ReportRequest r = Request({"A", "D", "B"}, "DO");
+        r.settings.startYear = 1994;
+        r.settings.startMonth = 10;
+        r.settings.startDay = 15;
+        r.settings.endMonth = 7;
+        r.settings.endDay = 10;
+        r.settings.unit = c.unit;
+        r.settings.statistics.yearStartMonth = c.yearStart;
+        r.settings.statistics.expectedStep = c.step;
+        r.settings.statistics.statistic = Statistic::kCoverage;
+        ReportTable table;
+        ASSERT_EQ(RebuildTable(store, r, table), ReportOutcome::kComputed);
+        r.settings.plotStyle = kPlotHeatMap;
+        const GraphDescription graph = Build(r);
+        const size_t columns = graph.xLabels.size();
+        ASSERT_EQ(table.header.size(), columns + 1);
+        ASSERT_EQ(table.rows.size(), graph.heatMap.rows.size());
+        for (size_t row = 0; row < table.rows.size(); ++row) {
+            const ReportRow& expected = table.rows[row];
+            for (size_t i = 0; i < columns; ++i) {
+                const double cell = graph.heatMap.At(row, i, columns);
+                if (expected.values[i]) {
+                    EXPECT_DOUBLE_EQ(cell * 100, *expected.values[i])
+                        << expected.name << " " << i << " unit " << c.unit;
+                } else {
+                    // No step: presence, which the table has no number for.
+                    EXPECT_TRUE(graph.heatMap.presenceOnly[row]) << expected.name;
+                }
+            }
+        }
+    }
 }
 
 TEST(NumberBoxesTest, BoxesHoldANumberWithBlanksAroundOrNothing) {

@@ -79,6 +79,16 @@ TEST_F(ReportExportTest, TransposedStationsAreThreeFreshBlocks) {
               "\r\nMax\r\nStation\tNorth\tSouth\t\r\n1/1995\t2\t-\r\n"
               "\r\nMean\r\nStation\tNorth\tSouth\t\r\n1/1995\t1.5\t-\r\n");
 
+    // The blocks hold calendar years' values and say so in their labels,
+    // whatever month the statistics options start years in.
+    request.settings.unit = kYears;
+    request.settings.statistics.yearStartMonth = 10;
+    ASSERT_EQ(TransposedStationsText(store, request, text), ReportOutcome::kComputed);
+    EXPECT_EQ(text,
+              "Min\r\nStation\tNorth\tSouth\t\r\n1/1995\t1\t-\r\n"
+              "\r\nMax\r\nStation\tNorth\tSouth\t\r\n1/1995\t2\t-\r\n"
+              "\r\nMean\r\nStation\tNorth\tSouth\t\r\n1/1995\t1.5\t-\r\n");
+
     request.settings.every = 0;
     EXPECT_EQ(TransposedStationsText(store, request, text), ReportOutcome::kBadStep);
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Interval span must be greater than zero."});

@@ -349,5 +349,64 @@ TEST_F(SummaryTest, WaterYearSummaryAndDurationTable) {
     EXPECT_FALSE(DurationText(store, "Gauge", "Flow", Day(2001, 1, 1), Day(2001, 1, 2)));
 }
 
+// The desktop's summary window takes every pair of the page's selection,
+// in the list's order, with the page's statistic (its own mean as the mean)
+// and the duration table over the page's span; a pair without values in
+// the span has no duration table, one without any value no year table.
+TEST_F(SummaryTest, SelectionSummariesFollowThePagesChoices) {
+    AddDays("Gauge", 1995, 1, Range(1, 31));
+    AddDays("Weir", 1995, 3, Range(1, 10));
+    series.push_back(MakeSeries("Weir", "Level", "m", {{Day(1995, 3, 1, 8), 2.0}}));
+    Store();
+    ReportRequest request;
+    AnalysisSettings& s = request.settings;
+    s.startYear = s.endYear = 1995;
+    s.startMonth = s.endMonth = 1;
+    s.endDay = 31;
+    s.statistics.yearStartMonth = 10;
+    request.mainItems = {"Weir", "Gauge"};
+    request.otherItem = "Flow";
+    std::vector<PairSummaries> pairs = SummariseSelection(store, request);
+    ASSERT_EQ(pairs.size(), 2u);
+    EXPECT_EQ(pairs[0].station, "Weir");
+    EXPECT_EQ(pairs[0].parameter, "Flow");
+    EXPECT_FALSE(pairs[0].duration);  // nothing in January
+    ASSERT_TRUE(pairs[0].years);
+    EXPECT_EQ(pairs[0].years->header, (Texts{"Year", "Count", "Coverage (%)", "Mean"}));
+    // Years run over the project's dates, 1 January to 10 March: 69 days.
+    EXPECT_EQ(pairs[0].years->rows, (std::vector<Texts>{{"10/1994", "10", "14.4928", "5.5"}}));
+    StatisticsOptions options;
+    options.statistic = Statistic::kMean;
+    options.yearStartMonth = 10;
+    EXPECT_EQ(SummaryTableText(*pairs[1].years),
+              YearSummaryText(store, "Gauge", "Flow", options).value());
+    EXPECT_EQ(SummaryTableText(*pairs[1].duration),
+              DurationText(store, "Gauge", "Flow", s.SpanStart(), s.SpanEnd()).value());
+    EXPECT_EQ(SummariesAbout(s),
+              "Years begin in October. Statistic: Mean. Duration table from 1995-01-01 to "
+              "1995-01-31.");
+
+    // Parameters as the main list: the other item is the station.
+    request.settings.mainListKind = kMainParameters;
+    request.mainItems = {"Level", "Flow"};
+    request.otherItem = "Weir";
+    request.settings.statistics.statistic = Statistic::kMax;
+    pairs = SummariseSelection(store, request);
+    ASSERT_EQ(pairs.size(), 2u);
+    EXPECT_EQ(pairs[0].station, "Weir");
+    EXPECT_EQ(pairs[0].parameter, "Level");
+    EXPECT_EQ(pairs[1].years->header.back(), "Max");
+    EXPECT_EQ(pairs[1].years->rows, (std::vector<Texts>{{"10/1994", "10", "14.4928", "10"}}));
+
+    request.otherItem.reset();
+    EXPECT_TRUE(SummariseSelection(store, request).empty());
+}
+
+TEST(SummaryTableTest, CsvQuotesWhatNeedsIt) {
+    const SummaryTable table{{"Year", "Coverage (%)"}, {{"10/1994", "1,5"}, {"say \"x\"", "-"}}};
+    EXPECT_EQ(SummaryTableCsv(table), "Year,Coverage (%)\n10/1994,\"1,5\"\n\"say \"\"x\"\"\",-\n");
+    EXPECT_EQ(SummaryTableText(table), "Year\tCoverage (%)\r\n10/1994\t1,5\r\nsay \"x\"\t-\r\n");
+}
+
 }  // namespace
 }  // namespace zav

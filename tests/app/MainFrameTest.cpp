@@ -123,7 +123,10 @@ private slots:
                               "&Export Data... | Export the project's data as tidy CSV or netCDF.",
                               "Add &Century | Add a century to data within a range of years.",
                               "&Generate new data files for each station | Generate new data "
-                              "files for each station"}));
+                              "files for each station",
+                              "-",
+                              "Summary &Tables... | Year-by-year and duration tables of the "
+                              "stations or parameters chosen on Data Availability."}));
         QCOMPARE(Entries(Menu(frame, "&View")),
                  QStringList({"&Toolbar | Show or hide the toolbar",
                               "&Status Bar | Show or hide the status bar"}));

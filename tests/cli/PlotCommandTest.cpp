@@ -45,7 +45,12 @@ TEST(PlotCommandTest, SvgHoldsTheSeriesAndLabelsOfEachStyle) {
         {"--items North,Basin --values --style points --threshold 6.5",
          {"DO", "North", "Basin", "Threshold", "mg/l", "2/9/1995"}},
         {"--items North,South,Basin --style heatmap",
-         {"DO", "North", "South", "Basin", "Availability", "1 data", "0 none"}},
+         // South and Basin have too few values in the quarter for a step.
+         {"DO", "North", "South (1/0)", "Basin (1/0)",
+          "Coverage (%); rows marked (1/0): 1 data, 0 none", "100", "50", "0"}},
+        // Against a day every row has coverage.
+        {"--items North,South,Basin --style heatmap --expected-step 1d --year-start oct",
+         {"DO", "North", "South", "Basin", "Coverage (%)", "100", "50", "0"}},
         {"--items North,South", {"DO", "North", "South", "Availability"}},
     };
     for (const Case& c : cases) {
@@ -92,6 +97,10 @@ TEST(PlotCommandTest, OptionsThatMakeNoGraphAreUsageErrors) {
         {"--items North --threshold 3" + out,
          "--threshold draws over values: it needs --values and --main stations"},
         {"--items North --values --threshold x3" + out, "--threshold takes a number"},
+        {"--items North --style heatmap --year-start 13" + out,
+         "--year-start takes a month: 1 to 12, or jan to dec"},
+        {"--items North --style heatmap --expected-step 1.5h" + out,
+         "--expected-step takes a step such as 15min, 1h or 1d"},
     };
     for (const Case& c : cases) {
         CliRun run = Plot(std::string(kQuarter) + c.options);

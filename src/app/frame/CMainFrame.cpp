@@ -21,6 +21,8 @@
 #include "app/frame/HelpWindow.h"
 #include "app/frame/KeyStateIndicators.h"
 #include "app/frame/OpenProject.h"
+#include "app/pages/DataAvailPage.h"
+#include "app/pages/ZAVViewSheet.h"
 #include "app/rules/CommandTable.h"
 #include "app/rules/DroppedFiles.h"
 #include "core/ProgramFiles.h"
@@ -135,6 +137,13 @@ void CMainFrame::CreateActions() {
             active->View().OnGenerateStationFiles();
         }
     });
+    connect(MakeAction(cmd::kSummaryTables), &QAction::triggered, this, [this] {
+        if (CChildFrame* active = ActiveChild()) {
+            ZAVViewSheet& sheet = active->View().Sheet();
+            sheet.setCurrentWidget(&sheet.DataAvail());
+            sheet.DataAvail().OnSummaryTables();
+        }
+    });
     MakeAction(cmd::kViewToolbar)->setCheckable(true);
     MakeAction(cmd::kViewStatusBar)->setCheckable(true);
     connect(MakeAction(cmd::kWindowNew), &QAction::triggered, this, [this] { OnWindowNew(); });
@@ -199,6 +208,8 @@ void CMainFrame::CreateMenus() {
     m_dataMenu->addAction(Action(cmd::kExportData));
     m_dataMenu->addAction(Action(cmd::kAddCentury));
     m_dataMenu->addAction(Action(cmd::kGenerateStationFiles));
+    m_dataMenu->addSeparator();
+    m_dataMenu->addAction(Action(cmd::kSummaryTables));
 
     m_viewMenu = new QMenu(QStringLiteral("&View"), this);
     m_viewMenu->addAction(Action(cmd::kViewToolbar));
@@ -330,7 +341,7 @@ void CMainFrame::UpdateFrameState() {
     for (int id : {cmd::kFileClose, cmd::kFileSave, cmd::kFileSaveAs, cmd::kAddAgencyFiles,
                    cmd::kAddFromSpreadsheet, cmd::kAddFromCsv, cmd::kExportData, cmd::kAddCentury,
                    cmd::kGenerateStationFiles, cmd::kWindowNew, cmd::kWindowCascade,
-                   cmd::kWindowTile, cmd::kWindowArrange, cmd::kEditHistory}) {
+                   cmd::kWindowTile, cmd::kWindowArrange, cmd::kEditHistory, cmd::kSummaryTables}) {
         Action(id)->setEnabled(active != nullptr);
     }
     UpdateUndoActions(active);

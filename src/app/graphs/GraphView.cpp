@@ -353,7 +353,18 @@ QString GraphView::Readout(QPointF at) const {
             .arg(time, QString::number(value.y(), 'g', 6), units)
             .trimmed();
     }
-    // The item whose row or strip is under the cursor.
+    if (m_heat) {
+        // The row under the cursor and what its cell says.
+        const QRectF plot = PlotArea();
+        const double rows = static_cast<double>(m_graph.heatMap.rows.size());
+        const long row = static_cast<long>((at.y() - plot.top()) / plot.height() * rows);
+        const std::string cell =
+            row < 0 ? std::string()
+                    : zav::HeatMapCellText(m_graph, static_cast<size_t>(row), value.x());
+        return cell.empty() ? time
+                            : QStringLiteral("%1   %2").arg(time, QString::fromStdString(cell));
+    }
+    // The item whose strip is under the cursor.
     std::vector<std::string> names;
     if (m_graph.groups.empty()) {
         return time;
@@ -361,14 +372,7 @@ QString GraphView::Readout(QPointF at) const {
     for (const zav::GraphSeries& strip : m_graph.groups.front().series) {
         names.push_back(strip.name);
     }
-    long index = 0;
-    if (m_heat) {
-        const QRectF plot = PlotArea();
-        index = static_cast<long>((at.y() - plot.top()) / plot.height() *
-                                  static_cast<double>(names.size()));
-    } else {
-        index = std::lround(value.y()) - 1;
-    }
+    const long index = std::lround(value.y()) - 1;
     if (index >= 0 && index < static_cast<long>(names.size())) {
         return QStringLiteral("%1   %2").arg(time, QString::fromStdString(names[index]));
     }

@@ -26,10 +26,16 @@ QFont TitleFont(const QPainter& painter) {
     return font;
 }
 
+// A row without coverage says so after its name, as the colour bar explains.
+QString RowName(const zav::GraphDescription& graph, size_t row) {
+    const QString name = QString::fromStdString(graph.heatMap.rows[row]);
+    return graph.heatMap.presenceOnly[row] ? name + QStringLiteral(" (1/0)") : name;
+}
+
 double RowNameWidth(const QFontMetricsF& metrics, const zav::GraphDescription& graph) {
     double widest = 0.0;
-    for (const std::string& row : graph.heatMap.rows) {
-        widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(row)));
+    for (size_t row = 0; row < graph.heatMap.rows.size(); ++row) {
+        widest = std::max(widest, metrics.horizontalAdvance(RowName(graph, row)));
     }
     return std::min(widest, 220.0);
 }
@@ -99,9 +105,9 @@ void PaintRowNames(QPainter& painter, const QRectF& target, const QRectF& plot,
         const double centre = plot.top() + (static_cast<double>(r) + 0.5) * rowHeight;
         const QRectF box(target.left(), centre - metrics.height() / 2,
                          plot.left() - 6 - target.left(), metrics.height());
-        painter.drawText(box, Qt::AlignRight | Qt::AlignVCenter,
-                         metrics.elidedText(QString::fromStdString(rows[r]), Qt::ElideRight,
-                                            box.width() - kMargin));
+        painter.drawText(
+            box, Qt::AlignRight | Qt::AlignVCenter,
+            metrics.elidedText(RowName(graph, r), Qt::ElideRight, box.width() - kMargin));
     }
 }
 
@@ -139,10 +145,15 @@ void PaintColourBar(QPainter& painter, const QRectF& plot, const std::string& ti
     painter.fillRect(bar, gradient);
     painter.drawRect(bar);
     const double textLeft = bar.right() + 4;
-    painter.drawText(QPointF(textLeft, bar.top() + metrics.ascent()), QStringLiteral("1 data"));
-    painter.drawText(QPointF(textLeft, bar.bottom()), QStringLiteral("0 none"));
+    painter.drawText(QPointF(textLeft, bar.top() + metrics.ascent()), QStringLiteral("100"));
+    painter.drawText(QPointF(textLeft, bar.center().y() + metrics.ascent() / 2),
+                     QStringLiteral("50"));
+    painter.drawText(QPointF(textLeft, bar.bottom()), QStringLiteral("0"));
     painter.save();
-    painter.translate(textLeft + metrics.height(), bar.center().y());
+    // Beside the widest label; the rotated text reaches to the right of its
+    // baseline.
+    painter.translate(textLeft + metrics.horizontalAdvance(QStringLiteral("100")) + 4,
+                      bar.center().y());
     painter.rotate(90);
     const QString text = QString::fromStdString(title);
     painter.drawText(QPointF(-metrics.horizontalAdvance(text) / 2, 0), text);
@@ -166,7 +177,7 @@ QRectF HeatMapPlotArea(const QRectF& target, const zav::GraphDescription& graph)
     const double titleHeight = metrics.height() * 2.2;
     const double left = target.left() + kMargin + RowNameWidth(metrics, graph) + 6;
     const double right = target.right() - kMargin - kBarWidth - 10 -
-                         metrics.horizontalAdvance(QStringLiteral("1 data")) - metrics.height();
+                         metrics.horizontalAdvance(QStringLiteral("100")) - metrics.height();
     const double top = target.top() + kMargin + titleHeight;
     const double bottom = target.bottom() - kMargin - metrics.height() * 3;
     return QRectF(QPointF(left, top),

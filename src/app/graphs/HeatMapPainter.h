@@ -1,6 +1,7 @@
 // HeatMapPainter: the availability heat map, items as rows and intervals as
-// columns, each cell coloured by its share of data (1 or 0 while only
-// presence is known), with the time axis below and a colour bar beside.
+// columns, each cell coloured by its coverage (1 or 0 in a row whose
+// sampling step is unknown), with the time axis below and a colour bar
+// labelled in percent beside.
 #pragma once
 
 #include <QColor>
@@ -21,7 +22,7 @@ QRectF HeatMapPlotArea(const QRectF& target, const zav::GraphDescription& graph)
 void PaintHeatMap(QPainter& painter, const QRectF& target, const zav::GraphDescription& graph,
                   const GraphWindow& window);
 
-// The colour of a cell holding `share` (0 no data .. 1 all).
+// The colour of a cell holding `share` (0 no data .. 1 all expected).
 QColor HeatColor(double share);
 
 }  // namespace graphs

@@ -5,12 +5,15 @@
 
 #include "analysis/GraphDescription.h"
 #include "analysis/ReportExport.h"
+#include "analysis/Summaries.h"
 #include "app/dialogs/CExportOptionsDialog.h"
+#include "app/dialogs/SummaryTablesDialog.h"
 #include "app/frame/FileDialogs.h"
 #include "app/frame/WaitCursor.h"
 #include "app/graphs/GraphView.h"
 #include "app/grid/CGridCtrl.h"
 #include "app/pages/DataAvailPage.h"
+#include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
 
 namespace {
@@ -47,6 +50,28 @@ void DataAvailPage::OpenGraph(const zav::ReportRequest& request) {
     // The window lives on its own; the page keeps nothing of it.
     auto* view = new GraphView(std::move(graph), window(), m_dialogs);
     view->show();
+}
+
+void DataAvailPage::OnSummaryTables() {
+    if (m_form.startYear->count() == 0) {
+        return;
+    }
+    ReadControls();
+    const zav::ReportRequest request = Request();
+    if (!request.HasSelection()) {
+        Doc().UI().ShowMessage(zav::kSelectForSummariesMessage);
+        return;
+    }
+    std::vector<zav::PairSummaries> pairs;
+    {
+        WaitCursor wait;
+        pairs = zav::SummariseSelection(Doc().FieldManager(), request);
+    }
+    auto* dialog = new SummaryTablesDialog(
+        std::move(pairs), QString::fromStdString(zav::SummariesAbout(request.settings)), Doc().UI(),
+        *m_dialogs, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
 }
 
 void DataAvailPage::OnExport() {

@@ -136,11 +136,14 @@ DataAvailForm::DataAvailForm(QWidget* page, zav::UserInterface& ui) {
     pointsGraph = at.Button("Raw Points", 260, 136, 74, right);
     pointsGraph->setToolTip(QStringLiteral("Every stored value of the stations over the span"));
     heatMap = at.Button("Heat Map", 340, 136, 74, right);
-    heatMap->setToolTip(QStringLiteral("Availability as coloured cells, a row per item"));
+    heatMap->setToolTip(
+        QStringLiteral("Coverage of each interval as coloured cells, a row per item"));
     at.Label("Statistic:", 260, 156, 34, right);
     statistic = at.Combo(296, 154, 66, right);
     statisticsOptions = at.Button("Options...", 366, 153, 48, right);
-    filledLegend = at.Label("", 260, 170, 154, right);
+    filledLegend = at.Label("", 260, 170, 104, right);
+    summaryTables = at.Button("Summaries...", 366, 168, 48, right);
+    summaryTables->setToolTip(QStringLiteral("Year-by-year and duration tables of the selection"));
     filledLegend->setText(QStringLiteral("<span style=\"background-color:%1\">&nbsp;&nbsp;&nbsp;"
                                          "&nbsp;</span> filled by interpolation")
                               .arg(GridModel::MarkedColor().name()));

@@ -58,6 +58,7 @@ struct DataAvailForm {
     QComboBox* statistic;
     QPushButton* statisticsOptions;
     QLabel* filledLegend;
+    QPushButton* summaryTables;  // the summary tables window
     QLabel* dataFor;
     CGridCtrl* table;
 

@@ -194,6 +194,7 @@ void DataAvailPage::Connect() {
     connect(f.heatMap, &QPushButton::clicked, this, [this] { OnGraphStyle(zav::kPlotHeatMap); });
     connect(f.exportTable, &QPushButton::clicked, this, &DataAvailPage::OnExport);
     connect(f.statisticsOptions, &QPushButton::clicked, this, &DataAvailPage::OnStatisticsOptions);
+    connect(f.summaryTables, &QPushButton::clicked, this, &DataAvailPage::OnSummaryTables);
     ConnectOutOfDate();
 }
 

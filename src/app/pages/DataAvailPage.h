@@ -44,6 +44,9 @@ public:
     // The graph of the selection in another style: raw points or the heat map.
     void OnGraphStyle(int style);
     void OnExport();
+    // "Summaries...": the summary tables window of the selection, which
+    // lives on its own until closed (or the page goes).
+    void OnSummaryTables();
     // An export with the options dialog's answer. A table export of a table
     // out of date rebuilds it first, so that what is shown, copied and
     // written is what Refresh would show.

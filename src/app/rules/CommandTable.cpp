@@ -28,6 +28,10 @@ const CommandInfo kCommands[] = {
     {cmd::kGenerateStationFiles, "&Generate new data files for each station",
      "Generate new data files for each station\nGenerate new data files for each station", nullptr,
      nullptr},
+    {cmd::kSummaryTables, "Summary &Tables...",
+     "Year-by-year and duration tables of the stations or parameters chosen on Data "
+     "Availability.",
+     nullptr, nullptr},
     {cmd::kViewToolbar, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar", nullptr, nullptr},
     {cmd::kViewStatusBar, "&Status Bar", "Show or hide the status bar\nToggle StatusBar", nullptr,
      nullptr},

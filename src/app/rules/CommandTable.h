@@ -23,6 +23,7 @@ enum Id {
     kExportData = 32791,
     kAddCentury = 32775,
     kGenerateStationFiles = 32773,
+    kSummaryTables = 32799,
     kViewToolbar = 59392,
     kViewStatusBar = 59393,
     kWindowNew = 57648,

@@ -14,6 +14,7 @@
 
 #include "app/dialogs/CExportOptionsDialog.h"
 #include "app/dialogs/StatisticsOptionsDialog.h"
+#include "app/dialogs/SummaryTablesDialog.h"
 #include "app/frame/CMainFrame.h"
 #include "app/graphs/GraphView.h"
 #include "app/pages/DataAvailPage.h"
@@ -122,6 +123,24 @@ bool SaveGraphs(CMainFrame& frame, const DataAvailForm& form, const QString& dir
     return ok;
 }
 
+// The summary tables window of the selection, on its year-by-year tab.
+bool SaveSummaryTables(CMainFrame& frame, const DataAvailForm& form, const QString& dir) {
+    if (form.startYear->count() == 0 || form.secondList->selectedItems().isEmpty()) {
+        return true;  // a project without data has nothing to summarise
+    }
+    form.summaryTables->click();
+    const QList<SummaryTablesDialog*> windows = frame.findChildren<SummaryTablesDialog*>();
+    if (windows.isEmpty()) {
+        std::fprintf(stderr, "No summary tables window\n");
+        return false;
+    }
+    SummaryTablesDialog* window = windows.back();
+    QApplication::processEvents();
+    const bool saved = SaveScreenshot(*window, dir, QStringLiteral("summary-tables.png"));
+    delete window;
+    return saved;
+}
+
 // Monthly medians with the gaps filled (in their own colour), and the
 // statistics options.
 bool SaveStatistics(CMainFrame& frame, const DataAvailForm& form, const QString& dir) {
@@ -143,7 +162,8 @@ bool SaveStatistics(CMainFrame& frame, const DataAvailForm& form, const QString&
     water.minCoverage = 80;
     StatisticsOptionsDialog statistics(water, ui, &frame);
     statistics.show();
-    return SaveScreenshot(statistics, dir, QStringLiteral("statistics-options.png")) && ok;
+    ok = SaveScreenshot(statistics, dir, QStringLiteral("statistics-options.png")) && ok;
+    return SaveSummaryTables(frame, form, dir) && ok;
 }
 
 }  // namespace
