@@ -62,10 +62,21 @@ void SetFileFaults(const FileFaults* faults) {
     g_faults = faults;
 }
 
+namespace {
+// Thrown from a piece writer whose save was cancelled, out through the
+// writer's own formatting, to WriteFileSafely.
+struct SaveCancelled {};
+}  // namespace
+
 void PieceWriter::Send() {
+    if (m_progress.Cancelled()) {
+        throw SaveCancelled{};
+    }
     // After a failed write the rest is dropped as it comes: the save has
     // failed and the old file stays.
     m_failed = m_failed || !WriteAll(m_fd, m_text.data(), m_text.size(), m_writes);
+    m_sent += m_text.size();
+    m_progress.Report(m_sent, std::max(m_sent, m_expected));
     m_text.clear();
 }
 
@@ -80,10 +91,12 @@ void PieceWriter::PassWhole(const std::string& text) {
     }
     Send();
     m_failed = m_failed || !WriteAll(m_fd, text.data(), text.size(), m_writes);
+    m_sent += text.size();
+    m_progress.Report(m_sent, std::max(m_sent, m_expected));
 }
 
-WriteResult WriteFileSafely(const std::string& path,
-                            const std::function<void(PieceWriter&)>& write) {
+WriteResult WriteFileSafely(const std::string& path, const std::function<void(PieceWriter&)>& write,
+                            Progress& progress) {
     // A directory, a device or an unwritable target fails before anything
     // is written: the rename below would put a file in place of a device.
     struct stat info {};
@@ -114,13 +127,17 @@ WriteResult WriteFileSafely(const std::string& path,
         ::fchmod(fd, info.st_mode & 07777);
     }
     std::string text;
-    PieceWriter out(text);
+    PieceWriter out(text, progress);
     out.m_fd = fd;
     bool ok = true;
     try {
         write(out);
         out.Send();
         ok = !out.m_failed && Step(WriteStep::kSync, 0, [&] { return ::fsync(fd); }) == 0;
+    } catch (const SaveCancelled&) {
+        ::close(fd);
+        std::remove(temp.c_str());
+        return WriteResult::kCancelled;
     } catch (...) {
         ::close(fd);
         std::remove(temp.c_str());

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "core/Progress.h"
+
 namespace zav {
 
 class UserInterface;
@@ -38,8 +40,8 @@ void SetFileFaults(const FileFaults* faults);
 
 // A folder or something else that is not a regular file (a FIFO, a device)
 // is refused before it is opened for anything that could block or run on
-// without end.
-enum class WriteResult { kOk, kCannotOpen, kCannotWrite, kFolder, kNotRegularFile };
+// without end. kCancelled: the person stopped the save; the old file stays.
+enum class WriteResult { kOk, kCannotOpen, kCannotWrite, kFolder, kNotRegularFile, kCancelled };
 
 WriteResult WriteFileSafely(const std::string& path, const std::string& content);
 
@@ -51,30 +53,43 @@ class PieceWriter {
 public:
     static constexpr size_t kPieceBytes = size_t{1} << 20;
 
-    explicit PieceWriter(std::string& text) : m_text(text) {}
+    explicit PieceWriter(std::string& text, Progress& progress = NoProgress())
+        : m_text(text), m_progress(progress) {}
     std::string& Text() { return m_text; }
+    // Sends the text on once a megabyte has gathered. When the save has
+    // been cancelled, the writer's work ends here (WriteFileSafely then
+    // removes the temporary file and returns kCancelled).
     void Pass() {
         if (m_fd >= 0 && m_text.size() >= kPieceBytes) {
             Send();
         }
     }
+    // The bytes the whole text is expected to take, for the progress: each
+    // piece sent reports the bytes sent so far of this (or of what was
+    // sent, once that is more).
+    void Expect(std::uint64_t bytes) { m_expected = bytes; }
     // Adds a whole text at once, sent on as it is, without a copy.
     void PassWhole(const std::string& text);
 
 private:
-    friend WriteResult WriteFileSafely(const std::string&,
-                                       const std::function<void(PieceWriter&)>&);
+    friend WriteResult WriteFileSafely(const std::string&, const std::function<void(PieceWriter&)>&,
+                                       Progress&);
     void Send();
 
     std::string& m_text;
+    Progress& m_progress;
     int m_fd = -1;
     int m_writes = 0;  // the writes of this save so far
+    std::uint64_t m_sent = 0;
+    std::uint64_t m_expected = 0;
     bool m_failed = false;
 };
 
-// The same safe replacement, for text that `write` produces in pieces.
-WriteResult WriteFileSafely(const std::string& path,
-                            const std::function<void(PieceWriter&)>& write);
+// The same safe replacement, for text that `write` produces in pieces. The
+// progress is asked at every piece whether to stop; a cancelled save
+// leaves the old file as it was and no temporary file.
+WriteResult WriteFileSafely(const std::string& path, const std::function<void(PieceWriter&)>& write,
+                            Progress& progress = NoProgress());
 
 enum class ReadResult {
     kOk,

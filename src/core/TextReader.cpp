@@ -12,7 +12,7 @@ ReadResult TextReader::OpenFile(const std::string& path) {
     m_text.clear();
     m_data = m_text.data();
     m_end = m_pos = m_offset = m_linesBefore = m_total = 0;
-    m_failed = false;
+    m_failed = m_cancelled = false;
     ReadResult result = m_file.Open(path);
     if (result != ReadResult::kOk) {
         return result;
@@ -61,7 +61,7 @@ void TextReader::SetText(std::string text) {
     m_total = m_text.size();
     SettleLineEnds(0);
     m_pos = ByteOrderMarkLength(m_text);
-    m_failed = false;
+    m_failed = m_cancelled = false;
 }
 
 void TextReader::SetPart(std::string_view text, size_t start, size_t end, size_t firstLine) {
@@ -89,6 +89,10 @@ void TextReader::Compact() {
 // Reads on until `want` settled bytes lie ahead, or the file has no more.
 bool TextReader::Fill(size_t want) {
     while (Available() < want && MoreToCome()) {
+        if (m_progress->Cancelled()) {
+            StopAtLastLine();
+            break;
+        }
         const size_t chunk = std::max(m_piece, want - Available());
         if (m_pos > 0 && m_text.size() + chunk > m_text.capacity()) {
             Compact();
@@ -97,8 +101,20 @@ bool TextReader::Fill(size_t want) {
         m_file.ReadMore(m_text, chunk);
         m_data = m_text.data();
         SettleLineEnds(from);
+        m_progress->Report(m_file.Size() - m_file.Left(), m_total);
     }
     return Available() >= want;
+}
+
+// The person stopped the reading: the text ends after the last whole line
+// already read, so that no reader meets half a line and reports it.
+void TextReader::StopAtLastLine() {
+    m_cancelled = true;
+    m_file.Close();
+    const void* lastEnd = memrchr(m_data + m_pos, '\n', Available());
+    m_end = lastEnd != nullptr ? static_cast<size_t>(static_cast<const char*>(lastEnd) - m_data) + 1
+                               : m_pos;
+    m_total = m_offset + m_end;
 }
 
 bool TextReader::AtEnd() {
@@ -161,16 +177,22 @@ std::string_view TextReader::Line(size_t& next) {
 }
 
 bool TextReader::ReadLine(std::string& line) {
+    std::string_view view;
+    const bool read = ReadLineView(view);
+    line.assign(view);
+    return read;
+}
+
+bool TextReader::ReadLineView(std::string_view& line) {
     if (m_failed || AtEnd()) {
-        line.clear();
+        line = std::string_view();
         return false;
     }
     size_t next = 0;
-    std::string_view view = Line(next);
-    if (view.size() > kMaxLine) {
-        view = view.substr(0, kMaxLine);
+    line = Line(next);
+    if (line.size() > kMaxLine) {
+        line = line.substr(0, kMaxLine);
     }
-    line.assign(view);
     m_pos = next;
     return true;
 }

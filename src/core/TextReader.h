@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "core/FileIO.h"
+#include "core/Progress.h"
 
 namespace zav {
 
@@ -31,6 +32,11 @@ public:
     ReadResult OpenFile(const std::string& path);
     // The same; false when it cannot be opened.
     bool LoadFile(const std::string& path);
+    // Where a file's reading reports the bytes read so far, and whose wish
+    // to stop ends the reading at the next refill as if the file ended
+    // there (Cancelled() then tells the two apart).
+    void SetProgress(Progress& progress) { m_progress = &progress; }
+    bool Cancelled() const { return m_cancelled; }
     // The least one refill of a file's window reads (a megabyte). Tests make
     // it small to put the ends of pieces everywhere.
     void SetPieceSize(size_t bytes) { m_piece = bytes > 0 ? bytes : 1; }
@@ -42,9 +48,10 @@ public:
 
     bool AtEnd();
     bool Failed() const { return m_failed; }
-    // The file could not be read to its end, or changed while it was read:
-    // what was read is not the file. FileStatus says which.
-    bool ReadFailed() const { return m_file.Failed(); }
+    // The file could not be read to its end, changed while it was read, or
+    // its reading was cancelled: what was read is not the file. FileStatus
+    // says which failure it was.
+    bool ReadFailed() const { return m_cancelled || m_file.Failed(); }
     ReadResult FileStatus() const { return m_file.Status(); }
     // Where the reading position is, counted in bytes from the start of
     // the text, and how many bytes of it are still to come.
@@ -63,6 +70,8 @@ public:
     // One line, at most kMaxLine characters; the rest of a longer line is
     // passed over. Returns false at the end of the text.
     bool ReadLine(std::string& line);
+    // The same without a copy; the view is valid until the next read.
+    bool ReadLineView(std::string_view& line);
     // The same without the length limit, for the program's own files where
     // a long name must survive.
     bool ReadWholeLine(std::string& line);
@@ -85,6 +94,7 @@ private:
     size_t FindLineEnd(size_t from);
     size_t SkipBlanks();
     bool Fill(size_t want);
+    void StopAtLastLine();
     bool MoreToCome() const { return m_file.IsOpen(); }
     void Compact();
     void SettleLineEnds(size_t from);
@@ -99,7 +109,9 @@ private:
     size_t m_total = 0;            // size of the whole text
     size_t m_piece = size_t{1} << 20;
     InputFile m_file;
+    Progress* m_progress = &NoProgress();
     bool m_failed = false;
+    bool m_cancelled = false;
 };
 
 // 3 when `text` starts with a UTF-8 byte-order mark, else 0. Editors and

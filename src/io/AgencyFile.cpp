@@ -8,7 +8,9 @@
 
 namespace zav {
 
-bool LoadAgencyText(TextReader& in, const std::string& path, UserInterface& ui) {
+bool LoadAgencyText(TextReader& in, const std::string& path, UserInterface& ui,
+                    Progress& progress) {
+    in.SetProgress(progress);
     const ReadResult result = in.OpenFile(path);
     if (result != ReadResult::kOk) {
         ui.ShowMessage(
@@ -19,6 +21,9 @@ bool LoadAgencyText(TextReader& in, const std::string& path, UserInterface& ui) 
 }
 
 bool ReadToTheEnd(const TextReader& in, const std::string& path, UserInterface& ui) {
+    if (in.Cancelled()) {
+        return false;
+    }
     if (in.ReadFailed()) {
         // As when the whole file was read before any of it was used.
         ui.ShowMessage(ReadFailureMessage(in.FileStatus(), path,
@@ -29,25 +34,31 @@ bool ReadToTheEnd(const TextReader& in, const std::string& path, UserInterface& 
 }
 
 bool ReadAgencyFile(DataSource& source, const std::string& path, UserInterface& ui,
-                    ImportReport& report) {
+                    ImportReport& report, Progress& progress) {
     source.fileName = path;
     // The MOLVAN test comes first, so a ".mlv" anywhere in the path (a folder
     // name included) wins over a ".pld" extension.
     if (path.find(".mlv") != std::string::npos) {
-        return ReadMolvanFile(source, path, ui, report);
+        return ReadMolvanFile(source, path, ui, report, progress);
     }
     if (path.find(".pld") != std::string::npos) {
-        return ReadPellidorFile(source, path, ui, report);
+        return ReadPellidorFile(source, path, ui, report, progress);
     }
     ui.ShowMessage("ReadFile: unknown file type; must be either MOLVAN (.mlv) or PELLIDOR (.pld).");
     return false;
 }
 
-int AddAgencyFile(ZAVFieldManager& store, const std::string& path, ImportReport& report) {
+int AddAgencyFile(ZAVFieldManager& store, const std::string& path, ImportReport& report,
+                  Progress& progress) {
     report.StartInput(path);
     DataSource source;
-    if (!ReadAgencyFile(source, path, store.UI(), report)) {
-        report.MarkFailed();
+    if (!ReadAgencyFile(source, path, store.UI(), report, progress)) {
+        if (!progress.Cancelled()) {
+            report.MarkFailed();
+        }
+        return 0;
+    }
+    if (progress.Cancelled()) {
         return 0;
     }
     return AddReadSource(store, std::move(source), report);

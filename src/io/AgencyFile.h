@@ -18,13 +18,17 @@ class UserInterface;
 // names: ".mlv" anywhere in it (checked first, case-sensitive), then ".pld".
 // Any other path is refused with a message. True when the file was read;
 // what the reader skipped is noted in `report`.
+// The reading reports its bytes to `progress`; a cancelled read returns
+// false without a message.
 bool ReadAgencyFile(DataSource& source, const std::string& path, UserInterface& ui,
-                    ImportReport& report);
+                    ImportReport& report, Progress& progress = NoProgress());
 
 // Reads the file into a fresh source and appends it to the store (which
 // rebuilds its indexes) only when the read succeeded. 1 when added, else 0.
 // The file is one input of `report`, named by its path.
-int AddAgencyFile(ZAVFieldManager& store, const std::string& path, ImportReport& report);
+// A cancelled read adds nothing and is no failure of the input.
+int AddAgencyFile(ZAVFieldManager& store, const std::string& path, ImportReport& report,
+                  Progress& progress = NoProgress());
 
 // Appends a source that was read to the store and notes its points as the
 // current input's values. Returns 1, the count of sources added.
@@ -33,9 +37,12 @@ int AddReadSource(ZAVFieldManager& store, DataSource source, ImportReport& repor
 // Opens an agency file or spreadsheet for reading; shows "Unable to open
 // file <path> for input." (or that the path is a folder or not a regular
 // file) and returns false when it cannot be read.
-bool LoadAgencyText(TextReader& in, const std::string& path, UserInterface& ui);
+// The reader reports to `progress` and stops when it is cancelled.
+bool LoadAgencyText(TextReader& in, const std::string& path, UserInterface& ui,
+                    Progress& progress = NoProgress());
 // After a read: false, with the same message, when the file failed to read
-// to its end, so that a part of it is never taken for the whole.
+// to its end, so that a part of it is never taken for the whole; false
+// without a message when its reading was cancelled.
 bool ReadToTheEnd(const TextReader& in, const std::string& path, UserInterface& ui);
 
 }  // namespace zav

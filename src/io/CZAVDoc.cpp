@@ -67,9 +67,10 @@ bool CZAVDoc::OnNewDocument() {
     return true;
 }
 
-bool CZAVDoc::OnOpenDocument(const std::string& path) {
+bool CZAVDoc::OnOpenDocument(const std::string& path, Progress& progress) {
     const std::string cannotOpen = "Unable to open " + path + " for reading.";
     TextReader in;
+    in.SetProgress(progress);
     if (ReadResult result = in.OpenFile(path); result != ReadResult::kOk) {
         m_ui.ShowMessage(ReadFailureMessage(result, path, cannotOpen));
         return false;
@@ -82,10 +83,16 @@ bool CZAVDoc::OnOpenDocument(const std::string& path) {
     try {
         ReadProjectFile(in, parseString, loaded, report);
     } catch (const InputError& error) {
+        if (in.Cancelled()) {
+            return false;
+        }
         // A file cut short or unreadable says so rather than naming the
         // item it stopped at.
         m_ui.ShowMessage(in.ReadFailed() ? ReadFailureMessage(in.FileStatus(), path, cannotOpen)
                                          : error.Message());
+        return false;
+    }
+    if (in.Cancelled() || progress.Cancelled()) {
         return false;
     }
     // A file that fails part way is refused as a whole, as it always was.
@@ -127,11 +134,15 @@ std::string SaveFailureMessage(WriteResult result, const std::string& path) {
 }  // namespace
 
 // The project comes first, so that a save that fails writes nothing at all.
-bool CZAVDoc::OnSaveDocument(const std::string& path) {
+bool CZAVDoc::OnSaveDocument(const std::string& path, Progress& progress) {
     // Written as it is formatted: the text of a large project is never
     // held whole beside the store.
     const WriteResult result = WriteFileSafely(
-        path, [this](PieceWriter& out) { WriteProjectFile(out, m_parseString, m_store); });
+        path, [this](PieceWriter& out) { WriteProjectFile(out, m_parseString, m_store); },
+        progress);
+    if (result == WriteResult::kCancelled) {
+        return false;
+    }
     if (result != WriteResult::kOk) {
         m_ui.ShowMessage(SaveFailureMessage(result, path));
         return false;
@@ -158,15 +169,39 @@ ImportReport& Account(ImportReport* report, ImportReport& unread) {
 }
 }  // namespace
 
-int CZAVDoc::AddAgencyFiles(const std::vector<std::string>& paths, ImportReport* report) {
+namespace {
+struct OperationCancelled {};
+}  // namespace
+
+bool CZAVDoc::PerformUnlessCancelled(const std::string& name, Progress& progress,
+                                     const std::function<bool()>& change) {
+    try {
+        Perform(name, 0, [&] {
+            const bool changed = change();
+            if (progress.Cancelled()) {
+                throw OperationCancelled{};  // Perform takes back what was done
+            }
+            return changed;
+        });
+    } catch (const OperationCancelled&) {
+        return false;
+    }
+    return true;
+}
+
+int CZAVDoc::AddAgencyFiles(const std::vector<std::string>& paths, ImportReport* report,
+                            Progress& progress) {
     ImportReport unread;
     int added = 0;
-    Perform("Add MOLVAN or PELLIDOR Files", 0, [&] {
-        for (const std::string& path : paths) {
-            added += AddAgencyFile(m_store, path, Account(report, unread));
+    const bool done = PerformUnlessCancelled("Add MOLVAN or PELLIDOR Files", progress, [&] {
+        for (size_t i = 0; i < paths.size() && !progress.Cancelled(); ++i) {
+            added += AddAgencyFile(m_store, paths[i], Account(report, unread), progress);
         }
         return added > 0;
     });
+    if (!done) {
+        return 0;
+    }
     // Marked even when nothing was chosen, as the menu command always has.
     if (added == 0) {
         SetModifiedFlag();
@@ -175,15 +210,20 @@ int CZAVDoc::AddAgencyFiles(const std::vector<std::string>& paths, ImportReport*
 }
 
 int CZAVDoc::AddSpreadsheetFiles(const std::vector<std::string>& paths,
-                                 const SpreadsheetOptions& options, ImportReport* report) {
+                                 const SpreadsheetOptions& options, ImportReport* report,
+                                 Progress& progress) {
     ImportReport unread;
     int added = 0;
-    Perform("Add From Spreadsheet", 0, [&] {
-        for (const std::string& path : paths) {
-            added += AddSpreadsheetFile(m_store, path, options, Account(report, unread));
+    const bool done = PerformUnlessCancelled("Add From Spreadsheet", progress, [&] {
+        for (size_t i = 0; i < paths.size() && !progress.Cancelled(); ++i) {
+            added +=
+                AddSpreadsheetFile(m_store, paths[i], options, Account(report, unread), progress);
         }
         return added > 0;
     });
+    if (!done) {
+        return 0;
+    }
     if (added == 0) {
         SetModifiedFlag();
     }
@@ -250,6 +290,9 @@ bool CZAVDoc::AddParsedText(const std::string& name, TextReader& in,
     report.StartInput(name);
     std::vector<DataSeries> read;
     bool ok = ReadParsedColumns(m_parseString, in, wanted, read, m_ui, report);
+    if (in.Cancelled()) {
+        return false;  // the caller takes back the whole operation
+    }
     // A file that failed part way gives nothing, as when it was read whole
     // before any of it was used.
     if (in.ReadFailed()) {
@@ -282,6 +325,9 @@ bool CZAVDoc::AddParsedText(const std::string& name, TextReader& in,
             inputStation = station;
         }
         DataSeries* series = m_store.FindSeries(station, parameter);
+        // Room for the column at once: ten million points grown as they
+        // come would be copied over and over.
+        series->Reserve(series->Size() + read[k].Size());
         for (size_t i = 0; i < read[k].Size(); ++i) {
             series->InsertPoint(read[k].Time(i), read[k].Value(i), 0);
         }
@@ -304,25 +350,25 @@ bool CZAVDoc::CanReadParsedColumns(const std::vector<std::string>& columnParamet
 
 bool CZAVDoc::AddParsedSpreadsheetFiles(const std::vector<std::string>& paths,
                                         const std::vector<std::string>& columnParameters,
-                                        ImportReport* report) {
+                                        ImportReport* report, Progress& progress) {
     if (paths.empty() || !CanReadParsedColumns(columnParameters)) {
         return paths.empty();
     }
     ImportReport unread;
     bool ok = true;
     const size_t before = SeriesTotal();
-    Perform("Add From Spreadsheet", 0, [&] {
-        for (const std::string& path : paths) {
+    const bool done = PerformUnlessCancelled("Add From Spreadsheet", progress, [&] {
+        for (size_t i = 0; i < paths.size() && !progress.Cancelled(); ++i) {
             TextReader in;
-            if (!LoadAgencyText(in, path, m_ui)) {
+            if (!LoadAgencyText(in, paths[i], m_ui, progress)) {
                 ok = false;
                 continue;
             }
-            ok = AddParsedText(path, in, columnParameters, Account(report, unread)) && ok;
+            ok = AddParsedText(paths[i], in, columnParameters, Account(report, unread)) && ok;
         }
         return SeriesTotal() != before;
     });
-    return ok;
+    return done && ok;
 }
 
 bool CZAVDoc::AddParsedClipboard(const std::vector<std::string>& columnParameters,

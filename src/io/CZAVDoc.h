@@ -67,14 +67,20 @@ public:
     bool OnNewDocument();
     // Open: reads the project; on failure (after the message) the document
     // is left exactly as it was. Stored values that are not numbers (nan,
-    // inf) are not loaded; one message says how many and where.
-    bool OnOpenDocument(const std::string& path);
+    // inf) are not loaded; one message says how many and where. The
+    // reading reports its bytes to `progress`; when it is cancelled the
+    // document is left as it was, without a message.
+    bool OnOpenDocument(const std::string& path, Progress& progress = NoProgress());
     // Save: writes the project beside the old file and replaces it only
     // when the new one is complete, then the conversions. A failed save
     // writes neither; a conversions file that was not read whole (or a
     // per-user copy that could not be made) is left as it is, and the
-    // person is told so.
-    bool OnSaveDocument(const std::string& path);
+    // person is told so. A save cancelled through `progress` leaves the
+    // old file as it was, no temporary file and no message.
+    bool OnSaveDocument(const std::string& path, Progress& progress = NoProgress());
+    // The operations below that take a `progress` report the bytes of the
+    // file being read; cancelled, they add nothing (what was read of the
+    // files before is taken back) and return 0 or false without a message.
     // The operations that add inputs account for every input in `report`
     // when one is given: what each read, and what it skipped and where. The
     // caller shows ImportMessage(report) once the import is done.
@@ -82,13 +88,15 @@ public:
     // Data > Add MOLVAN or PELLIDOR format, after the file dialog: reads each
     // file into a new source (one that fails does not stop the others) and
     // sets the modified flag. Returns the number of files added.
-    int AddAgencyFiles(const std::vector<std::string>& paths, ImportReport* report = nullptr);
+    int AddAgencyFiles(const std::vector<std::string>& paths, ImportReport* report = nullptr,
+                       Progress& progress = NoProgress());
 
     // Data > Add From Spreadsheet, layouts 1 and 2, after the file dialog:
     // each file that is read becomes a source (one that fails does not stop
     // the others). Sets the modified flag; returns the number of files added.
     int AddSpreadsheetFiles(const std::vector<std::string>& paths,
-                            const SpreadsheetOptions& options, ImportReport* report = nullptr);
+                            const SpreadsheetOptions& options, ImportReport* report = nullptr,
+                            Progress& progress = NoProgress());
     // The same from the clipboard's text; 1 when it was added.
     int AddClipboardData(const SpreadsheetOptions& options, ImportReport* report = nullptr);
     // Data > Add From CSV and zav-cli import: the files' columns as
@@ -110,7 +118,8 @@ public:
     // input was read, gave values, and every column was imported.
     bool AddParsedSpreadsheetFiles(const std::vector<std::string>& paths,
                                    const std::vector<std::string>& columnParameters,
-                                   ImportReport* report = nullptr);
+                                   ImportReport* report = nullptr,
+                                   Progress& progress = NoProgress());
     bool AddParsedClipboard(const std::vector<std::string>& columnParameters,
                             ImportReport* report = nullptr);
 
@@ -181,6 +190,10 @@ private:
     bool AddParsedText(const std::string& name, TextReader& in,
                        const std::vector<std::string>& columnParameters, ImportReport& report);
     bool CanReadParsedColumns(const std::vector<std::string>& columnParameters);
+    // Perform, with everything `change` did taken back when `progress` was
+    // cancelled meanwhile; false then.
+    bool PerformUnlessCancelled(const std::string& name, Progress& progress,
+                                const std::function<bool()>& change);
     void ReadConversions();
     // Tells the observers when the modified flag or the undo stack changed.
     void StateChanged();

@@ -193,9 +193,9 @@ bool ReadMolvanText(DataSource& source, std::string text, const std::string& pat
 }
 
 bool ReadMolvanFile(DataSource& source, const std::string& path, UserInterface& ui,
-                    ImportReport& report) {
+                    ImportReport& report, Progress& progress) {
     TextReader in;
-    if (!LoadAgencyText(in, path, ui)) {
+    if (!LoadAgencyText(in, path, ui, progress)) {
         return false;
     }
     return MolvanReader(source, path, ui, report).Read(in) && ReadToTheEnd(in, path, ui);

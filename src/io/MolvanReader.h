@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "core/Progress.h"
 #include "store/DataSource.h"
 
 namespace zav {
@@ -19,7 +20,7 @@ class UserInterface;
 // value that is not a number are skipped and noted in `report`; a value
 // whose integer reading is -9 is the format's missing value.
 bool ReadMolvanFile(DataSource& source, const std::string& path, UserInterface& ui,
-                    ImportReport& report);
+                    ImportReport& report, Progress& progress = NoProgress());
 
 // The same over text already in memory; `path` is only named in messages.
 bool ReadMolvanText(DataSource& source, std::string text, const std::string& path,

@@ -152,12 +152,13 @@ public:
 
     // False after "Bad spreadsheet format.": the import of the text ends.
     bool Read(TextReader& in, UserInterface& ui) {
-        std::string line;
-        for (size_t lineNumber = 1; in.ReadLine(line); ++lineNumber) {
+        // The line stays in the reader's window: the cells are views into it.
+        std::string_view line;
+        for (size_t lineNumber = 1; in.ReadLineView(line); ++lineNumber) {
             if (TrimView(line).empty()) {
                 continue;
             }
-            if (line.find_first_of(",\t") != std::string::npos) {
+            if (line.find_first_of(",\t") != std::string_view::npos) {
                 m_cells.Split(line, ",\t");
             } else {
                 m_cells.SplitWords(line);

@@ -226,9 +226,9 @@ bool ReadPellidorText(DataSource& source, std::string text, const std::string&, 
 }
 
 bool ReadPellidorFile(DataSource& source, const std::string& path, UserInterface& ui,
-                      ImportReport& report) {
+                      ImportReport& report, Progress& progress) {
     TextReader in;
-    if (!LoadAgencyText(in, path, ui)) {
+    if (!LoadAgencyText(in, path, ui, progress)) {
         return false;
     }
     return PellidorReader(source, ui, report).Read(in) && ReadToTheEnd(in, path, ui);

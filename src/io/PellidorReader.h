@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "core/Progress.h"
 #include "store/DataSource.h"
 
 namespace zav {
@@ -19,7 +20,7 @@ class UserInterface;
 // a day its month does not have, is skipped and noted in `report`; blank
 // cells and "---" are the format's empty cells.
 bool ReadPellidorFile(DataSource& source, const std::string& path, UserInterface& ui,
-                      ImportReport& report);
+                      ImportReport& report, Progress& progress = NoProgress());
 
 // The same over text already in memory; `path` is only named in messages.
 bool ReadPellidorText(DataSource& source, std::string text, const std::string& path,

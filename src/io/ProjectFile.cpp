@@ -118,6 +118,14 @@ void ReadAggregates(TextReader& in, ZAVFieldManager& store, const AggregateSecti
 
 }  // namespace
 
+namespace {
+// Roughly what a project's text takes: its points' lines dominate.
+size_t ExpectedProjectBytes(const ZAVFieldManager& store) {
+    constexpr size_t kBytesPerPoint = 50;
+    return 64 + store.PointCount() * kBytesPerPoint;
+}
+}  // namespace
+
 void WriteProject(PieceWriter& pieces, const ZAVFieldManager& store) {
     std::string& out = pieces.Text();
     AppendCount(out, "number of files =", static_cast<long long>(store.Sources().size()));
@@ -176,6 +184,7 @@ void ReadProject(TextReader& in, ZAVFieldManager& store, ImportReport& report, u
 
 void WriteProjectFile(PieceWriter& out, const std::string& parseString,
                       const ZAVFieldManager& store) {
+    out.Expect(ExpectedProjectBytes(store));
     out.Text() += "spreaadsheetParseString =";
     AppendLineValue(out.Text(), parseString);
     out.Text() += kLineEnd;
@@ -184,7 +193,7 @@ void WriteProjectFile(PieceWriter& out, const std::string& parseString,
 
 std::string ProjectFileText(const std::string& parseString, const ZAVFieldManager& store) {
     std::string out;
-    out.reserve(64 + store.PointCount() * 56);
+    out.reserve(ExpectedProjectBytes(store));
     PieceWriter gather(out);
     WriteProjectFile(gather, parseString, store);
     return out;

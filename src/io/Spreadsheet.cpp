@@ -251,7 +251,12 @@ int AddRead(ZAVFieldManager& store, TextReader& in, const SpreadsheetOptions& op
     DataSource source;
     if (!ReadLayout(source, in, options, store.UI(), report) ||
         (!path.empty() && !ReadToTheEnd(in, path, store.UI()))) {
-        report.MarkFailed();
+        if (!in.Cancelled()) {
+            report.MarkFailed();
+        }
+        return 0;
+    }
+    if (in.Cancelled()) {
         return 0;
     }
     return AddReadSource(store, std::move(source), report);
@@ -287,10 +292,11 @@ std::optional<std::string> ReadClipboard(UserInterface& ui) {
 }
 
 int AddSpreadsheetFile(ZAVFieldManager& store, const std::string& path,
-                       const SpreadsheetOptions& options, ImportReport& report) {
+                       const SpreadsheetOptions& options, ImportReport& report,
+                       Progress& progress) {
     report.StartInput(path);
     TextReader in;
-    if (!LoadAgencyText(in, path, store.UI())) {
+    if (!LoadAgencyText(in, path, store.UI(), progress)) {
         report.MarkFailed();
         return 0;
     }

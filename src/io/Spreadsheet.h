@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "core/Progress.h"
 #include "store/DataSource.h"
 #include "store/ZAVFieldManager.h"
 
@@ -59,8 +60,11 @@ std::optional<std::string> ReadClipboard(UserInterface& ui);
 // cannot be opened is reported as "Unable to open file <path> for input.";
 // a clipboard that cannot be opened adds nothing after its message. Each
 // starts its input in `report` (named by the path, or kClipboardInput).
+// A file's reading reports its bytes to `progress`; a cancelled one adds
+// nothing, without a message.
 int AddSpreadsheetFile(ZAVFieldManager& store, const std::string& path,
-                       const SpreadsheetOptions& options, ImportReport& report);
+                       const SpreadsheetOptions& options, ImportReport& report,
+                       Progress& progress = NoProgress());
 int AddClipboardData(ZAVFieldManager& store, const SpreadsheetOptions& options,
                      ImportReport& report);
 
