@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/ProgramFiles.h"
+#include "core/Progress.h"
 #include "io/ConversionTable.h"
 #include "io/CsvImport.h"
 #include "io/Spreadsheet.h"
@@ -76,24 +77,29 @@ public:
     // The operations that add inputs account for every input in `report`
     // when one is given: what each read, and what it skipped and where. The
     // caller shows ImportMessage(report) once the import is done.
+    // They and Add Century report through `progress` and stop when it is
+    // cancelled; a cancelled operation changes nothing (contents, undo
+    // history, modified flag).
 
     // Data > Add MOLVAN or PELLIDOR format, after the file dialog: reads each
     // file into a new source (one that fails does not stop the others) and
     // sets the modified flag. Returns the number of files added.
-    int AddAgencyFiles(const std::vector<std::string>& paths, ImportReport* report = nullptr);
+    int AddAgencyFiles(const std::vector<std::string>& paths, ImportReport* report = nullptr,
+                       Progress& progress = NoProgress());
 
     // Data > Add From Spreadsheet, layouts 1 and 2, after the file dialog:
     // each file that is read becomes a source (one that fails does not stop
     // the others). Sets the modified flag; returns the number of files added.
     int AddSpreadsheetFiles(const std::vector<std::string>& paths,
-                            const SpreadsheetOptions& options, ImportReport* report = nullptr);
+                            const SpreadsheetOptions& options, ImportReport* report = nullptr,
+                            Progress& progress = NoProgress());
     // The same from the clipboard's text; 1 when it was added.
     int AddClipboardData(const SpreadsheetOptions& options, ImportReport* report = nullptr);
     // Data > Add From CSV and zav-cli import: the files' columns as
     // `options` names them (see AddCsvFiles). Sets the modified flag when a
     // file was added.
     CsvAddResult AddCsvFiles(const std::vector<std::string>& paths, const CsvImportOptions& options,
-                             ImportReport* report = nullptr);
+                             ImportReport* report = nullptr, Progress& progress = NoProgress());
     // Layout 3: asks "Choose Parameter(s)" once per "VALUE" column of the
     // parse string; the parameter chosen for each column, "" where the
     // choice was cancelled.
@@ -108,14 +114,15 @@ public:
     // input was read, gave values, and every column was imported.
     bool AddParsedSpreadsheetFiles(const std::vector<std::string>& paths,
                                    const std::vector<std::string>& columnParameters,
-                                   ImportReport* report = nullptr);
+                                   ImportReport* report = nullptr,
+                                   Progress& progress = NoProgress());
     bool AddParsedClipboard(const std::vector<std::string>& columnParameters,
                             ImportReport* report = nullptr);
 
     // Data > Add Century, after its dialog: moves points of years up to
     // `lastYear` forward by 100 years, sets the modified flag and tells the
     // views (HintDataChanged).
-    void AddCentury(int lastYear);
+    void AddCentury(int lastYear, Progress& progress = NoProgress());
     // The year the century dialog offers: the last year of data, -1 when
     // the project has no points.
     int LastYearOfData() const;
@@ -162,6 +169,17 @@ public:
     Contents SaveContents() const;
     void RestoreContents(const Contents& contents);
 
+    // Long work away from the windows that show this project: a document
+    // with the same contents (the points shared until changed), path and
+    // conversions file, but no observers and no history, for another
+    // thread to change while this one is only read.
+    std::unique_ptr<CZAVDoc> MakeScratch() const;
+    // Takes what an operation did to `scratch` as one undo step with the
+    // operation's name; a change it made without a step (an add that added
+    // nothing) marks this project modified. False when it did neither.
+    // The views are not told: the caller does, as after the operation.
+    bool AdoptScratch(const CZAVDoc& scratch);
+
     // Modified: a change since the last save or open that was not undone.
     bool IsModified() const { return m_unrecordedChange || !m_history.IsClean(); }
     // true: changed in a way undo cannot reach back past; false: the
@@ -175,6 +193,10 @@ public:
     void NotifyViews(int hint);
 
 private:
+    // Perform, except that when `progress` is cancelled by the end of
+    // `change` everything is put back and nothing recorded.
+    bool PerformUnlessCancelled(const std::string& name, Progress& progress,
+                                const std::function<bool()>& change);
     bool AddParsedText(const std::string& name, const std::string& text,
                        const std::vector<std::string>& columnParameters, ImportReport& report);
     bool CanReadParsedColumns(const std::vector<std::string>& columnParameters);

@@ -80,6 +80,7 @@ public:
     bool NextRow(std::vector<CsvOutcome>& out);
     char Delimiter() const { return m_delimiter; }
     const std::vector<std::string>& Header() const { return m_header; }
+    size_t Position() const { return m_records.Position(); }
 
 private:
     std::string Find(const std::string& name, size_t& column) const;
@@ -452,14 +453,23 @@ CsvPreview PreviewCsv(std::string_view text, const CsvImportOptions& options,
 }
 
 std::string ReadCsvText(DataSource& source, std::string_view text, const CsvImportOptions& options,
-                        const ZAVFieldManager& store, ImportReport& report) {
+                        const ZAVFieldManager& store, ImportReport& report, Progress& progress) {
     CsvRowReader reader(text, options);
     if (std::string error = reader.Open(); !error.empty()) {
         return error;
     }
     SeriesFinder finder(source, store, options.valueColumns.size());
     std::vector<CsvOutcome> outcomes;
+    // Asking after every row would cost more than the row itself.
+    constexpr size_t kRowsBetweenReports = 8192;
+    size_t rows = 0;
     while (reader.NextRow(outcomes)) {
+        if (++rows % kRowsBetweenReports == 0) {
+            progress.Report(reader.Position(), text.size());
+            if (progress.Cancelled()) {
+                return "";
+            }
+        }
         for (size_t k = 0; k < outcomes.size(); ++k) {
             const CsvOutcome& o = outcomes[k];
             if (!o.stored) {
@@ -481,12 +491,41 @@ std::string ReadCsvText(DataSource& source, std::string_view text, const CsvImpo
     return "";
 }
 
+namespace {
+// The progress of one file among several, as the whole's: each file counts
+// as an equal share.
+class FileShare final : public Progress {
+public:
+    FileShare(Progress& whole, size_t index, size_t count)
+        : m_whole(whole), m_index(index), m_count(count) {}
+    void Report(std::uint64_t done, std::uint64_t total) override {
+        const std::uint64_t share = total == 0 ? 0 : done * kShare / total;
+        m_whole.Report(m_index * kShare + share, m_count * kShare);
+    }
+    bool Cancelled() const override { return m_whole.Cancelled(); }
+
+private:
+    static constexpr std::uint64_t kShare = 1000;
+    Progress& m_whole;
+    size_t m_index;
+    size_t m_count;
+};
+}  // namespace
+
 CsvAddResult AddCsvFiles(ZAVFieldManager& store, const std::vector<std::string>& paths,
-                         const CsvImportOptions& options, ImportReport& report) {
+                         const CsvImportOptions& options, ImportReport& report,
+                         Progress& progress) {
     CsvAddResult result;
     std::vector<DataSource> sources;
     size_t unreadable = report.Unreadable();
-    for (const std::string& path : paths) {
+    for (size_t n = 0; n < paths.size(); ++n) {
+        const std::string& path = paths[n];
+        if (progress.Cancelled()) {
+            result.cancelled = true;
+            return result;
+        }
+        FileShare share(progress, n, paths.size());
+        share.Report(0, 1);
         report.StartInput(path);
         std::string text;
         if (!ReadUserFile(path, text, store.UI(), "Unable to open file " + path + " for input.")) {
@@ -496,7 +535,8 @@ CsvAddResult AddCsvFiles(ZAVFieldManager& store, const std::vector<std::string>&
         }
         DataSource source;
         source.fileName = path;
-        if (std::string error = ReadCsvText(source, text, options, store, report); !error.empty()) {
+        std::string error = ReadCsvText(source, text, options, store, report, share);
+        if (!error.empty()) {
             store.UI().ShowMessage(path + ": " + error + ".");
             report.MarkFailed();
             result.allRead = false;
@@ -510,6 +550,10 @@ CsvAddResult AddCsvFiles(ZAVFieldManager& store, const std::vector<std::string>&
         if (points > 0) {
             sources.push_back(std::move(source));
         }
+    }
+    if (progress.Cancelled()) {
+        result.cancelled = true;
+        return result;
     }
     unreadable = report.Unreadable() - unreadable;
     if (!options.skipBad && (unreadable > 0 || !result.allRead)) {
