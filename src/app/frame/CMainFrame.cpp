@@ -15,6 +15,7 @@
 #include "app/dialogs/CAboutDialog.h"
 #include "app/dialogs/UndoHistoryDialog.h"
 #include "app/frame/AppSettings.h"
+#include "app/frame/BackgroundWork.h"
 #include "app/frame/CChildFrame.h"
 #include "app/frame/CZAVView.h"
 #include "app/frame/FileDialogs.h"
@@ -456,13 +457,24 @@ CChildFrame* CMainFrame::OpenDocumentFile(const QString& path) {
         }
     }
     std::shared_ptr<OpenProject> project = MakeProject(0);
-    if (!project->Doc().OnOpenDocument(file)) {
+    if (!OpenInBackground(*project, file)) {
         return nullptr;
     }
     project->Opened(readOnly);
     m_settings.AddRecentFile(absolute);
     UpdateRecentFileActions();
     return AddChild(std::move(project));
+}
+
+// The project is new and shown nowhere yet, so the worker may fill it; a
+// cancelled open drops it whole.
+bool CMainFrame::OpenInBackground(OpenProject& project, const std::string& file) {
+    bool opened = false;
+    const bool finished = BackgroundWork::Run(
+        this,
+        QStringLiteral("Opening %1...").arg(QFileInfo(QString::fromStdString(file)).fileName()),
+        [&](zav::Progress&) { opened = project.Doc().OnOpenDocument(file); });
+    return finished && opened;
 }
 
 void CMainFrame::OnOpenRecentFile(int index) {
@@ -507,7 +519,15 @@ bool CMainFrame::SaveProject(OpenProject& project, bool askForName) {
             return false;
         }
     }
-    if (!project.Doc().OnSaveDocument(QFileInfo(path).absoluteFilePath().toStdString())) {
+    // A save is not cancelled: stopping part way would leave the project
+    // neither saved nor clearly unsaved.
+    const std::string file = QFileInfo(path).absoluteFilePath().toStdString();
+    bool saved = false;
+    BackgroundWork::Run(
+        this, QStringLiteral("Saving %1...").arg(QFileInfo(path).fileName()),
+        [&](zav::Progress&) { saved = project.Doc().OnSaveDocument(file); },
+        BackgroundWork::Cancel::kNotAllowed);
+    if (!saved) {
         return false;
     }
     project.Saved(oldPath);
@@ -625,7 +645,7 @@ void CMainFrame::OfferRecovery() {
 // own path with the recovered changes unsaved.
 CChildFrame* CMainFrame::OpenRecovered(const std::string& file, const std::string& recovery) {
     std::shared_ptr<OpenProject> project = MakeProject(0);
-    if (!project->Doc().OnOpenDocument(recovery)) {
+    if (!OpenInBackground(*project, recovery)) {
         return nullptr;
     }
     project->Doc().SetPathName(file);

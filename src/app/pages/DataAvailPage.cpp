@@ -15,7 +15,7 @@
 #include "analysis/ReportBuilder.h"
 #include "app/dialogs/StatisticsOptionsDialog.h"
 #include "app/frame/FileDialogs.h"
-#include "app/frame/WaitCursor.h"
+#include "app/frame/BackgroundWork.h"
 #include "app/grid/CGridCtrl.h"
 #include "core/Calendar.h"
 #include "core/TextFormat.h"
@@ -399,8 +399,16 @@ void DataAvailPage::OnDataTypeClicked() {
 void DataAvailPage::RebuildTable() {
     SetOutOfDate(false);
     ReadControls();
-    WaitCursor wait;
-    zav::RebuildTable(Doc().FieldManager(), Request(), m_report);
+    // Computed off the window's thread; cancelled, the table shown stays.
+    const zav::ReportRequest request = Request();
+    zav::ReportOutcome outcome = zav::ReportOutcome::kCancelled;
+    BackgroundWork::Run(this, QStringLiteral("Computing the table..."), [&](zav::Progress& progress) {
+        outcome = zav::RebuildTable(Doc().FieldManager(), request, m_report, progress);
+    });
+    if (outcome == zav::ReportOutcome::kCancelled) {
+        SetOutOfDate(true);
+        return;
+    }
     ShowReport();
 }
 
