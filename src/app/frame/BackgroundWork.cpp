@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QThread>
 #include <QTimer>
+#include <QWindow>
 #include <exception>
 
 namespace BackgroundWork {
@@ -24,6 +25,10 @@ public:
         for (QWidget* window : QApplication::topLevelWidgets()) {
             if (window->isVisible()) {
                 m_windows.insert(window);
+                // Closing from the title bar reaches the platform window first.
+                if (QWindow* handle = window->windowHandle()) {
+                    m_windows.insert(handle);
+                }
             }
         }
         qApp->installEventFilter(this);
@@ -35,10 +40,18 @@ protected:
         if (!IsInput(event->type())) {
             return false;
         }
-        auto* widget = qobject_cast<QWidget*>(watched);
-        // Shortcuts go to actions, which belong to no window of their own.
-        return widget == nullptr ? event->type() == QEvent::Shortcut
-                                 : m_windows.contains(widget->window());
+        if (m_windows.contains(watched)) {
+            return true;
+        }
+        // Shortcuts go to actions and shortcut objects: they follow the
+        // window of the widget that owns them (the progress dialog's Escape
+        // works); one without a widget is refused.
+        for (QObject* owner = watched; owner != nullptr; owner = owner->parent()) {
+            if (auto* widget = qobject_cast<QWidget*>(owner)) {
+                return m_windows.contains(widget->window());
+            }
+        }
+        return event->type() == QEvent::Shortcut;
     }
 
 private:
@@ -63,7 +76,7 @@ private:
         }
     }
 
-    QSet<QWidget*> m_windows;
+    QSet<QObject*> m_windows;
 };
 
 constexpr int kSteps = 1000;
@@ -118,6 +131,10 @@ bool Run(QWidget* parent, const QString& label, const std::function<void(zav::Pr
     show.start(kDialogDelayMs);
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &dialog, [&] {
+        // Before it shows, a value would have the dialog guess it is needed.
+        if (!dialog.isVisible()) {
+            return;
+        }
         const std::uint64_t total = progress.Total();
         if (total == 0) {
             dialog.setMaximum(0);  // how long is not known yet: a busy bar

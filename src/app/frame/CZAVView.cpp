@@ -84,8 +84,8 @@ void CZAVView::OnDocumentUpdate(int hint) {
     }
 }
 
-bool CZAVView::RunOnScratch(
-    const QString& label, const std::function<void(zav::CZAVDoc&, zav::Progress&)>& operation) {
+bool CZAVView::RunOnScratch(const QString& label,
+                            const std::function<void(zav::CZAVDoc&, zav::Progress&)>& operation) {
     std::unique_ptr<zav::CZAVDoc> scratch = m_doc.MakeScratch();
     if (!BackgroundWork::Run(this, label,
                              [&](zav::Progress& progress) { operation(*scratch, progress); })) {
@@ -255,11 +255,10 @@ void CZAVView::OnExportData() {
         error = "There are no points in the selection; nothing was written.";
     } else if (error.empty()) {
         // Cancelled, the file that was there stays and nothing is said.
-        if (!BackgroundWork::Run(this, QStringLiteral("Exporting data..."),
-                                 [&](zav::Progress& progress) {
-                                     written = zav::WriteExportFile(selection, file, netcdf, error,
-                                                                    progress);
-                                 })) {
+        if (!BackgroundWork::Run(
+                this, QStringLiteral("Exporting data..."), [&](zav::Progress& progress) {
+                    written = zav::WriteExportFile(selection, file, netcdf, error, progress);
+                })) {
             return;
         }
     }

@@ -14,8 +14,8 @@
 #include "analysis/PickLists.h"
 #include "analysis/ReportBuilder.h"
 #include "app/dialogs/StatisticsOptionsDialog.h"
-#include "app/frame/FileDialogs.h"
 #include "app/frame/BackgroundWork.h"
+#include "app/frame/FileDialogs.h"
 #include "app/grid/CGridCtrl.h"
 #include "core/Calendar.h"
 #include "core/TextFormat.h"
@@ -402,9 +402,10 @@ void DataAvailPage::RebuildTable() {
     // Computed off the window's thread; cancelled, the table shown stays.
     const zav::ReportRequest request = Request();
     zav::ReportOutcome outcome = zav::ReportOutcome::kCancelled;
-    BackgroundWork::Run(this, QStringLiteral("Computing the table..."), [&](zav::Progress& progress) {
-        outcome = zav::RebuildTable(Doc().FieldManager(), request, m_report, progress);
-    });
+    BackgroundWork::Run(
+        this, QStringLiteral("Computing the table..."), [&](zav::Progress& progress) {
+            outcome = zav::RebuildTable(Doc().FieldManager(), request, m_report, progress);
+        });
     if (outcome == zav::ReportOutcome::kCancelled) {
         SetOutOfDate(true);
         return;
