@@ -605,6 +605,11 @@ void CMainFrame::OnWindowArrangeIcons() {
 // --- autosave and recovery ----------------------------------------------------------
 
 void CMainFrame::OnAutosave() {
+    // A save or an add may be changing a project on another thread; the
+    // next turn of the timer writes the recovery file.
+    if (BackgroundWork::Busy()) {
+        return;
+    }
     std::vector<OpenProject*> done;
     for (CChildFrame* child : Children()) {
         OpenProject* project = &child->Project();

@@ -10,7 +10,6 @@
 #include "app/dialogs/ExportDataDialog.h"
 #include "app/frame/BackgroundWork.h"
 #include "app/frame/FileDialogs.h"
-#include "app/frame/WaitCursor.h"
 #include "app/pages/DataAvailPage.h"
 #include "app/pages/ZAVViewSheet.h"
 #include "core/FileIO.h"
@@ -179,8 +178,13 @@ void CZAVView::OnGenerateStationFiles() {
     }
     // The folder stays the working directory, where the file dialogs open.
     QDir::setCurrent(folder);
-    WaitCursor wait;
-    m_doc.GenerateStationFiles(QDir(folder).absolutePath().toStdString());
+    // Not cancelled: the files are written one by one, and stopping part
+    // way would leave some.
+    const std::string target = QDir(folder).absolutePath().toStdString();
+    BackgroundWork::Run(
+        this, QStringLiteral("Writing station files..."),
+        [&](zav::Progress&) { m_doc.GenerateStationFiles(target); },
+        BackgroundWork::Cancel::kNotAllowed);
 }
 
 void CZAVView::OnAddFromCsv() {
