@@ -36,14 +36,14 @@ auto Step(WriteStep step, int index, Call call) -> decltype(call()) {
     return call();
 }
 
-bool WriteAll(int fd, const std::string& content) {
+// Writes every byte; `writes` counts the write calls of one save, for the
+// test seam.
+bool WriteAll(int fd, const char* p, size_t left, int& writes) {
     const size_t chunk =
-        g_faults != nullptr && g_faults->writeChunk > 0 ? g_faults->writeChunk : content.size();
-    const char* p = content.data();
-    size_t left = content.size();
-    for (int index = 0; left > 0; ++index) {
-        ssize_t n =
-            Step(WriteStep::kWrite, index, [&] { return ::write(fd, p, std::min(left, chunk)); });
+        g_faults != nullptr && g_faults->writeChunk > 0 ? g_faults->writeChunk : left;
+    while (left > 0) {
+        ssize_t n = Step(WriteStep::kWrite, writes++,
+                         [&] { return ::write(fd, p, std::min(left, chunk)); });
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -62,7 +62,28 @@ void SetFileFaults(const FileFaults* faults) {
     g_faults = faults;
 }
 
+void PieceWriter::Send() {
+    // After a failed write the rest is dropped as it comes: the save has
+    // failed and the old file stays.
+    m_failed = m_failed || !WriteAll(m_fd, m_text.data(), m_text.size(), m_writes);
+    m_text.clear();
+}
+
 WriteResult WriteFileSafely(const std::string& path, const std::string& content) {
+    return WriteFileSafely(path, [&content](PieceWriter& out) { out.PassWhole(content); });
+}
+
+void PieceWriter::PassWhole(const std::string& text) {
+    if (m_fd < 0) {
+        m_text += text;
+        return;
+    }
+    Send();
+    m_failed = m_failed || !WriteAll(m_fd, text.data(), text.size(), m_writes);
+}
+
+WriteResult WriteFileSafely(const std::string& path,
+                            const std::function<void(PieceWriter&)>& write) {
     // A directory, a device or an unwritable target fails before anything
     // is written: the rename below would put a file in place of a device.
     struct stat info {};
@@ -92,7 +113,19 @@ WriteResult WriteFileSafely(const std::string& path, const std::string& content)
     if (exists) {
         ::fchmod(fd, info.st_mode & 07777);
     }
-    bool ok = WriteAll(fd, content) && Step(WriteStep::kSync, 0, [&] { return ::fsync(fd); }) == 0;
+    std::string text;
+    PieceWriter out(text);
+    out.m_fd = fd;
+    bool ok = true;
+    try {
+        write(out);
+        out.Send();
+        ok = !out.m_failed && Step(WriteStep::kSync, 0, [&] { return ::fsync(fd); }) == 0;
+    } catch (...) {
+        ::close(fd);
+        std::remove(temp.c_str());
+        throw;
+    }
     // The descriptor is released even when close reports a failure.
     const int closeFault = FaultFor(WriteStep::kClose);
     const bool closed = ::close(fd) == 0 && closeFault == 0;
@@ -118,32 +151,9 @@ ReadResult OpenFailure() {
     return errno == ENOENT ? ReadResult::kMissing : ReadResult::kCannotOpen;
 }
 
-// Appends at most `size` bytes: the size the file had when it was opened.
-bool ReadUpTo(int fd, size_t size, std::string& text) {
-    char buf[1 << 16];
-    while (text.size() < size) {
-        ssize_t n = ::read(fd, buf, std::min(sizeof buf, size - text.size()));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            return false;
-        }
-        if (n == 0) {
-            break;
-        }
-        text.append(buf, static_cast<size_t>(n));
-    }
-    return true;
-}
-
-}  // namespace
-
-namespace {
-
-// The most a whole-file read may hold: the machine's memory. A larger file
-// (a sparse one costs nothing to make) is refused before the allocation,
-// which the system might grant and then fail to back.
+// The most a file read may hold: the machine's memory. A larger file (a
+// sparse one costs nothing to make) is refused before anything is
+// allocated, which the system might grant and then fail to back.
 size_t ReadLimit() {
     if (g_faults != nullptr && g_faults->readLimit > 0) {
         return g_faults->readLimit;
@@ -156,38 +166,20 @@ size_t ReadLimit() {
     return static_cast<size_t>(pages) * static_cast<size_t>(pageSize);
 }
 
-// The open file's content: exactly `size` bytes, or kChanged when it ended
-// sooner or goes on beyond them (it is being written meanwhile).
-ReadResult ReadContent(int fd, size_t size, std::string& text) {
-    if (size > ReadLimit()) {
-        return ReadResult::kTooLarge;
-    }
-    // One allocation for the whole file: projects run to hundreds of
-    // megabytes, and growing the text as it comes would copy it over and
-    // over.
-    try {
-        text.reserve(size);
-    } catch (const std::exception&) {
-        return ReadResult::kTooLarge;
-    }
-    if (!ReadUpTo(fd, size, text)) {
-        return ReadResult::kCannotRead;
-    }
-    char more = 0;
-    ssize_t n = 0;
-    do {
-        n = ::read(fd, &more, 1);
-    } while (n < 0 && errno == EINTR);
-    if (n < 0) {
-        return ReadResult::kCannotRead;
-    }
-    return text.size() == size && n == 0 ? ReadResult::kOk : ReadResult::kChanged;
-}
-
 }  // namespace
 
-ReadResult ReadWholeFile(const std::string& path, std::string& text) {
-    text.clear();
+void InputFile::Close() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+}
+
+ReadResult InputFile::Open(const std::string& path) {
+    Close();
+    m_size = 0;
+    m_read = 0;
+    m_status = ReadResult::kOk;
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
         return OpenFailure();
@@ -202,13 +194,93 @@ ReadResult ReadWholeFile(const std::string& path, std::string& text) {
         return OpenFailure();
     }
     ReadResult result = ::fstat(fd, &info) == 0 ? KindOf(info) : ReadResult::kCannotRead;
-    if (result == ReadResult::kOk) {
-        if (g_faults != nullptr && g_faults->afterSizeTaken) {
-            g_faults->afterSizeTaken(path);
-        }
-        result = ReadContent(fd, static_cast<size_t>(info.st_size), text);
+    if (result == ReadResult::kOk && static_cast<size_t>(info.st_size) > ReadLimit()) {
+        result = ReadResult::kTooLarge;
     }
-    ::close(fd);
+    if (result != ReadResult::kOk) {
+        ::close(fd);
+        return result;
+    }
+    m_fd = fd;
+    m_size = static_cast<size_t>(info.st_size);
+    if (g_faults != nullptr && g_faults->afterSizeTaken) {
+        g_faults->afterSizeTaken(path);
+    }
+    return ReadResult::kOk;
+}
+
+void InputFile::Fail(ReadResult why) {
+    m_status = why;
+    m_size = m_read;
+    Close();
+}
+
+// At the size the file had when it was opened: one byte more means it is
+// being written meanwhile.
+void InputFile::CheckEnded() {
+    char more = 0;
+    ssize_t n = 0;
+    do {
+        n = ::read(m_fd, &more, 1);
+    } while (n < 0 && errno == EINTR);
+    if (n != 0) {
+        Fail(n < 0 ? ReadResult::kCannotRead : ReadResult::kChanged);
+        return;
+    }
+    Close();
+}
+
+bool InputFile::ReadMore(std::string& text, size_t count) {
+    count = std::min(count, Left());
+    if (m_fd >= 0 && Left() == 0) {
+        CheckEnded();  // an empty file has nothing more to give from the start
+    }
+    if (m_fd < 0 || count == 0) {
+        return !Failed();
+    }
+    const size_t start = text.size();
+    text.resize(start + count);
+    size_t got = 0;
+    while (got < count) {
+        ssize_t n = ::read(m_fd, text.data() + start + got, count - got);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            // Cut short since it was opened, or unreadable: what was read is
+            // not the whole file.
+            text.resize(start + got);
+            m_read += got;
+            Fail(n < 0 ? ReadResult::kCannotRead : ReadResult::kChanged);
+            return false;
+        }
+        got += static_cast<size_t>(n);
+    }
+    m_read += got;
+    if (m_read == m_size) {
+        CheckEnded();
+    }
+    return !Failed();
+}
+
+ReadResult ReadWholeFile(const std::string& path, std::string& text) {
+    text.clear();
+    InputFile file;
+    ReadResult result = file.Open(path);
+    if (result == ReadResult::kOk) {
+        // One allocation for the whole file: projects run to hundreds of
+        // megabytes, and growing the text as it comes would copy it over
+        // and over.
+        try {
+            text.reserve(file.Size());
+        } catch (const std::exception&) {
+            result = ReadResult::kTooLarge;
+        }
+    }
+    if (result == ReadResult::kOk) {
+        file.ReadMore(text, file.Size());
+        result = file.Status();
+    }
     if (result != ReadResult::kOk) {
         text.clear();
         text.shrink_to_fit();

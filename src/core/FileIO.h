@@ -43,6 +43,39 @@ enum class WriteResult { kOk, kCannotOpen, kCannotWrite, kFolder, kNotRegularFil
 
 WriteResult WriteFileSafely(const std::string& path, const std::string& content);
 
+// Text written piece by piece: a writer appends to Text() and calls Pass()
+// after each piece; when WriteFileSafely owns it, Pass sends what has
+// gathered on to the file once it passes a megabyte, so a large project
+// never sits in memory whole. Otherwise the text simply gathers.
+class PieceWriter {
+public:
+    static constexpr size_t kPieceBytes = size_t{1} << 20;
+
+    explicit PieceWriter(std::string& text) : m_text(text) {}
+    std::string& Text() { return m_text; }
+    void Pass() {
+        if (m_fd >= 0 && m_text.size() >= kPieceBytes) {
+            Send();
+        }
+    }
+    // Adds a whole text at once, sent on as it is, without a copy.
+    void PassWhole(const std::string& text);
+
+private:
+    friend WriteResult WriteFileSafely(const std::string&,
+                                       const std::function<void(PieceWriter&)>&);
+    void Send();
+
+    std::string& m_text;
+    int m_fd = -1;
+    int m_writes = 0;  // the writes of this save so far
+    bool m_failed = false;
+};
+
+// The same safe replacement, for text that `write` produces in pieces.
+WriteResult WriteFileSafely(const std::string& path,
+                            const std::function<void(PieceWriter&)>& write);
+
 enum class ReadResult {
     kOk,
     kMissing,
@@ -54,11 +87,44 @@ enum class ReadResult {
     kChanged
 };
 
-// Reads a whole regular file. A file larger than the machine's memory is
-// refused before anything is allocated (kTooLarge). No more than the size
-// it had when it was opened is read, so a file that grows meanwhile cannot
-// make the read run on; one that grew or shrank during the read is refused
-// (kChanged), as a part of it would be taken for the whole.
+// A regular file read in pieces, no further than the size it had when it
+// was opened, so a file that grows meanwhile cannot make the read run on.
+// Readers of large inputs keep only a piece of the text at a time. A file
+// larger than the machine's memory is refused at opening (kTooLarge), as
+// nothing read from it could be held; one that grew or shrank while it was
+// read ends as kChanged, as a part of it would be taken for the whole.
+class InputFile {
+public:
+    InputFile() = default;
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+    ~InputFile() { Close(); }
+
+    // Folders, FIFOs and devices are refused before anything can block.
+    ReadResult Open(const std::string& path);
+    void Close();
+    bool IsOpen() const { return m_fd >= 0; }
+    // The size at opening, and what of it is still to come.
+    size_t Size() const { return m_size; }
+    size_t Left() const { return m_size - m_read; }
+    // Appends at most `count` bytes to `text`; false once the read failed or
+    // the file changed, after which the file reads as ended.
+    bool ReadMore(std::string& text, size_t count);
+    // kOk, or kCannotRead or kChanged once the read went wrong.
+    ReadResult Status() const { return m_status; }
+    bool Failed() const { return m_status != ReadResult::kOk; }
+
+private:
+    void Fail(ReadResult why);
+    void CheckEnded();
+
+    int m_fd = -1;
+    size_t m_size = 0;
+    size_t m_read = 0;
+    ReadResult m_status = ReadResult::kOk;
+};
+
+// Reads a whole regular file the same way, into one string allocated once.
 ReadResult ReadWholeFile(const std::string& path, std::string& text);
 // The same; false when it could not be read.
 bool ReadFileText(const std::string& path, std::string& text);

@@ -1,75 +1,163 @@
 #include "core/TextReader.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "core/FileIO.h"
 #include "core/TextFormat.h"
 
 namespace zav {
 
-bool TextReader::LoadFile(const std::string& path) {
-    std::string text;
-    if (!ReadFileText(path, text)) {
-        return false;
+ReadResult TextReader::OpenFile(const std::string& path) {
+    m_text.clear();
+    m_data = m_text.data();
+    m_end = m_pos = m_offset = m_linesBefore = m_total = 0;
+    m_failed = false;
+    ReadResult result = m_file.Open(path);
+    if (result != ReadResult::kOk) {
+        return result;
     }
-    SetText(std::move(text));
-    return true;
+    m_total = m_file.Size();
+    Fill(3);
+    m_pos = ByteOrderMarkLength(std::string_view(m_data, m_end));
+    return m_file.Status();
 }
 
-namespace {
+bool TextReader::LoadFile(const std::string& path) {
+    return OpenFile(path) == ReadResult::kOk;
+}
 
 // CRs followed by nothing but more CRs up to the LF (or the end of the text)
 // belong to the line end. Any other CR would end up inside a value, where a
 // save writes it as a blank; it becomes that blank here, keeping the columns
 // of fixed layouts, so that a name reads the same before and after a save.
-void BlankCarriageReturnsInsideLines(std::string& text) {
-    for (size_t i = text.find('\r'); i != std::string::npos; i = text.find('\r', i)) {
+// A run of CRs at the end of what a file has given so far waits for the
+// next piece to tell which it is.
+void TextReader::SettleLineEnds(size_t from) {
+    const size_t size = m_text.size();
+    for (size_t i = m_text.find('\r', from); i != std::string::npos; i = m_text.find('\r', i)) {
         size_t run = i;
-        while (run < text.size() && text[run] == '\r') {
+        while (run < size && m_text[run] == '\r') {
             ++run;
         }
-        if (run < text.size() && text[run] != '\n') {
-            std::fill(text.begin() + static_cast<std::ptrdiff_t>(i),
-                      text.begin() + static_cast<std::ptrdiff_t>(run), ' ');
+        if (run == size) {
+            m_end = MoreToCome() ? i : size;
+            return;
+        }
+        if (m_text[run] != '\n') {
+            std::fill(m_text.begin() + static_cast<std::ptrdiff_t>(i),
+                      m_text.begin() + static_cast<std::ptrdiff_t>(run), ' ');
         }
         i = run;
     }
+    m_end = size;
 }
 
-}  // namespace
-
 void TextReader::SetText(std::string text) {
+    m_file.Close();
     m_text = std::move(text);
-    BlankCarriageReturnsInsideLines(m_text);
+    m_data = m_text.data();
+    m_offset = m_linesBefore = 0;
+    m_total = m_text.size();
+    SettleLineEnds(0);
     m_pos = ByteOrderMarkLength(m_text);
     m_failed = false;
 }
 
+void TextReader::SetPart(std::string_view text, size_t start, size_t end, size_t firstLine) {
+    m_file.Close();
+    m_text.clear();
+    m_data = text.data();
+    m_end = end;
+    m_pos = start;
+    m_offset = 0;
+    m_linesBefore = firstLine - 1;
+    m_total = end;
+    m_failed = false;
+}
+
+// Drops the text before the reading position, counting its lines.
+void TextReader::Compact() {
+    m_linesBefore += static_cast<size_t>(std::count(m_data, m_data + m_pos, '\n'));
+    m_offset += m_pos;
+    m_text.erase(0, m_pos);
+    m_end -= m_pos;
+    m_pos = 0;
+    m_data = m_text.data();
+}
+
+// Reads on until `want` settled bytes lie ahead, or the file has no more.
+bool TextReader::Fill(size_t want) {
+    while (Available() < want && MoreToCome()) {
+        const size_t chunk = std::max(m_piece, want - Available());
+        if (m_pos > 0 && m_text.size() + chunk > m_text.capacity()) {
+            Compact();
+        }
+        const size_t from = m_end;
+        m_file.ReadMore(m_text, chunk);
+        m_data = m_text.data();
+        SettleLineEnds(from);
+    }
+    return Available() >= want;
+}
+
+bool TextReader::AtEnd() {
+    return m_pos >= m_end && !Fill(1);
+}
+
 size_t TextReader::LineNumber() const {
-    const size_t end = std::min(m_pos, m_text.size());
-    return 1 + static_cast<size_t>(std::count(
-                   m_text.begin(), m_text.begin() + static_cast<std::ptrdiff_t>(end), '\n'));
+    const size_t end = std::min(m_pos, m_end);
+    return 1 + m_linesBefore + static_cast<size_t>(std::count(m_data, m_data + end, '\n'));
 }
 
 size_t ByteOrderMarkLength(std::string_view text) {
     return text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
 }
 
+std::string_view TextReader::Window(size_t bytes) {
+    Fill(bytes);
+    return std::string_view(m_data + m_pos, Available());
+}
+
+// The index of the LF that ends the line holding m_pos + `from`, or m_end
+// when the text ends first.
+size_t TextReader::FindLineEnd(size_t from) {
+    for (;;) {
+        const void* hit = std::memchr(m_data + m_pos + from, '\n', Available() - from);
+        if (hit != nullptr) {
+            return static_cast<size_t>(static_cast<const char*>(hit) - m_data);
+        }
+        from = Available();
+        if (!Fill(from + 1)) {
+            return m_end;
+        }
+    }
+}
+
+// How many blanks lie at the reading position, the window grown to see
+// past them.
+size_t TextReader::SkipBlanks() {
+    size_t n = 0;
+    for (;;) {
+        while (n < Available() && IsBlank(m_data[m_pos + n])) {
+            ++n;
+        }
+        if (n < Available() || !Fill(n + 1)) {
+            return n;
+        }
+    }
+}
+
 // The line starting at m_pos without its line end (LF, CR LF, or CR CR LF as
 // some exporters write); `next` is set past the line end.
-std::string_view TextReader::Line(size_t& next) const {
-    size_t end = m_text.find('\n', m_pos);
-    if (end == std::string::npos) {
-        end = m_text.size();
-        next = end;
-    } else {
-        next = end + 1;
-    }
+std::string_view TextReader::Line(size_t& next) {
+    const size_t end = FindLineEnd(0);
+    next = end < m_end ? end + 1 : end;
     size_t stop = end;
-    while (stop > m_pos && m_text[stop - 1] == '\r') {
+    while (stop > m_pos && m_data[stop - 1] == '\r') {
         --stop;
     }
-    return std::string_view(m_text).substr(m_pos, stop - m_pos);
+    return std::string_view(m_data + m_pos, stop - m_pos);
 }
 
 bool TextReader::ReadLine(std::string& line) {
@@ -127,16 +215,17 @@ bool TextReader::ReadHeader(std::string_view keyword) {
     }
     // Headers are a few characters long: a plain loop up to the limit beats
     // a library search, and never looks further than the limit.
-    const size_t limit = std::min(m_text.size(), m_pos + kMaxLine + 1);
+    Fill(kMaxLine + 1);
+    const size_t limit = std::min(m_end, m_pos + kMaxLine + 1);
     size_t eq = m_pos;
-    while (eq < limit && m_text[eq] != '=') {
+    while (eq < limit && m_data[eq] != '=') {
         ++eq;
     }
     if (eq >= limit) {
         m_failed = true;
         return false;
     }
-    std::string_view header = std::string_view(m_text).substr(m_pos, eq - m_pos);
+    std::string_view header(m_data + m_pos, eq - m_pos);
     m_pos = eq + 1;
     if (StartsWithAfterBlanks(header, keyword)) {
         return true;
@@ -166,11 +255,16 @@ double TextReader::ExtractDouble() {
     if (m_failed) {
         return 0.0;
     }
+    // The number's whole line is in the window: a number never runs past it.
+    const size_t blanks = SkipBlanks();
+    FindLineEnd(blanks);
     double value = 0.0;
-    if (!zav::ExtractDouble(m_text, m_pos, value)) {
+    size_t pos = m_pos + blanks;
+    if (!zav::ExtractDouble(std::string_view(m_data, m_end), pos, value)) {
         m_failed = true;
         return 0.0;
     }
+    m_pos = pos;
     return value;
 }
 
@@ -178,11 +272,15 @@ int TextReader::ExtractInt() {
     if (m_failed) {
         return 0;
     }
+    const size_t blanks = SkipBlanks();
+    FindLineEnd(blanks);
     int value = 0;
-    if (!zav::ExtractInt(m_text, m_pos, value)) {
+    size_t pos = m_pos + blanks;
+    if (!zav::ExtractInt(std::string_view(m_data, m_end), pos, value)) {
         m_failed = true;
         return 0;
     }
+    m_pos = pos;
     return value;
 }
 

@@ -1,14 +1,20 @@
-// Reads text held in memory the way every reader of the program does: lines
-// of at most 511 characters ended by LF or CR LF (a CR never belongs to a
-// value: those before the LF end the line, any other reads as a blank),
-// "key =" headers found by a keyword search, and numbers extracted as
-// formatted stream reads. Once a read fails the reader stays failed, so the
-// first missing item is the one reported. A UTF-8 byte-order mark at the
-// start of the text is no part of it.
+// Reads text the way every reader of the program does: lines of at most 511
+// characters ended by LF or CR LF (a CR never belongs to a value: those
+// before the LF end the line, any other reads as a blank), "key =" headers
+// found by a keyword search, and numbers extracted as formatted stream
+// reads. Once a read fails the reader stays failed, so the first missing
+// item is the one reported. A UTF-8 byte-order mark at the start of the
+// text is no part of it.
+//
+// A file is read through a window that is refilled as the reading moves
+// on, so that a project of hundreds of megabytes never sits in memory as
+// one string beside the store it fills.
 #pragma once
 
 #include <string>
 #include <string_view>
+
+#include "core/FileIO.h"
 
 namespace zav {
 
@@ -18,18 +24,41 @@ public:
 
     TextReader() = default;
     explicit TextReader(std::string text) { SetText(std::move(text)); }
+    TextReader(const TextReader&) = delete;
+    TextReader& operator=(const TextReader&) = delete;
 
-    // Loads a whole file. Returns false when it cannot be opened.
+    // Opens a file to be read piece by piece; the result says why not.
+    ReadResult OpenFile(const std::string& path);
+    // The same; false when it cannot be opened.
     bool LoadFile(const std::string& path);
+    // The least one refill of a file's window reads (a megabyte). Tests make
+    // it small to put the ends of pieces everywhere.
+    void SetPieceSize(size_t bytes) { m_piece = bytes > 0 ? bytes : 1; }
     void SetText(std::string text);
+    // Reads `text[start, end)` of text kept by the caller, whose line ends
+    // are already settled, as if the text began at `start`, except that
+    // line numbers count from `text`'s first line, `firstLine`.
+    void SetPart(std::string_view text, size_t start, size_t end, size_t firstLine);
 
-    bool AtEnd() const { return m_pos >= m_text.size(); }
+    bool AtEnd();
     bool Failed() const { return m_failed; }
-    size_t Position() const { return m_pos; }
-    size_t Remaining() const { return m_pos < m_text.size() ? m_text.size() - m_pos : 0; }
+    // The file could not be read to its end, or changed while it was read:
+    // what was read is not the file. FileStatus says which.
+    bool ReadFailed() const { return m_file.Failed(); }
+    ReadResult FileStatus() const { return m_file.Status(); }
+    // Where the reading position is, counted in bytes from the start of
+    // the text, and how many bytes of it are still to come.
+    size_t Offset() const { return m_offset + m_pos; }
+    size_t Remaining() const { return m_total - Offset(); }
     // The line the reading position is on, counted from 1. It counts from
-    // the start of the text on each call: for messages, not for loops.
+    // the start of the window on each call: for messages, not for loops.
     size_t LineNumber() const;
+
+    // The text from the reading position on, at least `bytes` of it unless
+    // the text ends first. Valid until the next read.
+    std::string_view Window(size_t bytes);
+    // Moves the reading position `bytes` on, within the window.
+    void Skip(size_t bytes) { m_pos += bytes; }
 
     // One line, at most kMaxLine characters; the rest of a longer line is
     // passed over. Returns false at the end of the text.
@@ -44,7 +73,7 @@ public:
     bool ReadHeader(std::string_view keyword);
     // The rest of the current line, its line end consumed (no length limit).
     std::string RestOfLine();
-    // The same without a copy; valid until the reader's text changes.
+    // The same without a copy; valid until the next read.
     std::string_view RestOfLineView();
     // Formatted extraction: white space skipped, then a number; a missing
     // number fails the reader and yields 0.
@@ -52,10 +81,24 @@ public:
     int ExtractInt();
 
 private:
-    std::string_view Line(size_t& next) const;
+    std::string_view Line(size_t& next);
+    size_t FindLineEnd(size_t from);
+    size_t SkipBlanks();
+    bool Fill(size_t want);
+    bool MoreToCome() const { return m_file.IsOpen(); }
+    void Compact();
+    void SettleLineEnds(size_t from);
+    size_t Available() const { return m_end - m_pos; }
 
-    std::string m_text;
-    size_t m_pos = 0;
+    std::string m_text;            // the window, when the reader owns it
+    const char* m_data = nullptr;  // the window's text
+    size_t m_end = 0;              // end of the settled text of the window
+    size_t m_pos = 0;              // reading position in the window
+    size_t m_offset = 0;           // of the window's start in the whole text
+    size_t m_linesBefore = 0;      // line ends before the window's start
+    size_t m_total = 0;            // size of the whole text
+    size_t m_piece = size_t{1} << 20;
+    InputFile m_file;
     bool m_failed = false;
 };
 

@@ -9,11 +9,22 @@
 namespace zav {
 
 bool LoadAgencyText(TextReader& in, const std::string& path, UserInterface& ui) {
-    std::string text;
-    if (!ReadUserFile(path, text, ui, "Unable to open file " + path + " for input.")) {
+    const ReadResult result = in.OpenFile(path);
+    if (result != ReadResult::kOk) {
+        ui.ShowMessage(
+            ReadFailureMessage(result, path, "Unable to open file " + path + " for input."));
         return false;
     }
-    in.SetText(std::move(text));
+    return true;
+}
+
+bool ReadToTheEnd(const TextReader& in, const std::string& path, UserInterface& ui) {
+    if (in.ReadFailed()) {
+        // As when the whole file was read before any of it was used.
+        ui.ShowMessage(ReadFailureMessage(in.FileStatus(), path,
+                                          "Unable to open file " + path + " for input."));
+        return false;
+    }
     return true;
 }
 

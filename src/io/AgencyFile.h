@@ -30,9 +30,12 @@ int AddAgencyFile(ZAVFieldManager& store, const std::string& path, ImportReport&
 // current input's values. Returns 1, the count of sources added.
 int AddReadSource(ZAVFieldManager& store, DataSource source, ImportReport& report);
 
-// Loads a whole agency file; shows "Unable to open file <path> for input."
-// (or that the path is a folder or not a regular file) and returns false
-// when it cannot be read.
+// Opens an agency file or spreadsheet for reading; shows "Unable to open
+// file <path> for input." (or that the path is a folder or not a regular
+// file) and returns false when it cannot be read.
 bool LoadAgencyText(TextReader& in, const std::string& path, UserInterface& ui);
+// After a read: false, with the same message, when the file failed to read
+// to its end, so that a part of it is never taken for the whole.
+bool ReadToTheEnd(const TextReader& in, const std::string& path, UserInterface& ui);
 
 }  // namespace zav

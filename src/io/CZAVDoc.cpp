@@ -68,8 +68,10 @@ bool CZAVDoc::OnNewDocument() {
 }
 
 bool CZAVDoc::OnOpenDocument(const std::string& path) {
-    std::string text;
-    if (!ReadUserFile(path, text, m_ui, "Unable to open " + path + " for reading.")) {
+    const std::string cannotOpen = "Unable to open " + path + " for reading.";
+    TextReader in;
+    if (ReadResult result = in.OpenFile(path); result != ReadResult::kOk) {
+        m_ui.ShowMessage(ReadFailureMessage(result, path, cannotOpen));
         return false;
     }
     // Read into a fresh store so that a damaged file changes nothing.
@@ -78,9 +80,17 @@ bool CZAVDoc::OnOpenDocument(const std::string& path) {
     ImportReport report;
     report.StartInput(path);
     try {
-        ReadProjectFileText(std::move(text), parseString, loaded, report);
+        ReadProjectFile(in, parseString, loaded, report);
     } catch (const InputError& error) {
-        m_ui.ShowMessage(error.Message());
+        // A file cut short or unreadable says so rather than naming the
+        // item it stopped at.
+        m_ui.ShowMessage(in.ReadFailed() ? ReadFailureMessage(in.FileStatus(), path, cannotOpen)
+                                         : error.Message());
+        return false;
+    }
+    // A file that fails part way is refused as a whole, as it always was.
+    if (in.ReadFailed()) {
+        m_ui.ShowMessage(ReadFailureMessage(in.FileStatus(), path, cannotOpen));
         return false;
     }
     m_store.TakeContentsFrom(loaded);
@@ -118,7 +128,10 @@ std::string SaveFailureMessage(WriteResult result, const std::string& path) {
 
 // The project comes first, so that a save that fails writes nothing at all.
 bool CZAVDoc::OnSaveDocument(const std::string& path) {
-    const WriteResult result = WriteFileSafely(path, ProjectText());
+    // Written as it is formatted: the text of a large project is never
+    // held whole beside the store.
+    const WriteResult result =
+        WriteFileSafely(path, [this](PieceWriter& out) { WriteProjectFile(out, m_parseString, m_store); });
     if (result != WriteResult::kOk) {
         m_ui.ShowMessage(SaveFailureMessage(result, path));
         return false;
@@ -237,7 +250,7 @@ std::vector<std::string> CZAVDoc::ChooseColumnParameters() {
 // The columns of one input are one station: the first column's, unless a
 // parameter comes twice. The input is read whole before any station is
 // made, so one that gives no value leaves none behind.
-bool CZAVDoc::AddParsedText(const std::string& name, const std::string& text,
+bool CZAVDoc::AddParsedText(const std::string& name, TextReader& in,
                             const std::vector<std::string>& columnParameters,
                             ImportReport& report) {
     const size_t columns =
@@ -251,7 +264,15 @@ bool CZAVDoc::AddParsedText(const std::string& name, const std::string& text,
     }
     report.StartInput(name);
     std::vector<DataSeries> read;
-    bool ok = ReadParsedColumns(m_parseString, text, wanted, read, m_ui, report);
+    bool ok = ReadParsedColumns(m_parseString, in, wanted, read, m_ui, report);
+    // A file that failed part way gives nothing, as when it was read whole
+    // before any of it was used.
+    if (in.ReadFailed()) {
+        m_ui.ShowMessage(ReadFailureMessage(in.FileStatus(), name,
+                                            "Unable to open file " + name + " for input."));
+        report.MarkFailed();
+        return false;
+    }
     size_t points = 0;
     for (const DataSeries& column : read) {
         points += column.Size();
@@ -309,12 +330,12 @@ bool CZAVDoc::AddParsedSpreadsheetFiles(const std::vector<std::string>& paths,
         for (size_t n = 0; n < paths.size() && !progress.Cancelled(); ++n) {
             progress.Report(n, paths.size());
             const std::string& path = paths[n];
-            std::string text;
-            if (!ReadUserFile(path, text, m_ui, "Unable to open file " + path + " for input.")) {
+            TextReader in;
+            if (!LoadAgencyText(in, path, m_ui)) {
                 ok = false;
                 continue;
             }
-            ok = AddParsedText(path, text, columnParameters, Account(report, unread)) && ok;
+            ok = AddParsedText(path, in, columnParameters, Account(report, unread)) && ok;
         }
         return SeriesTotal() != before;
     });
@@ -334,7 +355,8 @@ bool CZAVDoc::AddParsedClipboard(const std::vector<std::string>& columnParameter
     bool ok = false;
     const size_t before = SeriesTotal();
     Perform("Add From Clipboard", 0, [&] {
-        ok = AddParsedText(kClipboardInput, *text, columnParameters, Account(report, unread));
+        TextReader in(std::move(*text));
+        ok = AddParsedText(kClipboardInput, in, columnParameters, Account(report, unread));
         return SeriesTotal() != before;
     });
     return ok;

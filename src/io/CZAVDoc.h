@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "core/FileIO.h"
 #include "core/ProgramFiles.h"
 #include "core/Progress.h"
+#include "core/TextReader.h"
 #include "io/ConversionTable.h"
 #include "io/CsvImport.h"
 #include "io/Spreadsheet.h"
@@ -197,7 +199,8 @@ private:
     // `change` everything is put back and nothing recorded.
     bool PerformUnlessCancelled(const std::string& name, Progress& progress,
                                 const std::function<bool()>& change);
-    bool AddParsedText(const std::string& name, const std::string& text,
+    // `in` is a file's reader or the clipboard's text.
+    bool AddParsedText(const std::string& name, TextReader& in,
                        const std::vector<std::string>& columnParameters, ImportReport& report);
     bool CanReadParsedColumns(const std::vector<std::string>& columnParameters);
     void ReadConversions();

@@ -123,6 +123,23 @@ void ImportReport::Skip(SkipRule rule, size_t line, size_t column, std::string_v
     }
 }
 
+void ImportReport::Absorb(const ImportReport& part) {
+    if (part.m_inputs.empty()) {
+        return;
+    }
+    const Input& from = part.m_inputs.back();
+    Input& input = Current();
+    input.values += from.values;
+    for (size_t r = 0; r < kSkipRuleCount; ++r) {
+        input.counts[r] += from.counts[r];
+        for (const SkipPlace& place : from.places[r]) {
+            if (input.places[r].size() < kPlacesKept) {
+                input.places[r].push_back(place);
+            }
+        }
+    }
+}
+
 bool ImportReport::WantsPlace(SkipRule rule) const {
     return IsUnreadable(rule) &&
            (m_inputs.empty() || m_inputs.back().places[Index(rule)].size() < kPlacesKept);

@@ -72,6 +72,10 @@ public:
     // number or text costs something to find.
     bool WantsPlace(SkipRule rule) const;
 
+    // Adds what `part` noted for its current input to the current input, as
+    // if it had been noted here: a piece of an input read on its own.
+    void Absorb(const ImportReport& part);
+
     // Totals over every input.
     size_t Count(SkipRule rule) const;
     size_t Unreadable() const;

@@ -198,7 +198,7 @@ bool ReadMolvanFile(DataSource& source, const std::string& path, UserInterface& 
     if (!LoadAgencyText(in, path, ui)) {
         return false;
     }
-    return MolvanReader(source, path, ui, report).Read(in);
+    return MolvanReader(source, path, ui, report).Read(in) && ReadToTheEnd(in, path, ui);
 }
 
 }  // namespace zav

@@ -166,12 +166,28 @@ public:
                 ui.ShowMessage("Bad spreadsheet format.");
                 return false;
             }
+            if (!m_reserved) {
+                ReserveLike(line.size(), in.Remaining());
+            }
             StoreRow(lineNumber);
         }
         return true;
     }
 
 private:
+    // Room in each column for as many rows as the rest of the input holds
+    // if they are like the first: growing ten million points as they come
+    // would copy them over and over.
+    void ReserveLike(size_t rowBytes, size_t remaining) {
+        m_reserved = true;
+        const size_t rows = 1 + remaining / (rowBytes + 1);
+        for (size_t k = 0; k < m_wanted.size(); ++k) {
+            if (m_wanted[k]) {
+                m_columns[k].Reserve(rows);
+            }
+        }
+    }
+
     // Each token takes its cell in turn; a two-field token may take two. A
     // cell not in its token's form abandons the row.
     RowResult ReadRow() {
@@ -277,6 +293,7 @@ private:
     ImportReport& m_report;
     CellSplitter m_cells;
     RowRead m_row;
+    bool m_reserved = false;
 };
 
 }  // namespace
@@ -307,6 +324,12 @@ bool ReadParsedColumns(const std::string& parseString, const std::string& text,
                        const std::vector<bool>& wanted, std::vector<DataSeries>& columns,
                        UserInterface& ui, ImportReport& report) {
     TextReader in(text);
+    return ReadParsedColumns(parseString, in, wanted, columns, ui, report);
+}
+
+bool ReadParsedColumns(const std::string& parseString, TextReader& in,
+                       const std::vector<bool>& wanted, std::vector<DataSeries>& columns,
+                       UserInterface& ui, ImportReport& report) {
     return ParsedReader(parseString, wanted, columns, report).Read(in, ui);
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/TextReader.h"
 #include "store/ZAVFieldManager.h"
 
 namespace zav {
@@ -43,6 +44,10 @@ extern const char* const kNoDateTokenMessage;
 // falls on a row's last cell and that cell holds no time; the rows before
 // it are kept.
 bool ReadParsedColumns(const std::string& parseString, const std::string& text,
+                       const std::vector<bool>& wanted, std::vector<DataSeries>& columns,
+                       UserInterface& ui, ImportReport& report);
+// The same from a reader, a file's read piece by piece.
+bool ReadParsedColumns(const std::string& parseString, TextReader& in,
                        const std::vector<bool>& wanted, std::vector<DataSeries>& columns,
                        UserInterface& ui, ImportReport& report);
 

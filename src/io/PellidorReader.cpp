@@ -231,7 +231,7 @@ bool ReadPellidorFile(DataSource& source, const std::string& path, UserInterface
     if (!LoadAgencyText(in, path, ui)) {
         return false;
     }
-    return PellidorReader(source, ui, report).Read(in);
+    return PellidorReader(source, ui, report).Read(in) && ReadToTheEnd(in, path, ui);
 }
 
 }  // namespace zav

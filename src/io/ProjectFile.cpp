@@ -5,6 +5,7 @@
 #include "core/InputError.h"
 #include "core/TextFormat.h"
 #include "core/UserInterface.h"
+#include "io/SeriesBlockReader.h"
 #include "io/StationBlocks.h"
 
 namespace zav {
@@ -117,10 +118,11 @@ void ReadAggregates(TextReader& in, ZAVFieldManager& store, const AggregateSecti
 
 }  // namespace
 
-void WriteProject(std::string& out, const ZAVFieldManager& store) {
+void WriteProject(PieceWriter& pieces, const ZAVFieldManager& store) {
+    std::string& out = pieces.Text();
     AppendCount(out, "number of files =", static_cast<long long>(store.Sources().size()));
     for (const DataSource& source : store.Sources()) {
-        WriteSourceBlock(out, source);
+        WriteSourceBlock(pieces, source);
     }
     out += kLineEnd;
     WriteAggregates(out, store, kStationSection);
@@ -137,12 +139,13 @@ void WriteProject(std::string& out, const ZAVFieldManager& store) {
     }
 }
 
-void ReadProject(TextReader& in, ZAVFieldManager& store, ImportReport& report) {
+void ReadProject(TextReader& in, ZAVFieldManager& store, ImportReport& report, unsigned threads) {
     ExpectHeader(in, "number of files");
     int files = in.ExtractInt();
+    SeriesBlockReader blocks(threads);
     for (int i = 0; i < files; ++i) {
         DataSource source;
-        ReadSourceBlock(in, source, report);
+        ReadSourceBlock(in, source, report, threads == 1 ? nullptr : &blocks);
         store.AppendSource(std::move(source));
     }
     store.RebuildStationIndex();
@@ -171,22 +174,33 @@ void ReadProject(TextReader& in, ZAVFieldManager& store, ImportReport& report) {
     }
 }
 
+void WriteProjectFile(PieceWriter& out, const std::string& parseString,
+                      const ZAVFieldManager& store) {
+    out.Text() += "spreaadsheetParseString =";
+    AppendLineValue(out.Text(), parseString);
+    out.Text() += kLineEnd;
+    WriteProject(out, store);
+}
+
 std::string ProjectFileText(const std::string& parseString, const ZAVFieldManager& store) {
     std::string out;
     out.reserve(64 + store.PointCount() * 56);
-    out += "spreaadsheetParseString =";
-    AppendLineValue(out, parseString);
-    out += kLineEnd;
-    WriteProject(out, store);
+    PieceWriter gather(out);
+    WriteProjectFile(gather, parseString, store);
     return out;
+}
+
+void ReadProjectFile(TextReader& in, std::string& parseString, ZAVFieldManager& store,
+                     ImportReport& report, unsigned threads) {
+    ExpectHeader(in, "spreaadsheetParseString");
+    parseString = in.RestOfLine();
+    ReadProject(in, store, report, threads);
 }
 
 void ReadProjectFileText(std::string text, std::string& parseString, ZAVFieldManager& store,
                          ImportReport& report) {
     TextReader in(std::move(text));
-    ExpectHeader(in, "spreaadsheetParseString");
-    parseString = in.RestOfLine();
-    ReadProject(in, store, report);
+    ReadProjectFile(in, parseString, store, report);
 }
 
 }  // namespace zav

@@ -245,10 +245,12 @@ bool ReadLayout(DataSource& source, TextReader& in, const SpreadsheetOptions& op
     }
 }
 
+// `path` is empty for the clipboard, whose text is whole in memory.
 int AddRead(ZAVFieldManager& store, TextReader& in, const SpreadsheetOptions& options,
-            ImportReport& report) {
+            ImportReport& report, const std::string& path = std::string()) {
     DataSource source;
-    if (!ReadLayout(source, in, options, store.UI(), report)) {
+    if (!ReadLayout(source, in, options, store.UI(), report) ||
+        (!path.empty() && !ReadToTheEnd(in, path, store.UI()))) {
         report.MarkFailed();
         return 0;
     }
@@ -292,7 +294,7 @@ int AddSpreadsheetFile(ZAVFieldManager& store, const std::string& path,
         report.MarkFailed();
         return 0;
     }
-    return AddRead(store, in, options, report);
+    return AddRead(store, in, options, report, path);
 }
 
 int AddClipboardData(ZAVFieldManager& store, const SpreadsheetOptions& options,

@@ -9,6 +9,7 @@
 #include "core/InputError.h"
 #include "core/TextFormat.h"
 #include "io/ImportReport.h"
+#include "io/SeriesBlockReader.h"
 
 namespace zav {
 
@@ -20,6 +21,8 @@ namespace {
 // read from the file may reserve.
 constexpr size_t kMinPointBytes = 18;
 constexpr size_t kMinSeriesBytes = 100;
+// A save passes its text on at least this often: about half a megabyte.
+constexpr size_t kPointsPerPass = 8192;
 
 template <size_t N>
 char* Put(char* p, const char (&literal)[N]) {
@@ -53,7 +56,8 @@ void AppendCount(std::string& out, const char* key, long long count) {
     out += kLineEnd;
 }
 
-void WriteSeriesBlock(std::string& out, const DataSeries& series) {
+void WriteSeriesBlock(PieceWriter& pieces, const DataSeries& series) {
+    std::string& out = pieces.Text();
     AppendItem(out, "station name =", series.StationName());
     AppendItem(out, "station location =", series.StationLocation());
     AppendItem(out, "parameter =", series.ParameterName());
@@ -74,15 +78,29 @@ void WriteSeriesBlock(std::string& out, const DataSeries& series) {
         p = std::to_chars(p, p + 12, series.Mask(i)).ptr;
         p = Put(p, "\r\n");
         out.append(lines, static_cast<size_t>(p - lines));
+        if (i % kPointsPerPass == kPointsPerPass - 1) {
+            pieces.Pass();
+        }
     }
+    pieces.Pass();
 }
 
-void WriteSourceBlock(std::string& out, const DataSource& source) {
-    AppendItem(out, "filename =", source.fileName);
-    AppendCount(out, "number of stations =", static_cast<long long>(source.series.size()));
+void WriteSourceBlock(PieceWriter& out, const DataSource& source) {
+    AppendItem(out.Text(), "filename =", source.fileName);
+    AppendCount(out.Text(), "number of stations =", static_cast<long long>(source.series.size()));
     for (const DataSeries& series : source.series) {
         WriteSeriesBlock(out, series);
     }
+}
+
+void WriteSeriesBlock(std::string& out, const DataSeries& series) {
+    PieceWriter gather(out);
+    WriteSeriesBlock(gather, series);
+}
+
+void WriteSourceBlock(std::string& out, const DataSource& source) {
+    PieceWriter gather(out);
+    WriteSourceBlock(gather, source);
 }
 
 void ExpectHeader(TextReader& in, const std::string& keyword, const std::string& reported) {
@@ -159,7 +177,8 @@ void ReadSeriesBlock(TextReader& in, DataSeries& series, ImportReport& report) {
     series = std::move(filled);
 }
 
-void ReadSourceBlock(TextReader& in, DataSource& source, ImportReport& report) {
+void ReadSourceBlock(TextReader& in, DataSource& source, ImportReport& report,
+                     SeriesBlockReader* blocks) {
     ExpectHeader(in, "filename");
     source.fileName = in.RestOfLine();
     ExpectHeader(in, "number of stations");
@@ -171,7 +190,11 @@ void ReadSourceBlock(TextReader& in, DataSource& source, ImportReport& report) {
     }
     for (int i = 0; i < count; ++i) {
         source.series.emplace_back();
-        ReadSeriesBlock(in, source.series.back(), report);
+        if (blocks != nullptr) {
+            blocks->Read(in, source.series.back(), report);
+        } else {
+            ReadSeriesBlock(in, source.series.back(), report);
+        }
     }
 }
 

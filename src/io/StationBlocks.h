@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "core/FileIO.h"
 #include "core/TextReader.h"
 #include "store/DataSeries.h"
 #include "store/DataSource.h"
@@ -13,18 +14,24 @@
 namespace zav {
 
 class ImportReport;
+class SeriesBlockReader;
 
 extern const char* const kLineEnd;  // CR LF, as every file of the program ends its lines
 
 void WriteSeriesBlock(std::string& out, const DataSeries& series);
 void WriteSourceBlock(std::string& out, const DataSource& source);
+// The same, passing the text on every few thousand points.
+void WriteSeriesBlock(PieceWriter& out, const DataSeries& series);
+void WriteSourceBlock(PieceWriter& out, const DataSource& source);
 
 // Points come back in time order: a block edited by hand with its points out
 // of order is sorted (stably) after it is read. A stored value that is not a
 // number (nan, inf) is not loaded; a multiplier or offset that is not one
 // reads as 1 or 0. Each is noted in `report` with its line.
 void ReadSeriesBlock(TextReader& in, DataSeries& series, ImportReport& report);
-void ReadSourceBlock(TextReader& in, DataSource& source, ImportReport& report);
+// With `blocks`, its series are read by it, on all cores.
+void ReadSourceBlock(TextReader& in, DataSource& source, ImportReport& report,
+                     SeriesBlockReader* blocks = nullptr);
 
 // The rest of an item's line read as a number, as atof reads it; nan or inf
 // is noted in `report` and gives `fallback`.

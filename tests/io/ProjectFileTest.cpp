@@ -56,6 +56,32 @@ protected:
     ScriptedUserInterface ui;
 };
 
+// A save passes its text to the file in pieces as it formats it; the file
+// must be the project text byte for byte, pieces and all, and open again to
+// the same project whichever way its blocks were read.
+TEST_F(ProjectFileTest, ALargeProjectIsSavedInPiecesExactlyAsItsText) {
+    CZAVDoc doc(ui, Environment());
+    Fill(doc);
+    std::mt19937 random(7);
+    for (int s = 0; s < 6; ++s) {
+        DataSeries series;
+        series.SetStationName("Long " + std::to_string(s));
+        series.SetParameterName("DO");
+        KTRTime time(1990 + s, 1, 1, 0, 0, 0);
+        for (int i = 0; i < 20000; ++i, time = time + 60 * (1 + random() % 90)) {
+            series.AppendPoint(time, static_cast<double>(random()) / 3.0 - 1e9, i % 97 == 0);
+        }
+        doc.FieldManager().AddSource(MakeSource("long" + std::to_string(s) + ".mlv", {series}));
+    }
+    const std::string text = doc.ProjectText();
+    ASSERT_GT(text.size(), 3 * PieceWriter::kPieceBytes);
+    ASSERT_TRUE(doc.OnSaveDocument(dir.File("large.zav")));
+    EXPECT_EQ(ReadFile(dir.File("large.zav")), text);
+    CZAVDoc back(ui, Environment());
+    ASSERT_TRUE(back.OnOpenDocument(dir.File("large.zav")));
+    EXPECT_EQ(back.ProjectText(), text);
+}
+
 TEST_F(ProjectFileTest, SavedProjectReopensExactly) {
     CZAVDoc doc(ui, Environment());
     ASSERT_TRUE(doc.OnNewDocument());
