@@ -130,8 +130,8 @@ std::string SaveFailureMessage(WriteResult result, const std::string& path) {
 bool CZAVDoc::OnSaveDocument(const std::string& path) {
     // Written as it is formatted: the text of a large project is never
     // held whole beside the store.
-    const WriteResult result =
-        WriteFileSafely(path, [this](PieceWriter& out) { WriteProjectFile(out, m_parseString, m_store); });
+    const WriteResult result = WriteFileSafely(
+        path, [this](PieceWriter& out) { WriteProjectFile(out, m_parseString, m_store); });
     if (result != WriteResult::kOk) {
         m_ui.ShowMessage(SaveFailureMessage(result, path));
         return false;
