@@ -3,9 +3,11 @@
 // views told and the columns fitted. Also the edit page itself, choosing
 // between two series of 100,000 points.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QScrollBar>
+#include <algorithm>
 #include <cstdio>
 
 #include "app/grid/CGridCtrl.h"
@@ -79,7 +81,7 @@ void FillProject(zav::CZAVDoc& doc, int points) {
         series.SetUnits("ft");
         const zav::KTRTime start(1990, 1, 1, 0, 0, 0);
         for (int i = 0; i < points; ++i) {
-            series.AppendPoint(start + 3600 * i, i * 0.25, i % 7 == 0);
+            series.AppendPoint(start + int64_t{3600} * i, i * 0.25, i % 7 == 0);
         }
         source.series.push_back(std::move(series));
     }
@@ -106,7 +108,43 @@ void BM_EditPageChooseSeries(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_EditPageChooseSeries)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EditPageChooseSeries)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// Resident memory in MB, from the kernel's own count.
+double ResidentMegabytes() {
+    long pages = 0;
+    long resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) {
+            resident = 0;
+        }
+        std::fclose(statm);
+    }
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1e6;
+}
+
+// Opening Edit Data on a project whose first series has `points` points:
+// the page made, shown and painted. The counter is the memory the page
+// holds beyond the project.
+void BM_EditPageOpen(benchmark::State& state) {
+    zav::ConsoleUserInterface ui;
+    zav::DocumentEnvironment environment;
+    environment.applyWorkingDirectory = false;
+    zav::CZAVDoc doc(ui, environment);
+    FillProject(doc, static_cast<int>(state.range(0)));
+    double growth = 0.0;
+    for (auto _ : state) {
+        const double before = ResidentMegabytes();
+        DataEditPage page(doc, nullptr);
+        page.resize(800, 600);
+        page.show();
+        QCoreApplication::processEvents();
+        page.LowerTable()->viewport()->repaint();
+        growth = std::max(growth, ResidentMegabytes() - before);
+    }
+    state.counters["rss_growth_MB"] = growth;
+}
+BENCHMARK(BM_EditPageOpen)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

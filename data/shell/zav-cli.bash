@@ -5,7 +5,8 @@
 # so they follow the program: a usage such as "--unit years|months" offers
 # years and months after --unit, and an option followed by DIR offers
 # folders. After --item, --items and --other it offers the names the
-# project holds, as "zav-cli info" lists them. Project and data files are
+# project holds, as "zav-cli info" lists them, and after --station and
+# --parameter the station or parameter names. Project and data files are
 # completed as file names.
 
 _zav_cli_commands() {
@@ -78,6 +79,10 @@ _zav_cli() {
             [[ $kind == stations ]] && kind=parameters || kind=stations
         fi
         _zav_cli_complete_names "$program" "$kind" "$cur"
+        return
+    fi
+    if [[ $prev == --station || $prev == --parameter ]]; then
+        _zav_cli_complete_names "$program" "${prev#--}s" "$cur"
         return
     fi
     if [[ $prev == -* ]]; then

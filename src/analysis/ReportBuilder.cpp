@@ -66,20 +66,28 @@ ReportRow SummaryRowOf(ZAVFieldManager& store, const ReportRequest& request,
     return row;
 }
 
+// Whether the page's own cell i shows a value ("1" in availability), as its
+// row's values say.
+bool ShowsValue(const AnalysisSettings& s, const ReportRow& row, size_t i) {
+    return i < row.values.size() && row.values[i].has_value() &&
+           (s.ReportsValues() || *row.values[i] > 0.0);
+}
+
 // The page's own cells get their notes from a count of the same intervals;
 // an interval shown with a value but holding none was filled.
 std::vector<CellNote> PageCellNotes(ZAVFieldManager& store, const ReportRequest& request,
-                                    const std::string& item, const IntervalStatistics& stats) {
+                                    const ReportRow& row) {
     const AnalysisSettings& s = request.settings;
     StatisticsOptions counting;
     counting.statistic = Statistic::kCount;
     const IntervalGrid grid = s.Grid();
-    SummaryRow summary = SummariseRow(store, request.StationFor(item), request.ParameterFor(item),
-                                      SideOf(s), grid, counting, false);
+    SummaryRow summary =
+        SummariseRow(store, request.StationFor(row.name), request.ParameterFor(row.name), SideOf(s),
+                     grid, counting, false);
     for (size_t i = 0; i < summary.intervals.size(); ++i) {
         IntervalSummary& interval = summary.intervals[i];
-        interval.filled = s.mainListKind == kMainStations && i < stats.present.size() &&
-                          stats.Present(i) && interval.count == 0;
+        interval.filled =
+            s.mainListKind == kMainStations && ShowsValue(s, row, i) && interval.count == 0;
     }
     return NotesOf(summary, grid);
 }
@@ -178,6 +186,18 @@ ReportOutcome RebuildTable(ZAVFieldManager& store, const ReportRequest& request,
     return outcome;
 }
 
+std::vector<CellNote> RowNotes(ZAVFieldManager& store, const ReportRequest& request,
+                               const ReportRow& row) {
+    if (request.settings.statistics.IsPageDefault()) {
+        return PageCellNotes(store, request, row);
+    }
+    ReportRequest noted = request;
+    noted.cellNotes = true;
+    std::vector<CellNote> notes;
+    SummaryRowOf(store, noted, row.name, notes);
+    return notes;
+}
+
 ReportOutcome FillTable(ZAVFieldManager& store, const ReportRequest& request, ReportTable& table,
                         Progress& progress) {
     const AnalysisSettings& s = request.settings;
@@ -212,7 +232,7 @@ ReportOutcome FillTable(ZAVFieldManager& store, const ReportRequest& request, Re
         }
         FillRow(store, request, item, n, stats, table.rows[r]);
         if (request.cellNotes) {
-            table.notes[r] = PageCellNotes(store, request, item, stats);
+            table.notes[r] = PageCellNotes(store, request, table.rows[r]);
         }
     }
     return ReportOutcome::kComputed;

@@ -34,6 +34,13 @@ ReportOutcome RebuildTable(ZAVFieldManager& store, const ReportRequest& request,
 ReportOutcome FillTable(ZAVFieldManager& store, const ReportRequest& request, ReportTable& table,
                         Progress& progress = NoProgress());
 
+// The notes of one computed row's cells, as FillTable gives them when the
+// request asks for notes. A page showing a wide table asks for them a row
+// at a time when they are shown: notes for every cell cost more than the
+// table itself.
+std::vector<CellNote> RowNotes(ZAVFieldManager& store, const ReportRequest& request,
+                               const ReportRow& row);
+
 // The question asked before more than 500 intervals are computed ("There
 // are n time points.  Continue?"); true to go on.
 bool ConfirmIntervalCount(UserInterface& ui, int count);

@@ -1,6 +1,9 @@
 #include "cli/CliCommon.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
 
 #include "core/Calendar.h"
 #include "core/FileIO.h"
@@ -197,6 +200,53 @@ bool ParseDate(const std::string& text, int& year, int& month, int& day) {
     return ParseWholeInt(view.substr(0, 4), year) && ParseWholeInt(view.substr(5, 2), month) &&
            ParseWholeInt(view.substr(8, 2), day) && year >= 1000 && month >= 1 && month <= 12 &&
            day >= 1 && day <= MonthLength(year, month);
+}
+
+namespace {
+// Two digits making a number from 0 to `largest`.
+bool TwoDigits(std::string_view text, int largest, int& value) {
+    if (text.size() != 2 || !std::isdigit(static_cast<unsigned char>(text[0])) ||
+        !std::isdigit(static_cast<unsigned char>(text[1]))) {
+        return false;
+    }
+    value = (text[0] - '0') * 10 + (text[1] - '0');
+    return value <= largest;
+}
+}  // namespace
+
+bool ParseDate(const std::string& text, DayEnd end, KTRTime& time) {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    if (!ParseDate(text.substr(0, 10), year, month, day)) {
+        return false;
+    }
+    int hour = end == DayEnd::kEnd ? 23 : 0;
+    int minute = end == DayEnd::kEnd ? 59 : 0;
+    int second = end == DayEnd::kEnd ? 59 : 0;
+    if (text.size() > 10) {
+        // "THH:MM" or "THH:MM:SS", each field two digits.
+        const std::string_view clock = std::string_view(text).substr(10);
+        const bool withSeconds = clock.size() == 9;
+        if ((clock.size() != 6 && !withSeconds) || clock[0] != 'T' || clock[3] != ':' ||
+            (withSeconds && clock[6] != ':') || !TwoDigits(clock.substr(1, 2), 23, hour) ||
+            !TwoDigits(clock.substr(4, 2), 59, minute)) {
+            return false;
+        }
+        second = 0;
+        if (withSeconds && !TwoDigits(clock.substr(7, 2), 59, second)) {
+            return false;
+        }
+    }
+    time = KTRTime(year, month, day, hour, minute, second);
+    return time.IsValid();
+}
+
+bool ParseNumber(const std::string& text, double& value) {
+    char* end = nullptr;
+    value = std::strtod(text.c_str(), &end);
+    return !text.empty() && !IsBlank(text.front()) && end == text.c_str() + text.size() &&
+           std::isfinite(value);
 }
 
 std::vector<std::string> SplitItems(const std::string& text) {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/KTRTime.h"
 #include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
 #include "io/ImportReport.h"
@@ -86,8 +87,17 @@ std::string CsvRecord(const std::vector<std::string>& fields);
 // a slip of the keyboard; empty otherwise.
 std::string NearestWord(const std::string& word, const std::vector<std::string>& candidates);
 
+// The whole text a finite number (no blanks around it).
+bool ParseNumber(const std::string& text, double& value);
+
 // A date "YYYY-MM-DD" that exists in the years from 1000 on.
 bool ParseDate(const std::string& text, int& year, int& month, int& day);
+// Which instant of its day a date given without a time of day stands for.
+enum class DayEnd { kStart, kEnd };
+// A date as ParseDate reads it, alone or followed by "THH:MM" or
+// "THH:MM:SS"; a date alone is 00:00:00 of its day, or 23:59:59 with
+// DayEnd::kEnd, so that a span "--to 1996-12-31" takes that whole day.
+bool ParseDate(const std::string& text, DayEnd end, KTRTime& time);
 // The items of a comma-separated list, empty ones included.
 std::vector<std::string> SplitItems(const std::string& text);
 

@@ -119,6 +119,82 @@ std::vector<CommandInfo>& Commands() {
          "Writes one layout-1 station file per series into the folder DIR; the\n"
          "project is not changed.",
          "zav-cli generate basin.zav --dir stations", &GenerateCommand},
+        {"rename-station", "PROJECT.zav OLD NEW [-o OUT.zav]",
+         "Renames a station, as the data edit page does, and saves the project\n"
+         "(in place, or to OUT.zav). A name in use, or a station in a group, is\n"
+         "refused.",
+         "zav-cli rename-station basin.zav NB-ASHFORD-0101 \"Ashford Mill\" -o renamed.zav",
+         &RenameStationCommand},
+        {"rename-parameter", "PROJECT.zav OLD NEW [-o OUT.zav]",
+         "Renames a parameter in every series and saves the project. A name in\n"
+         "use, or a parameter in a group, is refused.",
+         "zav-cli rename-parameter basin.zav \"DISSOLVD OXYGEN\" \"Dissolved oxygen\" \\\n"
+         "    -o renamed.zav",
+         &RenameParameterCommand},
+        {"group-stations", "PROJECT.zav NAME MEMBER... [-o OUT.zav]",
+         "Makes the stations one group called NAME, as the aggregation page\n"
+         "does; the first member stands for the group. Saves the project.",
+         "zav-cli group-stations basin.zav \"North basin\" NB-ASHFORD-0101 \\\n"
+         "    NB-DUNMERE-0412 -o grouped.zav",
+         &GroupStationsCommand},
+        {"ungroup-stations", "PROJECT.zav NAME [-o OUT.zav]",
+         "Dissolves the station group NAME; its members are stations of their\n"
+         "own again. Saves the project.",
+         "zav-cli ungroup-stations grouped.zav \"North basin\"", &UngroupStationsCommand},
+        {"group-parameters", "PROJECT.zav NAME MEMBER... [-o OUT.zav]",
+         "Makes the parameters one group called NAME, as the aggregation page\n"
+         "does. Saves the project.",
+         "zav-cli group-parameters basin.zav Nutrients \"NITRATE N\" \"TOTAL PHOS P\" \\\n"
+         "    -o grouped.zav",
+         &GroupParametersCommand},
+        {"ungroup-parameters", "PROJECT.zav NAME [-o OUT.zav]",
+         "Dissolves the parameter group NAME. Saves the project.",
+         "zav-cli ungroup-parameters grouped.zav Nutrients", &UngroupParametersCommand},
+        {"set-scaling",
+         "PROJECT.zav --station S --parameter P [--multiplier M] [--offset O]\n[-o OUT.zav]",
+         "Gives the series of station S and parameter P a multiplier and an\n"
+         "offset (value x M + O), as the data edit page does. Saves the project.",
+         "zav-cli set-scaling basin.zav --station NB-ASHFORD-0101 \\\n"
+         "    --parameter \"WATER TEMP\" --offset -0.2 -o scaled.zav",
+         &SetScalingCommand},
+        {"set-units",
+         "PROJECT.zav UNITS [--alias A] [--multiplier M] [--offset O]\n"
+         "[--conversion \"NAME\"] [-o OUT.zav]",
+         "Changes the units record UNITS as the units page does: the units its\n"
+         "values are shown in (--alias) and how they are converted (x M + O), or\n"
+         "a standard conversion of the conversions file applied by its name.\n"
+         "Saves the project.",
+         "zav-cli set-units basin.zav \"DEG C\" --alias \"deg F\" --multiplier 1.8 \\\n"
+         "    --offset 32 -o units.zav",
+         &SetUnitsCommand},
+        {"mask",
+         "PROJECT.zav --station S --parameter P [--from DATE] [--to DATE]\n"
+         "[--below X] [--above X] [--unmask] [-o OUT.zav]",
+         "Masks the points of one series from --from to --to (DATE is YYYY-MM-DD\n"
+         "or YYYY-MM-DDTHH:MM[:SS]; a --to date alone takes its whole day); with\n"
+         "--below or --above only the stored values below or above X. Masked\n"
+         "points take no part in reports. --unmask counts them again. Saves the\n"
+         "project.",
+         "zav-cli mask basin.zav --station NB-ASHFORD-0101 \\\n"
+         "    --parameter \"DISSOLVD OXYGEN\" --from 1995-01-01 --to 1995-06-30 \\\n"
+         "    --below 9 -o masked.zav",
+         &MaskCommand},
+        {"delete",
+         "PROJECT.zav --station S [--parameter P] [--from DATE] [--to DATE]\n[-o OUT.zav]",
+         "Deletes the points of station S (of parameter P only, with it) from\n"
+         "--from to --to; a station with neither a parameter nor dates is\n"
+         "deleted whole. Saves the project.",
+         "zav-cli delete basin.zav --station NB-ASHFORD-0101 \\\n"
+         "    --parameter \"DISSOLVD OXYGEN\" --from 1994-01-01 --to 1994-03-31 \\\n"
+         "    -o trimmed.zav",
+         &DeleteCommand},
+        {"run", "PROJECT.zav SCRIPT [-o OUT.zav] [--dry-run]",
+         "Runs the editing commands of a command file on the project, one a\n"
+         "line, each without the project (rename-station OLD NEW); # begins a\n"
+         "comment and words are quoted as in a shell. Saves once at the end; the\n"
+         "first line that fails is named and nothing is saved. --dry-run says\n"
+         "what each line would change and saves nothing.",
+         "zav-cli run basin.zav clean-basin.txt --dry-run", &RunCommand},
     };
     return commands;
 }

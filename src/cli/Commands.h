@@ -23,5 +23,17 @@ int ReportCommand(const Words& words, std::ostream& out, std::ostream& err);
 int PlotCommand(const Words& words, std::ostream& out, std::ostream& err);
 int SummaryCommand(const Words& words, std::ostream& out, std::ostream& err);
 int DurationCommand(const Words& words, std::ostream& out, std::ostream& err);
+// The editing commands (EditCommands.cpp) and the command file that runs them.
+int RenameStationCommand(const Words& words, std::ostream& out, std::ostream& err);
+int RenameParameterCommand(const Words& words, std::ostream& out, std::ostream& err);
+int GroupStationsCommand(const Words& words, std::ostream& out, std::ostream& err);
+int UngroupStationsCommand(const Words& words, std::ostream& out, std::ostream& err);
+int GroupParametersCommand(const Words& words, std::ostream& out, std::ostream& err);
+int UngroupParametersCommand(const Words& words, std::ostream& out, std::ostream& err);
+int SetScalingCommand(const Words& words, std::ostream& out, std::ostream& err);
+int SetUnitsCommand(const Words& words, std::ostream& out, std::ostream& err);
+int MaskCommand(const Words& words, std::ostream& out, std::ostream& err);
+int DeleteCommand(const Words& words, std::ostream& out, std::ostream& err);
+int RunCommand(const Words& words, std::ostream& out, std::ostream& err);
 
 }  // namespace zav::cli

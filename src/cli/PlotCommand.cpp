@@ -36,13 +36,6 @@ bool ParseSize(const std::string& text, int& width, int& height) {
            width <= graphs::kLargestSide && height <= graphs::kLargestSide;
 }
 
-// The whole text a finite number, as the page's threshold box takes it.
-bool ParseNumber(const std::string& text, double& value) {
-    char* end = nullptr;
-    value = std::strtod(text.c_str(), &end);
-    return !text.empty() && end == text.c_str() + text.size() && std::isfinite(value);
-}
-
 // Reads what the plot adds to the selection; an error text when wrong.
 std::string ReadPlotOptions(const Arguments& args, ReportRequest& request, int& width,
                             int& height) {

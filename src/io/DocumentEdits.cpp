@@ -345,6 +345,141 @@ bool ChangeParseFormat(CZAVDoc& doc, const std::string& parseString) {
     });
 }
 
+std::vector<int> SeriesNamed(CZAVDoc& doc, const std::string& station,
+                             const std::string& parameter) {
+    ZAVFieldManager& store = doc.FieldManager();
+    std::vector<int> numbers;
+    for (int i = 0; i < store.SeriesCount(); ++i) {
+        const DataSeries& series = store.GetSeries(i);
+        if (series.StationName() == station &&
+            (parameter.empty() || series.ParameterName() == parameter)) {
+            numbers.push_back(i);
+        }
+    }
+    return numbers;
+}
+
+std::vector<size_t> PointsMatching(const DataSeries& series, const PointFilter& filter) {
+    // In a series in time order the span is one run of positions; one
+    // waiting for its sort after a time edit is searched whole.
+    const bool ordered = !series.NeedsSort();
+    const size_t begin = filter.from && ordered ? series.LowerBound(*filter.from) : 0;
+    std::vector<size_t> found;
+    for (size_t i = begin; i < series.Size(); ++i) {
+        const KTRTime& time = series.Time(i);
+        if (filter.to && *filter.to < time) {
+            if (ordered) {
+                break;
+            }
+            continue;
+        }
+        if (filter.from && time < *filter.from) {
+            continue;
+        }
+        const double value = series.Value(i);
+        const bool limited = filter.below || filter.above;
+        if (!limited || (filter.below && value < *filter.below) ||
+            (filter.above && value > *filter.above)) {
+            found.push_back(i);
+        }
+    }
+    return found;
+}
+
+size_t MaskPoints(CZAVDoc& doc, const std::string& station, const std::string& parameter,
+                  const PointFilter& filter, int32_t mask) {
+    size_t changed = 0;
+    doc.Perform(mask == 0 ? "Unmask Points" : "Mask Points", 0, [&] {
+        for (int number : SeriesNamed(doc, station, parameter)) {
+            DataSeries& series = doc.FieldManager().GetSeries(number);
+            for (size_t i : PointsMatching(series, filter)) {
+                // A point masked already keeps its own mask value.
+                if ((series.Mask(i) == 0) != (mask == 0)) {
+                    series.SetMask(i, mask);
+                    ++changed;
+                }
+            }
+        }
+        return changed > 0;
+    });
+    return changed;
+}
+
+namespace {
+// Removes the points at `positions` (ascending) in one pass: the points kept
+// move forward over them and the freed end is cut off, so that deleting
+// half of a long series costs no more than copying it (removing one point
+// at a time moves the rest of the series each time).
+void RemovePoints(DataSeries& series, const std::vector<size_t>& positions) {
+    if (positions.empty()) {
+        return;
+    }
+    const size_t first = positions.front();
+    std::vector<size_t> order;
+    order.reserve(series.Size() - first);
+    size_t next = 0;
+    for (size_t i = first; i < series.Size(); ++i) {
+        if (next < positions.size() && positions[next] == i) {
+            ++next;
+        } else {
+            order.push_back(i);
+        }
+    }
+    order.insert(order.end(), positions.begin(), positions.end());
+    series.ReorderRange(first, order);
+    for (size_t k = 0; k < positions.size(); ++k) {
+        series.RemovePoint(series.Size() - 1);
+    }
+}
+}  // namespace
+
+size_t DeletePointsIn(CZAVDoc& doc, const std::string& station, const std::string& parameter,
+                      const PointFilter& filter) {
+    size_t deleted = 0;
+    doc.Perform("Delete Points", 0, [&] {
+        for (int number : SeriesNamed(doc, station, parameter)) {
+            DataSeries& series = doc.FieldManager().GetSeries(number);
+            const std::vector<size_t> found = PointsMatching(series, filter);
+            RemovePoints(series, found);
+            deleted += found.size();
+        }
+        return deleted > 0;
+    });
+    return deleted;
+}
+
+bool SetSeriesScaling(CZAVDoc& doc, const std::string& station, const std::string& parameter,
+                      double multiplier, double offset) {
+    return doc.Perform("Change Scaling", 0, [&] {
+        bool changed = false;
+        for (int number : SeriesNamed(doc, station, parameter)) {
+            DataSeries& series = doc.FieldManager().GetSeries(number);
+            if (series.Multiplier() != multiplier || series.Offset() != offset) {
+                series.SetMultiplier(multiplier);
+                series.SetOffset(offset);
+                changed = true;
+            }
+        }
+        return changed;
+    });
+}
+
+bool ApplyConversion(CZAVDoc& doc, const std::string& units, const std::string& conversion,
+                     double multiplier, double offset) {
+    return doc.Perform("Apply Conversion", 0, [&] {
+        UnitsRecord record;
+        if (doc.FieldManager().GetUnits(units, record) == 0) {
+            return false;
+        }
+        record.multiplier = multiplier;
+        record.offset = offset;
+        record.comment += " -> " + conversion;
+        record.alias = conversion;
+        doc.FieldManager().SetUnits(units, record);
+        return true;
+    });
+}
+
 void PutInTimeOrder(CZAVDoc& doc, const std::string& station, const std::string& parameter) {
     const int number = SeriesNumber(doc, station, parameter);
     if (number < 0 || !doc.FieldManager().GetSeries(number).NeedsSort()) {

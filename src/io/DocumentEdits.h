@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 namespace zav {
 
 class CZAVDoc;
+class DataSeries;
 
 // --- names ---------------------------------------------------------------
 bool RenameStation(CZAVDoc& doc, const std::string& oldName, const std::string& newName);
@@ -81,6 +83,46 @@ bool PastePoints(CZAVDoc& doc, const std::string& station, const std::string& pa
                  const std::string& text);
 // The parse string of layout 3.
 bool ChangeParseFormat(CZAVDoc& doc, const std::string& parseString);
+
+// --- spans of points ------------------------------------------------------
+// What a span edit takes in a series: the points from `from` to `to` (both
+// included; an end not given is open) and, when a limit is given, only those
+// whose stored value lies below `below` or above `above`.
+struct PointFilter {
+    std::optional<KTRTime> from;
+    std::optional<KTRTime> to;
+    std::optional<double> below;
+    std::optional<double> above;
+};
+// The global numbers of the series stored under exactly `station` and, when
+// `parameter` is not empty, exactly `parameter`. No name is resolved
+// through a group, so that a span edit touches the series it names and no
+// other member's.
+std::vector<int> SeriesNamed(CZAVDoc& doc, const std::string& station,
+                             const std::string& parameter);
+// The positions of the points `filter` takes in the series.
+std::vector<size_t> PointsMatching(const DataSeries& series, const PointFilter& filter);
+// The points `filter` takes in the series of exactly the station and
+// parameter take `mask` (0 counts them again; a point masked already keeps
+// its mask value); one step. The number of points whose mask changed.
+size_t MaskPoints(CZAVDoc& doc, const std::string& station, const std::string& parameter,
+                  const PointFilter& filter, int32_t mask);
+// Deletes the points `filter` takes from the station's series of
+// `parameter`, or from every series of the station when it is empty; one
+// step. The number of points deleted.
+size_t DeletePointsIn(CZAVDoc& doc, const std::string& station, const std::string& parameter,
+                      const PointFilter& filter);
+
+// Every series stored under exactly `station` and `parameter` takes the
+// multiplier and the offset; one step. False when none changed.
+bool SetSeriesScaling(CZAVDoc& doc, const std::string& station, const std::string& parameter,
+                      double multiplier, double offset);
+
+// The units record under `units` takes a standard conversion: its
+// multiplier and offset, the conversion's name as alias, and " -> NAME"
+// after its comment.
+bool ApplyConversion(CZAVDoc& doc, const std::string& units, const std::string& conversion,
+                     double multiplier, double offset);
 
 // Puts the series' points back in time order after time edits. Order is
 // not content, so this is no step of its own.

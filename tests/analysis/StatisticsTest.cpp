@@ -253,6 +253,57 @@ TEST_F(SummaryTest, AReportOfMeansAgreesWithThePagesOwnMeans) {
     EXPECT_TRUE(own.notes[0].empty());
 }
 
+// The page asks for a row's notes when the row is shown; they must be the
+// notes a table computed with notes gives, the filled look included.
+TEST_F(SummaryTest, NotesOfOneRowAreThoseOfATableComputedWithNotes) {
+    AddDays("Gauge", 1995, 1, {1, 2});
+    AddDays("Gauge", 1995, 3, {1}, 2);
+    AddDays("Other", 1995, 2, {5, 6});
+    Store();
+    struct Case {
+        const char* name;
+        int dataType;
+        Statistic statistic;
+    };
+    const Case cases[] = {
+        {"page's means", kDataValues, Statistic::kMinMaxMean},
+        {"page's availability", kDataAvailability, Statistic::kMinMaxMean},
+        {"medians", kDataValues, Statistic::kMedian},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ReportRequest request;
+        request.settings.startYear = request.settings.endYear = 1995;
+        request.settings.endMonth = 4;
+        request.settings.endDay = 30;
+        request.settings.unit = kMonths;
+        request.settings.dataType = c.dataType;
+        request.settings.fillGaps = true;
+        request.settings.statistics.statistic = c.statistic;
+        request.settings.statistics.markFilled = c.statistic != Statistic::kMinMaxMean;
+        request.mainItems = {"Gauge", "Other"};
+        request.otherItem = "Flow";
+        request.cellNotes = true;
+        ReportTable noted, plain;
+        ASSERT_EQ(RebuildTable(store, request, noted), ReportOutcome::kComputed);
+        request.cellNotes = false;
+        ASSERT_EQ(RebuildTable(store, request, plain), ReportOutcome::kComputed);
+        ASSERT_EQ(plain.Grid(), noted.Grid());
+        bool anyFilled = false;
+        for (size_t r = 0; r < plain.rows.size(); ++r) {
+            const std::vector<CellNote> notes = RowNotes(store, request, plain.rows[r]);
+            ASSERT_EQ(notes.size(), noted.notes[r].size());
+            for (size_t i = 0; i < notes.size(); ++i) {
+                EXPECT_EQ(notes[i].hint, noted.notes[r][i].hint) << r << ' ' << i;
+                EXPECT_EQ(notes[i].filled, noted.notes[r][i].filled) << r << ' ' << i;
+                anyFilled = anyFilled || notes[i].filled;
+            }
+        }
+        // February of Gauge lies between values, and is filled.
+        EXPECT_TRUE(anyFilled);
+    }
+}
+
 TEST_F(SummaryTest, WaterYearSummaryAndDurationTable) {
     // Daily flows from 1 October 1994 to 31 December 1995, the day of the
     // month as value; one day missing in November 1994.

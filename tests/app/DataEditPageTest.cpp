@@ -11,14 +11,18 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
+#include <cmath>
+#include <functional>
 
 #include "AppTestSupport.h"
 #include "StoreBuilders.h"
 #include "app/dialogs/CParseFormatDialog.h"
 #include "app/frame/CZAVView.h"
 #include "app/grid/CGridCtrl.h"
+#include "app/grid/GridModel.h"
 #include "app/pages/DataEditPage.h"
 #include "app/pages/ZAVViewSheet.h"
+#include "app/rules/DataEditRules.h"
 #include "io/CZAVDoc.h"
 
 namespace {
@@ -253,6 +257,86 @@ private slots:
         w.Lower()->OnEditPaste();
         QCOMPARE(GridColumnTexts(w.Lower(), 1), QStringList({"8", "9", "7"}));
         QCOMPARE(w.Find("Alder", "pH")->Value(1), 9.0);
+    }
+
+    // The points table reads the series when a cell is shown. Whatever the
+    // series holds (set aside, scaled, missing) and whatever was just typed,
+    // each row shows the texts the table showed when it copied every cell.
+    void pointCellsShowTheSeriesAsItStandsNow() {
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(w.view.get()));
+        struct Case {
+            const char* name;
+            std::function<void()> act;
+            int row;
+            QStringList expected;
+        };
+        const Case cases[] = {
+            {"as read, the second set aside",
+             [] {},
+             2,
+             {" 1/ 2/1999 10:00:00", "7.3", "7.3", "yes"}},
+            {"scaled by 2 and -1.5",
+             [&] {
+                 TypeIntoCell(w.Upper(), 1, 2, "2");
+                 TypeIntoCell(w.Upper(), 1, 3, "-1.5");
+                 ClickGridCell(w.Upper(), 1, 0);
+             },
+             1,
+             {" 1/ 1/1999 10:00:00", "7.1", "12.7", "no"}},
+            {"a missing value",
+             [&] {
+                 w.Find("Alder", "pH")
+                     ->InsertPoint(zav::KTRTime("1/4/1999 10:00:00"), std::nan(""), 0);
+                 w.Page().Refresh();
+             },
+             4,
+             {" 1/ 4/1999 10:00:00", "nan", "nan", "no"}},
+            {"a value typed, not yet saved",
+             [&] { TypeIntoCell(w.Lower(), 3, 1, "1e3"); },
+             3,
+             {" 1/ 3/1999 10:00:00", "1000", "1998.5", "no"}},
+            {"a value refused",
+             [&] { TypeIntoCell(w.Lower(), 3, 1, "nan"); },
+             3,
+             {" 1/ 3/1999 10:00:00", "1000", "1998.5", "no"}},
+            {"a mask switched",
+             [&] { ClickGridCell(w.Lower(), 3, 3); },
+             3,
+             {" 1/ 3/1999 10:00:00", "1000", "1998.5", "yes"}},
+        };
+        for (const Case& c : cases) {
+            c.act();
+            QVERIFY2(GridRowTexts(w.Lower(), c.row) == c.expected, c.name);
+            // Nothing is held for the rows beyond the series itself.
+            QVERIFY2(w.Lower()->Model().Source() != nullptr, c.name);
+            QCOMPARE(w.Lower()->Model().OverrideCount(), size_t{0});
+        }
+        QCOMPARE(w.Lower()->GetRowCount(), 5);
+        QCOMPARE(w.ui.messages, std::vector<std::string>({"Please enter a number."}));
+        QVERIFY(w.doc.IsModified());
+    }
+
+    // Read-only by column: the scaled value and the mask are shown, never
+    // typed or pasted; a value edit is one step that Undo takes back.
+    void pointEditsFollowTheColumnsRulesAndUndo() {
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(w.view.get()));
+        CGridCtrl* lower = w.Lower();
+        for (int row = 1; row <= 3; ++row) {
+            QVERIFY(lower->IsCellEditable(row, zav::kPointDate));
+            QVERIFY(lower->IsCellEditable(row, zav::kPointValue));
+            QVERIFY(!lower->IsCellEditable(row, zav::kPointScaled));
+            QVERIFY(!lower->IsCellEditable(row, zav::kPointMask));
+        }
+        w.ui.clipboard = std::string("5\t6\tyes");
+        lower->SetFocusCell(2, 1);
+        QCOMPARE(lower->PasteText(*w.ui.clipboard), 1);
+        QCOMPARE(GridRowTexts(lower, 2), QStringList({" 1/ 2/1999 10:00:00", "5", "5", "yes"}));
+        QCOMPARE(w.doc.History().UndoName(), std::string("Edit Value"));
+        QVERIFY(w.doc.Undo());
+        QCOMPARE(GridRowTexts(lower, 2), QStringList({" 1/ 2/1999 10:00:00", "7.3", "7.3", "yes"}));
+        QCOMPARE(w.Find("Alder", "pH")->Value(1), 7.3);
     }
 
     void datesAreCheckedForDuplicatesAndSortedLater() {

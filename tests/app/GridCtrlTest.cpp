@@ -10,7 +10,33 @@
 #include "AppTestSupport.h"
 #include "ScriptedUserInterface.h"
 #include "app/grid/CGridCtrl.h"
+#include "app/grid/GridCellSource.h"
 #include "app/grid/GridModel.h"
+
+namespace {
+
+// Rows "a<row> b<row> c<row>", the third column read-only, the second with
+// a hint, odd rows marked; counts the texts asked for.
+class CountingSource : public GridCellSource {
+public:
+    explicit CountingSource(int rows, int* asked) : m_rows(rows), m_asked(asked) {}
+    int RowCount() const override { return m_rows; }
+    QString Text(int row, int column) const override {
+        ++*m_asked;
+        return QString(QChar('a' + column)) + QString::number(row);
+    }
+    bool IsReadOnly(int, int column) const override { return column == 2; }
+    QString Hint(int row, int column) const override {
+        return column == 1 ? QStringLiteral("hint %1").arg(row) : QString();
+    }
+    bool IsMarked(int row, int) const override { return row % 2 == 1; }
+
+private:
+    int m_rows;
+    int* m_asked;
+};
+
+}  // namespace
 
 class GridCtrlTest : public QObject {
     Q_OBJECT
@@ -303,6 +329,76 @@ private slots:
         QCOMPARE(grid.GetItemText(0, 1), QString());
     }
 
+    void aSourcesRowsAreAskedForWhenShownAndChangedCellsKeptWhileTheyDiffer() {
+        CGridCtrl grid(m_ui);
+        Fill(grid);
+        grid.SetItemReadOnly(2, 1);  // a cell rule of the rows the source replaces
+        grid.resize(300, 200);
+        grid.show();
+        int asked = 0;
+        constexpr int kRows = 1000000;
+        grid.SetCellSource(std::make_unique<CountingSource>(kRows, &asked));
+        grid.AutoSizeColumns();
+        QCoreApplication::processEvents();
+        grid.viewport()->repaint();
+        QCOMPARE(grid.GetRowCount(), kRows + 1);
+        QCOMPARE(grid.model()->rowCount(), kRows);
+        QVERIFY2(asked < 10000, "a million rows are not read to be shown");
+
+        struct Cell {
+            int row;
+            int column;
+            QString text;
+            bool editable;
+            QString hint;
+            bool marked;
+        };
+        const Cell cells[] = {
+            {0, 1, "B", false, "", false},  // the header stays the table's own
+            {1, 0, "a0", true, "", false},
+            {2, 1, "b1", true, "hint 1", true},
+            {kRows, 2, "c999999", false, "", true},
+        };
+        for (const Cell& c : cells) {
+            QCOMPARE(grid.GetItemText(c.row, c.column), c.text);
+            QCOMPARE(grid.IsCellEditable(c.row, c.column), c.editable);
+            QCOMPARE(grid.IsItemMarked(c.row, c.column), c.marked);
+            const QModelIndex at = grid.Model().IndexOf(c.row, c.column);
+            if (at.isValid()) {
+                QCOMPARE(grid.Model().data(at, Qt::ToolTipRole).toString(), c.hint);
+            }
+        }
+
+        // A changed cell shows its text until it is the source's again.
+        RecordingGridListener listener;
+        grid.SetListener(&listener);
+        grid.SetFocusCell(3, 0);
+        QCOMPARE(grid.PasteText("x\ty\tz\nw"), 3);  // the third column is read-only
+        QCOMPARE(GridRowTexts(&grid, 3), QStringList({"x", "y", "c2"}));
+        QCOMPARE(grid.GetItemText(4, 0), QString("w"));
+        QCOMPARE(grid.Model().OverrideCount(), size_t{3});
+        grid.SetItemText(3, 1, "b2");
+        QCOMPARE(grid.Model().OverrideCount(), size_t{2});
+        grid.SetSelectedRange({3, 0, 4, 2});
+        QCOMPARE(grid.CopyText(), std::string("x\tb2\tc2\nw\tb3\tc3"));
+
+        // Fewer columns forget what was typed in the ones gone.
+        grid.SetColumnCount(1);
+        grid.SetColumnCount(3);
+        QCOMPARE(GridRowTexts(&grid, 3), QStringList({"x", "b2", "c2"}));
+
+        // A new source starts afresh; appending a row lets go of it.
+        grid.SetCellSource(std::make_unique<CountingSource>(2, &asked));
+        QCOMPARE(grid.GetRowCount(), 3);
+        QCOMPARE(grid.GetItemText(1, 0), QString("a0"));
+        QCOMPARE(grid.Model().OverrideCount(), size_t{0});
+        grid.InsertRow(QString("own"));
+        grid.Model().Flush();
+        QCOMPARE(grid.GetRowCount(), 2);
+        QCOMPARE(grid.GetItemText(1, 0), QString("own"));
+        QVERIFY(grid.Model().Source() == nullptr);
+    }
+
     void modelStaysConsistentThroughEveryChange() {
         CGridCtrl grid(m_ui);
         QAbstractItemModelTester tester(&grid.Model(),
@@ -320,6 +416,11 @@ private slots:
         QCOMPARE(grid.GetItemText(10, 2), QString());
         grid.SetRowCount(20);
         QCOMPARE(grid.model()->rowCount(), 19);
+        int asked = 0;
+        grid.SetCellSource(std::make_unique<CountingSource>(30, &asked));
+        QCOMPARE(grid.model()->rowCount(), 30);
+        grid.SetItemText(5, 1, "typed");
+        grid.SetCellSource(std::make_unique<CountingSource>(3, &asked));
         grid.SetFixedColumnCount(1);
         grid.DeleteNonFixedRows();
         grid.DeleteAllItems();

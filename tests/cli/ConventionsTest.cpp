@@ -60,7 +60,8 @@ TEST(CliConventions, EveryExampleOfTheHelpRuns) {
         {"../../examples/north-basin.mlv", "north-basin.mlv"},
         {"../../examples/talverene-daily.pld", "talverene-daily.pld"},
         {"pond-layout1.csv", "pond.csv"},
-        {"../../examples/csv/brook-daily.csv", "brook-daily.csv"}};
+        {"../../examples/csv/brook-daily.csv", "brook-daily.csv"},
+        {"../../examples/clean-basin.txt", "clean-basin.txt"}};
     for (const auto& [from, to] : files) {
         test::WriteFile(dir.File(to), test::ReadFile(test::DataPath(from)));
     }

@@ -119,7 +119,8 @@ TEST(ShellIntegration, CompletionOffersWhatTheHelpLists) {
 }
 
 // After --item, --items and --other: the project's names, aggregates
-// included, of the kind the option asks for, quoted for the shell.
+// included, of the kind the option asks for, quoted for the shell; after
+// --station and --parameter, the stations or parameters.
 TEST(ShellIntegration, CompletionOffersTheProjectsNames) {
     const std::string sample = DataPath("../../examples/sample.zav");
     const struct {
@@ -132,6 +133,8 @@ TEST(ShellIntegration, CompletionOffersTheProjectsNames) {
         {{"report", sample, "--main", "parameters", "--items", "p"}, "pH\n"},
         {{"report", sample, "--main", "parameters", "--other", "S"}, "South\\ Outlet\n"},
         {{"report", "none.zav", "--item", ""}, "\n"},
+        {{"mask", sample, "--station", "M"}, "Mill\\ Creek\\ at\\ Route\\ 9\n"},
+        {{"delete", sample, "--station", "Lake", "--parameter", "W"}, "Water\\ temperature\n"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Complete(c.typed), c.offered) << c.typed.back();

@@ -55,7 +55,7 @@ protected:
         const bool haveSeries = AnySeries(random, station, parameter);
         const std::string extra = "n" + std::to_string(random() % 4);
         const double number = static_cast<double>(random() % 1000) / 8.0;
-        switch (random() % 16) {
+        switch (random() % 19) {
             case 0:
                 RenameStation(doc, AnyName(random, kStationType), extra);
                 break;
@@ -118,6 +118,25 @@ protected:
             case 14:
                 doc.AddCentury(1990 + static_cast<int>(random() % 8));
                 break;
+            case 15: {
+                PointFilter filter;
+                filter.from = KTRTime(1995, 1, 1, 13, 0, 0);
+                filter.above = number / 40.0;
+                MaskPoints(doc, station, parameter, filter, static_cast<int32_t>(random() % 2));
+                break;
+            }
+            case 16: {
+                PointFilter filter;
+                filter.to = KTRTime(1995, 1, static_cast<int>(1 + random() % 9), 0, 0, 0);
+                DeletePointsIn(doc, station, random() % 2 ? parameter : std::string(), filter);
+                break;
+            }
+            case 17:
+                if (haveSeries) {
+                    const DataSeries* series = doc.FieldManager().FindSeries(station, parameter);
+                    ApplyConversion(doc, series->Units(), "x" + extra, number, -1.0);
+                }
+                break;
             default: {
                 SpreadsheetOptions options;
                 doc.AddSpreadsheetFiles({test::DataPath("pond-layout1.csv")}, options);
@@ -177,6 +196,60 @@ TEST_F(UndoTest, OperationsThatChangeNothingLeaveNoStep) {
     EXPECT_FALSE(SetPointMasks(doc, "North", "DO", {0}, {0}));
     EXPECT_EQ(doc.History().Size(), 0u);
     EXPECT_FALSE(doc.IsModified());
+}
+
+// The span edits of zav-cli: which points they take, and that a change of
+// nothing leaves no step.
+TEST_F(UndoTest, SpanEditsTakeThePointsInTheSpanAndWithinTheLimits) {
+    PointFilter day;
+    day.from = KTRTime(1995, 1, 1, 13, 0, 0);
+    day.to = KTRTime(1995, 1, 6, 12, 0, 0);
+    PointFilter outside;
+    outside.below = 2.0;
+    outside.above = 5.0;
+    const struct {
+        const char* name;
+        PointFilter filter;
+        std::vector<size_t> taken;  // North / DO: values 1, 2, 2, 7, 4, 100
+    } cases[] = {
+        {"everything", PointFilter{}, {0, 1, 2, 3, 4, 5}},
+        {"both ends included", day, {1, 2, 3}},
+        {"below or above", outside, {0, 3, 5}},
+    };
+    DataSeries& series = *doc.FieldManager().FindSeries("North", "DO");
+    for (const auto& c : cases) {
+        EXPECT_EQ(PointsMatching(series, c.filter), c.taken) << c.name;
+    }
+    // A series waiting for its sort is searched whole.
+    ASSERT_TRUE(SetPointTime(doc, "North", "DO", 0, KTRTime(1995, 1, 3, 0, 0, 0)));
+    EXPECT_EQ(PointsMatching(series, day), (std::vector<size_t>{0, 1, 2, 3}));
+}
+
+TEST_F(UndoTest, MaskingAndDeletingASpanAreOneStepEach) {
+    PointFilter filter;
+    filter.above = 5.0;
+    // Point 5 is masked already and keeps its mask: only the 7 changes.
+    EXPECT_EQ(MaskPoints(doc, "North", "DO", filter, 1), 1u);
+    EXPECT_EQ(MaskPoints(doc, "North", "DO", filter, 1), 0u);
+    EXPECT_EQ(doc.History().Names(), std::vector<std::string>{"Mask Points"});
+    filter.above.reset();
+    filter.to = KTRTime(1995, 1, 2, 12, 0, 0);
+    EXPECT_EQ(DeletePointsIn(doc, "North", "", filter), 3u);
+    EXPECT_EQ(doc.FieldManager().FindSeries("North", "DO")->Size(), 3u);
+    EXPECT_EQ(DeletePointsIn(doc, "Nowhere", "", filter), 0u);
+    EXPECT_EQ(doc.History().Size(), 2u);
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(doc.FieldManager().FindSeries("North", "DO")->Size(), 6u);
+
+    // Points apart from each other in a series waiting for its sort: the
+    // others keep their order.
+    ASSERT_TRUE(SetPointTime(doc, "North", "DO", 5, KTRTime(1995, 1, 3, 0, 0, 0)));
+    PointFilter days;
+    days.from = KTRTime(1995, 1, 2, 0, 0, 0);
+    days.to = KTRTime(1995, 1, 4, 0, 0, 0);
+    EXPECT_EQ(DeletePointsIn(doc, "North", "DO", days), 2u);
+    const DataSeries& series = *doc.FieldManager().FindSeries("North", "DO");
+    EXPECT_EQ(series.Values(), (std::vector<double>{1, 2, 7, 4}));
 }
 
 // Records the modified flag each time the document says its state changed.

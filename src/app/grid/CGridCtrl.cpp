@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <algorithm>
 
+#include "app/grid/GridCellSource.h"
 #include "app/grid/GridDelegate.h"
 #include "app/grid/GridListener.h"
 #include "app/grid/GridModel.h"
@@ -16,6 +17,11 @@ namespace {
 // Column widths are measured on at most this many rows, spread over the
 // table, so that fitting a table of 100,000 rows stays instant.
 constexpr int kWidthSampleRows = 2000;
+// A wide table whose source knows its texts' lengths measures fewer rows per
+// column (about this many cells in all, and at least kMinSampleRows rows),
+// and the longest text of each column besides.
+constexpr int kWidthSampleCells = 20000;
+constexpr int kMinSampleRows = 4;
 constexpr int kCellPadding = 12;
 }  // namespace
 
@@ -114,6 +120,14 @@ void CGridCtrl::SetHeaderTexts(const QStringList& headers) {
     }
 }
 
+void CGridCtrl::SetCellSource(std::unique_ptr<GridCellSource> source) {
+    m_model->SetSource(std::move(source));
+}
+
+void CGridCtrl::CellsChanged() {
+    m_model->SourceChanged();
+}
+
 // --- cells ---------------------------------------------------------------------
 
 QString CGridCtrl::GetItemText(int row, int column) const {
@@ -169,29 +183,71 @@ void CGridCtrl::AutoSize() {
 
 void CGridCtrl::AutoSizeColumns() {
     m_model->Flush();
+    TextWidths widths;
     for (int column = 0; column < GetColumnCount(); ++column) {
-        AutoSizeColumn(column);
+        setColumnWidth(column, ColumnWidth(column, widths));
     }
 }
 
 void CGridCtrl::AutoSizeColumn(int column) {
     m_model->Flush();
-    const QFontMetrics cellMetrics = fontMetrics();
+    TextWidths widths;
+    setColumnWidth(column, ColumnWidth(column, widths));
+}
+
+// Tables repeat their texts ("1", "0", "-", "no"): each is measured once.
+int CGridCtrl::TextWidth(const QString& text, TextWidths& widths) const {
+    auto known = widths.constFind(text);
+    if (known != widths.constEnd()) {
+        return *known;
+    }
+    const int width = fontMetrics().horizontalAdvance(text);
+    widths.insert(text, width);
+    return width;
+}
+
+int CGridCtrl::ColumnWidth(int column, TextWidths& widths) const {
     int width = 0;
     if (GetFixedRowCount() > 0) {
         width = horizontalHeader()->fontMetrics().horizontalAdvance(GetItemText(0, column));
     }
     int first = GetFixedRowCount();
     int rows = GetRowCount() - first;
-    int step = std::max(1, rows / kWidthSampleRows);
+    int sampleRows = kWidthSampleRows;
+    if (const int longest = LongestRow(column); longest >= 0) {
+        width = std::max(width, TextWidth(GetItemText(longest, column), widths));
+        sampleRows = std::clamp(kWidthSampleCells / std::max(1, GetColumnCount()), kMinSampleRows,
+                                kWidthSampleRows);
+    }
+    int step = std::max(1, rows / sampleRows);
     for (int r = 0; r < rows; r += step) {
-        width = std::max(width, cellMetrics.horizontalAdvance(GetItemText(first + r, column)));
+        width = std::max(width, TextWidth(GetItemText(first + r, column), widths));
     }
     if (rows > 0) {  // the last row often holds the widest date or total
-        width =
-            std::max(width, cellMetrics.horizontalAdvance(GetItemText(first + rows - 1, column)));
+        width = std::max(width, TextWidth(GetItemText(first + rows - 1, column), widths));
     }
-    setColumnWidth(column, width + kCellPadding);
+    return width + kCellPadding;
+}
+
+int CGridCtrl::LongestRow(int column) const {
+    const GridCellSource* source = m_model->Source();
+    const int first = GetFixedRowCount();
+    if (source == nullptr || GetRowCount() <= first || source->TextLength(0, column) < 0) {
+        return -1;
+    }
+    int longest = first;
+    int length = -1;
+    for (int row = first; row < GetRowCount(); ++row) {
+        // A text the user changed may be longer than the source's.
+        const int at = m_model->OverrideCount() > 0
+                           ? static_cast<int>(GetItemText(row, column).size())
+                           : source->TextLength(row - first, column);
+        if (at > length) {
+            longest = row;
+            length = at;
+        }
+    }
+    return longest;
 }
 
 void CGridCtrl::AutoSizeRows() {

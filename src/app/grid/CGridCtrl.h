@@ -6,12 +6,14 @@
 // and may refuse an edit.
 #pragma once
 
+#include <QHash>
 #include <QTableView>
 #include <memory>
 #include <string>
 
 #include "app/rules/GridText.h"
 
+class GridCellSource;
 class GridDelegate;
 class GridListener;
 class GridModel;
@@ -59,6 +61,11 @@ public:
     // One column per text, the texts written in the header row (which must
     // be there).
     void SetHeaderTexts(const QStringList& headers);
+    // The rows below the header come from `source` when they are shown,
+    // in place of the rows the table held (see GridModel::SetSource).
+    void SetCellSource(std::unique_ptr<GridCellSource> source);
+    // The source's data changed in place: shown cells read it again.
+    void CellsChanged();
 
     // --- cells -------------------------------------------------------------
     QString GetItemText(int row, int column) const;
@@ -138,6 +145,13 @@ private:
     void OnHeaderClicked(int section);
     void OnHeaderMenu(const QPoint& pos);
     std::pair<int, int> CellAt(const QPoint& viewportPos) const;
+    // The row below the header whose text in `column` is the longest, when
+    // the cell source can tell lengths cheaply; else -1.
+    int LongestRow(int column) const;
+    // The width that shows `column`'s texts, measured on a sample of rows.
+    using TextWidths = QHash<QString, int>;
+    int ColumnWidth(int column, TextWidths& widths) const;
+    int TextWidth(const QString& text, TextWidths& widths) const;
     // The listener, or null when there is none or it has gone.
     GridListener* Listener() const;
 

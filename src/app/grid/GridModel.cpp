@@ -25,6 +25,7 @@ void GridModel::SetFixedRowCount(int count) {
     if (count == m_fixedRows && GridRowCount() >= count) {
         return;
     }
+    DropSource();
     ResetWith([&] {
         m_fixedRows = count;
         if (GridRowCount() < count) {
@@ -63,11 +64,16 @@ void GridModel::SetColumnCount(int count) {
                 row.resize(count);
             }
         }
+        for (auto it = m_overrides.begin(); it != m_overrides.end();) {
+            const int column = static_cast<int>(it->first & 0xffffffffU);
+            it = column >= count ? m_overrides.erase(it) : std::next(it);
+        }
         endRemoveColumns();
     }
 }
 
 void GridModel::SetRowCount(int count) {
+    DropSource();
     count = std::max(count, m_fixedRows);
     if (count >= GridRowCount()) {
         m_rows.resize(count);
@@ -99,6 +105,38 @@ void GridModel::ForgetRowsFrom(int count) {
     for (auto it = m_hints.begin(); it != m_hints.end();) {
         it = gone(it->first) ? m_hints.erase(it) : std::next(it);
     }
+    for (auto it = m_overrides.begin(); it != m_overrides.end();) {
+        it = gone(it->first) ? m_overrides.erase(it) : std::next(it);
+    }
+}
+
+void GridModel::SetSource(std::unique_ptr<GridCellSource> source) {
+    ResetWith([&] {
+        m_sourceRows = 0;
+        m_rows.resize(static_cast<size_t>(m_fixedRows));
+        ForgetRowsFrom(m_fixedRows);
+        m_overrides.clear();
+        m_source = std::move(source);
+        m_sourceRows = m_source ? std::max(0, m_source->RowCount()) : 0;
+    });
+}
+
+void GridModel::DropSource() {
+    if (m_source) {
+        SetSource(nullptr);
+    }
+}
+
+void GridModel::SourceChanged() {
+    if (m_source && m_reportedRows > 0 && m_columns > 0) {
+        emit dataChanged(index(0, 0), index(m_reportedRows - 1, m_columns - 1),
+                         {Qt::DisplayRole, Qt::EditRole, Qt::ToolTipRole, Qt::BackgroundRole});
+    }
+}
+
+int GridModel::SourceRow(int row) const {
+    const int held = static_cast<int>(m_rows.size());
+    return m_source && row >= held && row < GridRowCount() ? row - held : -1;
 }
 
 void GridModel::SetHint(int row, int column, const QString& hint) {
@@ -107,6 +145,15 @@ void GridModel::SetHint(int row, int column, const QString& hint) {
     } else {
         m_hints[Key(row, column)] = hint;
     }
+}
+
+QString GridModel::Hint(int row, int column) const {
+    auto hint = m_hints.find(Key(row, column));
+    if (hint != m_hints.end()) {
+        return hint->second;
+    }
+    const int sourceRow = SourceRow(row);
+    return sourceRow >= 0 ? m_source->Hint(sourceRow, column) : QString();
 }
 
 void GridModel::SetMarked(int row, int column, bool marked) {
@@ -118,7 +165,11 @@ void GridModel::SetMarked(int row, int column, bool marked) {
 }
 
 bool GridModel::IsMarked(int row, int column) const {
-    return m_marked.count(Key(row, column)) != 0;
+    if (m_marked.count(Key(row, column)) != 0) {
+        return true;
+    }
+    const int sourceRow = SourceRow(row);
+    return sourceRow >= 0 && m_source->IsMarked(sourceRow, column);
 }
 
 QColor GridModel::MarkedColor() {
@@ -126,6 +177,7 @@ QColor GridModel::MarkedColor() {
 }
 
 int GridModel::AppendRow(const QString& firstCell) {
+    DropSource();
     if (GridRowCount() < m_fixedRows) {
         m_rows.resize(m_fixedRows);
     }
@@ -143,6 +195,9 @@ void GridModel::RemoveNonFixedRows() {
 
 void GridModel::RemoveAllRows() {
     ResetWith([&] {
+        m_source.reset();
+        m_sourceRows = 0;
+        m_overrides.clear();
         m_rows.clear();
         m_readOnly.clear();
         m_hints.clear();
@@ -163,6 +218,11 @@ QString GridModel::Text(int row, int column) const {
     if (!IsValidCell(row, column)) {
         return QString();
     }
+    const int sourceRow = SourceRow(row);
+    if (sourceRow >= 0) {
+        auto changed = m_overrides.find(Key(row, column));
+        return changed != m_overrides.end() ? changed->second : m_source->Text(sourceRow, column);
+    }
     const auto& cells = m_rows[static_cast<size_t>(row)];
     return column < static_cast<int>(cells.size()) ? cells[static_cast<size_t>(column)] : QString();
 }
@@ -171,11 +231,21 @@ bool GridModel::SetText(int row, int column, const QString& text) {
     if (!IsValidCell(row, column)) {
         return false;
     }
-    auto& cells = m_rows[static_cast<size_t>(row)];
-    if (static_cast<int>(cells.size()) <= column) {
-        cells.resize(static_cast<size_t>(m_columns));
+    const int sourceRow = SourceRow(row);
+    if (sourceRow >= 0) {
+        // Only a text that differs from the source's is kept.
+        if (text == m_source->Text(sourceRow, column)) {
+            m_overrides.erase(Key(row, column));
+        } else {
+            m_overrides[Key(row, column)] = text;
+        }
+    } else {
+        auto& cells = m_rows[static_cast<size_t>(row)];
+        if (static_cast<int>(cells.size()) <= column) {
+            cells.resize(static_cast<size_t>(m_columns));
+        }
+        cells[static_cast<size_t>(column)] = text;
     }
-    cells[static_cast<size_t>(column)] = text;
     if (row < m_fixedRows) {
         emit headerDataChanged(Qt::Horizontal, column, column);
     } else if (row - m_fixedRows < m_reportedRows) {
@@ -186,7 +256,11 @@ bool GridModel::SetText(int row, int column, const QString& text) {
 }
 
 bool GridModel::IsReadOnly(int row, int column) const {
-    return m_readOnly.count(Key(row, column)) != 0;
+    if (m_readOnly.count(Key(row, column)) != 0) {
+        return true;
+    }
+    const int sourceRow = SourceRow(row);
+    return sourceRow >= 0 && m_source->IsReadOnly(sourceRow, column);
 }
 
 void GridModel::SetReadOnly(int row, int column, bool readOnly) {
@@ -256,8 +330,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
             }
             return QVariant();
         case Qt::ToolTipRole: {
-            auto hint = m_hints.find(Key(row, index.column()));
-            return hint == m_hints.end() ? QVariant() : QVariant(hint->second);
+            const QString hint = Hint(row, index.column());
+            return hint.isEmpty() ? QVariant() : QVariant(hint);
         }
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);

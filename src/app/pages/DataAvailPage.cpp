@@ -17,6 +17,7 @@
 #include "app/frame/BackgroundWork.h"
 #include "app/frame/FileDialogs.h"
 #include "app/grid/CGridCtrl.h"
+#include "app/grid/GridCellSource.h"
 #include "core/Calendar.h"
 #include "core/TextFormat.h"
 #include "core/UserInterface.h"
@@ -67,6 +68,76 @@ const std::pair<zav::Statistic, const char*> kPageStatistics[] = {
     {zav::Statistic::kMedian, "Median"},         {zav::Statistic::kP10, "10th percentile"},
     {zav::Statistic::kP25, "25th percentile"},   {zav::Statistic::kP75, "75th percentile"},
     {zav::Statistic::kP90, "90th percentile"},   {zav::Statistic::kSd, "Standard deviation"},
+};
+
+// The report's rows as the table shows them, made into text when a cell is
+// shown: the name, then one cell per interval with its note. The cells are
+// results: nothing typed or pasted changes them. The report is read as it
+// stands at each call; the table is given a new source whenever it is
+// rebuilt, and loses its rows whenever the data change.
+//
+// A row's notes (hover text, filled look) are computed when one of its
+// cells is first shown or hovered: for a wide table they cost more than
+// the table itself.
+class ReportCells : public GridCellSource {
+public:
+    ReportCells(const zav::ReportTable& report, zav::ZAVFieldManager& store,
+                zav::ReportRequest request)
+        : m_report(report),
+          m_store(store),
+          m_request(std::move(request)),
+          m_notes(report.rows.size()) {}
+
+    int RowCount() const override { return static_cast<int>(m_report.rows.size()); }
+    QString Text(int row, int column) const override {
+        const std::string* text = Cell(row, column);
+        return text ? QString::fromStdString(*text) : QString();
+    }
+    bool IsReadOnly(int, int column) const override { return column > 0; }
+    QString Hint(int row, int column) const override {
+        const zav::CellNote* note = Note(row, column);
+        return note ? QString::fromStdString(note->hint) : QString();
+    }
+    bool IsMarked(int row, int column) const override {
+        const zav::CellNote* note = Note(row, column);
+        return note && note->filled;
+    }
+    // The names are measured row by row: their bytes are no count of
+    // characters.
+    int TextLength(int row, int column) const override {
+        const std::string* text = column > 0 ? Cell(row, column) : nullptr;
+        return text ? static_cast<int>(text->size()) : -1;
+    }
+
+private:
+    const std::string* Cell(int row, int column) const {
+        if (row < 0 || static_cast<size_t>(row) >= m_report.rows.size() || column < 0) {
+            return nullptr;
+        }
+        const zav::ReportRow& item = m_report.rows[static_cast<size_t>(row)];
+        if (column == 0) {
+            return &item.name;
+        }
+        const size_t i = static_cast<size_t>(column) - 1;
+        return i < item.cells.size() ? &item.cells[i] : nullptr;
+    }
+    const zav::CellNote* Note(int row, int column) const {
+        if (row < 0 || static_cast<size_t>(row) >= m_report.rows.size() ||
+            static_cast<size_t>(row) >= m_notes.size() || column < 1) {
+            return nullptr;
+        }
+        std::optional<std::vector<zav::CellNote>>& notes = m_notes[static_cast<size_t>(row)];
+        if (!notes) {
+            notes = zav::RowNotes(m_store, m_request, m_report.rows[static_cast<size_t>(row)]);
+        }
+        const size_t i = static_cast<size_t>(column) - 1;
+        return i < notes->size() ? &(*notes)[i] : nullptr;
+    }
+
+    const zav::ReportTable& m_report;
+    zav::ZAVFieldManager& m_store;
+    const zav::ReportRequest m_request;
+    mutable std::vector<std::optional<std::vector<zav::CellNote>>> m_notes;  // per row, once asked
 };
 
 QtFileDialogs& SystemFileDialogs() {
@@ -399,44 +470,35 @@ void DataAvailPage::OnDataTypeClicked() {
 void DataAvailPage::RebuildTable() {
     SetOutOfDate(false);
     ReadControls();
-    // Computed off the window's thread; cancelled, the table shown stays.
-    const zav::ReportRequest request = Request();
+    zav::ReportRequest request = Request();
+    request.cellNotes = false;  // the table asks for a row's notes when it shows them
+    // The table reads m_report while it is shown, a question asked during
+    // the computing included: the new report is made apart, off the
+    // window's thread, and then shown. Cancelled, the table shown stays.
+    zav::ReportTable next;
+    next.header = m_report.header;
+    next.dataFor = m_report.dataFor;
     zav::ReportOutcome outcome = zav::ReportOutcome::kCancelled;
     BackgroundWork::Run(
         this, QStringLiteral("Computing the table..."), [&](zav::Progress& progress) {
-            outcome = zav::RebuildTable(Doc().FieldManager(), request, m_report, progress);
+            outcome = zav::RebuildTable(Doc().FieldManager(), request, next, progress);
         });
     if (outcome == zav::ReportOutcome::kCancelled) {
         SetOutOfDate(true);
         return;
     }
-    ShowReport();
+    m_report = std::move(next);
+    ShowReport(request);
 }
 
-void DataAvailPage::ShowReport() {
+void DataAvailPage::ShowReport(const zav::ReportRequest& request) {
     CGridCtrl& table = *m_form.table;
     table.DeleteNonFixedRows();
     table.SetColumnCount(m_report.ColumnCount());
     for (int column = 0; column < m_report.ColumnCount(); ++column) {
         table.SetItemText(0, column, m_report.Cell(0, column));
     }
-    // The cells are results: nothing typed or pasted changes them.
-    for (size_t r = 0; r < m_report.rows.size(); ++r) {
-        const zav::ReportRow& item = m_report.rows[r];
-        const std::vector<zav::CellNote> none;
-        const std::vector<zav::CellNote>& notes =
-            r < m_report.notes.size() ? m_report.notes[r] : none;
-        const int row = table.InsertRow(item.name);
-        for (size_t i = 0; i < item.cells.size(); ++i) {
-            const int column = static_cast<int>(i) + 1;
-            table.SetItemText(row, column, item.cells[i]);
-            table.SetItemReadOnly(row, column);
-            if (i < notes.size()) {
-                table.SetItemHint(row, column, notes[i].hint);
-                table.SetItemMarked(row, column, notes[i].filled);
-            }
-        }
-    }
+    table.SetCellSource(std::make_unique<ReportCells>(m_report, Doc().FieldManager(), request));
     m_form.dataFor->setText(m_report.dataFor.empty() ? QStringLiteral("Data for:")
                                                      : QString::fromStdString(m_report.dataFor));
     table.AutoSizeColumns();

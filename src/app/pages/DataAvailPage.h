@@ -86,7 +86,8 @@ private:
     void FillSecondList();
     void ApplyEnableRules();
     void ApplyThresholdRules();
-    void ShowReport();
+    // Shows the report computed for `request`.
+    void ShowReport(const zav::ReportRequest& request);
 
     void OnMainKindClicked();
     void OnMainSelectionChanged();

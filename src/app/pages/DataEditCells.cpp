@@ -72,12 +72,12 @@ void DataEditPage::ToggleMasks(int row) {
     std::vector<size_t> indices;
     std::vector<int32_t> masks;
     for (int r = first; r <= last && static_cast<size_t>(r - 1) < series->Size(); ++r) {
-        const int32_t mask = zav::ToggledMask(m_lower->GetItemString(r, zav::kPointMask));
         indices.push_back(static_cast<size_t>(r - 1));
-        masks.push_back(mask);
-        m_lower->SetItemText(r, zav::kPointMask, zav::MaskText(mask));
+        masks.push_back(zav::ToggledMask(m_lower->GetItemString(r, zav::kPointMask)));
     }
     zav::SetPointMasks(Doc(), m_series.station, m_series.parameter, indices, masks);
+    // The mask cells read the series: they show the new masks.
+    m_lower->CellsChanged();
     // A mask decides what counts: the reports change with it.
     DataChanged();
 }

@@ -13,6 +13,7 @@
 #include "app/frame/WaitCursor.h"
 #include "app/grid/CGridCtrl.h"
 #include "app/layout/DialogUnits.h"
+#include "app/pages/PointCells.h"
 #include "app/rules/DataEditRules.h"
 #include "core/UserInterface.h"
 #include "io/CZAVDoc.h"
@@ -231,19 +232,12 @@ void DataEditPage::FillLowerTable() {
     const std::string parameterCell = m_upper->GetItemString(row, zav::kStationParameter);
     m_seriesLabel->setText(QString::fromStdString(zav::SeriesLabel(parameterCell, station)));
     m_series = {station, zav::ParameterOfRow(parameterCell)};
-    const zav::DataSeries* series = CurrentSeries();
-    if (series == nullptr) {
+    if (CurrentSeries() == nullptr) {
         return;
     }
-    for (size_t i = 0; i < series->Size(); ++i) {
-        zav::PointRow texts = zav::PointRowTexts(*series, i);
-        int at = m_lower->InsertRow(texts.date);
-        m_lower->SetItemText(at, zav::kPointValue, texts.value);
-        m_lower->SetItemText(at, zav::kPointScaled, texts.scaled);
-        m_lower->SetItemText(at, zav::kPointMask, texts.mask);
-        m_lower->SetItemReadOnly(at, zav::kPointScaled);
-        m_lower->SetItemReadOnly(at, zav::kPointMask);
-    }
+    // The rows read the series when they are shown; nothing is copied.
+    m_lower->SetCellSource(
+        std::make_unique<PointCells>(Doc().FieldManager(), m_series.station, m_series.parameter));
     m_lower->AutoSizeColumns();
 }
 

@@ -78,8 +78,27 @@ int32_t ToggledMask(std::string_view shown) {
 }
 
 PointRow PointRowTexts(const DataSeries& series, size_t i) {
-    return {series.Time(i).ToText(), FormatG(series.Value(i)), FormatG(series.Scaled(i)),
-            MaskText(series.Mask(i))};
+    return {PointCellText(series, i, kPointDate), PointCellText(series, i, kPointValue),
+            PointCellText(series, i, kPointScaled), MaskText(series.Mask(i))};
+}
+
+std::string PointCellText(const DataSeries& series, size_t i, int column) {
+    switch (column) {
+        case kPointDate:
+            return series.Time(i).ToText();
+        case kPointValue:
+            return FormatG(series.Value(i));
+        case kPointScaled:
+            return FormatG(series.Scaled(i));
+        case kPointMask:
+            return MaskText(series.Mask(i));
+        default:
+            return std::string();
+    }
+}
+
+bool IsPointColumnReadOnly(int column) {
+    return column == kPointScaled || column == kPointMask;
 }
 
 CellEdit ReadDateCell(const std::string& text, KTRTime& time) {

@@ -66,6 +66,10 @@ struct PointRow {
     const char* mask;
 };
 PointRow PointRowTexts(const DataSeries& series, size_t i);
+// One of them, by PointColumn; empty for another column.
+std::string PointCellText(const DataSeries& series, size_t i, int column);
+// The scaled value and the mask are shown, not typed.
+bool IsPointColumnReadOnly(int column);
 
 // A date typed into the Date column: accepted with its display form, or
 // refused with kNotADateMessage when no date can be read from it, since a
