@@ -133,8 +133,9 @@ const char* MainListTitle(int mainListKind) {
     return mainListKind == kMainStations ? "Station" : "Parameter";
 }
 
-ReportOutcome RebuildTable(ZAVFieldManager& store, const ReportRequest& request,
-                           ReportTable& table) {
+namespace {
+ReportOutcome BuildTable(ZAVFieldManager& store, const ReportRequest& request, ReportTable& table,
+                         Progress& progress) {
     const AnalysisSettings& s = request.settings;
     UserInterface& ui = store.UI();
     table.rows.clear();
@@ -165,7 +166,19 @@ ReportOutcome RebuildTable(ZAVFieldManager& store, const ReportRequest& request,
     for (const std::string& item : request.mainItems) {
         table.rows.push_back(ReportRow{item, {}, {}});
     }
-    return FillTable(store, request, table);
+    return FillTable(store, request, table, progress);
+}
+}  // namespace
+
+ReportOutcome RebuildTable(ZAVFieldManager& store, const ReportRequest& request, ReportTable& table,
+                           Progress& progress) {
+    // Built aside, so that a cancelled refresh leaves the table shown as it was.
+    ReportTable built = table;
+    const ReportOutcome outcome = BuildTable(store, request, built, progress);
+    if (outcome != ReportOutcome::kCancelled) {
+        table = std::move(built);
+    }
+    return outcome;
 }
 
 std::vector<CellNote> RowNotes(ZAVFieldManager& store, const ReportRequest& request,
@@ -180,7 +193,8 @@ std::vector<CellNote> RowNotes(ZAVFieldManager& store, const ReportRequest& requ
     return notes;
 }
 
-ReportOutcome FillTable(ZAVFieldManager& store, const ReportRequest& request, ReportTable& table) {
+ReportOutcome FillTable(ZAVFieldManager& store, const ReportRequest& request, ReportTable& table,
+                        Progress& progress) {
     const AnalysisSettings& s = request.settings;
     UserInterface& ui = store.UI();
     if (!request.HasSelection()) {
@@ -202,6 +216,10 @@ ReportOutcome FillTable(ZAVFieldManager& store, const ReportRequest& request, Re
     const bool pageOwn = s.statistics.IsPageDefault();
     table.notes.assign(table.rows.size(), {});
     for (size_t r = 0; r < table.rows.size() && r < request.mainItems.size(); ++r) {
+        progress.Report(r, table.rows.size());
+        if (progress.Cancelled()) {
+            return ReportOutcome::kCancelled;
+        }
         const std::string& item = request.mainItems[r];
         if (!pageOwn) {
             table.rows[r] = SummaryRowOf(store, request, item, table.notes[r]);

@@ -5,6 +5,7 @@
 
 #include "analysis/ReportRequest.h"
 #include "analysis/ReportTable.h"
+#include "core/Progress.h"
 
 namespace zav {
 
@@ -17,17 +18,21 @@ enum class ReportOutcome {
     kDeclined,          // No to the question about a wide table
     kNoIntervals,       // the span ends before it starts
     kBadStep,           // a step below 1
+    kCancelled,         // stopped through the progress: the table is as it was
 };
 
 // Clears the item rows, writes the header's first cell and, unless a check
 // stops it, the labels and rows; then FillTable. Messages and the question
-// go through the store's UserInterface.
-ReportOutcome RebuildTable(ZAVFieldManager& store, const ReportRequest& request,
-                           ReportTable& table);
+// go through the store's UserInterface. Reports row by row through
+// `progress`; cancelled, it leaves `table` as it was.
+ReportOutcome RebuildTable(ZAVFieldManager& store, const ReportRequest& request, ReportTable& table,
+                           Progress& progress = NoProgress());
 
 // Computes the cells of the rows RebuildTable made (one per main item) and
-// the "Data for:" text.
-ReportOutcome FillTable(ZAVFieldManager& store, const ReportRequest& request, ReportTable& table);
+// the "Data for:" text. Cancelled, it stops between rows (kCancelled) and
+// the rows not reached are left empty.
+ReportOutcome FillTable(ZAVFieldManager& store, const ReportRequest& request, ReportTable& table,
+                        Progress& progress = NoProgress());
 
 // The notes of one computed row's cells, as FillTable gives them when the
 // request asks for notes. A page showing a wide table asks for them a row

@@ -95,8 +95,7 @@ int ExportCommand(const Words& words, std::ostream& out, std::ostream& err) {
         return kFailed;
     }
     const std::string path = *args.Value("-o");
-    if (netcdf ? !WriteNetcdf(selection, path, error)
-               : WriteFileSafely(path, TidyCsvText(selection)) != WriteResult::kOk) {
+    if (!WriteExportFile(selection, path, netcdf, error)) {
         err << "zav-cli: export: " << (error.empty() ? "cannot write " + path : error) << "\n";
         return kFailed;
     }

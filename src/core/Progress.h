@@ -43,4 +43,23 @@ private:
     std::atomic<bool> cancelled_{false};
 };
 
+// One of `count` equal parts of a whole's progress (the files of one add):
+// the part's own figures are scaled into its share of the whole.
+class ProgressShare final : public Progress {
+public:
+    ProgressShare(Progress& whole, std::uint64_t index, std::uint64_t count)
+        : m_whole(whole), m_index(index), m_count(count) {}
+    void Report(std::uint64_t done, std::uint64_t total) override {
+        const std::uint64_t share = total == 0 ? 0 : done * kShare / total;
+        m_whole.Report(m_index * kShare + share, m_count * kShare);
+    }
+    bool Cancelled() const override { return m_whole.Cancelled(); }
+
+private:
+    static constexpr std::uint64_t kShare = 1000;
+    Progress& m_whole;
+    std::uint64_t m_index;
+    std::uint64_t m_count;
+};
+
 }  // namespace zav

@@ -169,37 +169,18 @@ ImportReport& Account(ImportReport* report, ImportReport& unread) {
 }
 }  // namespace
 
-namespace {
-struct OperationCancelled {};
-}  // namespace
-
-bool CZAVDoc::PerformUnlessCancelled(const std::string& name, Progress& progress,
-                                     const std::function<bool()>& change) {
-    try {
-        Perform(name, 0, [&] {
-            const bool changed = change();
-            if (progress.Cancelled()) {
-                throw OperationCancelled{};  // Perform takes back what was done
-            }
-            return changed;
-        });
-    } catch (const OperationCancelled&) {
-        return false;
-    }
-    return true;
-}
-
 int CZAVDoc::AddAgencyFiles(const std::vector<std::string>& paths, ImportReport* report,
                             Progress& progress) {
     ImportReport unread;
     int added = 0;
-    const bool done = PerformUnlessCancelled("Add MOLVAN or PELLIDOR Files", progress, [&] {
-        for (size_t i = 0; i < paths.size() && !progress.Cancelled(); ++i) {
-            added += AddAgencyFile(m_store, paths[i], Account(report, unread), progress);
+    PerformUnlessCancelled("Add MOLVAN or PELLIDOR Files", progress, [&] {
+        for (size_t n = 0; n < paths.size() && !progress.Cancelled(); ++n) {
+            ProgressShare share(progress, n, paths.size());
+            added += AddAgencyFile(m_store, paths[n], Account(report, unread), share);
         }
         return added > 0;
     });
-    if (!done) {
+    if (progress.Cancelled()) {
         return 0;
     }
     // Marked even when nothing was chosen, as the menu command always has.
@@ -214,14 +195,15 @@ int CZAVDoc::AddSpreadsheetFiles(const std::vector<std::string>& paths,
                                  Progress& progress) {
     ImportReport unread;
     int added = 0;
-    const bool done = PerformUnlessCancelled("Add From Spreadsheet", progress, [&] {
-        for (size_t i = 0; i < paths.size() && !progress.Cancelled(); ++i) {
+    PerformUnlessCancelled("Add From Spreadsheet", progress, [&] {
+        for (size_t n = 0; n < paths.size() && !progress.Cancelled(); ++n) {
+            ProgressShare share(progress, n, paths.size());
             added +=
-                AddSpreadsheetFile(m_store, paths[i], options, Account(report, unread), progress);
+                AddSpreadsheetFile(m_store, paths[n], options, Account(report, unread), share);
         }
         return added > 0;
     });
-    if (!done) {
+    if (progress.Cancelled()) {
         return 0;
     }
     if (added == 0) {
@@ -231,13 +213,18 @@ int CZAVDoc::AddSpreadsheetFiles(const std::vector<std::string>& paths,
 }
 
 CsvAddResult CZAVDoc::AddCsvFiles(const std::vector<std::string>& paths,
-                                  const CsvImportOptions& options, ImportReport* report) {
+                                  const CsvImportOptions& options, ImportReport* report,
+                                  Progress& progress) {
     ImportReport unread;
     CsvAddResult result;
-    Perform("Add From CSV", 0, [&] {
-        result = zav::AddCsvFiles(m_store, paths, options, Account(report, unread));
+    PerformUnlessCancelled("Add From CSV", progress, [&] {
+        result = zav::AddCsvFiles(m_store, paths, options, Account(report, unread), progress);
         return result.added > 0;
     });
+    if (progress.Cancelled()) {
+        result.added = 0;
+        result.cancelled = true;
+    }
     return result;
 }
 
@@ -357,18 +344,20 @@ bool CZAVDoc::AddParsedSpreadsheetFiles(const std::vector<std::string>& paths,
     ImportReport unread;
     bool ok = true;
     const size_t before = SeriesTotal();
-    const bool done = PerformUnlessCancelled("Add From Spreadsheet", progress, [&] {
-        for (size_t i = 0; i < paths.size() && !progress.Cancelled(); ++i) {
+    PerformUnlessCancelled("Add From Spreadsheet", progress, [&] {
+        for (size_t n = 0; n < paths.size() && !progress.Cancelled(); ++n) {
+            ProgressShare share(progress, n, paths.size());
+            const std::string& path = paths[n];
             TextReader in;
-            if (!LoadAgencyText(in, paths[i], m_ui, progress)) {
+            if (!LoadAgencyText(in, path, m_ui, share)) {
                 ok = false;
                 continue;
             }
-            ok = AddParsedText(paths[i], in, columnParameters, Account(report, unread)) && ok;
+            ok = AddParsedText(path, in, columnParameters, Account(report, unread)) && ok;
         }
         return SeriesTotal() != before;
     });
-    return done && ok;
+    return ok && !progress.Cancelled();
 }
 
 bool CZAVDoc::AddParsedClipboard(const std::vector<std::string>& columnParameters,
@@ -391,12 +380,15 @@ bool CZAVDoc::AddParsedClipboard(const std::vector<std::string>& columnParameter
     return ok;
 }
 
-void CZAVDoc::AddCentury(int lastYear) {
+void CZAVDoc::AddCentury(int lastYear, Progress& progress) {
     size_t merged = 0;
-    Perform("Add Century", 0, [&] {
-        merged = m_store.AddCentury(lastYear);
+    PerformUnlessCancelled("Add Century", progress, [&] {
+        merged = m_store.AddCentury(lastYear, progress);
         return true;
     });
+    if (progress.Cancelled()) {
+        return;
+    }
     // A value replaced this way is gone from the project: say so.
     if (merged > 0) {
         m_ui.ShowMessage(CenturyMergeMessage(merged));
@@ -439,6 +431,54 @@ void CZAVDoc::RestoreContents(const Contents& contents) {
     m_store.RestoreContents(contents.store);
     m_conversions = contents.conversions;
     m_parseString = contents.parseString;
+}
+
+std::unique_ptr<CZAVDoc> CZAVDoc::MakeScratch() const {
+    DocumentEnvironment here;
+    here.applyWorkingDirectory = false;
+    auto scratch = std::make_unique<CZAVDoc>(m_ui, here);
+    scratch->m_conversionsLocation = m_conversionsLocation;
+    scratch->m_conversionsReady = m_conversionsReady;
+    scratch->m_pathName = m_pathName;
+    scratch->RestoreContents(SaveContents());
+    return scratch;
+}
+
+bool CZAVDoc::AdoptScratch(const CZAVDoc& scratch) {
+    if (scratch.m_history.CanUndo()) {
+        const Contents after = scratch.SaveContents();
+        Perform(scratch.m_history.UndoName(), 0, [&] {
+            RestoreContents(after);
+            return true;
+        });
+        return true;
+    }
+    if (scratch.m_unrecordedChange) {
+        SetModifiedFlag();
+        return true;
+    }
+    return false;
+}
+
+namespace {
+// Thrown out of a change when the work was cancelled, so that Perform puts
+// back what the change had done.
+struct WorkCancelled {};
+}  // namespace
+
+bool CZAVDoc::PerformUnlessCancelled(const std::string& name, Progress& progress,
+                                     const std::function<bool()>& change) {
+    try {
+        return Perform(name, 0, [&] {
+            const bool changed = change();
+            if (progress.Cancelled()) {
+                throw WorkCancelled{};
+            }
+            return changed;
+        });
+    } catch (const WorkCancelled&) {
+        return false;
+    }
 }
 
 bool CZAVDoc::Perform(const std::string& name, int hint, const std::function<bool()>& change) {

@@ -11,6 +11,7 @@
 
 #include "core/FileIO.h"
 #include "core/ProgramFiles.h"
+#include "core/Progress.h"
 #include "core/TextReader.h"
 #include "io/ConversionTable.h"
 #include "io/CsvImport.h"
@@ -84,6 +85,9 @@ public:
     // The operations that add inputs account for every input in `report`
     // when one is given: what each read, and what it skipped and where. The
     // caller shows ImportMessage(report) once the import is done.
+    // They and Add Century report through `progress` and stop when it is
+    // cancelled; a cancelled operation changes nothing (contents, undo
+    // history, modified flag).
 
     // Data > Add MOLVAN or PELLIDOR format, after the file dialog: reads each
     // file into a new source (one that fails does not stop the others) and
@@ -103,7 +107,7 @@ public:
     // `options` names them (see AddCsvFiles). Sets the modified flag when a
     // file was added.
     CsvAddResult AddCsvFiles(const std::vector<std::string>& paths, const CsvImportOptions& options,
-                             ImportReport* report = nullptr);
+                             ImportReport* report = nullptr, Progress& progress = NoProgress());
     // Layout 3: asks "Choose Parameter(s)" once per "VALUE" column of the
     // parse string; the parameter chosen for each column, "" where the
     // choice was cancelled.
@@ -126,7 +130,7 @@ public:
     // Data > Add Century, after its dialog: moves points of years up to
     // `lastYear` forward by 100 years, sets the modified flag and tells the
     // views (HintDataChanged).
-    void AddCentury(int lastYear);
+    void AddCentury(int lastYear, Progress& progress = NoProgress());
     // The year the century dialog offers: the last year of data, -1 when
     // the project has no points.
     int LastYearOfData() const;
@@ -172,6 +176,17 @@ public:
     };
     Contents SaveContents() const;
     void RestoreContents(const Contents& contents);
+
+    // Long work away from the windows that show this project: a document
+    // with the same contents (the points shared until changed), path and
+    // conversions file, but no observers and no history, for another
+    // thread to change while this one is only read.
+    std::unique_ptr<CZAVDoc> MakeScratch() const;
+    // Takes what an operation did to `scratch` as one undo step with the
+    // operation's name; a change it made without a step (an add that added
+    // nothing) marks this project modified. False when it did neither.
+    // The views are not told: the caller does, as after the operation.
+    bool AdoptScratch(const CZAVDoc& scratch);
 
     // Modified: a change since the last save or open that was not undone.
     bool IsModified() const { return m_unrecordedChange || !m_history.IsClean(); }

@@ -1,6 +1,7 @@
 #include "io/CsvImport.h"
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
 #include <unordered_map>
 
@@ -84,6 +85,7 @@ public:
     bool NextRow(std::vector<CsvOutcome>& out);
     char Delimiter() const { return m_delimiter; }
     const std::vector<std::string>& Header() const { return m_header; }
+    size_t Position() const { return m_records.Position(); }
 
 private:
     std::string Find(const std::string& name, size_t& column) const;
@@ -510,13 +512,24 @@ CsvPreview PreviewCsv(std::string_view text, const CsvImportOptions& options,
 namespace {
 
 std::string ReadRows(CsvRowReader& reader, DataSource& source, const CsvImportOptions& options,
-                     const ZAVFieldManager& store, ImportReport& report) {
+                     const ZAVFieldManager& store, ImportReport& report,
+                     Progress& progress, std::uint64_t total,
+                     const std::function<std::uint64_t()>& done) {
     if (std::string error = reader.Open(); !error.empty()) {
         return error;
     }
     SeriesFinder finder(source, store, options.valueColumns.size());
     std::vector<CsvOutcome> outcomes;
+    // Asking after every row would cost more than the row itself.
+    constexpr size_t kRowsBetweenReports = 8192;
+    size_t rows = 0;
     while (reader.NextRow(outcomes)) {
+        if (++rows % kRowsBetweenReports == 0) {
+            progress.Report(reader.Position(), text.size());
+            if (progress.Cancelled()) {
+                return "";
+            }
+        }
         for (size_t k = 0; k < outcomes.size(); ++k) {
             const CsvOutcome& o = outcomes[k];
             if (!o.stored) {
@@ -542,23 +555,34 @@ std::string ReadRows(CsvRowReader& reader, DataSource& source, const CsvImportOp
 }  // namespace
 
 std::string ReadCsvText(DataSource& source, std::string_view text, const CsvImportOptions& options,
-                        const ZAVFieldManager& store, ImportReport& report) {
+                        const ZAVFieldManager& store, ImportReport& report, Progress& progress) {
     CsvRowReader reader(text, options);
-    return ReadRows(reader, source, options, store, report);
+    return ReadRows(reader, source, options, store, report, progress, text.size(),
+                    [&reader] { return reader.Position(); });
 }
 
 std::string ReadCsvFile(DataSource& source, InputFile& file, const CsvImportOptions& options,
-                        const ZAVFieldManager& store, ImportReport& report, size_t pieceSize) {
+                        const ZAVFieldManager& store, ImportReport& report, size_t pieceSize,
+                        Progress& progress) {
     CsvRowReader reader(file, pieceSize, options);
-    return ReadRows(reader, source, options, store, report);
+    return ReadRows(reader, source, options, store, report, progress, file.Size(),
+                    [&file] { return file.Size() - file.Left(); });
 }
 
 CsvAddResult AddCsvFiles(ZAVFieldManager& store, const std::vector<std::string>& paths,
-                         const CsvImportOptions& options, ImportReport& report) {
+                         const CsvImportOptions& options, ImportReport& report,
+                         Progress& progress) {
     CsvAddResult result;
     std::vector<DataSource> sources;
     size_t unreadable = report.Unreadable();
-    for (const std::string& path : paths) {
+    for (size_t n = 0; n < paths.size(); ++n) {
+        const std::string& path = paths[n];
+        if (progress.Cancelled()) {
+            result.cancelled = true;
+            return result;
+        }
+        ProgressShare share(progress, n, paths.size());
+        share.Report(0, 1);
         report.StartInput(path);
         const std::string cannotOpen = "Unable to open file " + path + " for input.";
         InputFile file;
@@ -570,7 +594,9 @@ CsvAddResult AddCsvFiles(ZAVFieldManager& store, const std::vector<std::string>&
         }
         DataSource source;
         source.fileName = path;
-        if (std::string error = ReadCsvFile(source, file, options, store, report); !error.empty()) {
+        std::string error =
+            ReadCsvFile(source, file, options, store, report, CsvRecords::kPieceSize, share);
+        if (!error.empty()) {
             store.UI().ShowMessage(path + ": " + error + ".");
             report.MarkFailed();
             result.allRead = false;
@@ -592,6 +618,10 @@ CsvAddResult AddCsvFiles(ZAVFieldManager& store, const std::vector<std::string>&
         if (points > 0) {
             sources.push_back(std::move(source));
         }
+    }
+    if (progress.Cancelled()) {
+        result.cancelled = true;
+        return result;
     }
     unreadable = report.Unreadable() - unreadable;
     if (!options.skipBad && (unreadable > 0 || !result.allRead)) {

@@ -14,6 +14,7 @@
 
 #include "core/KTRTime.h"
 #include "io/CsvRecords.h"
+#include "core/Progress.h"
 #include "io/ImportReport.h"
 
 namespace zav {
@@ -97,31 +98,37 @@ CsvPreview PreviewCsv(std::string_view text, const CsvImportOptions& options,
 // parameter, noting every cell not stored in `report` (whose current input
 // the caller has started). A second value at a time its series already has
 // is reported and the first kept. Returns "" or the message why the columns
-// cannot be used, in which case nothing was read.
+// cannot be used, in which case nothing was read. Cancelled through
+// `progress`, it stops part way and returns "": the caller drops `source`.
 std::string ReadCsvText(DataSource& source, std::string_view text, const CsvImportOptions& options,
-                        const ZAVFieldManager& store, ImportReport& report);
+                        const ZAVFieldManager& store, ImportReport& report,
+                        Progress& progress = NoProgress());
 
 // The same over a file read in pieces (see CsvRecords). When the file
 // cannot be read to its end or changes meanwhile the rows end early and
 // `file` says so: the caller must not take what was read for the file.
 std::string ReadCsvFile(DataSource& source, InputFile& file, const CsvImportOptions& options,
                         const ZAVFieldManager& store, ImportReport& report,
-                        size_t pieceSize = CsvRecords::kPieceSize);
+                        size_t pieceSize = CsvRecords::kPieceSize,
+                        Progress& progress = NoProgress());
 
 // What adding files did.
 struct CsvAddResult {
-    int added = 0;         // sources added to the store
-    bool allRead = true;   // every file could be opened and its columns used
-    bool refused = false;  // unreadable cells (without skipBad): nothing was added
+    int added = 0;           // sources added to the store
+    bool allRead = true;     // every file could be opened and its columns used
+    bool refused = false;    // unreadable cells (without skipBad): nothing was added
+    bool cancelled = false;  // stopped through the progress: nothing was added
 };
 
 // Reads every file, each one input of `report`; then, unless a cell could
 // not be read and `options.skipBad` is off, adds each file that gave values
 // as a source of the store. A file that cannot be opened or lacks a column
 // is told through the store's user interface; with skipBad the others are
-// still added, without it nothing is.
+// still added, without it nothing is. Cancelled through `progress`, it
+// adds nothing.
 CsvAddResult AddCsvFiles(ZAVFieldManager& store, const std::vector<std::string>& paths,
-                         const CsvImportOptions& options, ImportReport& report);
+                         const CsvImportOptions& options, ImportReport& report,
+                         Progress& progress = NoProgress());
 
 // Checks the options that do not depend on a file: "" or the message.
 std::string CheckCsvOptions(const CsvImportOptions& options);

@@ -44,6 +44,8 @@ public:
     size_t Line() const { return m_line; }
     // The record's text as written, for reports.
     std::string_view Text() const { return m_recordText; }
+    // How far into the text reading has come, in bytes.
+    size_t Position() const { return m_pos; }
 
 private:
     bool ReadRecord(bool skipComments);

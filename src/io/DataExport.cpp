@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/FileIO.h"
 #include "core/TextFormat.h"
 #include "store/ZAVFieldManager.h"
 
@@ -107,10 +108,15 @@ ExportCounts CountExport(const std::vector<ExportSeries>& selection) {
     return counts;
 }
 
-std::string TidyCsvText(const std::vector<ExportSeries>& selection) {
+std::string TidyCsvText(const std::vector<ExportSeries>& selection, Progress& progress) {
     std::string out = "station,parameter,units,time,value,mask\n";
     out.reserve(out.size() + CountExport(selection).points * 48);
-    for (const ExportSeries& s : selection) {
+    for (size_t n = 0; n < selection.size(); ++n) {
+        progress.Report(n, selection.size());
+        if (progress.Cancelled()) {
+            return std::string();
+        }
+        const ExportSeries& s = selection[n];
         // The first three fields are the same on every row of a series.
         std::string lead;
         AppendField(lead, s.series->StationName(), true);
@@ -130,6 +136,16 @@ std::string TidyCsvText(const std::vector<ExportSeries>& selection) {
         }
     }
     return out;
+}
+
+bool WriteExportFile(const std::vector<ExportSeries>& selection, const std::string& path,
+                     bool asNetcdf, std::string& error, Progress& progress) {
+    if (asNetcdf) {
+        return WriteNetcdf(selection, path, error, progress);
+    }
+    const std::string text = TidyCsvText(selection, progress);
+    // The text is whole unless cancelled; only then is anything written.
+    return !progress.Cancelled() && WriteFileSafely(path, text) == WriteResult::kOk;
 }
 
 }  // namespace zav

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/KTRTime.h"
+#include "core/Progress.h"
 
 namespace zav {
 
@@ -43,13 +44,25 @@ std::string IsoTime(const KTRTime& time);
 
 // The tidy CSV text of the selection: LF line ends, values in the shortest
 // form that reads back exactly, fields quoted where the import would
-// otherwise read them differently.
-std::string TidyCsvText(const std::vector<ExportSeries>& selection);
+// otherwise read them differently. Reports series by series through
+// `progress`; cancelled, it stops and gives an empty text.
+std::string TidyCsvText(const std::vector<ExportSeries>& selection,
+                        Progress& progress = NoProgress());
 
 // Writes the selection to `path` as netCDF; false with `error` set when it
-// cannot (the old file, if any, is then left as it was).
+// cannot (the old file, if any, is then left as it was). Cancelled through
+// `progress`, it stops between series, leaves the old file and no
+// temporary, and returns false with `error` empty.
 bool WriteNetcdf(const std::vector<ExportSeries>& selection, const std::string& path,
-                 std::string& error);
+                 std::string& error, Progress& progress = NoProgress());
+
+// Writes the selection to `path`, as netCDF or tidy CSV, the way zav-cli
+// export and the desktop's Export Data both do: false with `error` set (or
+// empty for a file that could not be written) when it could not. Cancelled,
+// the old file is left as it was, no temporary remains, and it returns
+// false with `error` empty.
+bool WriteExportFile(const std::vector<ExportSeries>& selection, const std::string& path,
+                     bool asNetcdf, std::string& error, Progress& progress = NoProgress());
 
 // Whether this build can write netCDF.
 bool NetcdfAvailable();

@@ -169,7 +169,7 @@ bool NetcdfAvailable() {
 }
 
 bool WriteNetcdf(const std::vector<ExportSeries>& selection, const std::string& path,
-                 std::string& error) {
+                 std::string& error, Progress& progress) {
     // Written beside the target and moved over it once complete, so a
     // failure never leaves half a file where a good one was.
     const std::string temporary = path + ".part" + std::to_string(::getpid());
@@ -182,10 +182,16 @@ bool WriteNetcdf(const std::vector<ExportSeries>& selection, const std::string& 
     Layout layout;
     Define(nc, selection, CountExport(selection).points, layout);
     size_t at = 0;
-    for (size_t f = 0; f < selection.size() && nc.Error().empty(); ++f) {
+    for (size_t f = 0; f < selection.size() && nc.Error().empty() && !progress.Cancelled(); ++f) {
+        progress.Report(f, selection.size());
         PutSeries(nc, layout, selection[f], f, at);
     }
     nc.Check(nc_close(nc.id));
+    if (progress.Cancelled()) {
+        std::remove(temporary.c_str());
+        error.clear();
+        return false;
+    }
     if (nc.Error().empty() && std::rename(temporary.c_str(), path.c_str()) == 0) {
         return true;
     }

@@ -8,7 +8,8 @@ bool NetcdfAvailable() {
     return false;
 }
 
-bool WriteNetcdf(const std::vector<ExportSeries>&, const std::string& path, std::string& error) {
+bool WriteNetcdf(const std::vector<ExportSeries>&, const std::string& path, std::string& error,
+                 Progress&) {
     error = "cannot write " + path + ": this build of ZAV was made without netCDF";
     return false;
 }

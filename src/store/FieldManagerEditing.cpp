@@ -182,10 +182,11 @@ int ZAVFieldManager::SetStationParameter(const std::string& station, const std::
     return 1;
 }
 
-size_t ZAVFieldManager::AddCentury(int lastYear) {
+size_t ZAVFieldManager::AddCentury(int lastYear, Progress& progress) {
     size_t merged = 0;
-    for (DataSeries* series : m_seriesTable) {
-        merged += series->AddCentury(lastYear);
+    for (size_t i = 0; i < m_seriesTable.size() && !progress.Cancelled(); ++i) {
+        progress.Report(i, m_seriesTable.size());
+        merged += m_seriesTable[i]->AddCentury(lastYear);
     }
     return merged;
 }

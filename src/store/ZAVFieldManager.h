@@ -15,6 +15,7 @@
 
 #include "core/IntervalGrid.h"
 #include "core/KTRTime.h"
+#include "core/Progress.h"
 #include "store/DataSource.h"
 #include "store/IndexRecords.h"
 #include "store/NameIndex.h"
@@ -147,8 +148,9 @@ public:
     // Moves every point whose calendar year is at most `lastYear` forward
     // by 100 years, series by series. A point moved onto the time of one
     // that stayed takes its place (DataSeries::AddCentury); returns how many
-    // points were merged so.
-    size_t AddCentury(int lastYear);
+    // points were merged so. Cancelled through `progress`, it stops between series: the caller
+    // puts back what it had.
+    size_t AddCentury(int lastYear, Progress& progress = NoProgress());
     // Asks "Choose Parameter(s)" and makes `count` stations station<k>, each
     // in a source of its own with an empty series per chosen parameter.
     // Returns the last name made, or "" when none was (no parameters,

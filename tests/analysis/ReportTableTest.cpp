@@ -2,6 +2,7 @@
 // computation and their messages, and the cells for availability and values.
 #include <gtest/gtest.h>
 
+#include "CancelAfter.h"
 #include "ScriptedUserInterface.h"
 #include "StoreBuilders.h"
 #include "TestSupport.h"
@@ -153,6 +154,23 @@ TEST_F(ReportTest, ValuesShowMeansWithSixDigitsOrADash) {
     EXPECT_EQ(table.dataFor, "Data for parameter DO");
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(ui.questions.empty());
+}
+
+// A refresh cancelled at any row leaves the table shown before as it was;
+// one let run computes the new request.
+TEST_F(ReportTest, CancelledRefreshKeepsTheTableItHad) {
+    ASSERT_EQ(RebuildTable(store, Request({"A"}, "DO"), table), ReportOutcome::kComputed);
+    const std::vector<Texts> before = table.Grid();
+    const ReportRequest wider = Request({"A", "B", "C"}, "DO", kMainStations, kDataAvailability);
+    for (int reports = 0; reports < 3; ++reports) {
+        test::CancelAfter cancel(reports);
+        EXPECT_EQ(RebuildTable(store, wider, table, cancel), ReportOutcome::kCancelled);
+        EXPECT_EQ(table.Grid(), before) << "cancelled after " << reports << " rows";
+    }
+    test::CancelAfter never(100);
+    EXPECT_EQ(RebuildTable(store, wider, table, never), ReportOutcome::kComputed);
+    EXPECT_EQ(never.Reports(), 3);
+    EXPECT_EQ(table.rows.size(), 3u);
 }
 
 TEST_F(ReportTest, AvailabilityShowsPresenceAndFilledIntervals) {

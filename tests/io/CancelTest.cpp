@@ -1,188 +1,151 @@
-// Long document work reports its progress and can be stopped part way:
-// a stopped open, save or import leaves the document, the files on disk
-// and the undo history exactly as they were, and says nothing.
+// Long work stopped part way: an add or Add Century cancelled at any report
+// leaves the project as it was to the byte, unmodified and without an undo
+// step; an export cancelled leaves the file that was there and no temporary.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <functional>
-#include <string>
-#include <vector>
 
-#include "AgencyText.h"
-#include "ScriptedUserInterface.h"
-#include "StoreBuilders.h"
+#include "CancelAfter.h"
 #include "TestSupport.h"
-#include "core/Progress.h"
 #include "io/CZAVDoc.h"
+#include "io/DataExport.h"
 
 namespace zav {
 namespace {
 
-// Presses Cancel once `after` reports have come (never, for a large
-// `after`), and keeps the last report.
-class CancelPartWay final : public Progress {
-public:
-    explicit CancelPartWay(int after) : m_after(after) {}
-    void Report(std::uint64_t done, std::uint64_t total) override {
-        ++reports;
-        lastDone = done;
-        lastTotal = total;
-        m_cancelled = m_cancelled || reports >= m_after;
+using test::CancelAfter;
+
+// A long CSV: enough rows that the import reports between rows too.
+std::string LongCsv(const std::string& station) {
+    std::string text = "station,time,DO\n";
+    for (int hour = 0; hour < 20000; ++hour) {
+        const int day = hour / 24;
+        const KTRTime time(1990 + day / 336, 1 + day / 28 % 12, 1 + day % 28, hour % 24, 0, 0);
+        text += station + "," + IsoTime(time) + "," + std::to_string(hour % 13) + ".5\n";
     }
-    bool Cancelled() const override { return m_cancelled; }
+    return text;
+}
 
-    int reports = 0;
-    std::uint64_t lastDone = 0;
-    std::uint64_t lastTotal = 0;
-
-private:
-    int m_after;
-    bool m_cancelled = false;
-};
-
-constexpr int kNever = 1 << 30;
-
-class CancelTest : public ::testing::Test {
+class CancelTest : public test::DocumentTest {
 protected:
-    void SetUp() override { test::WriteFile(dir.File("unitConversions.txt"), "1.8 32 C to F\r\n"); }
-    DocumentEnvironment Environment() const { return test::EnvironmentIn(dir); }
-
-    // A project of a few megabytes: more than one piece of reading or
-    // writing.
-    void FillLarge(CZAVDoc& doc) {
-        DataSeries series;
-        series.SetStationName("Long");
-        series.SetParameterName("DO");
-        KTRTime time(1990, 1, 1, 0, 0, 0);
-        for (int i = 0; i < 120000; ++i, time = time + 900) {
-            series.AppendPoint(time, i * 0.25, 0);
-        }
-        doc.FieldManager().AddSource(test::MakeSource("long.mlv", {series}));
+    void SetUp() override {
+        ASSERT_TRUE(doc.OnOpenDocument(test::DataPath("report.zav")));
+        test::WriteFile(dir.File("a.csv"), LongCsv("Weir"));
+        test::WriteFile(dir.File("b.csv"), LongCsv("Ford"));
+        test::WriteFile(dir.File("rows.txt"), "1/2/99\t5.5\n1/3/99\t6\n");
+        ui.messages.clear();
     }
-
-    test::TempDir dir;
-    ScriptedUserInterface ui;
 };
 
-TEST_F(CancelTest, AnOpenReportsItsBytesAndOneCancelledChangesNothing) {
-    const std::string large = dir.File("large.zav");
-    {
-        CZAVDoc maker(ui, Environment());
-        FillLarge(maker);
-        ASSERT_TRUE(maker.OnSaveDocument(large));
-    }
-    const std::string small = dir.File("small.zav");
-    CZAVDoc doc(ui, Environment());
-    doc.FieldManager().AddSource(test::MakeSource(
-        "a.mlv", {test::MakeSeries("A", "pH", "su", {{KTRTime(1995, 3, 10, 9, 30, 0), 7.5}})}));
-    ASSERT_TRUE(doc.OnSaveDocument(small));
-    ASSERT_TRUE(doc.OnOpenDocument(small));
+struct Operation {
+    const char* name;
+    const char* step;  // the undo step it leaves
+    std::function<void(CZAVDoc&, const test::TempDir&, Progress&)> run;
+};
+
+const std::vector<Operation>& Operations() {
+    static const std::vector<Operation> operations = {
+        {"Add From CSV", "Add From CSV",
+         [](CZAVDoc& doc, const test::TempDir& dir, Progress& progress) {
+             CsvImportOptions options;
+             options.stationColumn = "station";
+             options.timeColumns = {"time"};
+             options.valueColumns = {"DO"};
+             doc.AddCsvFiles({dir.File("a.csv"), dir.File("b.csv")}, options, nullptr, progress);
+         }},
+        {"Add MOLVAN or PELLIDOR Files", "Add MOLVAN or PELLIDOR Files",
+         [](CZAVDoc& doc, const test::TempDir&, Progress& progress) {
+             const std::string file = test::DataPath("censored-values.mlv");
+             doc.AddAgencyFiles({file, file}, nullptr, progress);
+         }},
+        {"Add From Spreadsheet", "Add From Spreadsheet",
+         [](CZAVDoc& doc, const test::TempDir&, Progress& progress) {
+             const std::string file = test::DataPath("pond-layout1.csv");
+             doc.AddSpreadsheetFiles({file, file}, SpreadsheetOptions(), nullptr, progress);
+         }},
+        {"Add From Spreadsheet, layout 3", "Add From Spreadsheet",
+         [](CZAVDoc& doc, const test::TempDir& dir, Progress& progress) {
+             const std::string file = dir.File("rows.txt");
+             doc.AddParsedSpreadsheetFiles({file, file}, {"DO"}, nullptr, progress);
+         }},
+        {"Add Century", "Add Century",
+         [](CZAVDoc& doc, const test::TempDir&, Progress& progress) {
+             doc.AddCentury(2010, progress);
+         }},
+    };
+    return operations;
+}
+
+TEST_F(CancelTest, CancelledOperationsChangeNothing) {
     const std::string before = doc.ProjectText();
-
-    CancelPartWay cancel(1);
-    EXPECT_FALSE(doc.OnOpenDocument(large, cancel));
-    EXPECT_EQ(doc.ProjectText(), before);
-    EXPECT_EQ(doc.PathName(), small);
-    EXPECT_EQ(ui.messages, std::vector<std::string>{});
-
-    CancelPartWay watch(kNever);
-    ASSERT_TRUE(doc.OnOpenDocument(large, watch));
-    const std::uint64_t size = test::ReadFile(large).size();
-    EXPECT_GT(watch.reports, 1);
-    EXPECT_EQ(watch.lastDone, size);
-    EXPECT_EQ(watch.lastTotal, size);
+    for (const Operation& operation : Operations()) {
+        for (int reports = 0; reports < 2; ++reports) {
+            CancelAfter cancel(reports);
+            operation.run(doc, dir, cancel);
+            SCOPED_TRACE(std::string(operation.name) + ", cancelled after " +
+                         std::to_string(reports) + " reports");
+            EXPECT_EQ(doc.ProjectText(), before);
+            EXPECT_FALSE(doc.IsModified());
+            EXPECT_FALSE(doc.History().CanUndo());
+        }
+    }
+    // Let run, each changes the project: the cancels above stopped real work.
+    for (const Operation& operation : Operations()) {
+        ASSERT_TRUE(doc.OnOpenDocument(test::DataPath("report.zav")));
+        CancelAfter never(1000000);
+        operation.run(doc, dir, never);
+        EXPECT_NE(doc.ProjectText(), before) << operation.name;
+        EXPECT_GE(never.Reports(), 2) << operation.name;
+        EXPECT_EQ(doc.History().UndoName(), operation.step) << operation.name;
+    }
 }
 
-TEST_F(CancelTest, ASaveCancelledPartWayLeavesTheOldFileAndNoTemporary) {
-    CZAVDoc doc(ui, Environment());
-    FillLarge(doc);
-    const std::string path = dir.File("p.zav");
-    test::WriteFile(path, "the previous file");
-    doc.SetModifiedFlag();
+// The scratch copy takes an operation away from the project; adopting it
+// gives the same project, undo step and flag as running it in place.
+TEST_F(CancelTest, ScratchWorkAdoptedMatchesWorkInPlace) {
+    for (const Operation& operation : Operations()) {
+        ASSERT_TRUE(doc.OnOpenDocument(test::DataPath("report.zav")));
+        const std::string before = doc.ProjectText();
+        std::unique_ptr<CZAVDoc> scratch = doc.MakeScratch();
+        operation.run(*scratch, dir, NoProgress());
+        EXPECT_EQ(doc.ProjectText(), before) << operation.name;
+        EXPECT_TRUE(doc.AdoptScratch(*scratch)) << operation.name;
+        const std::string adopted = doc.ProjectText();
+        const std::string step = doc.History().UndoName();
 
-    for (int after : {1, 2}) {
-        CancelPartWay cancel(after);
-        EXPECT_FALSE(doc.OnSaveDocument(path, cancel));
-        EXPECT_FALSE(doc.OnSaveDocument(dir.File("fresh.zav"), cancel));
-        EXPECT_EQ(test::ReadFile(path), "the previous file");
-        EXPECT_EQ(test::FilesIn(dir.Path()),
-                  (std::vector<std::string>{"p.zav", "unitConversions.txt"}));
-        EXPECT_TRUE(doc.IsModified());
+        ASSERT_TRUE(doc.OnOpenDocument(test::DataPath("report.zav")));
+        operation.run(doc, dir, NoProgress());
+        EXPECT_EQ(adopted, doc.ProjectText()) << operation.name;
+        EXPECT_EQ(step, doc.History().UndoName()) << operation.name;
+        ASSERT_TRUE(doc.Undo());
+        EXPECT_EQ(doc.ProjectText(), before) << operation.name;
     }
-    EXPECT_EQ(ui.messages, std::vector<std::string>{});
-
-    CancelPartWay watch(kNever);
-    ASSERT_TRUE(doc.OnSaveDocument(path, watch));
-    EXPECT_GT(watch.reports, 1);
-    EXPECT_EQ(watch.lastDone, test::ReadFile(path).size());
-    EXPECT_GE(watch.lastTotal, watch.lastDone);
 }
 
-// Two files for each import, the second over a megabyte; Cancel is pressed
-// while the second is read, after the first was added.
-TEST_F(CancelTest, AnImportCancelledPartWayTakesBackEveryFile) {
-    std::string molvan = test::MolvanHeadings({"WATER"}, {"TEMP"}, {"DEG C"});
-    std::string layout1 = "Kestrel Pond\r\nsampled by crew B\r\n";
-    std::string layout3;
-    auto two = [](int n) { return std::string(n < 10 ? "0" : "") + std::to_string(n); };
-    for (int i = 0; i < 60000; ++i) {
-        // A minute apart, in order: 28-day months from January 1999.
-        const int day = i / 1440;
-        const std::string month = two(1 + day / 28);
-        const std::string dayOfMonth = two(1 + day % 28);
-        const std::string clock = two(i / 60 % 24) + ":" + two(i % 60);
-        molvan += test::MolvanLine("1999" + month + dayOfMonth + two(i / 60 % 24) + two(i % 60),
-                                   "KESTREL-01", {std::to_string(i)});
-        const std::string date = month + "/" + dayOfMonth + "/99";
-        layout1 += std::to_string(i) + ", 7.25, " + clock + ":00, " + date + "\r\n";
-        layout3 += date + " " + clock + ", " + std::to_string(i) + ".5\n";
+TEST_F(CancelTest, CancelledExportLeavesTheOldFile) {
+    std::string error;
+    const std::vector<ExportSeries> selection =
+        SelectExportSeries(doc.FieldManager(), DataExportOptions(), error);
+    ASSERT_GE(selection.size(), 2u);
+    test::TempDir out;
+    const std::string path = out.File("export");
+    std::vector<bool> formats = {false};
+    if (NetcdfAvailable()) {
+        formats.push_back(true);
     }
-    struct Case {
-        const char* what;
-        std::string text;
-        std::function<bool(CZAVDoc&, const std::vector<std::string>&, Progress&)> add;
-    };
-    const Case cases[] = {
-        {"agency", molvan,
-         [](CZAVDoc& doc, const std::vector<std::string>& paths, Progress& progress) {
-             return doc.AddAgencyFiles(paths, nullptr, progress) > 0;
-         }},
-        {"layout 1", layout1,
-         [](CZAVDoc& doc, const std::vector<std::string>& paths, Progress& progress) {
-             SpreadsheetOptions options;
-             options.layout = 1;
-             return doc.AddSpreadsheetFiles(paths, options, nullptr, progress) > 0;
-         }},
-        {"layout 3", layout3,
-         [](CZAVDoc& doc, const std::vector<std::string>& paths, Progress& progress) {
-             return doc.AddParsedSpreadsheetFiles(paths, {"DO"}, nullptr, progress);
-         }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const size_t cut = c.text.find('\n', 2000) + 1;
-        const std::vector<std::string> paths = {dir.File("first.txt.mlv"),
-                                                dir.File("second.txt.mlv")};
-        test::WriteFile(paths[0], c.text.substr(0, cut));
-        test::WriteFile(paths[1], c.text);
-        ASSERT_GT(c.text.size(), size_t{1} << 20);
-
-        CZAVDoc doc(ui, Environment());
-        doc.SetParseString("MM/DD/[YY]YY HH:MM\tVALUE");
-        doc.FieldManager().AddNewParameters(1, "DO", "mg/l");
-        const int before = doc.FieldManager().SeriesCount();
-        CancelPartWay cancel(2);  // the first file takes one report
-        EXPECT_FALSE(c.add(doc, paths, cancel));
-        EXPECT_EQ(doc.FieldManager().SeriesCount(), before);
-        EXPECT_EQ(doc.History().Size(), 0u);
-        EXPECT_FALSE(doc.IsModified());
-        EXPECT_EQ(ui.messages, std::vector<std::string>{});
-
-        CancelPartWay watch(kNever);
-        EXPECT_TRUE(c.add(doc, paths, watch));
-        EXPECT_GT(doc.FieldManager().SeriesCount(), before);
-        EXPECT_EQ(watch.lastDone, c.text.size());
-        ui.messages.clear();
+    for (bool netcdf : formats) {
+        SCOPED_TRACE(netcdf ? "netCDF" : "CSV");
+        for (int reports = 0; reports < 2; ++reports) {
+            test::WriteFile(path, "old");
+            CancelAfter cancel(reports);
+            EXPECT_FALSE(WriteExportFile(selection, path, netcdf, error, cancel));
+            EXPECT_EQ(error, "");
+            EXPECT_EQ(test::ReadFile(path), "old");
+            EXPECT_EQ(test::FilesIn(out.Path()), std::vector<std::string>{"export"});
+        }
+        CancelAfter never(1000000);
+        EXPECT_TRUE(WriteExportFile(selection, path, netcdf, error, never));
+        EXPECT_NE(test::ReadFile(path), "old");
     }
 }
 

@@ -15,6 +15,7 @@
 #include "app/dialogs/CAboutDialog.h"
 #include "app/dialogs/UndoHistoryDialog.h"
 #include "app/frame/AppSettings.h"
+#include "app/frame/BackgroundWork.h"
 #include "app/frame/CChildFrame.h"
 #include "app/frame/CZAVView.h"
 #include "app/frame/FileDialogs.h"
@@ -467,13 +468,24 @@ CChildFrame* CMainFrame::OpenDocumentFile(const QString& path) {
         }
     }
     std::shared_ptr<OpenProject> project = MakeProject(0);
-    if (!project->Doc().OnOpenDocument(file)) {
+    if (!OpenInBackground(*project, file)) {
         return nullptr;
     }
     project->Opened(readOnly);
     m_settings.AddRecentFile(absolute);
     UpdateRecentFileActions();
     return AddChild(std::move(project));
+}
+
+// The project is new and shown nowhere yet, so the worker may fill it; a
+// cancelled open drops it whole.
+bool CMainFrame::OpenInBackground(OpenProject& project, const std::string& file) {
+    bool opened = false;
+    const bool finished = BackgroundWork::Run(
+        this,
+        QStringLiteral("Opening %1...").arg(QFileInfo(QString::fromStdString(file)).fileName()),
+        [&](zav::Progress& progress) { opened = project.Doc().OnOpenDocument(file, progress); });
+    return finished && opened;
 }
 
 void CMainFrame::OnOpenRecentFile(int index) {
@@ -518,7 +530,15 @@ bool CMainFrame::SaveProject(OpenProject& project, bool askForName) {
             return false;
         }
     }
-    if (!project.Doc().OnSaveDocument(QFileInfo(path).absoluteFilePath().toStdString())) {
+    // A cancelled save leaves the old file as it was and no temporary file:
+    // the project stays unsaved, as though Save had not been chosen.
+    const std::string file = QFileInfo(path).absoluteFilePath().toStdString();
+    bool saved = false;
+    BackgroundWork::Run(this, QStringLiteral("Saving %1...").arg(QFileInfo(path).fileName()),
+                        [&](zav::Progress& progress) {
+                            saved = project.Doc().OnSaveDocument(file, progress);
+                        });
+    if (!saved) {
         return false;
     }
     project.Saved(oldPath);
@@ -596,6 +616,11 @@ void CMainFrame::OnWindowArrangeIcons() {
 // --- autosave and recovery ----------------------------------------------------------
 
 void CMainFrame::OnAutosave() {
+    // A save or an add may be changing a project on another thread; the
+    // next turn of the timer writes the recovery file.
+    if (BackgroundWork::Busy()) {
+        return;
+    }
     std::vector<OpenProject*> done;
     for (CChildFrame* child : Children()) {
         OpenProject* project = &child->Project();
@@ -636,7 +661,7 @@ void CMainFrame::OfferRecovery() {
 // own path with the recovered changes unsaved.
 CChildFrame* CMainFrame::OpenRecovered(const std::string& file, const std::string& recovery) {
     std::shared_ptr<OpenProject> project = MakeProject(0);
-    if (!project->Doc().OnOpenDocument(recovery)) {
+    if (!OpenInBackground(*project, recovery)) {
         return nullptr;
     }
     project->Doc().SetPathName(file);

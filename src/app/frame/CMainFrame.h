@@ -103,6 +103,9 @@ private:
     void OnSubWindowActivated(QMdiSubWindow* window);
     void ShowMenusFor(bool documentOpen);
     CChildFrame* OpenRecovered(const std::string& file, const std::string& recovery);
+    // Reads `file` into the new `project` off the window's thread; false
+    // when it failed (after the message) or the person cancelled.
+    bool OpenInBackground(OpenProject& project, const std::string& file);
     void UpdateUndoActions(CChildFrame* active);
     void UpdateRecentFileActions();
     void FillWindowMenu();

@@ -8,8 +8,8 @@
 #include "app/dialogs/CSpreadsheetOptionsDialog.h"
 #include "app/dialogs/CsvImportDialog.h"
 #include "app/dialogs/ExportDataDialog.h"
+#include "app/frame/BackgroundWork.h"
 #include "app/frame/FileDialogs.h"
-#include "app/frame/WaitCursor.h"
 #include "app/pages/DataAvailPage.h"
 #include "app/pages/ZAVViewSheet.h"
 #include "core/FileIO.h"
@@ -83,6 +83,17 @@ void CZAVView::OnDocumentUpdate(int hint) {
     }
 }
 
+bool CZAVView::RunOnScratch(const QString& label,
+                            const std::function<void(zav::CZAVDoc&, zav::Progress&)>& operation) {
+    std::unique_ptr<zav::CZAVDoc> scratch = m_doc.MakeScratch();
+    if (!BackgroundWork::Run(this, label,
+                             [&](zav::Progress& progress) { operation(*scratch, progress); })) {
+        return false;
+    }
+    m_doc.AdoptScratch(*scratch);
+    return true;
+}
+
 void CZAVView::OnAddAgencyFiles() {
     // Also after Cancel: the command marks the project modified either way.
     AddAgencyFiles(ToPaths(m_dialogs.ChooseOpenFiles(this, QStringLiteral("Open"),
@@ -91,9 +102,12 @@ void CZAVView::OnAddAgencyFiles() {
 
 void CZAVView::AddAgencyFiles(const std::vector<std::string>& paths) {
     zav::ImportReport report;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_doc.AddAgencyFiles(paths, &report);
-    QApplication::restoreOverrideCursor();
+    if (!RunOnScratch(QStringLiteral("Adding files..."),
+                      [&](zav::CZAVDoc& doc, zav::Progress& progress) {
+                          doc.AddAgencyFiles(paths, &report, progress);
+                      })) {
+        return;
+    }
     // Every window of the project, not this one alone, shows the new data.
     m_doc.NotifyViews(zav::HintDataChanged);
     TellImport(m_doc, report);
@@ -117,21 +131,27 @@ void CZAVView::OnAddFromSpreadsheet() {
         return;
     }
     zav::ImportReport report;
-    if (options.Layout() == 3) {
-        const std::vector<std::string> columns = m_doc.ChooseColumnParameters();
-        WaitCursor wait;
-        if (clipboard) {
-            m_doc.AddParsedClipboard(columns, &report);
-        } else {
-            m_doc.AddParsedSpreadsheetFiles(paths, columns, &report);
+    const std::vector<std::string> columns =
+        options.Layout() == 3 ? m_doc.ChooseColumnParameters() : std::vector<std::string>();
+    const zav::SpreadsheetOptions chosen = options.Options();
+    const bool layout3 = options.Layout() == 3;
+    const bool added = RunOnScratch(
+        QStringLiteral("Adding files..."), [&](zav::CZAVDoc& doc, zav::Progress& progress) {
+            if (layout3 && clipboard) {
+                doc.AddParsedClipboard(columns, &report);
+            } else if (layout3) {
+                doc.AddParsedSpreadsheetFiles(paths, columns, &report, progress);
+            } else if (clipboard) {
+                doc.AddClipboardData(chosen, &report);
+            } else {
+                doc.AddSpreadsheetFiles(paths, chosen, &report, progress);
+            }
+        });
+    if (!added) {
+        if (options.ParametersAdded()) {
+            m_doc.NotifyViews(zav::HintDataChanged);
         }
-    } else {
-        WaitCursor wait;
-        if (clipboard) {
-            m_doc.AddClipboardData(options.Options(), &report);
-        } else {
-            m_doc.AddSpreadsheetFiles(paths, options.Options(), &report);
-        }
+        return;
     }
     m_doc.NotifyViews(zav::HintDataChanged);
     TellImport(m_doc, report);
@@ -140,11 +160,14 @@ void CZAVView::OnAddFromSpreadsheet() {
 void CZAVView::OnAddCentury() {
     CCenturyDialog dialog(m_doc.LastYearOfData(), this);
     if (dialog.exec() == QDialog::Accepted) {
-        WaitCursor wait;
-        m_doc.AddCentury(dialog.LastYear());  // tells the views itself
-    } else {
-        m_doc.NotifyViews(zav::HintDataChanged);
+        const int lastYear = dialog.LastYear();
+        RunOnScratch(QStringLiteral("Adding a century..."),
+                     [&](zav::CZAVDoc& doc, zav::Progress& progress) {
+                         doc.AddCentury(lastYear, progress);
+                     });
     }
+    // After Cancel too, as the command always has.
+    m_doc.NotifyViews(zav::HintDataChanged);
 }
 
 void CZAVView::OnGenerateStationFiles() {
@@ -155,8 +178,13 @@ void CZAVView::OnGenerateStationFiles() {
     }
     // The folder stays the working directory, where the file dialogs open.
     QDir::setCurrent(folder);
-    WaitCursor wait;
-    m_doc.GenerateStationFiles(QDir(folder).absolutePath().toStdString());
+    // Not cancelled: the files are written one by one, and stopping part
+    // way would leave some.
+    const std::string target = QDir(folder).absolutePath().toStdString();
+    BackgroundWork::Run(
+        this, QStringLiteral("Writing station files..."),
+        [&](zav::Progress&) { m_doc.GenerateStationFiles(target); },
+        BackgroundWork::Cancel::kNotAllowed);
 }
 
 void CZAVView::OnAddFromCsv() {
@@ -186,9 +214,13 @@ void CZAVView::AddCsvFiles(const QStringList& chosen) {
     }
     zav::ImportReport report;
     zav::CsvAddResult result;
-    {
-        WaitCursor wait;
-        result = m_doc.AddCsvFiles(ToPaths(chosen), dialog.Options(), &report);
+    const std::vector<std::string> paths = ToPaths(chosen);
+    const zav::CsvImportOptions options = dialog.Options();
+    if (!RunOnScratch(QStringLiteral("Adding files..."),
+                      [&](zav::CZAVDoc& doc, zav::Progress& progress) {
+                          result = doc.AddCsvFiles(paths, options, &report, progress);
+                      })) {
+        return;
     }
     if (result.added > 0) {
         m_doc.NotifyViews(zav::HintDataChanged);
@@ -226,10 +258,13 @@ void CZAVView::OnExportData() {
     if (error.empty() && counts.points == 0) {
         error = "There are no points in the selection; nothing was written.";
     } else if (error.empty()) {
-        WaitCursor wait;
-        written = netcdf ? zav::WriteNetcdf(selection, file, error)
-                         : zav::WriteFileSafely(file, zav::TidyCsvText(selection)) ==
-                               zav::WriteResult::kOk;
+        // Cancelled, the file that was there stays and nothing is said.
+        if (!BackgroundWork::Run(
+                this, QStringLiteral("Exporting data..."), [&](zav::Progress& progress) {
+                    written = zav::WriteExportFile(selection, file, netcdf, error, progress);
+                })) {
+            return;
+        }
     }
     if (!written) {
         m_doc.UI().ShowMessage(error.empty() ? "Cannot write " + file + "." : error);

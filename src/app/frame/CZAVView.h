@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,11 @@ public:
 
 private:
     void AddCsvFiles(const QStringList& paths);
+    // Runs `operation` on a scratch copy of the project off the window's
+    // thread, with the progress dialog, and takes what it did as one undo
+    // step. False when it was cancelled: the project is as it was.
+    bool RunOnScratch(const QString& label,
+                      const std::function<void(zav::CZAVDoc&, zav::Progress&)>& operation);
 
     zav::CZAVDoc& m_doc;
     FileDialogs& m_dialogs;

@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QThread>
+#include <functional>
 
 #include "app/dialogs/ChoiceDialog.h"
 #include "app/dialogs/DeleteChoiceDialog.h"
@@ -21,6 +23,18 @@ QStringList ToStringList(const std::vector<std::string>& texts) {
     return list;
 }
 
+// Work running off the window's thread (BackgroundWork) asks through here
+// too: its questions are put on the window's thread, and the work waits
+// for the answer.
+void OnWindowThread(const std::function<void()>& call) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app == nullptr || QThread::currentThread() == app->thread()) {
+        call();
+        return;
+    }
+    QMetaObject::invokeMethod(app, call, Qt::BlockingQueuedConnection);
+}
+
 }  // namespace
 
 QWidget* QtUserInterface::Parent() const {
@@ -28,6 +42,12 @@ QWidget* QtUserInterface::Parent() const {
 }
 
 int QtUserInterface::Ask(int icon, const std::string& text, int buttons) const {
+    int answer = QMessageBox::NoButton;
+    OnWindowThread([&] { answer = AskHere(icon, text, buttons); });
+    return answer;
+}
+
+int QtUserInterface::AskHere(int icon, const std::string& text, int buttons) const {
     QMessageBox box(static_cast<QMessageBox::Icon>(icon), QStringLiteral("ZAV"),
                     QString::fromStdString(text),
                     static_cast<QMessageBox::StandardButtons>(buttons), Parent());
@@ -70,55 +90,71 @@ zav::UserInterface::Answer QtUserInterface::AskYesNoCancel(const std::string& te
 
 std::optional<int> QtUserInterface::ChooseOne(const std::string& caption,
                                               const std::vector<std::string>& texts) {
-    ChoiceDialog dialog(QString::fromStdString(caption), ToStringList(texts), Parent());
-    if (dialog.exec() != QDialog::Accepted || dialog.ChosenIndex() < 0) {
-        return std::nullopt;
-    }
-    return dialog.ChosenIndex();
+    std::optional<int> chosen;
+    OnWindowThread([&] {
+        ChoiceDialog dialog(QString::fromStdString(caption), ToStringList(texts), Parent());
+        if (dialog.exec() == QDialog::Accepted && dialog.ChosenIndex() >= 0) {
+            chosen = dialog.ChosenIndex();
+        }
+    });
+    return chosen;
 }
 
 std::optional<std::vector<int>> QtUserInterface::ChooseSeveral(
     const std::string& caption, const std::vector<std::string>& texts) {
-    MultiChoiceDialog dialog(QString::fromStdString(caption), ToStringList(texts), Parent());
-    if (dialog.exec() != QDialog::Accepted) {
-        return std::nullopt;
-    }
-    return dialog.ChosenIndices();
+    std::optional<std::vector<int>> chosen;
+    OnWindowThread([&] {
+        MultiChoiceDialog dialog(QString::fromStdString(caption), ToStringList(texts), Parent());
+        if (dialog.exec() == QDialog::Accepted) {
+            chosen = dialog.ChosenIndices();
+        }
+    });
+    return chosen;
 }
 
 std::optional<std::vector<int>> QtUserInterface::ChooseToDelete(
     const std::vector<std::string>& texts) {
-    DeleteChoiceDialog dialog(ToStringList(texts), Parent());
-    if (dialog.exec() != QDialog::Accepted) {
-        return std::nullopt;
-    }
-    return dialog.ChosenIndices();
+    std::optional<std::vector<int>> chosen;
+    OnWindowThread([&] {
+        DeleteChoiceDialog dialog(ToStringList(texts), Parent());
+        if (dialog.exec() == QDialog::Accepted) {
+            chosen = dialog.ChosenIndices();
+        }
+    });
+    return chosen;
 }
 
 std::optional<std::string> QtUserInterface::AskText(const std::string& title,
                                                     const std::string& prompt,
                                                     const std::string& initial) {
-    TextPromptDialog dialog(QString::fromStdString(title), QString::fromStdString(prompt),
-                            QString::fromStdString(initial), Parent());
-    if (dialog.exec() != QDialog::Accepted) {
-        return std::nullopt;
-    }
-    return dialog.Text().toStdString();
+    std::optional<std::string> text;
+    OnWindowThread([&] {
+        TextPromptDialog dialog(QString::fromStdString(title), QString::fromStdString(prompt),
+                                QString::fromStdString(initial), Parent());
+        if (dialog.exec() == QDialog::Accepted) {
+            text = dialog.Text().toStdString();
+        }
+    });
+    return text;
 }
 
 std::optional<std::string> QtUserInterface::GetClipboardText() {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    if (clipboard == nullptr) {
-        return std::nullopt;
-    }
-    return clipboard->text().toStdString();
+    std::optional<std::string> text;
+    OnWindowThread([&] {
+        if (QClipboard* clipboard = QGuiApplication::clipboard(); clipboard != nullptr) {
+            text = clipboard->text().toStdString();
+        }
+    });
+    return text;
 }
 
 bool QtUserInterface::SetClipboardText(const std::string& text) {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    if (clipboard == nullptr) {
-        return false;
-    }
-    clipboard->setText(QString::fromStdString(text));
-    return true;
+    bool set = false;
+    OnWindowThread([&] {
+        if (QClipboard* clipboard = QGuiApplication::clipboard(); clipboard != nullptr) {
+            clipboard->setText(QString::fromStdString(text));
+            set = true;
+        }
+    });
+    return set;
 }

@@ -1,6 +1,7 @@
 // QtUserInterface: how the program's operations talk to the person at the
 // screen — message boxes titled "ZAV" with the system's own buttons, the
-// choice dialogs and the system clipboard.
+// choice dialogs and the system clipboard. Each may be called from work
+// running off the window's thread; the dialog still opens on it.
 #pragma once
 
 #include <QPointer>
@@ -31,6 +32,7 @@ public:
 private:
     QWidget* Parent() const;
     int Ask(int icon, const std::string& text, int buttons) const;
+    int AskHere(int icon, const std::string& text, int buttons) const;
 
     QPointer<QWidget> m_parent;
 };

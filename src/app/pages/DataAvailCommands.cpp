@@ -8,6 +8,7 @@
 #include "analysis/Summaries.h"
 #include "app/dialogs/CExportOptionsDialog.h"
 #include "app/dialogs/SummaryTablesDialog.h"
+#include "app/frame/BackgroundWork.h"
 #include "app/frame/FileDialogs.h"
 #include "app/frame/WaitCursor.h"
 #include "app/graphs/GraphView.h"
@@ -87,6 +88,9 @@ void DataAvailPage::ExportAs(int option, bool transpose) {
     // The time series are computed afresh in any case.
     if (IsOutOfDate() && (option == kToClipboard || option == kToFile)) {
         RebuildTable();
+        if (IsOutOfDate()) {
+            return;  // the refresh was cancelled: the old table is not exported
+        }
     }
     switch (option) {
         case kToClipboard:
@@ -117,22 +121,32 @@ void DataAvailPage::ExportTableFile(bool transpose) {
     if (!transpose) {
         text = zav::TableFileText(m_report);
     } else {
-        WaitCursor wait;
-        if (zav::TransposedFileText(Doc().FieldManager(), Request(), m_report, text) !=
-            zav::ReportOutcome::kComputed) {
+        // Cancelled, nothing is written.
+        const zav::ReportRequest request = Request();
+        zav::ReportOutcome outcome = zav::ReportOutcome::kCancelled;
+        BackgroundWork::Run(this, QStringLiteral("Computing the table..."), [&](zav::Progress&) {
+            outcome = zav::TransposedFileText(Doc().FieldManager(), request, m_report, text);
+        });
+        if (outcome != zav::ReportOutcome::kComputed) {
             return;
         }
     }
     zav::WriteTableFile(Doc().UI(), path.toStdString(), text);
 }
 
+bool DataAvailPage::BuildTimeseries(std::string& text, bool& built) {
+    const zav::ReportRequest request = Request();
+    return BackgroundWork::Run(
+        this, QStringLiteral("Computing the time series..."), [&](zav::Progress&) {
+            built = zav::BuildTimeseriesText(Doc().FieldManager(), request, text);
+        });
+}
+
 void DataAvailPage::ExportTimeseriesFile() {
     std::string text;
-    {
-        WaitCursor wait;
-        if (!zav::BuildTimeseriesText(Doc().FieldManager(), Request(), text)) {
-            return;
-        }
+    bool built = false;
+    if (!BuildTimeseries(text, built) || !built) {
+        return;
     }
     if (text.empty()) {
         return;
@@ -147,12 +161,13 @@ void DataAvailPage::ExportTimeseriesFile() {
 
 void DataAvailPage::ExportTimeseriesClipboard() {
     std::string text;
-    {
-        WaitCursor wait;
-        // After a refusal the text is empty, and so is the clipboard.
-        zav::BuildTimeseriesText(Doc().FieldManager(), Request(), text);
+    // After a refusal the text is empty, and so is the clipboard; after
+    // Cancel the clipboard is left alone.
+    bool built = false;
+    if (!BuildTimeseries(text, built)) {
+        return;
     }
-    zav::PutTimeseriesOnClipboard(Doc().UI(), text);
+    zav::PutTimeseriesOnClipboard(Doc().UI(), built ? text : std::string());
 }
 
 std::unique_ptr<QMenu> DataAvailPage::CreateTableMenu() {

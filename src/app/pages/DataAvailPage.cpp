@@ -14,8 +14,8 @@
 #include "analysis/PickLists.h"
 #include "analysis/ReportBuilder.h"
 #include "app/dialogs/StatisticsOptionsDialog.h"
+#include "app/frame/BackgroundWork.h"
 #include "app/frame/FileDialogs.h"
-#include "app/frame/WaitCursor.h"
 #include "app/grid/CGridCtrl.h"
 #include "app/grid/GridCellSource.h"
 #include "core/Calendar.h"
@@ -471,15 +471,23 @@ void DataAvailPage::OnDataTypeClicked() {
 void DataAvailPage::RebuildTable() {
     SetOutOfDate(false);
     ReadControls();
-    WaitCursor wait;
     zav::ReportRequest request = Request();
     request.cellNotes = false;  // the table asks for a row's notes when it shows them
     // The table reads m_report while it is shown, a question asked during
-    // the computing included: the new report is made apart and then shown.
+    // the computing included: the new report is made apart, off the
+    // window's thread, and then shown. Cancelled, the table shown stays.
     zav::ReportTable next;
     next.header = m_report.header;
     next.dataFor = m_report.dataFor;
-    zav::RebuildTable(Doc().FieldManager(), request, next);
+    zav::ReportOutcome outcome = zav::ReportOutcome::kCancelled;
+    BackgroundWork::Run(
+        this, QStringLiteral("Computing the table..."), [&](zav::Progress& progress) {
+            outcome = zav::RebuildTable(Doc().FieldManager(), request, next, progress);
+        });
+    if (outcome == zav::ReportOutcome::kCancelled) {
+        SetOutOfDate(true);
+        return;
+    }
     m_report = std::move(next);
     ShowReport(request);
 }

@@ -100,6 +100,9 @@ private:
 
     void ExportTableFile(bool transpose);
     void ExportTimeseriesFile();
+    // The time series text, computed off the window's thread; false when
+    // the person cancelled, `built` false when the request was refused.
+    bool BuildTimeseries(std::string& text, bool& built);
     void ExportTimeseriesClipboard();
 
     void OnGridRightClick(CGridCtrl& grid, int row, int column, const QPoint& globalPos) override;
