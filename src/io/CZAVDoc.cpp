@@ -198,8 +198,7 @@ int CZAVDoc::AddSpreadsheetFiles(const std::vector<std::string>& paths,
     PerformUnlessCancelled("Add From Spreadsheet", progress, [&] {
         for (size_t n = 0; n < paths.size() && !progress.Cancelled(); ++n) {
             ProgressShare share(progress, n, paths.size());
-            added +=
-                AddSpreadsheetFile(m_store, paths[n], options, Account(report, unread), share);
+            added += AddSpreadsheetFile(m_store, paths[n], options, Account(report, unread), share);
         }
         return added > 0;
     });

@@ -512,9 +512,8 @@ CsvPreview PreviewCsv(std::string_view text, const CsvImportOptions& options,
 namespace {
 
 std::string ReadRows(CsvRowReader& reader, DataSource& source, const CsvImportOptions& options,
-                     const ZAVFieldManager& store, ImportReport& report,
-                     Progress& progress, std::uint64_t total,
-                     const std::function<std::uint64_t()>& done) {
+                     const ZAVFieldManager& store, ImportReport& report, Progress& progress,
+                     std::uint64_t total, const std::function<std::uint64_t()>& done) {
     if (std::string error = reader.Open(); !error.empty()) {
         return error;
     }
@@ -525,7 +524,7 @@ std::string ReadRows(CsvRowReader& reader, DataSource& source, const CsvImportOp
     size_t rows = 0;
     while (reader.NextRow(outcomes)) {
         if (++rows % kRowsBetweenReports == 0) {
-            progress.Report(reader.Position(), text.size());
+            progress.Report(done(), total);
             if (progress.Cancelled()) {
                 return "";
             }

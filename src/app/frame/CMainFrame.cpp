@@ -534,10 +534,9 @@ bool CMainFrame::SaveProject(OpenProject& project, bool askForName) {
     // the project stays unsaved, as though Save had not been chosen.
     const std::string file = QFileInfo(path).absoluteFilePath().toStdString();
     bool saved = false;
-    BackgroundWork::Run(this, QStringLiteral("Saving %1...").arg(QFileInfo(path).fileName()),
-                        [&](zav::Progress& progress) {
-                            saved = project.Doc().OnSaveDocument(file, progress);
-                        });
+    BackgroundWork::Run(
+        this, QStringLiteral("Saving %1...").arg(QFileInfo(path).fileName()),
+        [&](zav::Progress& progress) { saved = project.Doc().OnSaveDocument(file, progress); });
     if (!saved) {
         return false;
     }
