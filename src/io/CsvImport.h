@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "core/KTRTime.h"
-#include "io/CsvRecords.h"
 #include "core/Progress.h"
+#include "io/CsvRecords.h"
 #include "io/ImportReport.h"
 
 namespace zav {
