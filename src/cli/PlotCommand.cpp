@@ -119,14 +119,11 @@ int PlotCommand(const Words& words, std::ostream& out, std::ostream& err) {
         return Usage(err, problem);
     }
     ConsoleUserInterface ui(true);
-    auto doc = OpenProject(ui, args.Positional()[0]);
+    auto doc = OpenForSelection(ui, args.Positional()[0], request, err);
     if (!doc) {
         return kFailed;
     }
     ZAVFieldManager& store = doc->FieldManager();
-    if (ReportUnknownNames(store, request, err)) {
-        return kFailed;
-    }
     GraphDescription graph;
     if (BuildGraphDescription(store, request, graph) != GraphOutcome::kBuilt) {
         return kFailed;

@@ -134,6 +134,15 @@ std::string ReadFormat(const Arguments& args, OutputFormat& format) {
 
 }  // namespace
 
+std::unique_ptr<CZAVDoc> OpenForSelection(UserInterface& ui, const std::string& path,
+                                          const ReportRequest& request, std::ostream& err) {
+    auto doc = OpenProject(ui, path);
+    if (doc && ReportUnknownNames(doc->FieldManager(), request, err)) {
+        doc.reset();
+    }
+    return doc;
+}
+
 bool ReportUnknownNames(const ZAVFieldManager& store, const ReportRequest& request,
                         std::ostream& err) {
     const bool stationRows = request.settings.mainListKind == kMainStations;
@@ -245,14 +254,11 @@ int ReportCommand(const Words& words, std::ostream& out, std::ostream& err) {
         return Usage(err, problem);
     }
     ConsoleUserInterface ui(true);
-    auto doc = OpenProject(ui, args.Positional()[0]);
+    auto doc = OpenForSelection(ui, args.Positional()[0], request, err);
     if (!doc) {
         return kFailed;
     }
     ZAVFieldManager& store = doc->FieldManager();
-    if (ReportUnknownNames(store, request, err)) {
-        return kFailed;
-    }
     ReportTable table;
     if (Stopped(RebuildTable(store, request, table))) {
         return kFailed;

@@ -4,6 +4,7 @@
 // --fill-gaps. Defined beside zav-cli report, which they came from.
 #pragma once
 
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -26,5 +27,10 @@ std::string ReadSelection(const Arguments& args, const char* command, ReportRequ
 // such a name gave a row of dashes, as if the station had no data.
 bool ReportUnknownNames(const ZAVFieldManager& store, const ReportRequest& request,
                         std::ostream& err);
+
+// Opens the project and checks the selection's names against it; nullptr
+// (after the message) when it cannot be read or a name is unknown.
+std::unique_ptr<CZAVDoc> OpenForSelection(UserInterface& ui, const std::string& path,
+                                          const ReportRequest& request, std::ostream& err);
 
 }  // namespace zav::cli

@@ -464,6 +464,14 @@ bool SetSeriesScaling(CZAVDoc& doc, const std::string& station, const std::strin
     });
 }
 
+void ApplyConversionTo(UnitsRecord& record, const std::string& conversion, double multiplier,
+                       double offset) {
+    record.multiplier = multiplier;
+    record.offset = offset;
+    record.comment += " -> " + conversion;
+    record.alias = conversion;
+}
+
 bool ApplyConversion(CZAVDoc& doc, const std::string& units, const std::string& conversion,
                      double multiplier, double offset) {
     return doc.Perform("Apply Conversion", 0, [&] {
@@ -471,10 +479,7 @@ bool ApplyConversion(CZAVDoc& doc, const std::string& units, const std::string& 
         if (doc.FieldManager().GetUnits(units, record) == 0) {
             return false;
         }
-        record.multiplier = multiplier;
-        record.offset = offset;
-        record.comment += " -> " + conversion;
-        record.alias = conversion;
+        ApplyConversionTo(record, conversion, multiplier, offset);
         doc.FieldManager().SetUnits(units, record);
         return true;
     });

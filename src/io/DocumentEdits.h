@@ -118,9 +118,11 @@ size_t DeletePointsIn(CZAVDoc& doc, const std::string& station, const std::strin
 bool SetSeriesScaling(CZAVDoc& doc, const std::string& station, const std::string& parameter,
                       double multiplier, double offset);
 
-// The units record under `units` takes a standard conversion: its
-// multiplier and offset, the conversion's name as alias, and " -> NAME"
-// after its comment.
+// A units record takes a standard conversion: its multiplier and offset,
+// the conversion's name as alias, and " -> NAME" after its comment.
+void ApplyConversionTo(UnitsRecord& record, const std::string& conversion, double multiplier,
+                       double offset);
+// The same to the record under `units`, as one step of the document.
 bool ApplyConversion(CZAVDoc& doc, const std::string& units, const std::string& conversion,
                      double multiplier, double offset);
 

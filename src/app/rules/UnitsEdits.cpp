@@ -6,6 +6,7 @@
 
 #include "core/TextFormat.h"
 #include "io/ConversionTable.h"
+#include "io/DocumentEdits.h"
 #include "store/IndexRecords.h"
 
 namespace zav {
@@ -104,10 +105,7 @@ std::string ApplyButtonText(bool chosen, const std::string& conversion, const st
 
 void ApplyConversion(UnitsRecord& record, const std::string& name,
                      const std::string& multiplierText, const std::string& offsetText) {
-    record.multiplier = ReadDecimal(multiplierText);
-    record.offset = ReadDecimal(offsetText);
-    record.comment += " -> " + name;
-    record.alias = name;
+    ApplyConversionTo(record, name, ReadDecimal(multiplierText), ReadDecimal(offsetText));
 }
 
 }  // namespace zav
