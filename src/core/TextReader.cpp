@@ -12,6 +12,7 @@ ReadResult TextReader::OpenFile(const std::string& path) {
     m_text.clear();
     m_data = m_text.data();
     m_end = m_pos = m_offset = m_linesBefore = m_total = 0;
+    m_counted = m_countedLineEnds = 0;
     m_failed = m_cancelled = false;
     ReadResult result = m_file.Open(path);
     if (result != ReadResult::kOk) {
@@ -58,6 +59,7 @@ void TextReader::SetText(std::string text) {
     m_text = std::move(text);
     m_data = m_text.data();
     m_offset = m_linesBefore = 0;
+    m_counted = m_countedLineEnds = 0;
     m_total = m_text.size();
     SettleLineEnds(0);
     m_pos = ByteOrderMarkLength(m_text);
@@ -67,18 +69,20 @@ void TextReader::SetText(std::string text) {
 void TextReader::SetPart(std::string_view text, size_t start, size_t end, size_t firstLine) {
     m_file.Close();
     m_text.clear();
-    m_data = text.data();
-    m_end = end;
-    m_pos = start;
-    m_offset = 0;
+    m_data = text.data() + start;
+    m_end = end - start;
+    m_pos = 0;
+    m_offset = start;
     m_linesBefore = firstLine - 1;
+    m_counted = m_countedLineEnds = 0;
     m_total = end;
     m_failed = false;
 }
 
 // Drops the text before the reading position, counting its lines.
 void TextReader::Compact() {
-    m_linesBefore += static_cast<size_t>(std::count(m_data, m_data + m_pos, '\n'));
+    m_linesBefore += LineEndsBefore(m_pos);
+    m_counted = m_countedLineEnds = 0;
     m_offset += m_pos;
     m_text.erase(0, m_pos);
     m_end -= m_pos;
@@ -121,9 +125,20 @@ bool TextReader::AtEnd() {
     return m_pos >= m_end && !Fill(1);
 }
 
+// Line ends in the window before `pos`, counted on from the last call when
+// the reading has moved forward since, so that asking as a reading goes on
+// counts each line once.
+size_t TextReader::LineEndsBefore(size_t pos) const {
+    if (pos < m_counted) {
+        m_counted = m_countedLineEnds = 0;
+    }
+    m_countedLineEnds += static_cast<size_t>(std::count(m_data + m_counted, m_data + pos, '\n'));
+    m_counted = pos;
+    return m_countedLineEnds;
+}
+
 size_t TextReader::LineNumber() const {
-    const size_t end = std::min(m_pos, m_end);
-    return 1 + m_linesBefore + static_cast<size_t>(std::count(m_data, m_data + end, '\n'));
+    return 1 + m_linesBefore + LineEndsBefore(std::min(m_pos, m_end));
 }
 
 size_t ByteOrderMarkLength(std::string_view text) {

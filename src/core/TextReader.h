@@ -43,7 +43,8 @@ public:
     void SetText(std::string text);
     // Reads `text[start, end)` of text kept by the caller, whose line ends
     // are already settled, as if the text began at `start`, except that
-    // line numbers count from `text`'s first line, `firstLine`.
+    // offsets count from `text`'s start and the line at `start` is
+    // `firstLine`.
     void SetPart(std::string_view text, size_t start, size_t end, size_t firstLine);
 
     bool AtEnd();
@@ -57,8 +58,9 @@ public:
     // the text, and how many bytes of it are still to come.
     size_t Offset() const { return m_offset + m_pos; }
     size_t Remaining() const { return m_total - Offset(); }
-    // The line the reading position is on, counted from 1. It counts from
-    // the start of the window on each call: for messages, not for loops.
+    // The line the reading position is on, counted from 1. Each call counts
+    // the lines read since the last: cheap as the reading goes on, but not
+    // free.
     size_t LineNumber() const;
 
     // The text from the reading position on, at least `bytes` of it unless
@@ -99,6 +101,7 @@ private:
     void Compact();
     void SettleLineEnds(size_t from);
     size_t Available() const { return m_end - m_pos; }
+    size_t LineEndsBefore(size_t pos) const;
 
     std::string m_text;            // the window, when the reader owns it
     const char* m_data = nullptr;  // the window's text
@@ -106,6 +109,9 @@ private:
     size_t m_pos = 0;              // reading position in the window
     size_t m_offset = 0;           // of the window's start in the whole text
     size_t m_linesBefore = 0;      // line ends before the window's start
+    // Line ends in the window before m_counted, as far as LineNumber counted.
+    mutable size_t m_counted = 0;
+    mutable size_t m_countedLineEnds = 0;
     size_t m_total = 0;            // size of the whole text
     size_t m_piece = size_t{1} << 20;
     InputFile m_file;

@@ -1,5 +1,7 @@
 #include "io/ImportReport.h"
 
+#include <algorithm>
+
 #include <numeric>
 
 namespace zav {
@@ -123,7 +125,7 @@ void ImportReport::Skip(SkipRule rule, size_t line, size_t column, std::string_v
     }
 }
 
-void ImportReport::Absorb(const ImportReport& part) {
+void ImportReport::Absorb(const ImportReport& part, size_t linesBefore) {
     if (part.m_inputs.empty()) {
         return;
     }
@@ -135,9 +137,18 @@ void ImportReport::Absorb(const ImportReport& part) {
         for (const SkipPlace& place : from.places[r]) {
             if (input.places[r].size() < kPlacesKept) {
                 input.places[r].push_back(place);
+                if (place.line > 0) {
+                    input.places[r].back().line += linesBefore;
+                }
             }
         }
     }
+}
+
+bool ImportReport::HasPlaces() const {
+    return !m_inputs.empty() &&
+           std::any_of(m_inputs.back().places.begin(), m_inputs.back().places.end(),
+                       [](const std::vector<SkipPlace>& kept) { return !kept.empty(); });
 }
 
 bool ImportReport::WantsPlace(SkipRule rule) const {

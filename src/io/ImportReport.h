@@ -73,8 +73,12 @@ public:
     bool WantsPlace(SkipRule rule) const;
 
     // Adds what `part` noted for its current input to the current input, as
-    // if it had been noted here: a piece of an input read on its own.
-    void Absorb(const ImportReport& part);
+    // if it had been noted here: a piece of an input read on its own, whose
+    // lines are counted from its own start, `linesBefore` lines into the
+    // input.
+    void Absorb(const ImportReport& part, size_t linesBefore = 0);
+    // Whether the current input has kept the place of anything skipped.
+    bool HasPlaces() const;
 
     // Totals over every input.
     size_t Count(SkipRule rule) const;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <string_view>
 #include <thread>
 
@@ -16,6 +17,16 @@ constexpr std::string_view kBlockStart = "\nstation name =";
 // Blanks between where a reading stands and a block it may take: far fewer
 // than a header search looks through.
 constexpr size_t kMaxGap = 64;
+
+// Where the next block's first line begins its line end, or npos. A search
+// that stops at every line end, as a plain find does for a needle that
+// begins with one, would cost more than parsing the points.
+size_t FindBlockStart(std::string_view text, size_t from) {
+    const void* hit = ::memmem(text.data() + from, text.size() - from, kBlockStart.data(),
+                               kBlockStart.size());
+    return hit == nullptr ? std::string_view::npos
+                          : static_cast<size_t>(static_cast<const char*>(hit) - text.data());
+}
 }  // namespace
 
 SeriesBlockReader::SeriesBlockReader(unsigned threads, size_t pieceBytes)
@@ -54,8 +65,11 @@ void SeriesBlockReader::Read(TextReader& in, DataSeries& series, ImportReport& r
         return;
     }
     series = std::move(block->series);
-    report.Absorb(block->report);
-    in.Skip(block->start + block->length - in.Offset());
+    // The block counted its lines from its own start; where that is in the
+    // file is counted only when a place needs it.
+    in.Skip(block->start - in.Offset());
+    report.Absorb(block->report, block->report.HasPlaces() ? in.LineNumber() - 1 : 0);
+    in.Skip(block->length);
     ++m_next;
 }
 
@@ -67,7 +81,6 @@ void SeriesBlockReader::ParsePiece(TextReader& in) {
     m_blocks.clear();
     m_next = 0;
     const size_t base = in.Offset();
-    const size_t firstLine = in.LineNumber();
     const std::string_view piece = in.Window(m_pieceBytes);
     const bool toTheEnd = piece.size() >= in.Remaining();
     // The first block begins where the reading stands, often at the line
@@ -75,7 +88,7 @@ void SeriesBlockReader::ParsePiece(TextReader& in) {
     size_t start = 0;
     size_t from = std::min(piece.find_first_not_of(" \t\r\n\v\f"), piece.size());
     for (;;) {
-        const size_t found = piece.find(kBlockStart, from);
+        const size_t found = FindBlockStart(piece, from);
         if (found == std::string_view::npos && !toTheEnd) {
             break;
         }
@@ -94,7 +107,7 @@ void SeriesBlockReader::ParsePiece(TextReader& in) {
         TextReader part;
         for (size_t i = next++; i < m_blocks.size(); i = next++) {
             Block& block = m_blocks[i];
-            part.SetPart(piece, block.start, block.end, firstLine);
+            part.SetPart(piece, block.start, block.end, 1);
             block.report.StartInput(std::string());
             try {
                 ReadSeriesBlock(part, block.series, block.report);

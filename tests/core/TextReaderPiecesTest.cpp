@@ -101,15 +101,19 @@ TEST(TextReaderPieces, ShortFilesEndAtOnce) {
     }
 }
 
-// A part of a text read on its own numbers its lines as the whole text does.
-TEST(TextReaderPieces, APartCountsLinesFromTheWholeText) {
+// A part of a text read on its own counts offsets from the whole text and
+// lines from the line it is told it starts on.
+TEST(TextReaderPieces, APartCountsFromWhereItIsInTheWholeText) {
     const std::string text = "one\r\ntwo\r\nkey = 5\r\nfour\r\n";
     TextReader part;
-    part.SetPart(text, text.find("key"), text.find("four"), 10);
+    part.SetPart(text, text.find("key"), text.find("four"), 12);
     EXPECT_EQ(part.LineNumber(), 12u);
+    EXPECT_EQ(part.Offset(), text.find("key"));
+    EXPECT_EQ(part.Remaining(), text.find("four") - text.find("key"));
     EXPECT_TRUE(part.ReadHeader("key"));
     EXPECT_EQ(part.ExtractInt(), 5);
     EXPECT_EQ(part.RestOfLine(), "");
+    EXPECT_EQ(part.LineNumber(), 13u);
     EXPECT_TRUE(part.AtEnd());
     std::string line;
     EXPECT_FALSE(part.ReadLine(line));
