@@ -68,6 +68,9 @@ public:
     std::string_view Window(size_t bytes);
     // Moves the reading position `bytes` on, within the window.
     void Skip(size_t bytes) { m_pos += bytes; }
+    // The same over text known to hold `lineEnds` line ends, which then
+    // need not be counted again.
+    void Skip(size_t bytes, size_t lineEnds);
 
     // One line, at most kMaxLine characters; the rest of a longer line is
     // passed over. Returns false at the end of the text.
@@ -112,7 +115,7 @@ private:
     // Line ends in the window before m_counted, as far as LineNumber counted.
     mutable size_t m_counted = 0;
     mutable size_t m_countedLineEnds = 0;
-    size_t m_total = 0;            // size of the whole text
+    size_t m_total = 0;  // size of the whole text
     size_t m_piece = size_t{1} << 20;
     InputFile m_file;
     Progress* m_progress = &NoProgress();

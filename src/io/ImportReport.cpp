@@ -1,7 +1,6 @@
 #include "io/ImportReport.h"
 
 #include <algorithm>
-
 #include <numeric>
 
 namespace zav {

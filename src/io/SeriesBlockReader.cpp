@@ -22,8 +22,8 @@ constexpr size_t kMaxGap = 64;
 // that stops at every line end, as a plain find does for a needle that
 // begins with one, would cost more than parsing the points.
 size_t FindBlockStart(std::string_view text, size_t from) {
-    const void* hit = ::memmem(text.data() + from, text.size() - from, kBlockStart.data(),
-                               kBlockStart.size());
+    const void* hit =
+        ::memmem(text.data() + from, text.size() - from, kBlockStart.data(), kBlockStart.size());
     return hit == nullptr ? std::string_view::npos
                           : static_cast<size_t>(static_cast<const char*>(hit) - text.data());
 }
@@ -65,11 +65,11 @@ void SeriesBlockReader::Read(TextReader& in, DataSeries& series, ImportReport& r
         return;
     }
     series = std::move(block->series);
-    // The block counted its lines from its own start; where that is in the
-    // file is counted only when a place needs it.
+    // The block counted its lines from its own start. The reading counts
+    // only the few bytes up to it and takes the block's count over.
     in.Skip(block->start - in.Offset());
-    report.Absorb(block->report, block->report.HasPlaces() ? in.LineNumber() - 1 : 0);
-    in.Skip(block->length);
+    report.Absorb(block->report, in.LineNumber() - 1);
+    in.Skip(block->length, block->lineEnds);
     ++m_next;
 }
 
@@ -116,6 +116,7 @@ void SeriesBlockReader::ParsePiece(TextReader& in) {
                 block.clean = false;  // read again in place, where it fails as it should
             }
             block.length = part.Offset() - block.start;
+            block.lineEnds = part.LineNumber() - 1;
             block.start += base;
         }
     };

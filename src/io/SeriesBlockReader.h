@@ -28,9 +28,10 @@ public:
 
 private:
     struct Block {
-        size_t start = 0;   // in the whole file
-        size_t length = 0;  // what its reading took
-        size_t end = 0;     // in the piece: where the next block begins
+        size_t start = 0;     // in the whole file
+        size_t length = 0;    // what its reading took
+        size_t lineEnds = 0;  // in that length
+        size_t end = 0;       // in the piece: where the next block begins
         bool clean = false;
         DataSeries series;
         ImportReport report;

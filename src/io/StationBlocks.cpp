@@ -24,6 +24,76 @@ constexpr size_t kMinSeriesBytes = 100;
 // A save passes its text on at least this often: about half a megabyte.
 constexpr size_t kPointsPerPass = 8192;
 
+// Enough text for one point as a save writes it, with room to spare.
+constexpr size_t kWrittenPointWindow = 256;
+
+struct WrittenPoint {
+    KTRTime time;
+    double value = 0.0;
+    int mask = 0;
+};
+
+// `text` at `pos` holds `keyword` (as "data =") right after at most one
+// line end; `pos` is moved past it.
+bool TakeKey(std::string_view text, size_t& pos, std::string_view keyword) {
+    if (pos < text.size() && text[pos] == '\r') {
+        ++pos;
+    }
+    if (pos < text.size() && text[pos] == '\n') {
+        ++pos;
+    }
+    if (text.substr(pos, keyword.size()) != keyword) {
+        return false;
+    }
+    pos += keyword.size();
+    return true;
+}
+
+// A number's text must end inside what was looked at, unless that is the
+// end of the whole text, or it might go on past it.
+bool EndsInside(std::string_view text, size_t pos, bool wholeRest) {
+    return pos < text.size() || wholeRest;
+}
+
+// One point as a save writes it ("time = ...", "data =...", "mask =..." on
+// lines of their own, a finite value) read without the general header
+// search and without moving the reading unless the whole point is there.
+// Anything else is left to the general reading, which gives the same point
+// and position for these lines, and reports what is wrong with the others.
+bool ReadWrittenPoint(TextReader& in, WrittenPoint& point) {
+    if (in.Failed()) {
+        return false;
+    }
+    const std::string_view text = in.Window(kWrittenPointWindow);
+    const bool wholeRest = text.size() >= in.Remaining();
+    size_t pos = 0;
+    if (!TakeKey(text, pos, "time =")) {
+        return false;
+    }
+    const size_t lineEnd = text.find('\n', pos);
+    if (lineEnd == std::string_view::npos) {
+        return false;
+    }
+    size_t stop = lineEnd;
+    while (stop > pos && text[stop - 1] == '\r') {
+        --stop;
+    }
+    point.time = KTRTime::FromStoredForm(text.substr(pos, stop - pos));
+    pos = lineEnd;
+    if (!point.time.IsValid() || !TakeKey(text, pos, "data =")) {
+        return false;
+    }
+    if (!ExtractDouble(text, pos, point.value) || !std::isfinite(point.value) ||
+        !EndsInside(text, pos, false) || !TakeKey(text, pos, "mask =")) {
+        return false;
+    }
+    if (!ExtractInt(text, pos, point.mask) || !EndsInside(text, pos, wholeRest)) {
+        return false;
+    }
+    in.Skip(pos);
+    return true;
+}
+
 template <size_t N>
 char* Put(char* p, const char (&literal)[N]) {
     std::memcpy(p, literal, N - 1);
@@ -103,13 +173,13 @@ void WriteSourceBlock(std::string& out, const DataSource& source) {
     WriteSourceBlock(gather, source);
 }
 
-void ExpectHeader(TextReader& in, const std::string& keyword, const std::string& reported) {
+void ExpectHeader(TextReader& in, std::string_view keyword, std::string_view reported) {
     if (!in.ReadHeader(keyword)) {
-        throw InputError::MissingHeader(reported + " =");
+        throw InputError::MissingHeader(std::string(reported) + " =");
     }
 }
 
-void ExpectHeader(TextReader& in, const std::string& keyword) {
+void ExpectHeader(TextReader& in, std::string_view keyword) {
     ExpectHeader(in, keyword, keyword);
 }
 
@@ -146,7 +216,13 @@ void ReadSeriesBlock(TextReader& in, DataSeries& series, ImportReport& report) {
         // reserve more than its remaining text could hold.
         filled.Reserve(std::min(static_cast<size_t>(count), in.Remaining() / kMinPointBytes + 1));
     }
+    DataSeries::Appender append(filled);
     for (int i = 0; i < count; ++i) {
+        WrittenPoint point;
+        if (ReadWrittenPoint(in, point)) {
+            append(point.time, point.value, point.mask);
+            continue;
+        }
         ExpectHeader(in, "time");
         std::string_view text = in.RestOfLineView();
         KTRTime time = KTRTime::FromStoredForm(text);
@@ -165,7 +241,7 @@ void ReadSeriesBlock(TextReader& in, DataSeries& series, ImportReport& report) {
             report.Skip(SkipRule::kNotANumber, line, 0, line > 0 ? FormatG(value) : std::string());
             continue;
         }
-        filled.AppendPoint(time, value, mask);
+        append(time, value, mask);
     }
     filled.SortByTime(1);
     filled.SetStationName(series.StationName());

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/FileIO.h"
 #include "core/TextReader.h"
@@ -39,9 +40,9 @@ double ReadFiniteItem(TextReader& in, double fallback, ImportReport& report);
 
 // Reads the header `keyword` or raises the missing-header error for
 // `keyword` + " =" (the wording every reader of the program uses).
-void ExpectHeader(TextReader& in, const std::string& keyword);
+void ExpectHeader(TextReader& in, std::string_view keyword);
 // The same, naming a different item in the message.
-void ExpectHeader(TextReader& in, const std::string& keyword, const std::string& reported);
+void ExpectHeader(TextReader& in, std::string_view keyword, std::string_view reported);
 
 // Appends a text value on one line: a line break inside it would split
 // the item, so CR and LF become blanks.

@@ -110,6 +110,25 @@ private:
     Points& Edit();
     static const Points& EmptyPoints();
 
+public:
+    // Appends points one after another without looking at their order, the
+    // series' points made its own once rather than at every point: for
+    // readers filling a new series. The series must outlive it and not be
+    // touched otherwise meanwhile.
+    class Appender {
+    public:
+        explicit Appender(DataSeries& series) : m_points(series.Edit()) {}
+        void operator()(const KTRTime& time, double value, int32_t mask) {
+            m_points.times.push_back(time);
+            m_points.values.push_back(value);
+            m_points.masks.push_back(mask);
+        }
+
+    private:
+        Points& m_points;
+    };
+
+private:
     std::shared_ptr<Points> m_points;
     std::string m_stationName;
     std::string m_stationLocation;

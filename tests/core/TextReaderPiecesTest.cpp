@@ -4,6 +4,7 @@
 // blanks, all across the ends of pieces.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -98,6 +99,29 @@ TEST(TextReaderPieces, ShortFilesEndAtOnce) {
         EXPECT_EQ(line, wholeLine);
         EXPECT_TRUE(in.AtEnd());
         EXPECT_FALSE(in.ReadLine(line));
+    }
+}
+
+// Line numbers are counted several bytes at a time: bytes with the high bit
+// set, NULs and LFs in every position of a word must count exactly.
+TEST(TextReaderPieces, LineNumbersCountEveryLineEndWhereverTheReadingMoves) {
+    std::mt19937 random(5);
+    const char kBytes[] = {'\n', '\n', 'a', '\r', '\0', '\x8A', '\x0B', '\xFF', '\x7F'};
+    for (int round = 0; round < 50; ++round) {
+        std::string text(1 + random() % 300, ' ');
+        for (char& c : text) {
+            c = kBytes[random() % sizeof kBytes];
+        }
+        TextReader in(text);
+        size_t pos = 0;
+        while (pos < text.size()) {
+            const size_t step = std::min<size_t>(random() % 40, text.size() - pos);
+            in.Skip(step);
+            pos += step;
+            ASSERT_EQ(in.LineNumber(),
+                      1 + static_cast<size_t>(std::count(text.begin(), text.begin() + pos, '\n')))
+                << "round " << round << " at " << pos;
+        }
     }
 }
 

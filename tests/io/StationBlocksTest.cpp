@@ -2,7 +2,12 @@
 // a damaged block names the first missing item.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
 #include "core/InputError.h"
+#include "core/TextFormat.h"
 #include "io/ImportReport.h"
 #include "io/StationBlocks.h"
 
@@ -99,6 +104,90 @@ TEST(SeriesBlock, PointsOutOfOrderAreSortedStably) {
     ImportReport report;
     ReadSeriesBlock(in, s, report);
     EXPECT_EQ(s.Values(), (std::vector<double>{1, 2, 3}));
+}
+
+// What reading a block of `points` point lines gives: each point, the
+// report, the error and how much text was left.
+std::string PointsOutcome(TextReader& in) {
+    DataSeries s;
+    ImportReport report;
+    report.StartInput("p");
+    std::string out;
+    try {
+        ReadSeriesBlock(in, s, report);
+    } catch (const InputError& e) {
+        out = e.Message() + "; ";
+    }
+    for (size_t i = 0; i < s.Size(); ++i) {
+        out += s.Times()[i].ToText() + "=" + FormatG(s.Values()[i]) + "/" +
+               std::to_string(s.Masks()[i]) + " ";
+    }
+    return out + ImportMessage(report) + "; failed " + std::to_string(in.Failed()) + "; left " +
+           std::to_string(in.Remaining());
+}
+
+// Points as a save writes them are read by a shortcut; every other shape the
+// reading has always taken must still read the same, wherever the pieces of
+// a file end.
+TEST(SeriesBlock, PointLinesInEveryShapeReadTheSameWhereverPiecesEnd) {
+    struct Case {
+        const char* points;
+        int count;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"time = 2000: 1: 2: 3: 4: 5\r\ndata =1.5\r\nmask =0\r\n"
+         "time = 2000: 1: 2: 3: 4: 6\r\ndata =-2e-3\r\nmask =7\r\n",
+         2,
+         " 1/ 2/2000  3:04:05=1.5/0  1/ 2/2000  3:04:06=-0.002/7 p: no value read.; failed 0; left "
+         "2"},
+        {"time = 2000: 1: 2: 3: 4: 5\ndata =1.5\nmask =0\n", 1,
+         " 1/ 2/2000  3:04:05=1.5/0 p: no value read.; failed 0; left 1"},
+        {"time =2000: 1: 2: 3: 4: 5 \r\n  data = 1.5  \r\nmask = 7 \r\n", 1,
+         " 1/ 2/2000  3:04:05=1.5/7 p: no value read.; failed 0; left 3"},
+        {"time = 2000: 1: 2: 3: 4: 5\r\ndata =\r\n1.5\r\nmask =\r\n\r\n2\r\n", 1,
+         " 1/ 2/2000  3:04:05=1.5/2 p: no value read.; failed 0; left 2"},
+        {"point time = 2000: 1: 2: 3: 4: 5\r\nthe data =1.5junk\r\nmask =3x\r\n"
+         "time = 2000: 1: 2: 3: 4: 6\r\ndata =4\r\nmask =0",
+         2,
+         " 1/ 2/2000  3:04:05=1.5/3  1/ 2/2000  3:04:06=4/0 p: no value read.; failed 0; left 0"},
+        {"time = 2000: 1: 2: 3: 4: 5\r\ndata =nan\r\nmask =0\r\n"
+         "time = 2000: 1: 2: 3: 4: 6\r\ndata =inf\r\nmask =0\r\n",
+         2,
+         "p: no value read; 2 cells not used:\n  not a number: 2 (line 9: 'nan'; line 12: 'inf')\n"
+         "Lines and columns are counted from 1; a column is one cell of a line.; failed 0; left 2"},
+        {"time = 2000: 1: 2: 3: 4: 5\r\ndata =1e400\r\nmask =0\r\n", 1,
+         "p: no value read; 1 cell not used:\n  not a number: 1 (line 9: 'inf')\n"
+         "Lines and columns are counted from 1; a column is one cell of a line.; failed 0; left 2"},
+        {"time = 2000:13: 2: 3: 4: 5\r\ndata =1\r\nmask =0\r\n", 1,
+         " 1/ 2/2001  3:04:05=1/0 p: no value read.; failed 0; left 2"},
+        {"time = 2000: 1: 2: 3: 4: 5\r\ndata =1\r\nmask =99999999999\r\n", 1,
+         " 1/ 2/2000  3:04:05=1/0 p: no value read.; failed 1; left 13"},
+        {"time = 2000: 1: 2: 3: 4: 5\r\ndata =1\r\n", 1,
+         "Parse error: unable to find header 'mask ='; p: no value read.; failed 1; left 2"},
+        {"time = 2000: 1: 2: 3: 4: 5\r\ndata =1\r\nmask =0\r\n", 2,
+         "Parse error: unable to find header 'time ='; p: no value read.; failed 1; left 2"},
+        {"time = 2000: 1: 2: 3: 4: 5\r\ndata =x\r\nmask =0\r\n", 1,
+         "Parse error: unable to find header 'mask ='; p: no value read.; failed 1; left 12"},
+    };
+    test::TempDir dir;
+    const std::string path = dir.File("points.zav");
+    for (const Case& c : cases) {
+        const std::string text =
+            "station name =S\r\nstation location =\r\nparameter =P\r\nunits =u\r\n"
+            "multiplier =1\r\noffset =0\r\nnumber of data points = " +
+            std::to_string(c.count) + "\r\n" + c.points;
+        SCOPED_TRACE(c.points);
+        TextReader whole(text);
+        EXPECT_EQ(PointsOutcome(whole), c.expected);
+        test::WriteFile(path, text);
+        for (size_t piece : {size_t{1}, size_t{5}, size_t{64}}) {
+            TextReader in;
+            in.SetPieceSize(piece);
+            ASSERT_EQ(in.OpenFile(path), ReadResult::kOk);
+            EXPECT_EQ(PointsOutcome(in), c.expected) << "pieces of " << piece;
+        }
+    }
 }
 
 TEST(SeriesBlock, DamageNamesTheFirstMissingItem) {
