@@ -310,13 +310,8 @@ bool CZAVDoc::AddParsedText(const std::string& name, TextReader& in,
         if (inputStation.empty()) {
             inputStation = station;
         }
-        DataSeries* series = m_store.FindSeries(station, parameter);
-        // Room for the column at once: ten million points grown as they
-        // come would be copied over and over.
-        series->Reserve(series->Size() + read[k].Size());
-        for (size_t i = 0; i < read[k].Size(); ++i) {
-            series->InsertPoint(read[k].Time(i), read[k].Value(i), 0);
-        }
+        // The column's masks are all 0, as every point added so is given.
+        m_store.FindSeries(station, parameter)->InsertPoints(read[k]);
     }
     return ok;
 }

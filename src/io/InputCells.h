@@ -4,6 +4,7 @@
 // turning calendar fields into a time a project can save and read back.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -40,6 +41,8 @@ private:
     std::string_view m_line;
     std::vector<std::string_view> m_cells;
     std::string m_unquoted;  // reserved per line, so views into it stay valid
+    std::string m_separatorText;
+    std::array<bool, 256> m_isSeparator{};
 };
 
 // A value cell: after trimming, the whole text is one decimal number (digits

@@ -158,7 +158,8 @@ public:
             if (TrimView(line).empty()) {
                 continue;
             }
-            if (line.find_first_of(",\t") != std::string_view::npos) {
+            if (std::any_of(line.begin(), line.end(),
+                            [](char c) { return c == ',' || c == '\t'; })) {
                 m_cells.Split(line, ",\t");
             } else {
                 m_cells.SplitWords(line);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <numeric>
 
 namespace zav {
@@ -31,7 +32,30 @@ void DataSeries::InsertAt(size_t index, const KTRTime& time, double value, int32
     p.masks.insert(p.masks.begin() + static_cast<std::ptrdiff_t>(index), mask);
 }
 
-void DataSeries::InsertPoint(const KTRTime& time, double value, int32_t mask) {
+void DataSeries::InsertPoints(const DataSeries& from) {
+    const std::vector<KTRTime>& add = from.P().times;
+    const std::vector<KTRTime>& times = P().times;
+    const bool increasing =
+        !from.m_needsSort &&
+        std::adjacent_find(add.begin(), add.end(), std::greater_equal<KTRTime>()) == add.end();
+    if (add.empty() || !increasing || m_needsSort || (!times.empty() && !(times.back() < add[0]))) {
+        for (size_t i = 0; i < from.Size(); ++i) {
+            InsertPoint(add[i], from.Value(i), from.Mask(i));
+        }
+        return;
+    }
+    if (times.empty()) {
+        m_points = from.m_points;
+        return;
+    }
+    Points& p = Edit();
+    const Points& q = from.P();
+    p.times.insert(p.times.end(), q.times.begin(), q.times.end());
+    p.values.insert(p.values.end(), q.values.begin(), q.values.end());
+    p.masks.insert(p.masks.end(), q.masks.begin(), q.masks.end());
+}
+
+void DataSeries::InsertPointAnywhere(const KTRTime& time, double value, int32_t mask) {
     if (m_needsSort) {
         InsertOutOfOrder(time, value, mask);
         return;

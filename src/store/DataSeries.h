@@ -52,8 +52,23 @@ public:
     double Scaled(size_t i) const { return P().values[i] * m_multiplier + m_offset; }
 
     // Adds a point in time order; a point at an equal time has its value
-    // and mask replaced.
-    void InsertPoint(const KTRTime& time, double value, int32_t mask);
+    // and mask replaced. A point after the last of points this series
+    // holds alone is appended here, without a call: readers add tens of
+    // millions so.
+    void InsertPoint(const KTRTime& time, double value, int32_t mask) {
+        if (!m_needsSort && m_points && m_points.use_count() == 1 &&
+            (m_points->times.empty() || m_points->times.back() < time)) {
+            m_points->times.push_back(time);
+            m_points->values.push_back(value);
+            m_points->masks.push_back(mask);
+            return;
+        }
+        InsertPointAnywhere(time, value, mask);
+    }
+    // Every point of `from` in its order, as InsertPoint one by one would
+    // add them; points that all come after this series' last are taken in
+    // one go (shared, when this series has none).
+    void InsertPoints(const DataSeries& from);
     // Appends without looking at order; readers that cannot promise order
     // call SortByTime(1) afterwards.
     void AppendPoint(const KTRTime& time, double value, int32_t mask);
@@ -92,6 +107,7 @@ public:
     bool SharesPointsWith(const DataSeries& other) const { return m_points == other.m_points; }
 
 private:
+    void InsertPointAnywhere(const KTRTime& time, double value, int32_t mask);
     void InsertOutOfOrder(const KTRTime& time, double value, int32_t mask);
     // Puts the points in the order `order` lists their positions.
     void Reorder(const std::vector<size_t>& order);

@@ -69,6 +69,41 @@ TEST(DataSeriesPoints, InsertIntoAnUnsortedSeriesReplacesAnEqualTimeWhereverItSt
     EXPECT_EQ(s.Mask(4), 3);
 }
 
+// Points taken in one go must give what adding them one by one gives,
+// whatever the two series hold, and must not change the series they came
+// from when they are shared.
+TEST(DataSeriesPoints, InsertPointsGivesWhatInsertingOneByOneGives) {
+    struct Case {
+        std::vector<int> into;
+        std::vector<int> from;  // appended as they stand, in or out of order
+    };
+    const Case cases[] = {
+        {{}, {}},      {{}, {1, 2, 3}},     {{1, 2}, {3, 4}}, {{1, 3}, {3, 4}}, {{1, 5}, {2, 3}},
+        {{4}, {1, 2}}, {{1, 2}, {5, 4, 6}}, {{}, {3, 1, 2}},  {{}, {2, 2, 3}},
+    };
+    for (const Case& c : cases) {
+        DataSeries into;
+        DataSeries expected;
+        for (int d : c.into) {
+            into.InsertPoint(Day(d), d, 0);
+            expected.InsertPoint(Day(d), d, 0);
+        }
+        DataSeries from;
+        for (int d : c.from) {
+            from.AppendPoint(Day(d), 100 + d, d % 2);
+        }
+        for (size_t i = 0; i < from.Size(); ++i) {
+            expected.InsertPoint(from.Time(i), from.Value(i), from.Mask(i));
+        }
+        into.InsertPoints(from);
+        EXPECT_EQ(Days(into), Days(expected));
+        EXPECT_EQ(into.Values(), expected.Values());
+        EXPECT_EQ(into.Masks(), expected.Masks());
+        into.InsertPoint(Day(20), 1, 0);
+        EXPECT_EQ(from.Size(), c.from.size());
+    }
+}
+
 TEST(DataSeriesPoints, SortIsStableForEqualTimes) {
     DataSeries s;
     s.AppendPoint(Day(2), 1, 0);
