@@ -273,10 +273,6 @@ std::string Format(const char* format, ...) {
     return out;
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
 double AtoF(std::string_view text) {
     size_t pos = 0;
     double value = 0.0;
@@ -390,18 +386,6 @@ bool ExtractInt(std::string_view text, size_t& pos, int& value) {
     value = static_cast<int>(parsed);
     pos = i;
     return true;
-}
-
-std::string_view TrimView(std::string_view text) {
-    size_t b = 0;
-    size_t e = text.size();
-    while (b < e && IsBlank(text[b])) {
-        ++b;
-    }
-    while (e > b && IsBlank(text[e - 1])) {
-        --e;
-    }
-    return text.substr(b, e - b);
 }
 
 std::string Trim(std::string_view text) {

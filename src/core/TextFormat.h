@@ -44,8 +44,22 @@ double ReadDecimal(std::string_view text);
 bool ExtractDouble(std::string_view text, size_t& pos, double& value);
 bool ExtractInt(std::string_view text, size_t& pos, int& value);
 
-bool IsBlank(char c);  // blank, tab, CR, LF, VT, FF
-std::string_view TrimView(std::string_view text);
+// Blank, tab, CR, LF, VT, FF. Inline, with TrimView: readers ask for every
+// character of every cell.
+inline bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+inline std::string_view TrimView(std::string_view text) {
+    size_t b = 0;
+    size_t e = text.size();
+    while (b < e && IsBlank(text[b])) {
+        ++b;
+    }
+    while (e > b && IsBlank(text[e - 1])) {
+        --e;
+    }
+    return text.substr(b, e - b);
+}
 std::string Trim(std::string_view text);
 std::string TrimLeft(std::string_view text);
 std::string TrimRight(std::string_view text);

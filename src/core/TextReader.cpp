@@ -9,6 +9,51 @@
 
 namespace zav {
 
+namespace {
+
+constexpr uint64_t kOnes = 0x0101010101010101ULL;
+
+// Eight bytes of text as one word, and the high bit of each of its bytes
+// set exactly where that byte is `byte`.
+uint64_t Word(const char* at) {
+    uint64_t word = 0;
+    std::memcpy(&word, at, 8);
+    return word;
+}
+uint64_t BytesEqual(uint64_t word, char byte) {
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+    const uint64_t x = word ^ (kOnes * static_cast<unsigned char>(byte));
+    return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
+// Counts the LFs in [first, last) eight bytes at a time: a reading counts
+// every line of a large file once, and a byte-by-byte count would take a
+// tenth of the time of parsing it.
+size_t CountLineEnds(const char* first, const char* last) {
+    size_t count = 0;
+    for (; last - first >= 8; first += 8) {
+        // One bit per LF at the bottom of its byte; the product sums them
+        // into the top byte (at most 8, so no byte overflows).
+        count += static_cast<size_t>(((BytesEqual(Word(first), '\n') >> 7) * kOnes) >> 56);
+    }
+    return count + static_cast<size_t>(std::count(first, last, '\n'));
+}
+
+// The first CR in text[from, size), or size; the words between CRs are
+// passed over eight bytes at a time, as most lines of some files end in one.
+size_t FindCarriageReturn(const char* text, size_t from, size_t size) {
+    size_t i = from;
+    while (i + 8 <= size && BytesEqual(Word(text + i), '\r') == 0) {
+        i += 8;
+    }
+    while (i < size && text[i] != '\r') {
+        ++i;
+    }
+    return i;
+}
+
+}  // namespace
+
 ReadResult TextReader::OpenFile(const std::string& path) {
     m_text.clear();
     m_data = m_text.data();
@@ -37,7 +82,8 @@ bool TextReader::LoadFile(const std::string& path) {
 // next piece to tell which it is.
 void TextReader::SettleLineEnds(size_t from) {
     const size_t size = m_text.size();
-    for (size_t i = m_text.find('\r', from); i != std::string::npos; i = m_text.find('\r', i)) {
+    for (size_t i = FindCarriageReturn(m_text.data(), from, size); i < size;
+         i = FindCarriageReturn(m_text.data(), i, size)) {
         size_t run = i;
         while (run < size && m_text[run] == '\r') {
             ++run;
@@ -125,30 +171,6 @@ void TextReader::StopAtLastLine() {
 bool TextReader::AtEnd() {
     return m_pos >= m_end && !Fill(1);
 }
-
-namespace {
-
-// Counts the LFs in [first, last) eight bytes at a time: a reading counts
-// every line of a large file once, and a byte-by-byte count would take a
-// tenth of the time of parsing it.
-size_t CountLineEnds(const char* first, const char* last) {
-    constexpr uint64_t kOnes = 0x0101010101010101ULL;
-    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
-    size_t count = 0;
-    for (; last - first >= 8; first += 8) {
-        uint64_t word = 0;
-        std::memcpy(&word, first, 8);
-        const uint64_t x = word ^ (kOnes * '\n');  // a zero byte where a LF was
-        // The high bit of each byte is set exactly where that byte is zero.
-        const uint64_t zero = ~(((x & kLow7) + kLow7) | x | kLow7);
-        // One bit per LF at the bottom of its byte; the product sums them
-        // into the top byte (at most 8, so no byte overflows).
-        count += static_cast<size_t>(((zero >> 7) * kOnes) >> 56);
-    }
-    return count + static_cast<size_t>(std::count(first, last, '\n'));
-}
-
-}  // namespace
 
 // Line ends in the window before `pos`, counted on from the last call when
 // the reading has moved forward since, so that asking as a reading goes on

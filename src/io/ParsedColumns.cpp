@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/KTRTime.h"
+#include "core/SideBySide.h"
 #include "core/StringArray.h"
 #include "core/TextFormat.h"
 #include "core/TextReader.h"
@@ -142,19 +143,36 @@ struct RowRead {
 
 enum class RowResult { kRead, kBadFormat };
 
+// Room in each wanted column for as many rows as `remaining` bytes hold if
+// they are like one of `rowBytes`: growing ten million points as they come
+// would copy them over and over.
+void ReserveLike(const std::vector<bool>& wanted, std::vector<DataSeries>& columns, size_t rowBytes,
+                 size_t remaining) {
+    const size_t rows = 1 + remaining / (rowBytes + 1);
+    for (size_t k = 0; k < wanted.size(); ++k) {
+        if (wanted[k]) {
+            columns[k].Reserve(rows);
+        }
+    }
+}
+
+// Reads the rows of one text, or of one part of it whose lines it counts
+// from 1.
 class ParsedReader {
 public:
-    ParsedReader(const std::string& parseString, const std::vector<bool>& wanted,
+    ParsedReader(const std::vector<Token>& tokens, const std::vector<bool>& wanted,
                  std::vector<DataSeries>& columns, ImportReport& report)
-        : m_tokens(TokensOf(parseString)), m_wanted(wanted), m_columns(columns), m_report(report) {
+        : m_tokens(tokens), m_wanted(wanted), m_columns(columns), m_report(report) {
         m_columns.resize(wanted.size());
     }
 
-    // False after "Bad spreadsheet format.": the import of the text ends.
-    bool Read(TextReader& in, UserInterface& ui) {
+    // False at a row in no form the tokens can read ("Bad spreadsheet
+    // format."): the import of the text ends there.
+    bool Read(TextReader& in) {
         // The line stays in the reader's window: the cells are views into it.
         std::string_view line;
-        for (size_t lineNumber = 1; in.ReadLineView(line); ++lineNumber) {
+        while (in.ReadLineView(line)) {
+            const size_t lineNumber = ++m_lines;
             if (TrimView(line).empty()) {
                 continue;
             }
@@ -165,31 +183,23 @@ public:
                 m_cells.SplitWords(line);
             }
             if (ReadRow() == RowResult::kBadFormat) {
-                ui.ShowMessage("Bad spreadsheet format.");
                 return false;
             }
-            if (!m_reserved) {
-                ReserveLike(line.size(), in.Remaining());
+            if (m_firstRowBytes == 0) {
+                m_firstRowBytes = line.size();
+                ReserveLike(m_wanted, m_columns, line.size(), in.Remaining());
             }
             StoreRow(lineNumber);
         }
         return true;
     }
 
-private:
-    // Room in each column for as many rows as the rest of the input holds
-    // if they are like the first: growing ten million points as they come
-    // would copy them over and over.
-    void ReserveLike(size_t rowBytes, size_t remaining) {
-        m_reserved = true;
-        const size_t rows = 1 + remaining / (rowBytes + 1);
-        for (size_t k = 0; k < m_wanted.size(); ++k) {
-            if (m_wanted[k]) {
-                m_columns[k].Reserve(rows);
-            }
-        }
-    }
+    // Lines read, blank ones included.
+    size_t Lines() const { return m_lines; }
+    // The length of the first row read, 0 before one is.
+    size_t FirstRowBytes() const { return m_firstRowBytes; }
 
+private:
     // Each token takes its cell in turn; a two-field token may take two. A
     // cell not in its token's form abandons the row.
     RowResult ReadRow() {
@@ -289,14 +299,130 @@ private:
         }
     }
 
+    // Copies of their own: readers on other threads would otherwise read
+    // them from memory that the first thread writes beside.
     const std::vector<Token> m_tokens;
-    const std::vector<bool>& m_wanted;
+    const std::vector<bool> m_wanted;
     std::vector<DataSeries>& m_columns;
     ImportReport& m_report;
     CellSplitter m_cells;
     RowRead m_row;
-    bool m_reserved = false;
+    size_t m_lines = 0;
+    size_t m_firstRowBytes = 0;
 };
+
+// Lines read side by side: what each gave, to be taken in order.
+struct Chunk {
+    size_t start = 0;  // in the piece
+    size_t end = 0;
+    std::vector<DataSeries> columns;
+    ImportReport report;
+    size_t lines = 0;
+    size_t firstRowBytes = 0;
+    bool read = true;  // false at a row in no readable form
+};
+
+constexpr size_t kChunksPerThread = 4;
+
+// `piece` cut at line ends into at most `count` chunks of about equal size.
+// The chunks of the piece before are emptied and used again: the room their
+// columns took is taken once for the whole reading.
+void CutIntoChunks(std::string_view piece, size_t count, std::vector<Chunk>& chunks) {
+    size_t start = 0;
+    size_t used = 0;
+    for (size_t i = 1; i <= count && start < piece.size(); ++i, ++used) {
+        size_t end = piece.size();
+        if (i < count) {
+            const size_t lineEnd = piece.find('\n', std::max(start, piece.size() / count * i));
+            end = lineEnd == std::string_view::npos ? piece.size() : lineEnd + 1;
+        }
+        if (used == chunks.size()) {
+            chunks.emplace_back();
+        }
+        Chunk& chunk = chunks[used];
+        chunk.start = start;
+        chunk.end = end;
+        for (DataSeries& column : chunk.columns) {
+            column.ClearPoints();
+        }
+        chunk.report = ImportReport();
+        chunk.lines = chunk.firstRowBytes = 0;
+        chunk.read = true;
+        start = end;
+    }
+    chunks.resize(used);
+}
+
+// The text from the reading position to the last line end within about
+// `bytes` (further when one line is longer), or to the end of the text.
+std::string_view NextWholeLines(TextReader& in, size_t bytes) {
+    for (size_t want = bytes;; want *= 2) {
+        const std::string_view window = in.Window(want);
+        if (window.size() < want || window.size() >= in.Remaining()) {
+            return window;  // the end of the text, or all a failed file gave
+        }
+        const size_t lastLineEnd = window.rfind('\n');
+        if (lastLineEnd != std::string_view::npos) {
+            return window.substr(0, lastLineEnd + 1);
+        }
+    }
+}
+
+// Reads a text piece by piece, each cut into chunks of whole lines read side
+// by side and then taken in order: the rows of a chunk come after those of
+// the chunks before, as in a reading line by line, so a later row at the
+// same time replaces an earlier one, places are numbered in the whole text
+// and the first row in no readable form ends the reading, keeping only the
+// rows before it.
+bool ReadInPieces(const std::vector<Token>& tokens, TextReader& in, const std::vector<bool>& wanted,
+                  std::vector<DataSeries>& columns, ImportReport& report,
+                  const ParsedReading& how) {
+    columns.resize(wanted.size());
+    const size_t total = in.Remaining();
+    const unsigned threads = ThreadsFor(how.threads);
+    size_t linesBefore = 0;
+    bool reserved = false;
+    std::vector<Chunk> chunks;  // kept from piece to piece with their room
+    while (!in.AtEnd()) {
+        const std::string_view piece = NextWholeLines(in, how.pieceBytes);
+        CutIntoChunks(
+            piece,
+            std::min<size_t>(threads * kChunksPerThread, piece.size() / how.leastPartBytes + 1),
+            chunks);
+        RunSideBySide(chunks.size(), threads, [&](size_t i) {
+            Chunk& chunk = chunks[i];
+            TextReader part;
+            part.SetPart(piece, chunk.start, chunk.end, 1);
+            chunk.report.StartInput(std::string());
+            ParsedReader reader(tokens, wanted, chunk.columns, chunk.report);
+            chunk.read = reader.Read(part);
+            chunk.lines = reader.Lines();
+            chunk.firstRowBytes = reader.FirstRowBytes();
+        });
+        size_t lines = 0;
+        for (Chunk& chunk : chunks) {
+            if (!reserved && chunk.firstRowBytes > 0) {
+                reserved = true;
+                ReserveLike(wanted, columns, chunk.firstRowBytes, total);
+            }
+            report.Absorb(chunk.report, linesBefore + lines);
+            for (size_t k = 0; k < wanted.size(); ++k) {
+                columns[k].InsertPoints(chunk.columns[k]);
+            }
+            if (!chunk.read) {
+                return false;
+            }
+            lines += chunk.lines;
+        }
+        linesBefore += lines;
+        if (piece.back() == '\n') {
+            in.Skip(piece.size(), lines);
+        } else {
+            in.Skip(piece.size());
+        }
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -331,8 +457,12 @@ bool ReadParsedColumns(const std::string& parseString, const std::string& text,
 
 bool ReadParsedColumns(const std::string& parseString, TextReader& in,
                        const std::vector<bool>& wanted, std::vector<DataSeries>& columns,
-                       UserInterface& ui, ImportReport& report) {
-    return ParsedReader(parseString, wanted, columns, report).Read(in, ui);
+                       UserInterface& ui, ImportReport& report, const ParsedReading& how) {
+    if (!ReadInPieces(TokensOf(parseString), in, wanted, columns, report, how)) {
+        ui.ShowMessage("Bad spreadsheet format.");
+        return false;
+    }
+    return true;
 }
 
 bool ImportParsedColumn(ZAVFieldManager& store, const std::string& station,

@@ -46,10 +46,22 @@ extern const char* const kNoDateTokenMessage;
 bool ReadParsedColumns(const std::string& parseString, const std::string& text,
                        const std::vector<bool>& wanted, std::vector<DataSeries>& columns,
                        UserInterface& ui, ImportReport& report);
+// How a long text is read: pieces of it at a time, each cut at line ends
+// into parts read on `threads` threads (0: every core). Tests make the
+// pieces small and the threads many to put the cuts everywhere; the result
+// is the same as one reading line by line.
+struct ParsedReading {
+    unsigned threads = 0;
+    size_t pieceBytes = size_t{32} << 20;
+    // A part is at least this long; a few per thread keep every thread busy
+    // when some parts read faster than others.
+    size_t leastPartBytes = size_t{64} << 10;
+};
+
 // The same from a reader, a file's read piece by piece.
 bool ReadParsedColumns(const std::string& parseString, TextReader& in,
                        const std::vector<bool>& wanted, std::vector<DataSeries>& columns,
-                       UserInterface& ui, ImportReport& report);
+                       UserInterface& ui, ImportReport& report, const ParsedReading& how = {});
 
 // The Edit Data page's paste: the `valueColumn`-th "VALUE" column of `text`
 // (the clipboard's) into the series (station, parameter), which must exist.

@@ -1,11 +1,10 @@
 #include "io/SeriesBlockReader.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 #include <string_view>
-#include <thread>
 
+#include "core/SideBySide.h"
 #include "core/TextFormat.h"
 #include "io/StationBlocks.h"
 
@@ -30,8 +29,7 @@ size_t FindBlockStart(std::string_view text, size_t from) {
 }  // namespace
 
 SeriesBlockReader::SeriesBlockReader(unsigned threads, size_t pieceBytes)
-    : m_threads(threads > 0 ? threads : std::max(1u, std::thread::hardware_concurrency())),
-      m_pieceBytes(pieceBytes) {}
+    : m_threads(ThreadsFor(threads)), m_pieceBytes(pieceBytes) {}
 
 // The block that a reading at `in`'s position takes next: one that begins
 // there, or after nothing but the line end of the item before it, which the
@@ -102,34 +100,21 @@ void SeriesBlockReader::ParsePiece(TextReader& in) {
         start = found + 1;
         from = start;
     }
-    std::atomic<size_t> next{0};
-    auto work = [&] {
+    RunSideBySide(m_blocks.size(), m_threads, [&](size_t i) {
+        Block& block = m_blocks[i];
         TextReader part;
-        for (size_t i = next++; i < m_blocks.size(); i = next++) {
-            Block& block = m_blocks[i];
-            part.SetPart(piece, block.start, block.end, 1);
-            block.report.StartInput(std::string());
-            try {
-                ReadSeriesBlock(part, block.series, block.report);
-                block.clean = !part.Failed();
-            } catch (...) {
-                block.clean = false;  // read again in place, where it fails as it should
-            }
-            block.length = part.Offset() - block.start;
-            block.lineEnds = part.LineNumber() - 1;
-            block.start += base;
+        part.SetPart(piece, block.start, block.end, 1);
+        block.report.StartInput(std::string());
+        try {
+            ReadSeriesBlock(part, block.series, block.report);
+            block.clean = !part.Failed();
+        } catch (...) {
+            block.clean = false;  // read again in place, where it fails as it should
         }
-    };
-    const size_t helpers =
-        std::min<size_t>(m_threads, m_blocks.size()) - (m_blocks.empty() ? 0 : 1);
-    std::vector<std::thread> threads;
-    for (size_t t = 0; t < helpers; ++t) {
-        threads.emplace_back(work);
-    }
-    work();
-    for (std::thread& thread : threads) {
-        thread.join();
-    }
+        block.length = part.Offset() - block.start;
+        block.lineEnds = part.LineNumber() - 1;
+        block.start += base;
+    });
 }
 
 }  // namespace zav

@@ -9,6 +9,7 @@
 #include <functional>
 #include <numeric>
 
+
 namespace zav {
 
 DataSeries::Points& DataSeries::Edit() {
@@ -44,8 +45,8 @@ void DataSeries::InsertPoints(const DataSeries& from) {
         }
         return;
     }
-    if (times.empty()) {
-        m_points = from.m_points;
+    if (times.empty() && times.capacity() < add.size()) {
+        m_points = from.m_points;  // nothing here to keep: share
         return;
     }
     Points& p = Edit();
@@ -347,6 +348,14 @@ void DataSeries::Reserve(size_t n) {
     Prefault(p.times);
     Prefault(p.values);
     Prefault(p.masks);
+}
+
+void DataSeries::ClearPoints() {
+    Points& p = Edit();
+    p.times.clear();
+    p.values.clear();
+    p.masks.clear();
+    m_needsSort = 0;
 }
 
 void DataSeries::ShrinkToFit() {

@@ -67,7 +67,8 @@ public:
     }
     // Every point of `from` in its order, as InsertPoint one by one would
     // add them; points that all come after this series' last are taken in
-    // one go (shared, when this series has none).
+    // one go (shared, when this series has neither points nor room
+    // reserved for them).
     void InsertPoints(const DataSeries& from);
     // Appends without looking at order; readers that cannot promise order
     // call SortByTime(1) afterwards.
@@ -90,6 +91,9 @@ public:
     size_t AddCentury(int lastYear);
 
     void Reserve(size_t n);
+    // No points, the room for them kept: for a reader that fills a series
+    // again and again.
+    void ClearPoints();
     void ShrinkToFit();
     // Index of the first point at or after `time`.
     size_t LowerBound(const KTRTime& time) const;
@@ -116,7 +120,9 @@ private:
     size_t SortKeepingMovedPoints(const std::vector<char>& moved);
     void InsertAt(size_t index, const KTRTime& time, double value, int32_t mask);
 
-    struct Points {
+    // On cache lines of its own: series filled side by side on several
+    // threads would otherwise slow each other down at every point added.
+    struct alignas(64) Points {
         std::vector<double> values;
         std::vector<KTRTime> times;
         std::vector<int32_t> masks;

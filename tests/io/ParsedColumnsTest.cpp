@@ -2,9 +2,14 @@
 // command that asks a parameter for each of them.
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 #include "ReportPlaces.h"
 #include "ScriptedUserInterface.h"
 #include "TestSupport.h"
+#include "core/TextFormat.h"
+#include "core/TextReader.h"
 #include "io/CZAVDoc.h"
 #include "io/ImportReport.h"
 #include "io/InputCells.h"
@@ -24,6 +29,88 @@ struct ColumnsRead {
 void ReadColumns(ColumnsRead& read, const std::string& parse, const std::string& text,
                  const std::vector<bool>& wanted = {true}) {
     read.ok = ReadParsedColumns(parse, text, wanted, read.columns, read.ui, read.report);
+}
+
+// Rows of every kind a long file may hold: good rows, blank lines, dates
+// that cannot be read, empty, missing and unreadable values, times again
+// (a later row replaces an earlier one) and out of order, in CR LF and LF.
+std::string MixedRows(std::mt19937& random, int rows) {
+    std::string text;
+    for (int i = 0; i < rows; ++i) {
+        const int hour = random() % 10 == 0 ? static_cast<int>(random() % 24) : i % 24;
+        const int day = 1 + (i / 24) % 28;
+        std::string row = "3/" + std::to_string(day) + "/2001 " + std::to_string(hour) + ":00";
+        switch (random() % 12) {
+            case 0:
+                row = "";
+                break;
+            case 1:
+                row = "13/45/2001 1:00";
+                break;
+            case 2:
+                row += ", , 4";
+                break;
+            case 3:
+                row += ", x, -999";
+                break;
+            default:
+                row += ", " + std::to_string(i) + ".5, " + std::to_string(i % 7);
+        }
+        text += row + (random() % 3 == 0 ? "\n" : "\r\n");
+    }
+    return text;
+}
+
+// What a reading gave, all of it.
+std::string Outcome(TextReader& in, const ParsedReading& how) {
+    std::vector<DataSeries> columns;
+    ImportReport report;
+    report.StartInput("rows.txt");
+    ScriptedUserInterface ui;
+    const bool ok = ReadParsedColumns("MM/DD/[YY]YY HH:MM\tVALUE\tVALUE", in, {true, true}, columns,
+                                      ui, report, how);
+    std::string out = ok ? "ok\n" : "stopped\n";
+    for (const std::string& message : ui.messages) {
+        out += message + "\n";
+    }
+    for (const DataSeries& column : columns) {
+        for (size_t i = 0; i < column.Size(); ++i) {
+            out += column.Time(i).ToText() + " " + FormatG(column.Value(i)) + "; ";
+        }
+        out += "\n";
+    }
+    return out + ImportMessage(report);
+}
+
+// Pieces read side by side give exactly what one reading line by line
+// gives, wherever the pieces and their parts are cut, also when a row in
+// no readable form ends the reading part way.
+TEST(ParsedColumns, ReadingSideBySideGivesWhatOneReadingGives) {
+    test::TempDir dir;
+    const std::string path = dir.File("rows.txt");
+    std::mt19937 random(7);
+    for (int variant = 0; variant < 6; ++variant) {
+        std::string text = MixedRows(random, 400);
+        if (variant % 2 == 1) {  // a date and time on the row's last cell
+            const size_t at = text.find('\n', text.size() / 2 + random() % 2000) + 1;
+            text.insert(at, "3/9/2001\r\n");
+        }
+        TextReader alone(text);
+        const std::string expected = Outcome(alone, ParsedReading{1, text.size(), text.size()});
+        ASSERT_NE(expected.find(variant % 2 == 1 ? "stopped\nBad spreadsheet format.\n" : "ok\n"),
+                  std::string::npos);
+        test::WriteFile(path, text);
+        for (size_t piece : {size_t{40}, size_t{700}, size_t{5000}}) {
+            SCOPED_TRACE("variant " + std::to_string(variant) + ", pieces of " +
+                         std::to_string(piece));
+            TextReader whole(text);
+            EXPECT_EQ(Outcome(whole, ParsedReading{3, piece, 30}), expected);
+            TextReader file;
+            file.SetPieceSize(97);
+            ASSERT_EQ(file.OpenFile(path), ReadResult::kOk);
+            EXPECT_EQ(Outcome(file, ParsedReading{3, piece, 30}), expected);
+        }
+    }
 }
 
 TEST(ParsedColumns, DateTimeTokenTakesOneCellOrTwo) {
