@@ -368,60 +368,101 @@ std::string_view NextWholeLines(TextReader& in, size_t bytes) {
     }
 }
 
+// Takes the chunks of a piece, in order, into `columns` and `report`.
+class ChunkTaker {
+public:
+    ChunkTaker(const std::vector<bool>& wanted, std::vector<DataSeries>& columns,
+               ImportReport& report, size_t total)
+        : m_wanted(wanted), m_columns(columns), m_report(report), m_total(total) {
+        m_columns.resize(wanted.size());
+    }
+
+    // False when a chunk held a row in no readable form: its rows before it
+    // are taken, and nothing after it.
+    bool Take(std::vector<Chunk>& chunks) {
+        for (Chunk& chunk : chunks) {
+            if (!m_reserved && chunk.firstRowBytes > 0) {
+                m_reserved = true;
+                ReserveLike(m_wanted, m_columns, chunk.firstRowBytes, m_total);
+            }
+            m_report.Absorb(chunk.report, m_linesBefore);
+            m_linesBefore += chunk.lines;
+            for (size_t k = 0; k < m_wanted.size(); ++k) {
+                m_columns[k].InsertPoints(chunk.columns[k]);
+            }
+            if (!chunk.read) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    const std::vector<bool>& m_wanted;
+    std::vector<DataSeries>& m_columns;
+    ImportReport& m_report;
+    size_t m_total;  // the bytes of the whole text, for the room to reserve
+    size_t m_linesBefore = 0;
+    bool m_reserved = false;
+};
+
+void ReadChunk(const std::vector<Token>& tokens, const std::vector<bool>& wanted,
+               std::string_view piece, Chunk& chunk) {
+    TextReader part;
+    part.SetPart(piece, chunk.start, chunk.end, 1);
+    chunk.report.StartInput(std::string());
+    ParsedReader reader(tokens, wanted, chunk.columns, chunk.report);
+    chunk.read = reader.Read(part);
+    chunk.lines = reader.Lines();
+    chunk.firstRowBytes = reader.FirstRowBytes();
+}
+
 // Reads a text piece by piece, each cut into chunks of whole lines read side
 // by side and then taken in order: the rows of a chunk come after those of
 // the chunks before, as in a reading line by line, so a later row at the
 // same time replaces an earlier one, places are numbered in the whole text
 // and the first row in no readable form ends the reading, keeping only the
-// rows before it.
+// rows before it. A piece is taken while the next is read, so that taking
+// one keeps no thread waiting.
 bool ReadInPieces(const std::vector<Token>& tokens, TextReader& in, const std::vector<bool>& wanted,
                   std::vector<DataSeries>& columns, ImportReport& report,
                   const ParsedReading& how) {
-    columns.resize(wanted.size());
-    const size_t total = in.Remaining();
+    ChunkTaker taker(wanted, columns, report, in.Remaining());
     const unsigned threads = ThreadsFor(how.threads);
-    size_t linesBefore = 0;
-    bool reserved = false;
-    std::vector<Chunk> chunks;  // kept from piece to piece with their room
+    // The chunks of the piece being read and of the one before, kept from
+    // piece to piece with the room their columns took.
+    std::vector<Chunk> reading;
+    std::vector<Chunk> waiting;
+    bool taken = true;
     while (!in.AtEnd()) {
         const std::string_view piece = NextWholeLines(in, how.pieceBytes);
         CutIntoChunks(
             piece,
             std::min<size_t>(threads * kChunksPerThread, piece.size() / how.leastPartBytes + 1),
-            chunks);
-        RunSideBySide(chunks.size(), threads, [&](size_t i) {
-            Chunk& chunk = chunks[i];
-            TextReader part;
-            part.SetPart(piece, chunk.start, chunk.end, 1);
-            chunk.report.StartInput(std::string());
-            ParsedReader reader(tokens, wanted, chunk.columns, chunk.report);
-            chunk.read = reader.Read(part);
-            chunk.lines = reader.Lines();
-            chunk.firstRowBytes = reader.FirstRowBytes();
+            reading);
+        const size_t first = waiting.empty() ? 0 : 1;  // task 0 takes the piece before
+        RunSideBySide(reading.size() + first, threads, [&](size_t i) {
+            if (i < first) {
+                taken = taker.Take(waiting);
+            } else {
+                ReadChunk(tokens, wanted, piece, reading[i - first]);
+            }
         });
+        if (!taken) {
+            return false;
+        }
         size_t lines = 0;
-        for (Chunk& chunk : chunks) {
-            if (!reserved && chunk.firstRowBytes > 0) {
-                reserved = true;
-                ReserveLike(wanted, columns, chunk.firstRowBytes, total);
-            }
-            report.Absorb(chunk.report, linesBefore + lines);
-            for (size_t k = 0; k < wanted.size(); ++k) {
-                columns[k].InsertPoints(chunk.columns[k]);
-            }
-            if (!chunk.read) {
-                return false;
-            }
+        for (const Chunk& chunk : reading) {
             lines += chunk.lines;
         }
-        linesBefore += lines;
         if (piece.back() == '\n') {
             in.Skip(piece.size(), lines);
         } else {
             in.Skip(piece.size());
         }
+        std::swap(reading, waiting);
     }
-    return true;
+    return waiting.empty() || taker.Take(waiting);
 }
 
 }  // namespace
