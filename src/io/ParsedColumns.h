@@ -52,7 +52,7 @@ bool ReadParsedColumns(const std::string& parseString, const std::string& text,
 // is the same as one reading line by line.
 struct ParsedReading {
     unsigned threads = 0;
-    size_t pieceBytes = size_t{32} << 20;
+    size_t pieceBytes = size_t{4} << 20;
     // A part is at least this long; a few per thread keep every thread busy
     // when some parts read faster than others.
     size_t leastPartBytes = size_t{64} << 10;
