@@ -119,6 +119,10 @@ std::string CZAVDoc::ProjectText() const {
     return ProjectFileText(m_parseString, m_store);
 }
 
+void CZAVDoc::WriteProject(PieceWriter& out) const {
+    WriteProjectFile(out, m_parseString, m_store);
+}
+
 namespace {
 std::string SaveFailureMessage(WriteResult result, const std::string& path) {
     switch (result) {
@@ -138,8 +142,7 @@ bool CZAVDoc::OnSaveDocument(const std::string& path, Progress& progress) {
     // Written as it is formatted: the text of a large project is never
     // held whole beside the store.
     const WriteResult result = WriteFileSafely(
-        path, [this](PieceWriter& out) { WriteProjectFile(out, m_parseString, m_store); },
-        progress);
+        path, [this](PieceWriter& out) { WriteProject(out); }, progress);
     if (result == WriteResult::kCancelled) {
         return false;
     }

@@ -140,6 +140,8 @@ public:
 
     // The project file text, as Save writes it.
     std::string ProjectText() const;
+    // The same text, handed to `out` as it is formatted.
+    void WriteProject(PieceWriter& out) const;
 
     ZAVFieldManager& FieldManager() { return m_store; }
     const ZAVFieldManager& FieldManager() const { return m_store; }

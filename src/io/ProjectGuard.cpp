@@ -73,11 +73,13 @@ std::string LockPath(const std::string& projectPath) {
     return HiddenBeside(projectPath, ".lock");
 }
 
-bool WriteRecovery(const CZAVDoc& doc, const std::string& recoveryPath) {
+bool WriteRecovery(const CZAVDoc& doc, const std::string& recoveryPath, Progress& progress) {
     if (recoveryPath.empty() || recoveryPath == doc.PathName()) {
         return false;
     }
-    return WriteFileSafely(recoveryPath, doc.ProjectText()) == WriteResult::kOk;
+    return WriteFileSafely(
+               recoveryPath, [&doc](PieceWriter& out) { doc.WriteProject(out); }, progress) ==
+           WriteResult::kOk;
 }
 
 void RemoveFileIfPresent(const std::string& path) {

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/Progress.h"
+
 namespace zav {
 
 class CZAVDoc;
@@ -20,8 +22,11 @@ std::string RecoveryPath(const std::string& projectPath);
 std::string LockPath(const std::string& projectPath);
 
 // Writes the document's project text to `recoveryPath` (never the project's
-// own path). False when it could not be written.
-bool WriteRecovery(const CZAVDoc& doc, const std::string& recoveryPath);
+// own path), formatted as it is written, as a save does. False when it could
+// not be written or was cancelled; the recovery file written before is then
+// left as it was.
+bool WriteRecovery(const CZAVDoc& doc, const std::string& recoveryPath,
+                   Progress& progress = NoProgress());
 void RemoveFileIfPresent(const std::string& path);
 // The project a recovery file stands for: the path without its hidden dot
 // and ".recovery" ("" when `recoveryPath` is no recovery file's name).

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "CancelAfter.h"
 #include "TestSupport.h"
 #include "io/ProjectGuard.h"
 
@@ -50,6 +51,28 @@ TEST(ProjectGuard, RecoveryNeverGoesOverTheProject) {
     EXPECT_TRUE(WriteRecovery(doc, RecoveryPath(project)));
     EXPECT_EQ(test::ReadFile(RecoveryPath(project)), doc.ProjectText());
     EXPECT_EQ(test::ReadFile(project), saved);
+}
+
+// Autosave can be cancelled on a large project: the recovery file written
+// before stays whole and no temporary file is left beside it.
+TEST(ProjectGuard, ACancelledRecoveryKeepsTheOneBefore) {
+    test::TempDir dir;
+    ScriptedUserInterface ui;
+    CZAVDoc doc(ui, test::EnvironmentIn(dir));
+    const std::string project = dir.File("p.zav");
+    ASSERT_TRUE(doc.OnSaveDocument(project));
+    const std::string recovery = RecoveryPath(project);
+    ASSERT_TRUE(WriteRecovery(doc, recovery));
+    const std::string before = test::ReadFile(recovery);
+    const std::vector<std::string> files = test::FilesIn(dir.Path());
+    doc.FieldManager().AddNewParameters(1, "DO", "mg/l");
+    ASSERT_NE(doc.ProjectText(), before);
+    test::CancelAfter cancel(0);
+    EXPECT_FALSE(WriteRecovery(doc, recovery, cancel));
+    EXPECT_EQ(test::ReadFile(recovery), before);
+    EXPECT_EQ(test::FilesIn(dir.Path()), files);
+    EXPECT_TRUE(WriteRecovery(doc, recovery));
+    EXPECT_EQ(test::ReadFile(recovery), doc.ProjectText());
 }
 
 TEST(ProjectGuard, ALockCountsWhileItsProcessRuns) {

@@ -625,7 +625,7 @@ void CMainFrame::OnAutosave() {
         OpenProject* project = &child->Project();
         if (std::find(done.begin(), done.end(), project) == done.end()) {
             done.push_back(project);
-            project->Autosave();
+            project->Autosave(this);
         }
     }
 }

@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include "app/frame/BackgroundWork.h"
+
 OpenProject::OpenProject(zav::UserInterface& ui, const zav::DocumentEnvironment& environment,
                          int untitledNumber)
     : m_doc(ui, environment), m_untitledNumber(untitledNumber) {}
@@ -33,7 +35,7 @@ void OpenProject::Saved(const std::string& oldPath) {
     m_readOnly = false;
 }
 
-void OpenProject::Autosave() {
+void OpenProject::Autosave(QWidget* parent) {
     if (IsUntitled() || !m_doc.IsModified()) {
         RemoveRecovery();
         return;
@@ -42,7 +44,11 @@ void OpenProject::Autosave() {
     if (path != m_recoveryWritten) {
         RemoveRecovery();
     }
-    if (zav::WriteRecovery(m_doc, path)) {
+    bool written = false;
+    BackgroundWork::Run(
+        parent, QStringLiteral("Writing the recovery file..."),
+        [&](zav::Progress& progress) { written = zav::WriteRecovery(m_doc, path, progress); });
+    if (written) {
         m_recoveryWritten = path;
     }
 }

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class QWidget;
+
 #include "io/CZAVDoc.h"
 #include "io/ProjectGuard.h"
 
@@ -33,7 +35,9 @@ public:
     void Saved(const std::string& oldPath);
     // Autosave: the recovery file beside the project while it has unsaved
     // changes, none otherwise. Projects never saved have nowhere to put one.
-    void Autosave();
+    // The file is written as background work over `parent`: a large
+    // project's takes a while, and a cancelled write keeps the last one.
+    void Autosave(QWidget* parent);
     // Opened from its recovery file, which goes on a save or close.
     void RecoveredFrom(const std::string& recoveryPath) { m_recoveryWritten = recoveryPath; }
 
