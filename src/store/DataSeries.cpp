@@ -9,7 +9,6 @@
 #include <functional>
 #include <numeric>
 
-
 namespace zav {
 
 DataSeries::Points& DataSeries::Edit() {
