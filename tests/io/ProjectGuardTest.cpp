@@ -40,12 +40,18 @@ TEST(ProjectGuard, FileTimesReadTheSameInEveryZone) {
     }
 }
 
-TEST(ProjectGuard, RecoveryNeverGoesOverTheProject) {
+// A document saved as p.zav in a folder of its own.
+class SavedProject : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(doc.OnSaveDocument(project)); }
+
     test::TempDir dir;
     ScriptedUserInterface ui;
-    CZAVDoc doc(ui, test::EnvironmentIn(dir));
+    CZAVDoc doc{ui, test::EnvironmentIn(dir)};
     const std::string project = dir.File("p.zav");
-    ASSERT_TRUE(doc.OnSaveDocument(project));
+};
+
+TEST_F(SavedProject, RecoveryNeverGoesOverTheProject) {
     const std::string saved = test::ReadFile(project);
     EXPECT_FALSE(WriteRecovery(doc, project));
     EXPECT_TRUE(WriteRecovery(doc, RecoveryPath(project)));
@@ -55,12 +61,7 @@ TEST(ProjectGuard, RecoveryNeverGoesOverTheProject) {
 
 // Autosave can be cancelled on a large project: the recovery file written
 // before stays whole and no temporary file is left beside it.
-TEST(ProjectGuard, ACancelledRecoveryKeepsTheOneBefore) {
-    test::TempDir dir;
-    ScriptedUserInterface ui;
-    CZAVDoc doc(ui, test::EnvironmentIn(dir));
-    const std::string project = dir.File("p.zav");
-    ASSERT_TRUE(doc.OnSaveDocument(project));
+TEST_F(SavedProject, ACancelledRecoveryKeepsTheOneBefore) {
     const std::string recovery = RecoveryPath(project);
     ASSERT_TRUE(WriteRecovery(doc, recovery));
     const std::string before = test::ReadFile(recovery);
