@@ -2,7 +2,8 @@
 // stations over 500 days (Refresh, table filled and fitted), and a graph
 // window of daily means of 10 stations over five years (description, chart
 // and first paint), also where the data break into hundreds of runs. Target: each under a second,
-// the wait a user accepts for a command that shows an hourglass.
+// the wait a user accepts for a command that shows an hourglass. And turning
+// to each page of a ten-million-point project.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -122,6 +123,55 @@ BENCHMARK(BM_GraphWindow)
     ->Args({zav::kPlotMaxMeanMin, 0})
     ->Args({zav::kPlotMean, 1})
     ->Unit(benchmark::kMillisecond);
+
+// Turning from the first page to page `range(0)` of the sheet and back on
+// the generator's whole project (100 stations of 100,000 hourly points,
+// 10 million): the work the window's thread does when a person changes
+// pages, the page filled and painted. Target: under 200 ms, the longest
+// the window may be held without a progress dialog.
+void BM_TurnPage(benchmark::State& state) {
+    QuietYes ui;
+    QtFileDialogs dialogs;
+    zav::DocumentEnvironment environment;
+    environment.applyWorkingDirectory = false;
+    zav::CZAVDoc doc(ui, environment);
+    zav::bench::FillStore(doc.FieldManager(), zav::bench::ProjectShape{});
+    CZAVView view(doc, dialogs, nullptr);
+    view.resize(1200, 800);
+    view.show();
+    QApplication::processEvents();
+    const int page = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        view.Sheet().setCurrentIndex(page);
+        QApplication::processEvents();
+        view.repaint();
+        state.PauseTiming();
+        view.Sheet().setCurrentIndex(page == 0 ? 1 : 0);
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.SetLabel(view.Sheet().tabText(page).toStdString());
+}
+BENCHMARK(BM_TurnPage)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The project window made, shown and painted once the 10 million points
+// are read: what the window's thread does after an open.
+void BM_ShowProject(benchmark::State& state) {
+    QuietYes ui;
+    QtFileDialogs dialogs;
+    zav::DocumentEnvironment environment;
+    environment.applyWorkingDirectory = false;
+    zav::CZAVDoc doc(ui, environment);
+    zav::bench::FillStore(doc.FieldManager(), zav::bench::ProjectShape{});
+    for (auto _ : state) {
+        CZAVView view(doc, dialogs, nullptr);
+        view.resize(1200, 800);
+        view.show();
+        QApplication::processEvents();
+        view.repaint();
+    }
+}
+BENCHMARK(BM_ShowProject)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 
