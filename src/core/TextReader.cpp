@@ -157,6 +157,30 @@ bool TextReader::Fill(size_t want) {
     return Available() >= want;
 }
 
+void TextReader::MakeRoomAhead(size_t bytes) {
+    if (!MoreToCome() || m_text.size() + bytes <= m_text.capacity()) {
+        return;
+    }
+    if (m_pos > 0) {
+        Compact();
+    }
+    if (m_text.size() + bytes > m_text.capacity()) {
+        m_text.reserve(2 * (m_text.size() + bytes));
+        m_data = m_text.data();
+    }
+}
+
+void TextReader::ReadAhead(size_t bytes) {
+    // A wish to stop is left to the next refill, which ends the text there.
+    if (!MoreToCome() || m_progress->Cancelled()) {
+        return;
+    }
+    const size_t from = m_end;
+    m_file.ReadMore(m_text, std::min(bytes, m_text.capacity() - m_text.size()));
+    SettleLineEnds(from);
+    m_progress->Report(m_file.Size() - m_file.Left(), m_total);
+}
+
 // The person stopped the reading: the text ends after the last whole line
 // already read, so that no reader meets half a line and reports it.
 void TextReader::StopAtLastLine() {

@@ -66,6 +66,14 @@ public:
     // The text from the reading position on, at least `bytes` of it unless
     // the text ends first. Valid until the next read.
     std::string_view Window(size_t bytes);
+    // Reading ahead on another thread while the window's text is read: first
+    // MakeRoomAhead, which may move the window; then ReadAhead, which reads
+    // up to `bytes` more of the file into the window without moving what it
+    // holds, so views into it stay valid while other threads read them.
+    // Nothing else may use the reader while ReadAhead runs. Without a file
+    // behind the reader both do nothing.
+    void MakeRoomAhead(size_t bytes);
+    void ReadAhead(size_t bytes);
     // Moves the reading position `bytes` on, within the window.
     void Skip(size_t bytes) { m_pos += bytes; }
     // The same over text known to hold `lineEnds` line ends, which then

@@ -435,14 +435,20 @@ bool ReadInPieces(const std::vector<Token>& tokens, TextReader& in, const std::v
     std::vector<Chunk> waiting;
     bool taken = true;
     while (!in.AtEnd()) {
+        // Room for this piece and the next, which is read while this one is.
+        in.MakeRoomAhead(2 * how.pieceBytes);
         const std::string_view piece = NextWholeLines(in, how.pieceBytes);
         CutIntoChunks(
             piece,
             std::min<size_t>(threads * kChunksPerThread, piece.size() / how.leastPartBytes + 1),
             reading);
-        const size_t first = waiting.empty() ? 0 : 1;  // task 0 takes the piece before
+        // Task 0 reads the next piece, task 1 takes the piece before, the
+        // others read this one's chunks.
+        const size_t first = waiting.empty() ? 1 : 2;
         RunSideBySide(reading.size() + first, threads, [&](size_t i) {
-            if (i < first) {
+            if (i == 0) {
+                in.ReadAhead(how.pieceBytes);
+            } else if (i < first) {
                 taken = taker.Take(waiting);
             } else {
                 ReadChunk(tokens, wanted, piece, reading[i - first]);
