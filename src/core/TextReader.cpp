@@ -148,13 +148,19 @@ bool TextReader::Fill(size_t want) {
         if (m_pos > 0 && m_text.size() + chunk > m_text.capacity()) {
             Compact();
         }
-        const size_t from = m_end;
-        m_file.ReadMore(m_text, chunk);
-        m_data = m_text.data();
-        SettleLineEnds(from);
-        m_progress->Report(m_file.Size() - m_file.Left(), m_total);
+        Append(chunk);
     }
     return Available() >= want;
+}
+
+// Up to `bytes` more of the file at the end of the window, their line ends
+// settled and the progress told.
+void TextReader::Append(size_t bytes) {
+    const size_t from = m_end;
+    m_file.ReadMore(m_text, bytes);
+    m_data = m_text.data();
+    SettleLineEnds(from);
+    m_progress->Report(m_file.Size() - m_file.Left(), m_total);
 }
 
 void TextReader::MakeRoomAhead(size_t bytes) {
@@ -175,10 +181,7 @@ void TextReader::ReadAhead(size_t bytes) {
     if (!MoreToCome() || m_progress->Cancelled()) {
         return;
     }
-    const size_t from = m_end;
-    m_file.ReadMore(m_text, std::min(bytes, m_text.capacity() - m_text.size()));
-    SettleLineEnds(from);
-    m_progress->Report(m_file.Size() - m_file.Left(), m_total);
+    Append(std::min(bytes, m_text.capacity() - m_text.size()));  // within the room: nothing moves
 }
 
 // The person stopped the reading: the text ends after the last whole line

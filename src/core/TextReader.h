@@ -107,6 +107,7 @@ private:
     size_t FindLineEnd(size_t from);
     size_t SkipBlanks();
     bool Fill(size_t want);
+    void Append(size_t bytes);
     void StopAtLastLine();
     bool MoreToCome() const { return m_file.IsOpen(); }
     void Compact();

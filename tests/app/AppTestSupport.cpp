@@ -192,3 +192,9 @@ void TypeIntoCell(CGridCtrl* grid, int row, int column, const QString& text) {
     QTest::keyClicks(editor, text.mid(1));
     QTest::keyClick(editor, Qt::Key_Return);
 }
+
+void Choose(QComboBox* combo, const QString& text) {
+    const int index = combo->findText(text);
+    QVERIFY2(index >= 0, qPrintable(text));
+    combo->setCurrentIndex(index);
+}

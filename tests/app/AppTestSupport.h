@@ -42,6 +42,9 @@ enum SheetTab {
 inline const QStringList kAllPages = {"ProjectInfoPage", "AggregationPage", "DataAvailPage",
                                       "DataEditPage", "UnitsPage"};
 
+// Chooses the entry `text` of a combo box; the test fails when it has none.
+void Choose(QComboBox* combo, const QString& text);
+
 // Where a test's document looks for its conversions file: nowhere, and the
 // working directory is left alone.
 zav::DocumentEnvironment QuietEnvironment();

@@ -86,11 +86,6 @@ struct PageBed : ProjectWindow {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
                           list->visualItemRect(items.front()).center());
     }
-    static void Choose(QComboBox* combo, const QString& text) {
-        const int index = combo->findText(text);
-        QVERIFY2(index >= 0, qPrintable(text));
-        combo->setCurrentIndex(index);
-    }
     // Stations A and B, DO, 1 January to 31 March 1995 by months.
     void ChooseFirstQuarter(const QStringList& stations = {"A", "B"}) {
         for (int i = 0; i < stations.size(); ++i) {
@@ -145,7 +140,7 @@ private slots:
         PageBed bed;
         const DataAvailForm& f = bed.form();
         bed.ChooseFirstQuarter();
-        PageBed::Choose(f.statistic, "Count");
+        Choose(f.statistic, "Count");
         f.refresh->click();
         using Cells = std::vector<std::vector<std::string>>;
         QCOMPARE(bed.Shown(), (Cells{{"Station", "1/1995", "2/1995", "3/1995"},
@@ -159,7 +154,7 @@ private slots:
 
         // The page's own means with the gaps filled: A's February is filled
         // and looks it.
-        PageBed::Choose(f.statistic, "Mean");
+        Choose(f.statistic, "Mean");
         f.fillGaps->click();
         f.refresh->click();
         QCOMPARE(bed.Shown()[1], (std::vector<std::string>{"A", "6", "5.5", "5"}));
@@ -249,16 +244,16 @@ private slots:
         PageBed bed;
         const DataAvailForm& f = bed.form();
         QCOMPARE(f.endDay->currentText(), QString("29"));
-        bed.Choose(f.endYear, "1995");  // a year alone leaves the days alone
+        Choose(f.endYear, "1995");  // a year alone leaves the days alone
         QCOMPARE(f.endDay->count(), 29);
-        bed.Choose(f.endMonth, "Mar");
+        Choose(f.endMonth, "Mar");
         QCOMPARE(f.endDay->count(), 31);
         QCOMPARE(f.endDay->currentText(), QString("29"));
-        bed.Choose(f.endDay, "31");
-        bed.Choose(f.endMonth, "Feb");
+        Choose(f.endDay, "31");
+        Choose(f.endMonth, "Feb");
         QCOMPARE(f.endDay->count(), 28);
         QCOMPARE(f.endDay->currentText(), QString("28"));
-        bed.Choose(f.endMonth, "Dec");
+        Choose(f.endMonth, "Dec");
         QCOMPARE(f.endDay->count(), 31);
         QCOMPARE(f.endDay->currentText(), QString("28"));
         QVERIFY(bed.page.IsOutOfDate());
@@ -339,12 +334,12 @@ private slots:
         const DataAvailForm& f = bed.form();
         std::vector<std::function<void()>> changes = {
             [&] { PageBed::ClickIn(f.secondList, "pH"); },
-            [&] { PageBed::Choose(f.unit, "Days"); },
-            [&] { PageBed::Choose(f.startDay, "3"); },
-            [&] { PageBed::Choose(f.startYear, "1996"); },
-            [&] { PageBed::Choose(f.endDay, "2"); },
-            [&] { PageBed::Choose(f.endYear, "1995"); },
-            [&] { PageBed::Choose(f.startMonth, "Feb"); },
+            [&] { Choose(f.unit, "Days"); },
+            [&] { Choose(f.startDay, "3"); },
+            [&] { Choose(f.startYear, "1996"); },
+            [&] { Choose(f.endDay, "2"); },
+            [&] { Choose(f.endYear, "1995"); },
+            [&] { Choose(f.startMonth, "Feb"); },
             [&] { f.fillGaps->click(); },
             [&] { QTest::keyClick(f.every, Qt::Key_2); },
             [&] { f.availability->click(); },
@@ -407,10 +402,10 @@ private slots:
         const DataAvailForm& f = bed.form();
         bed.ChooseFirstQuarter({"A"});
         f.refresh->click();
-        bed.Choose(f.unit, "Days");
-        bed.Choose(f.endYear, "1996");
-        bed.Choose(f.endMonth, "May");
-        bed.Choose(f.endDay, "15");  // 501 days
+        Choose(f.unit, "Days");
+        Choose(f.endYear, "1996");
+        Choose(f.endMonth, "May");
+        Choose(f.endDay, "15");  // 501 days
         bed.ui.yesNoAnswers = {false};
         f.refresh->click();
         QCOMPARE(bed.ui.questions,

@@ -61,10 +61,15 @@ QString Joined(const std::vector<std::string>& messages) {
     return text;
 }
 
-void Choose(QComboBox* combo, const QString& text) {
-    const int index = combo->findText(text);
-    QVERIFY2(index >= 0, qPrintable(text));
-    combo->setCurrentIndex(index);
+// The page's span from day `from` to day `to`, each {year, month, day} as
+// the boxes show them.
+void ChooseSpan(const DataAvailForm& f, const QStringList& from, const QStringList& to) {
+    Choose(f.startYear, from[0]);
+    Choose(f.startMonth, from[1]);
+    Choose(f.startDay, from[2]);
+    Choose(f.endYear, to[0]);
+    Choose(f.endMonth, to[1]);
+    Choose(f.endDay, to[2]);
 }
 
 void Select(QListWidget* list, const QStringList& names) {
@@ -125,12 +130,7 @@ private slots:
         Select(f.mainList, {"Lake 3 basin", kStation});
         Select(f.secondList, {kParameter});
         f.values->click();
-        Choose(f.startYear, "1995");
-        Choose(f.startMonth, "Mar");
-        Choose(f.startDay, "15");
-        Choose(f.endYear, "1997");
-        Choose(f.endMonth, "Oct");
-        Choose(f.endDay, "31");
+        ChooseSpan(f, {"1995", "Mar", "15"}, {"1997", "Oct", "31"});
         Choose(f.statistic, statistic);
         QTimer::singleShot(0, [yearStart] {
             auto* options =
@@ -195,12 +195,7 @@ private slots:
         Select(f.secondList, {kParameter});
         f.values->click();
         // New Year's Day 1994 holds no sample.
-        Choose(f.startYear, "1994");
-        Choose(f.startMonth, "Jan");
-        Choose(f.startDay, "1");
-        Choose(f.endYear, "1994");
-        Choose(f.endMonth, "Jan");
-        Choose(f.endDay, "1");
+        ChooseSpan(f, {"1994", "Jan", "1"}, {"1994", "Jan", "1"});
         SummaryTablesDialog* window = bed.Open();
         QVERIFY(window != nullptr);
         window->Tabs()->setCurrentIndex(SummaryTablesDialog::kDurationTab);
