@@ -12,6 +12,7 @@
 #include <exception>
 #include <string>
 
+#include "core/Pages.h"
 #include "core/UserInterface.h"
 
 namespace zav {
@@ -256,6 +257,12 @@ bool InputFile::ReadMore(std::string& text, size_t count) {
         return !Failed();
     }
     const size_t start = text.size();
+    if (start + count > text.capacity()) {
+        // The room is taken before the text fills it, so that it can be
+        // asked for in one go.
+        text.reserve(std::max(start + count, 2 * text.capacity()));
+        PrepareReserved(text);
+    }
     text.resize(start + count);
     size_t got = 0;
     while (got < count) {

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/FileIO.h"
+#include "core/Pages.h"
 #include "core/TextFormat.h"
 
 namespace zav {
@@ -172,6 +173,7 @@ void TextReader::MakeRoomAhead(size_t bytes) {
     }
     if (m_text.size() + bytes > m_text.capacity()) {
         m_text.reserve(2 * (m_text.size() + bytes));
+        PrepareReserved(m_text);
         m_data = m_text.data();
     }
 }

@@ -78,6 +78,34 @@ bool ScanDateField(Token token, std::string_view cell, TimeFields& f) {
     return ScanDateCell(cell, '/', true, f.month, f.day, f.year);
 }
 
+// The last date cell read and what it gave: the rows of one day repeat
+// their date, and a long file has many rows a day.
+class DateMemo {
+public:
+    bool Scan(Token token, std::string_view cell, TimeFields& f) {
+        if (token != m_token || cell != std::string_view(m_text, m_size)) {
+            m_read = ScanDateField(token, cell, m_fields);
+            m_token = token;
+            m_size = std::min(cell.size(), sizeof m_text);
+            std::copy_n(cell.begin(), m_size, m_text);
+            if (cell.size() > sizeof m_text) {
+                m_token = Token::kSkip;  // too long to keep: no later cell matches
+            }
+        }
+        f.year = m_fields.year;
+        f.month = m_fields.month;
+        f.day = m_fields.day;
+        return m_read;
+    }
+
+private:
+    Token m_token = Token::kSkip;
+    char m_text[24] = {};
+    size_t m_size = 0;
+    TimeFields m_fields;
+    bool m_read = false;
+};
+
 // Both time tokens read hours and minutes, and the seconds when the cell
 // has them, rather than dropping them.
 bool ScanTimeField(std::string_view cell, TimeFields& f) {
@@ -119,14 +147,16 @@ struct RowRead {
     std::vector<std::string_view> values;
     std::vector<size_t> valueCells;
 
+    // Every "VALUE" token of a row that is stored sets its cell, so the
+    // cells of the row before need no clearing.
     void Reset(size_t valueColumns) {
         time = TimeFields();
         dated = false;
         unreadable = false;
         first = SIZE_MAX;
         last = 0;
-        values.assign(valueColumns, std::string_view());
-        valueCells.assign(valueColumns, 0);
+        values.resize(valueColumns);
+        valueCells.resize(valueColumns);
     }
     // Cells a to b read (or, when `read` is false, could not be read).
     void Note(size_t a, size_t b, bool read) {
@@ -176,10 +206,8 @@ public:
             if (TrimView(line).empty()) {
                 continue;
             }
-            if (std::any_of(line.begin(), line.end(),
-                            [](char c) { return c == ',' || c == '\t'; })) {
-                m_cells.Split(line, ",\t");
-            } else {
+            m_cells.Split(line, ",\t");
+            if (m_cells.size() == 1 && line.find_first_of(",\t") == std::string_view::npos) {
                 m_cells.SplitWords(line);
             }
             if (ReadRow() == RowResult::kBadFormat) {
@@ -226,7 +254,7 @@ private:
                     return RowResult::kBadFormat;
                 }
             } else if (token == Token::kDate) {
-                m_row.Note(c, c, ScanDateField(token, m_cells[c], m_row.time));
+                m_row.Note(c, c, m_dates.Scan(token, m_cells[c], m_row.time));
                 m_row.dated = true;
             } else if (token != Token::kSkip) {
                 m_row.Note(c, c, ScanTimeField(m_cells[c], m_row.time));
@@ -256,7 +284,7 @@ private:
         }
         m_row.Note(
             first, c,
-            ScanDateField(token, words[0], m_row.time) && ScanTimeField(words[1], m_row.time));
+            m_dates.Scan(token, words[0], m_row.time) && ScanTimeField(words[1], m_row.time));
         m_row.dated = true;
         return true;
     }
@@ -306,6 +334,7 @@ private:
     std::vector<DataSeries>& m_columns;
     ImportReport& m_report;
     CellSplitter m_cells;
+    DateMemo m_dates;
     RowRead m_row;
     size_t m_lines = 0;
     size_t m_firstRowBytes = 0;

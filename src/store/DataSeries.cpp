@@ -1,13 +1,12 @@
 #include "store/DataSeries.h"
 
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <numeric>
+
+#include "core/Pages.h"
 
 namespace zav {
 
@@ -311,42 +310,15 @@ size_t DataSeries::SortKeepingMovedPoints(const std::vector<char>& moved) {
     return merged;
 }
 
-namespace {
-
-// Asks the system for the pages of a large reservation in one go: a reader
-// filling tens of millions of points would otherwise stop at every page it
-// touches first, which costs more than the parsing on some machines. Only
-// a hint; without it the pages come one by one as before.
-template <typename T>
-void Prefault(const std::vector<T>& reserved) {
-#if defined(__linux__) && defined(MADV_POPULATE_WRITE)
-    constexpr size_t kWorthIt = size_t{64} << 10;
-    const size_t bytes = reserved.capacity() * sizeof(T);
-    if (bytes < kWorthIt) {
-        return;
-    }
-    const auto page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
-    const auto first = reinterpret_cast<uintptr_t>(reserved.data());
-    const uintptr_t from = (first + page - 1) / page * page;
-    const uintptr_t to = (first + bytes) / page * page;
-    if (to > from) {
-        ::madvise(reinterpret_cast<void*>(from), to - from, MADV_POPULATE_WRITE);
-    }
-#else
-    (void)reserved;
-#endif
-}
-
-}  // namespace
-
 void DataSeries::Reserve(size_t n) {
     Points& p = Edit();
     p.times.reserve(n);
     p.values.reserve(n);
     p.masks.reserve(n);
-    Prefault(p.times);
-    Prefault(p.values);
-    Prefault(p.masks);
+    // Readers reserve what a whole file may hold and then fill it.
+    PrepareReserved(p.times);
+    PrepareReserved(p.values);
+    PrepareReserved(p.masks);
 }
 
 void DataSeries::ClearPoints() {
