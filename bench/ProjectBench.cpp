@@ -4,12 +4,15 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <numeric>
+#include <vector>
 
 #include "ProjectGenerator.h"
 #include "ScriptedUserInterface.h"
 #include "core/FileIO.h"
 #include "core/TextFormat.h"
 #include "io/CZAVDoc.h"
+#include "io/DocumentEdits.h"
 
 namespace zav::bench {
 namespace {
@@ -105,6 +108,44 @@ void BM_WriteStoredFormMillion(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WriteStoredFormMillion)->Unit(benchmark::kMillisecond);
+
+// Masking every point of a 100,000-point series from Edit Data, then
+// taking it back and making it again: what the window's thread does for
+// each. Each step is timed apart (arg 0 masks, 1 undoes, 2 redoes).
+void BM_MaskedSeriesHistory(benchmark::State& state) {
+    ScriptedUserInterface ui;
+    CZAVDoc doc(ui, QuietEnvironment());
+    FillStore(doc.FieldManager(), ProjectShape{1, 100000, 1990, 97});
+    const std::string station = StationName(0);
+    const size_t size = doc.FieldManager().PointCount();
+    std::vector<size_t> indices(size);
+    std::iota(indices.begin(), indices.end(), size_t{0});
+    const std::vector<int32_t> masks(size, 1);
+    const int step = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (step > 0) {
+            SetPointMasks(doc, station, "DO", indices, masks);
+        }
+        if (step > 1) {
+            doc.Undo();
+        }
+        state.ResumeTiming();
+        if (step == 0) {
+            SetPointMasks(doc, station, "DO", indices, masks);
+        } else if (step == 1) {
+            doc.Undo();
+        } else {
+            doc.Redo();
+        }
+        state.PauseTiming();
+        if (step != 1) {
+            doc.Undo();
+        }
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_MaskedSeriesHistory)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zav::bench

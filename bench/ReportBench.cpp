@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "ProjectGenerator.h"
+#include "analysis/GraphDescription.h"
 #include "analysis/IntervalStatistics.h"
 #include "analysis/IntervalSummary.h"
 #include "analysis/ReportBuilder.h"
@@ -173,6 +174,36 @@ void BM_ReportTable(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReportTable)->Apply(ReportCases);
+
+// The description of a graph of the whole 10-million-point project, built
+// from the store on the window's thread before anything is drawn: every
+// point of the 100 stations (arg kPlotPoints), or their daily means
+// (kPlotMean), or their monthly coverage (kPlotHeatMap).
+void BM_DescribeGraph(benchmark::State& state) {
+    const ProjectShape shape = ManyStations();
+    ZAVFieldManager& store = Store(shape);
+    ReportRequest request;
+    const int style = static_cast<int>(state.range(0));
+    request.settings = Covering(store, style == kPlotHeatMap ? kMonths : kDays, 1);
+    request.settings.plotStyle = style;
+    for (int s = 0; s < shape.stations; ++s) {
+        request.mainItems.push_back(StationName(s));
+    }
+    request.otherItem = "DO";
+    for (auto _ : state) {
+        GraphDescription graph;
+        if (BuildGraphDescription(store, request, graph) != GraphOutcome::kBuilt) {
+            state.SkipWithError("no graph");
+            return;
+        }
+        benchmark::DoNotOptimize(graph.groups.data());
+    }
+}
+BENCHMARK(BM_DescribeGraph)
+    ->Arg(kPlotPoints)
+    ->Arg(kPlotMean)
+    ->Arg(kPlotHeatMap)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_FileToTable(benchmark::State& state) {
     const char* path = std::getenv("ZAV_BENCH_PROJECT");

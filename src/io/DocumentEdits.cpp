@@ -1,5 +1,6 @@
 #include "io/DocumentEdits.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "io/CZAVDoc.h"
@@ -20,6 +21,9 @@ struct PointState {
 struct PointChange {
     PointState before;
     PointState after;
+    // Where the point stood: it stands there again whenever the step is
+    // undone or redone, unless the series was changed outside the history.
+    size_t index = 0;
 };
 
 // A step that keeps only the points it changed, in the series with the
@@ -39,31 +43,36 @@ public:
     void Undo(CZAVDoc& doc) override {
         DataSeries& series = doc.FieldManager().GetSeries(m_series);
         for (auto change = m_changes.rbegin(); change != m_changes.rend(); ++change) {
-            Apply(series, change->after.time, change->before);
+            Apply(series, change->index, change->after.time, change->before);
         }
         series.SetNeedsSort(m_neededSort);
     }
     void Redo(CZAVDoc& doc) override {
         DataSeries& series = doc.FieldManager().GetSeries(m_series);
         for (const PointChange& change : m_changes) {
-            Apply(series, change.before.time, change.after);
+            Apply(series, change.index, change.before.time, change.after);
         }
         series.SetNeedsSort(m_needsSort);
     }
 
 private:
-    static void Apply(DataSeries& series, const KTRTime& at, const PointState& to) {
+    // The point at `at` takes the state `to`. It is looked for where it
+    // stood, and only then through the whole series: a step over every
+    // point of a long series would otherwise search it once per point.
+    static void Apply(DataSeries& series, size_t stood, const KTRTime& at, const PointState& to) {
         const std::vector<KTRTime>& times = series.Times();
-        for (size_t i = 0; i < times.size(); ++i) {
-            if (times[i] == at) {
-                if (to.time == at) {
-                    series.SetValue(i, to.value);
-                    series.SetMask(i, to.mask);
-                } else {
-                    series.ReplacePoint(i, to.time, to.value, to.mask);
-                }
-                return;
-            }
+        size_t i = stood;
+        if (i >= times.size() || !(times[i] == at)) {
+            i = static_cast<size_t>(std::find(times.begin(), times.end(), at) - times.begin());
+        }
+        if (i == times.size()) {
+            return;
+        }
+        if (to.time == at) {
+            series.SetValue(i, to.value);
+            series.SetMask(i, to.mask);
+        } else {
+            series.ReplacePoint(i, to.time, to.value, to.mask);
         }
     }
 
@@ -256,7 +265,7 @@ bool SetPointValue(CZAVDoc& doc, const std::string& station, const std::string& 
         return false;
     }
     DataSeries& series = doc.FieldManager().GetSeries(number);
-    PointChange change{StateOf(series, index), StateOf(series, index)};
+    PointChange change{StateOf(series, index), StateOf(series, index), index};
     change.after.value = value;
     series.SetValue(index, value);
     RecordPoints(doc, "Edit Value", number, {change}, series.NeedsSort());
@@ -270,7 +279,7 @@ bool SetPointTime(CZAVDoc& doc, const std::string& station, const std::string& p
         return false;
     }
     DataSeries& series = doc.FieldManager().GetSeries(number);
-    PointChange change{StateOf(series, index), StateOf(series, index)};
+    PointChange change{StateOf(series, index), StateOf(series, index), index};
     change.after.time = time;
     if (time == change.before.time) {
         return false;
@@ -296,7 +305,7 @@ bool SetPointMasks(CZAVDoc& doc, const std::string& station, const std::string& 
         if (i >= series.Size() || series.Mask(i) == masks[k]) {
             continue;
         }
-        PointChange change{StateOf(series, i), StateOf(series, i)};
+        PointChange change{StateOf(series, i), StateOf(series, i), i};
         change.after.mask = masks[k];
         series.SetMask(i, masks[k]);
         changes.push_back(change);

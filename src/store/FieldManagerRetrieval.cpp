@@ -8,6 +8,7 @@
 
 #include "core/GapFilling.h"
 #include "core/IntervalGrid.h"
+#include "core/Pages.h"
 #include "core/UserInterface.h"
 #include "store/ValueConversion.h"
 #include "store/ZAVFieldManager.h"
@@ -459,6 +460,19 @@ size_t ZAVFieldManager::GetPoints(const std::string& station, const std::string&
     values.clear();
     ScanList list = ListSeriesForData(station, parameter);
     ReportMissingUnits(list);
+    // Room for every point of the span, taken at once: a graph of millions
+    // of points would otherwise grow its arrays over and over.
+    size_t most = 0;
+    for (const SeriesScan& scan : list.scans) {
+        const std::vector<KTRTime>& t = scan.series->Times();
+        const size_t first = FirstAtOrAfter(t, 0, start.Instant());
+        const size_t last = FirstAfter(t, 0, end.Instant());
+        most += last > first ? last - first : 0;
+    }
+    times.reserve(most);
+    values.reserve(most);
+    PrepareReserved(times);
+    PrepareReserved(values);
     for (const SeriesScan& scan : list.scans) {
         const Conversion convert = ConversionOf(*scan.series, scan.units);
         const std::vector<KTRTime>& t = scan.series->Times();

@@ -10,7 +10,6 @@
 #include "app/dialogs/SummaryTablesDialog.h"
 #include "app/frame/BackgroundWork.h"
 #include "app/frame/FileDialogs.h"
-#include "app/frame/WaitCursor.h"
 #include "app/graphs/GraphView.h"
 #include "app/grid/CGridCtrl.h"
 #include "app/pages/DataAvailPage.h"
@@ -39,13 +38,14 @@ void DataAvailPage::OpenGraph(const zav::ReportRequest& request) {
     if (m_form.startYear->count() == 0) {
         return;
     }
+    // Every point of a large project takes longer than a window may wait.
     zav::GraphDescription graph;
-    zav::GraphOutcome outcome;
-    {
-        WaitCursor wait;
-        outcome = zav::BuildGraphDescription(Doc().FieldManager(), request, graph);
-    }
-    if (outcome != zav::GraphOutcome::kBuilt) {
+    zav::GraphOutcome outcome = zav::GraphOutcome::kDeclined;
+    const bool finished =
+        BackgroundWork::Run(this, QStringLiteral("Preparing the graph..."), [&](zav::Progress&) {
+            outcome = zav::BuildGraphDescription(Doc().FieldManager(), request, graph);
+        });
+    if (!finished || outcome != zav::GraphOutcome::kBuilt) {
         return;
     }
     // The window lives on its own; the page keeps nothing of it.
@@ -64,9 +64,11 @@ void DataAvailPage::OnSummaryTables() {
         return;
     }
     std::vector<zav::PairSummaries> pairs;
-    {
-        WaitCursor wait;
-        pairs = zav::SummariseSelection(Doc().FieldManager(), request);
+    if (!BackgroundWork::Run(this, QStringLiteral("Computing the summaries..."),
+                             [&](zav::Progress&) {
+                                 pairs = zav::SummariseSelection(Doc().FieldManager(), request);
+                             })) {
+        return;
     }
     auto* dialog = new SummaryTablesDialog(
         std::move(pairs), QString::fromStdString(zav::SummariesAbout(request.settings)), Doc().UI(),
