@@ -149,5 +149,36 @@ void BM_ParsedColumns(benchmark::State& state) {
 }
 BENCHMARK(BM_ParsedColumns)->Unit(benchmark::kMillisecond);
 
+// Edit Data's paste of 100,000 rows whose times fall between those of a
+// series of 100,000 points: every pasted point lands among the others.
+void BM_PasteAmongPoints(benchmark::State& state) {
+    ConsoleUserInterface ui;
+    std::string odd;
+    char line[96];
+    DataSeries even;
+    for (int i = 0; i < kRows; ++i) {
+        int year = 0, month = 0, day = 0, hour = 0;
+        HourOf(i, year, month, day, hour);
+        if (i % 2 == 0) {
+            even.InsertPoint(KTRTime(year, month, day, hour, 0, 0), ValueOf(i), 0);
+            continue;
+        }
+        const int n = std::snprintf(line, sizeof line, "%d/%d/%d %d:00, %.2f\r\n", month, day,
+                                    year, hour, ValueOf(i));
+        odd.append(line, static_cast<size_t>(n));
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        ZAVFieldManager store(ui);
+        store.AddNewParameters(1, "DO", "mg/l");
+        const std::string station = store.CreateStationForParameter("DO", "station1");
+        store.FindSeries(station, "DO")->InsertPoints(even);
+        state.ResumeTiming();
+        ImportParsedColumn(store, station, "DO", "MM/DD/[YY]YY HH:MM\tVALUE", 1, odd);
+        state.counters["points"] = static_cast<double>(store.PointCount());
+    }
+}
+BENCHMARK(BM_PasteAmongPoints)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace zav::bench

@@ -563,9 +563,7 @@ bool ImportParsedColumn(ZAVFieldManager& store, const std::string& station,
     report.StartInput(kClipboardInput);
     const bool ok = ReadParsedColumns(parseString, text, wanted, columns, store.UI(), report);
     const DataSeries& read = columns[static_cast<size_t>(valueColumn) - 1];
-    for (size_t i = 0; i < read.Size(); ++i) {
-        series->InsertPoint(read.Time(i), read.Value(i), 0);
-    }
+    series->InsertPoints(read);
     report.AddValues(read.Size());
     if (const std::string message = ImportMessage(report); !message.empty()) {
         store.UI().ShowMessage(message);

@@ -37,10 +37,17 @@ void DataSeries::InsertPoints(const DataSeries& from) {
     const bool increasing =
         !from.m_needsSort &&
         std::adjacent_find(add.begin(), add.end(), std::greater_equal<KTRTime>()) == add.end();
-    if (add.empty() || !increasing || m_needsSort || (!times.empty() && !(times.back() < add[0]))) {
+    if (add.empty() || &from == this) {
+        return;  // a series inserted into itself changes nothing
+    }
+    if (m_needsSort) {
         for (size_t i = 0; i < from.Size(); ++i) {
             InsertPoint(add[i], from.Value(i), from.Mask(i));
         }
+        return;
+    }
+    if (!increasing || (!times.empty() && !(times.back() < add[0]))) {
+        MergePoints(from);
         return;
     }
     if (times.empty() && times.capacity() < add.size()) {
@@ -52,6 +59,50 @@ void DataSeries::InsertPoints(const DataSeries& from) {
     p.times.insert(p.times.end(), q.times.begin(), q.times.end());
     p.values.insert(p.values.end(), q.values.begin(), q.values.end());
     p.masks.insert(p.masks.end(), q.masks.begin(), q.masks.end());
+}
+
+// Inserting one by one would move the points after each new one: a
+// quadratic cost when many land among many. Instead the added points are
+// put in time order (stably, so that of several at one time the last one
+// added stays, as it would replace the others), and merged with this
+// series' points from the first of them on, where an added point replaces
+// a point at its time.
+void DataSeries::MergePoints(const DataSeries& from) {
+    const Points& q = from.P();
+    std::vector<size_t> order(q.times.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&q](size_t a, size_t b) { return q.times[a] < q.times[b]; });
+    Points& p = Edit();
+    const auto at = std::lower_bound(p.times.begin(), p.times.end(), q.times[order.front()]);
+    const size_t first = static_cast<size_t>(at - p.times.begin());
+    Points tail;
+    tail.times.assign(p.times.begin() + static_cast<std::ptrdiff_t>(first), p.times.end());
+    tail.values.assign(p.values.begin() + static_cast<std::ptrdiff_t>(first), p.values.end());
+    tail.masks.assign(p.masks.begin() + static_cast<std::ptrdiff_t>(first), p.masks.end());
+    p.times.resize(first);
+    p.values.resize(first);
+    p.masks.resize(first);
+    auto take = [&p](const Points& source, size_t i) {
+        p.times.push_back(source.times[i]);
+        p.values.push_back(source.values[i]);
+        p.masks.push_back(source.masks[i]);
+    };
+    size_t i = 0;
+    for (size_t k = 0; k < order.size() || i < tail.times.size();) {
+        if (k == order.size() || (i < tail.times.size() && tail.times[i] < q.times[order[k]])) {
+            take(tail, i++);
+            continue;
+        }
+        const KTRTime time = q.times[order[k]];
+        while (k + 1 < order.size() && q.times[order[k + 1]] == time) {
+            ++k;
+        }
+        if (i < tail.times.size() && tail.times[i] == time) {
+            ++i;  // replaced
+        }
+        take(q, order[k++]);
+    }
 }
 
 void DataSeries::InsertPointAnywhere(const KTRTime& time, double value, int32_t mask) {

@@ -68,7 +68,8 @@ public:
     // Every point of `from` in its order, as InsertPoint one by one would
     // add them; points that all come after this series' last are taken in
     // one go (shared, when this series has neither points nor room
-    // reserved for them).
+    // reserved for them), others merged into this series' points from the
+    // first they reach.
     void InsertPoints(const DataSeries& from);
     // Appends without looking at order; readers that cannot promise order
     // call SortByTime(1) afterwards.
@@ -119,6 +120,8 @@ private:
     // a point that stayed at the same time. Returns the number merged.
     size_t SortKeepingMovedPoints(const std::vector<char>& moved);
     void InsertAt(size_t index, const KTRTime& time, double value, int32_t mask);
+    // InsertPoints for points in any order into a series in time order.
+    void MergePoints(const DataSeries& from);
 
     // On cache lines of its own: series filled side by side on several
     // threads would otherwise slow each other down at every point added.

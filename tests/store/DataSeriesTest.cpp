@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 
 #include "store/DataSeries.h"
 
@@ -101,6 +102,39 @@ TEST(DataSeriesPoints, InsertPointsGivesWhatInsertingOneByOneGives) {
         EXPECT_EQ(into.Masks(), expected.Masks());
         into.InsertPoint(Day(20), 1, 0);
         EXPECT_EQ(from.Size(), c.from.size());
+    }
+}
+
+// The same over random series: points landing among the series' points,
+// repeated times in what is added, added points out of order, and series
+// waiting for a sort after a time was replaced.
+TEST(DataSeriesPoints, InsertPointsMatchesOneByOneOnRandomSeries) {
+    std::mt19937 random(11);
+    for (int round = 0; round < 400; ++round) {
+        const int span = 1 + static_cast<int>(random() % 300);
+        DataSeries into;
+        for (int n = static_cast<int>(random() % 150); n > 0; --n) {
+            into.InsertPoint(Day(static_cast<int>(random() % span)), n, 0);
+        }
+        if (round % 5 == 0 && into.Size() > 1) {
+            into.ReplacePoint(0, Day(span + 1), -1, 1);
+        }
+        DataSeries expected = into;
+        DataSeries from;
+        for (int n = static_cast<int>(random() % 150); n > 0; --n) {
+            from.AppendPoint(Day(static_cast<int>(random() % span)), 1000 + n,
+                             static_cast<int32_t>(random() % 3));
+        }
+        if (round % 3 == 0) {
+            from.SortByTime(1);
+        }
+        for (size_t i = 0; i < from.Size(); ++i) {
+            expected.InsertPoint(from.Time(i), from.Value(i), from.Mask(i));
+        }
+        into.InsertPoints(from);
+        ASSERT_EQ(Days(into), Days(expected)) << round;
+        ASSERT_EQ(into.Values(), expected.Values()) << round;
+        ASSERT_EQ(into.Masks(), expected.Masks()) << round;
     }
 }
 
