@@ -147,6 +147,43 @@ void BM_MaskedSeriesHistory(benchmark::State& state) {
 }
 BENCHMARK(BM_MaskedSeriesHistory)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
+// Deleting every station of the 10-million-point project, then taking it
+// back and making it again (arg 0 deletes, 1 undoes, 2 redoes).
+void BM_WholeProjectHistory(benchmark::State& state) {
+    ScriptedUserInterface ui;
+    CZAVDoc doc(ui, QuietEnvironment());
+    const ProjectShape shape;
+    FillStore(doc.FieldManager(), shape);
+    std::vector<std::string> names;
+    for (int s = 0; s < shape.stations; ++s) {
+        names.push_back(StationName(s));
+    }
+    const int step = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (step > 0) {
+            DeleteStations(doc, names);
+        }
+        if (step > 1) {
+            doc.Undo();
+        }
+        state.ResumeTiming();
+        if (step == 0) {
+            DeleteStations(doc, names);
+        } else if (step == 1) {
+            doc.Undo();
+        } else {
+            doc.Redo();
+        }
+        state.PauseTiming();
+        if (step != 1) {
+            doc.Undo();
+        }
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_WholeProjectHistory)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace zav::bench
 

@@ -414,34 +414,6 @@ size_t MaskPoints(CZAVDoc& doc, const std::string& station, const std::string& p
     return changed;
 }
 
-namespace {
-// Removes the points at `positions` (ascending) in one pass: the points kept
-// move forward over them and the freed end is cut off, so that deleting
-// half of a long series costs no more than copying it (removing one point
-// at a time moves the rest of the series each time).
-void RemovePoints(DataSeries& series, const std::vector<size_t>& positions) {
-    if (positions.empty()) {
-        return;
-    }
-    const size_t first = positions.front();
-    std::vector<size_t> order;
-    order.reserve(series.Size() - first);
-    size_t next = 0;
-    for (size_t i = first; i < series.Size(); ++i) {
-        if (next < positions.size() && positions[next] == i) {
-            ++next;
-        } else {
-            order.push_back(i);
-        }
-    }
-    order.insert(order.end(), positions.begin(), positions.end());
-    series.ReorderRange(first, order);
-    for (size_t k = 0; k < positions.size(); ++k) {
-        series.RemovePoint(series.Size() - 1);
-    }
-}
-}  // namespace
-
 size_t DeletePointsIn(CZAVDoc& doc, const std::string& station, const std::string& parameter,
                       const PointFilter& filter) {
     size_t deleted = 0;
@@ -449,7 +421,7 @@ size_t DeletePointsIn(CZAVDoc& doc, const std::string& station, const std::strin
         for (int number : SeriesNamed(doc, station, parameter)) {
             DataSeries& series = doc.FieldManager().GetSeries(number);
             const std::vector<size_t> found = PointsMatching(series, filter);
-            RemovePoints(series, found);
+            series.RemovePoints(found);
             deleted += found.size();
         }
         return deleted > 0;

@@ -166,6 +166,28 @@ void DataSeries::RemovePoint(size_t index) {
     p.masks.erase(p.masks.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
+void DataSeries::RemovePoints(const std::vector<size_t>& positions) {
+    if (positions.empty() || positions.front() >= Size()) {
+        return;
+    }
+    Points& p = Edit();
+    size_t kept = positions.front();
+    size_t next = 0;
+    for (size_t i = kept; i < p.times.size(); ++i) {
+        if (next < positions.size() && positions[next] == i) {
+            ++next;
+            continue;
+        }
+        p.times[kept] = p.times[i];
+        p.values[kept] = p.values[i];
+        p.masks[kept] = p.masks[i];
+        ++kept;
+    }
+    p.times.resize(kept);
+    p.values.resize(kept);
+    p.masks.resize(kept);
+}
+
 int DataSeries::ReplacePoint(size_t index, const KTRTime& time, double value, int32_t mask) {
     const std::vector<KTRTime>& times = P().times;
     if (index >= times.size()) {

@@ -75,6 +75,11 @@ public:
     // call SortByTime(1) afterwards.
     void AppendPoint(const KTRTime& time, double value, int32_t mask);
     void RemovePoint(size_t index);
+    // Removes the points at `positions` (ascending, each once) in one pass:
+    // the points kept move forward over them, so that deleting half of a
+    // long series costs no more than copying it, where removing one point
+    // at a time would move the rest of the series each time.
+    void RemovePoints(const std::vector<size_t>& positions);
     // Overwrites point `index`; 0 when the index is out of range or another
     // point already has `time`. Order is restored by the next SortByTime.
     int ReplacePoint(size_t index, const KTRTime& time, double value, int32_t mask);

@@ -37,16 +37,18 @@ int ZAVFieldManager::DeleteStationData(const std::string& station, const std::st
                          station + ", parameter " + parameter);
         return 0;
     }
-    // Removing from the highest position down keeps the lower positions
-    // meaning what the caller saw, whatever order it listed them in.
-    std::vector<int> order = indices;
-    std::sort(order.begin(), order.end(), std::greater<int>());
-    order.erase(std::unique(order.begin(), order.end()), order.end());
-    for (int index : order) {
+    // The positions are those the caller saw, whatever order it listed
+    // them in; all go in one pass.
+    std::vector<size_t> positions;
+    positions.reserve(indices.size());
+    for (int index : indices) {
         if (index >= 0) {
-            series->RemovePoint(static_cast<size_t>(index));
+            positions.push_back(static_cast<size_t>(index));
         }
     }
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    series->RemovePoints(positions);
     return 1;
 }
 
