@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/Bytes.h"
 #include "core/FileIO.h"
 #include "core/Pages.h"
 #include "core/TextFormat.h"
@@ -11,21 +12,6 @@
 namespace zav {
 
 namespace {
-
-constexpr uint64_t kOnes = 0x0101010101010101ULL;
-
-// Eight bytes of text as one word, and the high bit of each of its bytes
-// set exactly where that byte is `byte`.
-uint64_t Word(const char* at) {
-    uint64_t word = 0;
-    std::memcpy(&word, at, 8);
-    return word;
-}
-uint64_t BytesEqual(uint64_t word, char byte) {
-    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
-    const uint64_t x = word ^ (kOnes * static_cast<unsigned char>(byte));
-    return ~(((x & kLow7) + kLow7) | x | kLow7);
-}
 
 // Counts the LFs in [first, last) eight bytes at a time: a reading counts
 // every line of a large file once, and a byte-by-byte count would take a
@@ -35,7 +21,7 @@ size_t CountLineEnds(const char* first, const char* last) {
     for (; last - first >= 8; first += 8) {
         // One bit per LF at the bottom of its byte; the product sums them
         // into the top byte (at most 8, so no byte overflows).
-        count += static_cast<size_t>(((BytesEqual(Word(first), '\n') >> 7) * kOnes) >> 56);
+        count += static_cast<size_t>(((BytesEqual(Word(first), '\n') >> 7) * kByteOnes) >> 56);
     }
     return count + static_cast<size_t>(std::count(first, last, '\n'));
 }

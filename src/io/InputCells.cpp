@@ -1,5 +1,6 @@
 #include "io/InputCells.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <climits>
@@ -7,6 +8,7 @@
 #include <cstdlib>
 #include <functional>
 
+#include "core/Bytes.h"
 #include "core/Calendar.h"
 #include "core/TextFormat.h"
 
@@ -168,42 +170,62 @@ void CellSplitter::Split(std::string_view line, std::string_view separators) {
     m_cells.clear();
     m_unquoted.clear();
     m_unquoted.reserve(line.size());
-    if (separators != m_separatorText) {
-        m_separatorText = separators;
-        m_isSeparator.fill(false);
-        for (char c : separators) {
-            m_isSeparator[static_cast<unsigned char>(c)] = true;
-        }
-    }
-    // A table rather than a search of the separators for every character:
-    // rows of long files are split at hundreds of megabytes a second.
-    auto isSeparator = [this](char c) { return m_isSeparator[static_cast<unsigned char>(c)]; };
+    SetSeparators(separators);
     size_t i = 0;
     for (;;) {
-        size_t end = i;
-        while (end < line.size() && !isSeparator(line[end])) {
-            ++end;
-        }
+        size_t end = NextSeparator(line, i);
         std::string_view cell = TrimView(line.substr(i, end - i));
         if (!cell.empty() && cell.front() == '"') {
             // The closing quote may lie beyond separators inside the quotes.
             const size_t open = static_cast<size_t>(cell.data() - line.data());
             const size_t close = ClosingQuote(line, open);
             if (close != std::string_view::npos) {
-                end = close + 1;
-                while (end < line.size() && !isSeparator(line[end])) {
-                    ++end;
-                }
+                end = NextSeparator(line, close + 1);
                 cell = Unquoted(line.substr(open + 1, close - open - 1),
                                 line.substr(close + 1, end - close - 1));
             }
         }
-        m_cells.push_back(cell);
+        m_cells.emplace_back(cell.data(), cell.size());
         if (end >= line.size()) {
             break;
         }
         i = end + 1;
     }
+}
+
+// Rows of long files are split at hundreds of megabytes a second, so the
+// separators are set up once for the lines that follow: a table for any
+// number of them, and the one or two words a fast search looks for.
+void CellSplitter::SetSeparators(std::string_view separators) {
+    if (separators.size() == m_separatorText.size() &&
+        std::equal(separators.begin(), separators.end(), m_separatorText.begin(),
+                   [](char a, char b) { return a == b; })) {
+        return;
+    }
+    m_separatorText = separators;
+    m_isSeparator.fill(false);
+    for (char c : separators) {
+        m_isSeparator[static_cast<unsigned char>(c)] = true;
+    }
+    m_twoAtMost = kWordsInTextOrder && !separators.empty() && separators.size() <= 2;
+    m_first = separators.empty() ? '\0' : separators.front();
+    m_second = separators.empty() ? '\0' : separators.back();
+}
+
+size_t CellSplitter::NextSeparator(std::string_view line, size_t from) const {
+    size_t i = from;
+    if (m_twoAtMost) {
+        for (; i + 8 <= line.size(); i += 8) {
+            const uint64_t word = Word(line.data() + i);
+            if (const uint64_t hits = BytesEqual(word, m_first) | BytesEqual(word, m_second)) {
+                return i + FirstHit(hits);
+            }
+        }
+    }
+    while (i < line.size() && !m_isSeparator[static_cast<unsigned char>(line[i])]) {
+        ++i;
+    }
+    return i;
 }
 
 // Text after the closing quote stays part of the cell rather than being

@@ -37,12 +37,20 @@ public:
 
 private:
     std::string_view Unquoted(std::string_view inside, std::string_view after);
+    void SetSeparators(std::string_view separators);
+    // The first separator in line[from, size), or the line's size.
+    size_t NextSeparator(std::string_view line, size_t from) const;
 
     std::string_view m_line;
     std::vector<std::string_view> m_cells;
     std::string m_unquoted;  // reserved per line, so views into it stay valid
     std::string m_separatorText;
     std::array<bool, 256> m_isSeparator{};
+    // One or two separators (all the readers use) are looked for eight
+    // bytes at a time; more, a byte at a time.
+    bool m_twoAtMost = false;
+    char m_first = 0;
+    char m_second = 0;
 };
 
 // A value cell: after trimming, the whole text is one decimal number (digits
