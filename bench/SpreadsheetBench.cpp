@@ -163,8 +163,8 @@ void BM_PasteAmongPoints(benchmark::State& state) {
             even.InsertPoint(KTRTime(year, month, day, hour, 0, 0), ValueOf(i), 0);
             continue;
         }
-        const int n = std::snprintf(line, sizeof line, "%d/%d/%d %d:00, %.2f\r\n", month, day,
-                                    year, hour, ValueOf(i));
+        const int n = std::snprintf(line, sizeof line, "%d/%d/%d %d:00, %.2f\r\n", month, day, year,
+                                    hour, ValueOf(i));
         odd.append(line, static_cast<size_t>(n));
     }
     for (auto _ : state) {
