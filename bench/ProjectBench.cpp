@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <functional>
 #include <numeric>
 #include <vector>
 
@@ -109,6 +110,34 @@ void BM_WriteStoredFormMillion(benchmark::State& state) {
 }
 BENCHMARK(BM_WriteStoredFormMillion)->Unit(benchmark::kMillisecond);
 
+// Times a change (arg 0), its Undo (1) or its Redo (2); between turns the
+// document is put back as it was before the change.
+void TimeHistoryStep(benchmark::State& state, CZAVDoc& doc, const std::function<void()>& change) {
+    const int step = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (step > 0) {
+            change();
+        }
+        if (step > 1) {
+            doc.Undo();
+        }
+        state.ResumeTiming();
+        if (step == 0) {
+            change();
+        } else if (step == 1) {
+            doc.Undo();
+        } else {
+            doc.Redo();
+        }
+        state.PauseTiming();
+        if (step != 1) {
+            doc.Undo();
+        }
+        state.ResumeTiming();
+    }
+}
+
 // Masking every point of a 100,000-point series from Edit Data, then
 // taking it back and making it again: what the window's thread does for
 // each. Each step is timed apart (arg 0 masks, 1 undoes, 2 redoes).
@@ -121,29 +150,7 @@ void BM_MaskedSeriesHistory(benchmark::State& state) {
     std::vector<size_t> indices(size);
     std::iota(indices.begin(), indices.end(), size_t{0});
     const std::vector<int32_t> masks(size, 1);
-    const int step = static_cast<int>(state.range(0));
-    for (auto _ : state) {
-        state.PauseTiming();
-        if (step > 0) {
-            SetPointMasks(doc, station, "DO", indices, masks);
-        }
-        if (step > 1) {
-            doc.Undo();
-        }
-        state.ResumeTiming();
-        if (step == 0) {
-            SetPointMasks(doc, station, "DO", indices, masks);
-        } else if (step == 1) {
-            doc.Undo();
-        } else {
-            doc.Redo();
-        }
-        state.PauseTiming();
-        if (step != 1) {
-            doc.Undo();
-        }
-        state.ResumeTiming();
-    }
+    TimeHistoryStep(state, doc, [&] { SetPointMasks(doc, station, "DO", indices, masks); });
 }
 BENCHMARK(BM_MaskedSeriesHistory)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
@@ -158,29 +165,7 @@ void BM_WholeProjectHistory(benchmark::State& state) {
     for (int s = 0; s < shape.stations; ++s) {
         names.push_back(StationName(s));
     }
-    const int step = static_cast<int>(state.range(0));
-    for (auto _ : state) {
-        state.PauseTiming();
-        if (step > 0) {
-            DeleteStations(doc, names);
-        }
-        if (step > 1) {
-            doc.Undo();
-        }
-        state.ResumeTiming();
-        if (step == 0) {
-            DeleteStations(doc, names);
-        } else if (step == 1) {
-            doc.Undo();
-        } else {
-            doc.Redo();
-        }
-        state.PauseTiming();
-        if (step != 1) {
-            doc.Undo();
-        }
-        state.ResumeTiming();
-    }
+    TimeHistoryStep(state, doc, [&] { DeleteStations(doc, names); });
 }
 BENCHMARK(BM_WholeProjectHistory)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
