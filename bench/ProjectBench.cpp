@@ -154,6 +154,23 @@ void BM_MaskedSeriesHistory(benchmark::State& state) {
 }
 BENCHMARK(BM_MaskedSeriesHistory)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
+// Edit Data's change of the first point's time of a 1,000,000-point series
+// to after its last, with the sort that follows when the person moves on:
+// the whole series moves (arg 0 changes and sorts, 1 undoes, 2 redoes).
+void BM_EditTimeHistory(benchmark::State& state) {
+    ScriptedUserInterface ui;
+    CZAVDoc doc(ui, QuietEnvironment());
+    FillStore(doc.FieldManager(), ProjectShape{1, 1000000, 1900, 97});
+    const std::string station = StationName(0);
+    const DataSeries& series = *doc.FieldManager().FindSeries(station, "DO");
+    const KTRTime after = series.Time(series.Size() - 1) + 3600;
+    TimeHistoryStep(state, doc, [&] {
+        SetPointTime(doc, station, "DO", 0, after);
+        PutInTimeOrder(doc, station, "DO");
+    });
+}
+BENCHMARK(BM_EditTimeHistory)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
 // Deleting every station of the 10-million-point project, then taking it
 // back and making it again (arg 0 deletes, 1 undoes, 2 redoes).
 void BM_WholeProjectHistory(benchmark::State& state) {
