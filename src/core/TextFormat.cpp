@@ -7,6 +7,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -19,6 +20,9 @@ namespace {
 // allocation; strtod stays the reference for the rare forms it does not take
 // (a leading '+', hexadecimal, "infinity" spelled out and the like).
 bool ParseDoubleAt(const char* first, const char* last, double& value, const char*& end) {
+    if (ReadPlainDecimal(first, last, value, end)) {
+        return true;
+    }
     const char* p = first;
     bool plainDecimal = false;
     if (p < last) {
@@ -54,6 +58,40 @@ bool ParseDoubleAt(const char* first, const char* last, double& value, const cha
 }
 
 }  // namespace
+
+bool ReadPlainDecimal(const char* first, const char* last, double& value, const char*& end) {
+    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const bool negative = first < last && *first == '-';
+    const char* p = negative ? first + 1 : first;
+    uint64_t digits = 0;
+    size_t count = 0;
+    const char* point = nullptr;
+    for (; p < last; ++p) {
+        if (*p >= '0' && *p <= '9') {
+            if (++count > 19) {
+                return false;
+            }
+            digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+        } else if (*p == '.' && point == nullptr) {
+            point = p;
+        } else {
+            break;
+        }
+    }
+    if (p < last && (*p == 'e' || *p == 'E' || *p == 'x' || *p == 'X')) {
+        return false;  // an exponent or a hexadecimal number: the full reading decides
+    }
+    const size_t places = point == nullptr ? 0 : static_cast<size_t>(p - point - 1);
+    if (count == 0 || digits > (uint64_t{1} << 53) || places > 22) {
+        return false;
+    }
+    const double magnitude = static_cast<double>(digits) / kPowersOfTen[places];
+    value = negative ? -magnitude : magnitude;
+    end = p;
+    return true;
+}
 
 void AppendG(std::string& out, double value) {
     char buf[64];

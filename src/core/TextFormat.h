@@ -44,6 +44,15 @@ double ReadDecimal(std::string_view text);
 bool ExtractDouble(std::string_view text, size_t& pos, double& value);
 bool ExtractInt(std::string_view text, size_t& pos, int& value);
 
+// The most common number in files, such as "-12.375", read by a shortcut:
+// at most 19 digits with one optional point and no exponent, whose digits
+// as an integer fit a double exactly and whose point stands at most 22
+// places from its end. Its value is then one exact integer divided by one
+// exact power of ten, which a single division rounds correctly, to the same
+// double a full reading gives. On success `end` is just past it; false
+// (nothing read) for any other text at `first`, which a full reading takes.
+bool ReadPlainDecimal(const char* first, const char* last, double& value, const char*& end);
+
 // Blank, tab, CR, LF, VT, FF. Inline, with TrimView: readers ask for every
 // character of every cell.
 inline bool IsBlank(char c) {

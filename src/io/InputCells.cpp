@@ -98,43 +98,6 @@ size_t ClosingQuote(std::string_view text, size_t open) {
     return std::string_view::npos;
 }
 
-// The most common value cell, such as "-12.375": at most 19 digits with one
-// optional point and no exponent, whose digits as an integer fit a double
-// exactly and whose point stands at most 22 places from the end. Its value
-// is then one exact integer divided by one exact power of ten, which a
-// single division rounds correctly, to the same double a full reading
-// gives. False, with `value` untouched, for every other text.
-bool ReadPlainDecimal(std::string_view text, double& value) {
-    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    const bool negative = !text.empty() && text.front() == '-';
-    size_t i = negative ? 1 : 0;
-    uint64_t digits = 0;
-    size_t count = 0;
-    size_t point = std::string_view::npos;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (IsDigit(c)) {
-            if (++count > 19) {
-                return false;
-            }
-            digits = digits * 10 + static_cast<uint64_t>(c - '0');
-        } else if (c == '.' && point == std::string_view::npos) {
-            point = i;
-        } else {
-            return false;
-        }
-    }
-    const size_t places = point == std::string_view::npos ? 0 : text.size() - point - 1;
-    if (count == 0 || digits > (uint64_t{1} << 53) || places > 22) {
-        return false;
-    }
-    const double magnitude = static_cast<double>(digits) / kPowersOfTen[places];
-    value = negative ? -magnitude : magnitude;
-    return true;
-}
-
 bool InLine(std::string_view line, std::string_view cell) {
     std::less_equal<const char*> le;
     return le(line.data(), cell.data()) && le(cell.data() + cell.size(), line.data() + line.size());
@@ -265,10 +228,11 @@ bool ReadNumberCell(std::string_view cell, double& value) {
     if (text.size() <= lead || !(IsDigit(text[lead]) || text[lead] == '.')) {
         return false;
     }
-    if (ReadPlainDecimal(text, value)) {
+    const char* last = text.data() + text.size();
+    const char* end = nullptr;
+    if (ReadPlainDecimal(text.data(), last, value, end) && end == last) {
         return true;
     }
-    const char* last = text.data() + text.size();
     auto result = std::from_chars(text.data(), last, value);
     if (result.ptr != last) {
         return false;

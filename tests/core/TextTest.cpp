@@ -2,7 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <iterator>
 #include <random>
+#include <string>
 
 #include "ScriptedUserInterface.h"
 #include "core/InputError.h"
@@ -60,6 +65,39 @@ TEST(NumberText, AtofAndAtoiAreLenient) {
     EXPECT_EQ(AtoI("-9.5"), -9);
     EXPECT_EQ(AtoI("x"), 0);
     EXPECT_EQ(AtoI("99999999999999999999"), 2147483647);
+}
+
+// Plain decimals are read by a shortcut; it must give the very double and
+// stop at the very place the C library's reading does, at every length,
+// point position and sign, including those just past where the shortcut
+// hands over, and whatever follows the number.
+TEST(NumberText, PlainDecimalsReadAsTheLibraryReadsThem) {
+    const char* const after[] = {"", " 7", ",", "x1", "e5", "E-2", "abc", ".5"};
+    std::mt19937_64 random(7);
+    for (int n = 0; n < 200000; ++n) {
+        const size_t count = 1 + random() % 24;
+        std::string text = random() % 3 == 0 ? "-" : "";
+        const size_t point = random() % (count + 2);  // past the end: no point
+        for (size_t i = 0; i < count; ++i) {
+            if (i == point) {
+                text += '.';
+            }
+            // Long runs of nines and zeros sit at the edges of rounding.
+            const uint64_t pick = random() % 12;
+            text += static_cast<char>('0' + (pick < 10 ? pick : (pick == 10 ? 9 : 0)));
+        }
+        if (point == count) {
+            text += '.';
+        }
+        text += after[random() % std::size(after)];
+        char* stop = nullptr;
+        const double expected = std::strtod(text.c_str(), &stop);
+        size_t pos = 0;
+        double value = -1;
+        ASSERT_TRUE(ExtractDouble(text, pos, value)) << text;
+        ASSERT_EQ(std::memcmp(&value, &expected, sizeof value), 0) << text;
+        ASSERT_EQ(pos, static_cast<size_t>(stop - text.c_str())) << text;
+    }
 }
 
 TEST(NumberText, CellNumbersTakeTheLongestDecimalPrefixOnly) {

@@ -4,8 +4,6 @@
 
 #include <climits>
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
 #include <random>
 #include <string>
 
@@ -96,33 +94,6 @@ TEST(NumberCells, OnlyAWholeDecimalNumberIsANumber) {
         if (c.number) {
             EXPECT_EQ(value, c.value) << c.cell;
         }
-    }
-}
-
-// Plain decimals are read by a shortcut; it must give the very double the
-// C library's reading gives, at every length, point position and sign,
-// including those just past where the shortcut hands over.
-TEST(NumberCells, PlainDecimalsReadAsTheLibraryReadsThem) {
-    std::mt19937_64 random(7);
-    for (int n = 0; n < 200000; ++n) {
-        const size_t count = 1 + random() % 24;
-        std::string text = random() % 3 == 0 ? "-" : "";
-        const size_t point = random() % (count + 2);  // past the end: no point
-        for (size_t i = 0; i < count; ++i) {
-            if (i == point) {
-                text += '.';
-            }
-            // Long runs of nines and zeros sit at the edges of rounding.
-            const uint64_t pick = random() % 12;
-            text += static_cast<char>('0' + (pick < 10 ? pick : (pick == 10 ? 9 : 0)));
-        }
-        if (point == count) {
-            text += '.';
-        }
-        double value = -1;
-        ASSERT_TRUE(ReadNumberCell(text, value)) << text;
-        const double expected = std::strtod(text.c_str(), nullptr);
-        ASSERT_EQ(std::memcmp(&value, &expected, sizeof value), 0) << text;
     }
 }
 
