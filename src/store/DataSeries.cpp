@@ -34,9 +34,6 @@ void DataSeries::InsertAt(size_t index, const KTRTime& time, double value, int32
 void DataSeries::InsertPoints(const DataSeries& from) {
     const std::vector<KTRTime>& add = from.P().times;
     const std::vector<KTRTime>& times = P().times;
-    const bool increasing =
-        !from.m_needsSort &&
-        std::adjacent_find(add.begin(), add.end(), std::greater_equal<KTRTime>()) == add.end();
     if (add.empty() || &from == this) {
         return;  // a series inserted into itself changes nothing
     }
@@ -46,6 +43,9 @@ void DataSeries::InsertPoints(const DataSeries& from) {
         }
         return;
     }
+    const bool increasing =
+        !from.m_needsSort &&
+        std::adjacent_find(add.begin(), add.end(), std::greater_equal<KTRTime>()) == add.end();
     if (!increasing || (!times.empty() && !(times.back() < add[0]))) {
         MergePoints(from);
         return;

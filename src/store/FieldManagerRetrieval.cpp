@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "core/GapFilling.h"
 #include "core/IntervalGrid.h"
@@ -460,26 +461,29 @@ size_t ZAVFieldManager::GetPoints(const std::string& station, const std::string&
     values.clear();
     ScanList list = ListSeriesForData(station, parameter);
     ReportMissingUnits(list);
-    // Room for every point of the span, taken at once: a graph of millions
-    // of points would otherwise grow its arrays over and over.
+    // Each series' points in the span, and room for all of them taken at
+    // once: a graph of millions of points would otherwise grow its arrays
+    // over and over.
+    std::vector<std::pair<size_t, size_t>> spans;
     size_t most = 0;
     for (const SeriesScan& scan : list.scans) {
         const std::vector<KTRTime>& t = scan.series->Times();
         const size_t first = FirstAtOrAfter(t, 0, start.Instant());
-        const size_t last = FirstAfter(t, 0, end.Instant());
-        most += last > first ? last - first : 0;
+        const size_t last = std::max(first, FirstAfter(t, 0, end.Instant()));
+        spans.emplace_back(first, last);
+        most += last - first;
     }
     times.reserve(most);
     values.reserve(most);
     PrepareReserved(times);
     PrepareReserved(values);
-    for (const SeriesScan& scan : list.scans) {
+    for (size_t s = 0; s < list.scans.size(); ++s) {
+        const SeriesScan& scan = list.scans[s];
         const Conversion convert = ConversionOf(*scan.series, scan.units);
         const std::vector<KTRTime>& t = scan.series->Times();
         const std::vector<double>& v = scan.series->Values();
         const std::vector<int32_t>& masks = scan.series->Masks();
-        const size_t last = FirstAfter(t, 0, end.Instant());
-        for (size_t i = FirstAtOrAfter(t, 0, start.Instant()); i < last; ++i) {
+        for (size_t i = spans[s].first; i < spans[s].second; ++i) {
             const double value = convert(v[i]);
             if (masks[i] == 0 && IsValue(value)) {
                 times.push_back(static_cast<double>(t[i].Instant()));
